@@ -1,0 +1,14 @@
+#pragma once
+
+// Constants shared by several models, with exactly the digits the calculation uses.
+namespace tropolink {
+
+inline constexpr double kDegreesPerRadian = 180 / 3.1415927;  // obstruction angles, angular distance
+inline constexpr double kDbPerNeper10 = 4.3429448;          // 10·log10(x) = 4.3429448 × ln x
+inline constexpr double kDbPerNeper20 = 8.6858896;          // 20·log10(x)
+inline constexpr double kDbPerNeper30 = 13.0288344;         // 30·log10(x)
+inline constexpr double kDbPerNeper44 = 19.10895712;        // 44·log10(x)
+inline constexpr double kDbPerNeper50 = 21.714724;          // 50·log10(x)
+inline constexpr double kLog10OfE = 0.43429448;
+
+}  // namespace tropolink

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever the project needs that the machine lacks.
+# Sourced by run.sh and test.sh; prints what it installs, nothing when all is present.
+set -euo pipefail
+
+TROPOLINK_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
+  desktop-file-utils appstream
+  python3
+)
+
+tropolink_install_missing() {
+  local missing=()
+  for pkg in "${TROPOLINK_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
