@@ -37,7 +37,7 @@ public:
 private:
     friend NumberText applyMask(double, Mask);
     friend NumberText echoText(double);
-    std::array<char, 352> buffer_{};
+    std::array<char, 352> buffer_;  // left uninitialised: only [0, size_) is ever read
     std::size_t size_ = 0;
 };
 
