@@ -5,7 +5,7 @@ set -euo pipefail
 
 TROPOLINK_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev fonts-dejavu-core
+  qt6-base-dev fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev

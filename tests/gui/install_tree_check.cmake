@@ -1,0 +1,22 @@
+# Installs the build into a scratch prefix and checks that the programs, the
+# description page and the desktop integration land in their standard places.
+# Run with -DBUILD_DIR= -DPREFIX= -DBINDIR= -DDATADIR= -DDOCDIR= -P this file.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(result)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(app_id io.github.tropolink.Tropolink)
+foreach(file
+    "${BINDIR}/tropolink"
+    "${BINDIR}/tropolink-cli"
+    "${DOCDIR}/description.html"
+    "${DATADIR}/applications/${app_id}.desktop"
+    "${DATADIR}/metainfo/${app_id}.metainfo.xml"
+    "${DATADIR}/icons/hicolor/scalable/apps/${app_id}.svg")
+  if(NOT EXISTS "${PREFIX}/${file}")
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
