@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the Release benchmarks into build-release/ and prints one figure a line.
+# Targets: pass <= 3 us, window pass <= 150 us, window start <= 150 ms and
+# <= 60 MB, batch >= 100 000 settings/s with <= 16 MB.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+tropolink_install_missing
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target engine_bench window_pass_bench window_startup tropolink-cli >/dev/null
+bin=build-release
+
+median() {  # median real time of a benchmark, in its own unit
+  "$bin/bench/$1" --benchmark_filter="$2" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null | awk -F, -v name="\"$2_median\"" '$1 == name { printf "%.0f %s", $3, $5 }'
+}
+
+echo "pass at the start positions (headless, 52 texts): $(median engine_bench passAtStartPositions) median"
+echo "pass over a mix of 1000 settings (headless, 52 texts): $(median engine_bench passOverSettingsMix) median"
+echo "one number through a mask: $(median engine_bench maskOneNumber) median"
+echo "window pass on START (offscreen, 52 box writes): $(QT_QPA_PLATFORM=offscreen median window_pass_bench windowPassOnStart) median"
+QT_QPA_PLATFORM=offscreen "$bin/bench/window_startup" 2>/dev/null
+python3 bench/cli_batch.py "$bin/cli/tropolink-cli" 1000000
