@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "cli/line_reader.h"
+#include "cli/output.h"
+#include "cli/pass_window.h"
+#include "cli/run_result.h"
+
+namespace tropolink::cli {
+
+enum class LineOutcome { Nothing, Answered, BadInput, NumericFault };
+
+// Answers one batch line: one JSON line appended to `out` (the boxes, or
+// {"line":N,"error":"..."}), nothing for a blank or comment line.
+LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, PassWindow& window,
+                       std::string& out);
+
+// The answer to settings that passed validation: the boxes, or the error of a failed pass.
+LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, PassWindow& window,
+                           std::string& out);
+
+// Answers every line of `inputFd` in order: exit status 2 when a line was
+// refused, 3 when a pass failed, 1 when reading or writing failed.
+RunResult runBatch(int inputFd, Output& out, bool withValues);
+
+}  // namespace tropolink::cli

@@ -1,0 +1,90 @@
+#include "cli/help_text.h"
+
+#include <string_view>
+
+#include "cli/line_reader.h"
+#include "cli/setting_names.h"
+
+namespace tropolink::cli {
+namespace {
+
+constexpr std::size_t kNameColumn = 29;
+constexpr std::size_t kUnitColumn = 10;
+constexpr std::size_t kRangeColumn = 16;
+constexpr std::size_t kStepColumn = 6;
+
+void appendCell(std::string& out, std::string_view text, std::size_t width) {
+    out += text;
+    out.append(width > text.size() ? width - text.size() : 1, ' ');
+}
+
+void appendRow(std::string& out, std::string_view name, std::string_view unit, std::string_view range,
+               std::string_view step, std::string_view start) {
+    out += "  ";
+    appendCell(out, name, kNameColumn);
+    appendCell(out, unit, kUnitColumn);
+    appendCell(out, range, kRangeColumn);
+    appendCell(out, step, kStepColumn);
+    out += start;
+    out += '\n';
+}
+
+void appendRow(std::string& out, const SettingName& name) {
+    const int perUnit = name.positionsPerUnit();
+    const SliderSpec& s = *name.slider;
+    std::string unit = name.alias ? std::string(name.unit(false)) : "position";
+    if (name.unit(true) != name.unit(false)) unit += " or " + std::string(name.unit(true));
+    appendRow(out, name.alias ? name.alias->name : s.name, unit,
+              shownValue(s.minimum, perUnit) + " to " + shownValue(s.maximum, perUnit), shownValue(1, perUnit),
+              shownValue(s.start, perUnit));
+}
+
+constexpr std::string_view kValueRules = R"(
+VALUE is a plain decimal number: digits with an optional point and decimals and
+an optional sign ("+5", "-0", ".5" and "3." are read; "1e3", "0x10" and "inf"
+are not). It must fall exactly on a step of the slider: trailing zeros do not
+matter ("1.0" is 1 on a whole-number slider, "0.30" is 0.3 dB), but "0.35" dB is
+between two steps and is refused, as is a value outside the range. Each slider
+may be set once. The tx-power aliases read in W, or in mW with power-div-1000.
+)";
+
+constexpr std::string_view kBatchRules = R"(
+--batch reads standard input: each line holds blank-separated NAME=VALUE words
+and optionally the word power-div-1000; every line is a pass of its own from
+the start positions. Each answer is one JSON line, in input order; a refused
+line is answered by {"line": N, "error": "..."} (N counts input lines from 1)
+and the batch goes on. Blank lines and lines whose first non-blank character
+is # are skipped. Lines may end in LF or CRLF and be at most )";
+
+constexpr std::string_view kValuesRules = R"(
+--values (JSON only; implies --json) adds a "values" member beside Text1 to
+Text52 with the pass's figures at full precision (null where none exists):
+  scatteringAngle (deg), lineOfSight (bool),
+  station1, station2: takeOffAngle (deg), horizonLimited (bool),
+    rxSensitivity (dBW), eirpDbw (dBW), beamwidth (deg),
+  lineOfSightLoss, perfectDuctLoss, atmosphericAttenuation (dB),
+  yeh, itt, ccir, collins, rider: verdict ("valid", "outOfRange" or
+    "lineOfSight", as the path-loss box shows), loss (dB, null when the
+    method gives none), signalToNoise.atStation1, signalToNoise.atStation2
+    (dB, null where the box shows "No Data"); yeh and ccir also couplingLoss,
+  averageLoss (dB, null on a line-of-sight path).
+
+Exit status: 0 all answered, 1 standard output or input failed, 2 an input was
+refused (in a batch: at least one line), 3 a pass could not compute a quantity.
+)";
+
+}  // namespace
+
+std::string helpFooter() {
+    std::string out = "Settings (NAME=VALUE):\n";
+    appendRow(out, "NAME", "unit", "range", "step", "start");
+    for (const Alias& alias : kAliases) appendRow(out, *findSettingName(alias.name));
+    for (const SliderSpec& slider : kSliders) appendRow(out, *findSettingName(slider.name));
+    out += kValueRules;
+    out += kBatchRules;
+    out += std::to_string(kMaxLineBytes) + " bytes.\n";
+    out += kValuesRules;
+    return out;
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,59 @@
+#include "cli/json_writer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace tropolink::cli {
+
+void JsonWriter::beginObject() {
+    out_ += '{';
+    valueBefore_ = false;
+}
+
+void JsonWriter::endObject() {
+    out_ += '}';
+    valueBefore_ = true;
+}
+
+void JsonWriter::key(std::string_view name) {
+    if (valueBefore_) out_ += ',';
+    out_ += '"';
+    out_ += name;
+    out_ += "\":";
+    valueBefore_ = false;
+}
+
+void JsonWriter::text(std::string_view plainAscii) {
+    out_ += '"';
+    out_ += plainAscii;
+    out_ += '"';
+    valueBefore_ = true;
+}
+
+void JsonWriter::number(double value) {
+    if (!std::isfinite(value)) {
+        number(std::nullopt);
+        return;
+    }
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    out_.append(buffer.data(), end);
+    valueBefore_ = true;
+}
+
+void JsonWriter::number(std::optional<double> value) {
+    if (value) {
+        number(*value);
+        return;
+    }
+    out_ += "null";
+    valueBefore_ = true;
+}
+
+void JsonWriter::boolean(bool value) {
+    out_ += value ? "true" : "false";
+    valueBefore_ = true;
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli/decimal.h"
+#include "cli/setting_names.h"
+#include "engine/slider.h"
+
+namespace tropolink::cli {
+
+// The start positions, worked out once.
+const std::array<int, kSliderCount>& sliderStartPositions();
+
+// The inputs of one pass: every slider at its start position unless set.
+struct Settings {
+    std::array<int, kSliderCount> positions = sliderStartPositions();
+    bool powerDividedBy1000 = false;
+};
+
+// Collects NAME=VALUE assignments for one pass; every refusal throws InputError.
+class SettingsBuilder {
+public:
+    explicit SettingsBuilder(bool powerDividedBy1000);
+
+    // "distance-km=300" or "HScroll22=300". A slider may be set once.
+    void assign(std::string_view assignment);
+    const Settings& settings() const { return settings_; }
+
+private:
+    Settings settings_;
+    std::bitset<kSliderCount> assigned_;
+};
+
+// The position a VALUE text gives, if the slider accepts it; else throws
+// InputError naming `input` and the allowed values.
+int validatePosition(const SettingName& name, DecimalPosition value, bool powerDividedBy1000, std::string_view input);
+
+// The settings of a single run, from the --set arguments.
+Settings settingsFromArguments(std::span<const std::string> assignments, bool powerDividedBy1000);
+
+// What the repeated power/1000 option or word is refused with.
+[[noreturn]] void refuseRepeatedPowerOption(std::string_view input);
+
+}  // namespace tropolink::cli

@@ -1,0 +1,35 @@
+#include "cli/single_run.h"
+
+#include "cli/box_writers.h"
+#include "cli/input_error.h"
+#include "cli/pass_window.h"
+
+namespace tropolink::cli {
+
+RunResult runSingle(const SingleRunRequest& request, Output& out) {
+    Settings settings;
+    try {
+        if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
+        settings = settingsFromArguments(request.assignments, request.powerOptionCount == 1);
+    } catch (const InputError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    }
+    return printPass(settings, request.format, out);
+}
+
+RunResult printPass(const Settings& settings, OutputFormat format, Output& out) {
+    PassWindow window;
+    try {
+        const PassValues values = runPass(window, settings);
+        if (format == OutputFormat::Text)
+            appendBoxLines(out.buffer(), window);
+        else
+            appendBoxObject(out.buffer(), window, format == OutputFormat::JsonWithValues ? &values : nullptr);
+    } catch (const NumericFault& e) {
+        return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
+    }
+    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+    return {};
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,19 @@
+# The command-line tool's library sources, shared with the fuzz build.
+set(TROPOLINK_CLI_CORE_SOURCES
+  batch.cpp
+  batch_line.cpp
+  box_writers.cpp
+  decimal.cpp
+  error_json.cpp
+  help_text.cpp
+  input_error.cpp
+  json_writer.cpp
+  line_reader.cpp
+  output.cpp
+  pass_window.cpp
+  run_result.cpp
+  setting_names.cpp
+  settings.cpp
+  single_run.cpp
+  values_json.cpp
+)
