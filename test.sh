@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest: the
 # normal build, then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then a bounded run of the batch-line fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -17,3 +17,5 @@ ctest --preset default
 cmake --preset asan -DTROPOLINK_WERROR=$werror >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+fuzz/run.sh "${TROPOLINK_FUZZ_SECONDS:-30}"
