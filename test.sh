@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest: the
 # normal build, then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a bounded run of the batch-line fuzzer.
+# UndefinedBehaviorSanitizer; between the two, a bounded run of the
+# batch-line fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -14,8 +15,8 @@ cmake --preset default -DTROPOLINK_WERROR=$werror >/dev/null
 cmake --build --preset default
 ctest --preset default
 
+fuzz/run.sh "${TROPOLINK_FUZZ_SECONDS:-30}"
+
 cmake --preset asan -DTROPOLINK_WERROR=$werror >/dev/null
 cmake --build --preset asan
 ctest --preset asan
-
-fuzz/run.sh "${TROPOLINK_FUZZ_SECONDS:-30}"
