@@ -33,7 +33,7 @@ double scatterAngleRad(const LinkParameters& params, double earthRadius, double 
 }
 
 double ccirAttenuation(double x, double ns) {
-    const double ns2 = std::pow(ns, 2);
+    const double ns2 = ns * ns;
     if (x >= 0.01 && x <= 10)
         return kDbPerNeper30 * std::log(x) + (((139.5 + 0.06 * ns) - 0.00024 * ns2) + 0.34 * x);
     if (x > 10 && x <= 70)
@@ -55,7 +55,7 @@ double ccirEquivalentDistance(double distance, double cutoffDistance) {
 }
 
 double ccirDistanceCorrection(double de) {
-    return ((-3.4758 + 0.0685 * de) - 0.0001885 * std::pow(de, 2)) + 1.39919e-7 * std::pow(de, 3);
+    return ((-3.4758 + 0.0685 * de) - 0.0001885 * (de * de)) + 1.39919e-7 * std::pow(de, 3);
 }
 
 double ccirCouplingLoss(double antennaGain1, double antennaGain2) {

@@ -40,7 +40,7 @@ double collinsCouplingLoss(double scatteringAngle, double beamwidth1, double bea
 
 double collinsLoss(double distance, double frequency, double takeOffSum, double couplingLoss) {
     const double miles = kMilesPerKm * distance;
-    const double distanceTerm = (169.97 + 0.257 * miles) - 0.000159 * std::pow(miles, 2);
+    const double distanceTerm = (169.97 + 0.257 * miles) - 0.000159 * (miles * miles);
     const double frequencyTerm = kDbPerNeper30 * std::log(frequency / 1000);  // 30·log10 of GHz
     // Take-off term: linear between the 0.5° and 4° curves; below 0.5° simply
     // 10 × θs (the two rules do not meet at 0.5°).

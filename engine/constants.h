@@ -1,6 +1,10 @@
 #pragma once
 
 // Constants shared by several models, with exactly the digits the calculation uses.
+//
+// Squares in the models are written as one product (x * x), higher powers with
+// std::pow: a compiler may or may not turn pow(x, 2) into x * x, and the last
+// bit must not depend on the build.
 namespace tropolink {
 
 inline constexpr double kDegreesPerRadian = 180 / 3.1415927;  // obstruction angles, angular distance

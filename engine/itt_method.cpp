@@ -22,7 +22,7 @@ bool ittInRange(double scatterAngleRad) {
 
 double ittLoss(double lineOfSightLoss, double scatterAngleRad, double frequency) {
     const double m = milliradians(scatterAngleRad);
-    const double angleTerm = (((26.6472 + 2.17069 * m) - 0.037166 * std::pow(m, 2)) + 0.0003627 * std::pow(m, 3)) -
+    const double angleTerm = (((26.6472 + 2.17069 * m) - 0.037166 * (m * m)) + 0.0003627 * std::pow(m, 3)) -
                              1.2496e-6 * std::pow(m, 4);
     const double frequencyTerm = kDbPerNeper10 * std::log(frequency / kReferenceFrequencyMHz);
     return (lineOfSightLoss + angleTerm) + frequencyTerm;
