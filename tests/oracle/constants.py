@@ -1,0 +1,12 @@
+"""Constants shared by the stages of the pass, with exactly the digits it uses."""
+
+LN_TO_DB10 = 4.3429448      # 10 log10 x = LN_TO_DB10 * ln x
+LN_TO_DB20 = 8.6858896
+LN_TO_DB30 = 13.0288344
+LN_TO_DB44 = 19.10895712
+LN_TO_DB50 = 21.714724
+LOG10_E = 0.43429448
+ZERO_REPLACEMENT_KM = 0.001
+EFFECTIVE_EARTH_RADIUS_KM = 6371 * 1.33333
+DEGREES_PER_RADIAN = 180 / 3.1415927
+HORIZON_DEGREES_PER_RADIAN = 180 / 3.14159   # horizon angles only
