@@ -34,9 +34,8 @@ void appendRow(std::string& out, const SettingName& name) {
     const SliderSpec& s = *name.slider;
     std::string unit = name.alias ? std::string(name.unit(false)) : "position";
     if (name.unit(true) != name.unit(false)) unit += " or " + std::string(name.unit(true));
-    appendRow(out, name.alias ? name.alias->name : s.name, unit,
-              shownValue(s.minimum, perUnit) + " to " + shownValue(s.maximum, perUnit), shownValue(1, perUnit),
-              shownValue(s.start, perUnit));
+    appendRow(out, name.text(), unit, shownValue(s.minimum, perUnit) + " to " + shownValue(s.maximum, perUnit),
+              shownValue(1, perUnit), shownValue(s.start, perUnit));
 }
 
 constexpr std::string_view kValueRules = R"(
@@ -55,6 +54,39 @@ the start positions. Each answer is one JSON line, in input order; a refused
 line is answered by {"line": N, "error": "..."} (N counts input lines from 1)
 and the batch goes on. Blank lines and lines whose first non-blank character
 is # are skipped. Lines may end in LF or CRLF and be at most )";
+
+constexpr std::string_view kSweepRules = R"(
+tropolink-cli sweep NAME=FROM:TO[:STEP] [--set NAME=VALUE]... [--power-div-1000]
+                    [--csv FILE] [--svg FILE]
+runs one pass per point of a slider's grid from FROM up to TO, each from the
+start positions with the --set values and the swept value. FROM and TO are read
+like VALUE and must be values the slider takes, FROM at most TO; STEP, in NAME's
+unit, is a whole number of slider steps (one when left out), and the last point
+is the last step not beyond TO. The swept slider cannot also be --set.
+--csv FILE writes the table below to FILE and --svg FILE a picture of path loss
+and signal-to-noise against NAME; with neither the table goes to standard
+output. Nothing is written unless every pass succeeded; a file that cannot be
+written gives exit status 1.
+
+The table is CSV (RFC 4180: commas, CRLF line ends, a header row, then one row
+per point; numbers at full precision, as the shortest text that reads back to
+the same double, with "." as decimal point). Its columns:
+  NAME                        the swept value, in NAME's unit
+  scattering-angle-deg
+  yeh-loss-db, itt-loss-db, ccir-loss-db, collins-loss-db, rider-loss-db
+                              empty where the path-loss box shows a word:
+                              "Line of Sight", "Out of Range", "out of range"
+  yeh-verdict, itt-verdict, ccir-verdict, collins-verdict, rider-verdict
+                              "ok", "line of sight" or "out of range"
+  line-of-sight-loss-db, perfect-duct-loss-db
+  average-loss-db             empty on a line-of-sight path, where the window
+                              shows the line-of-sight loss and " - LOS"
+  s1.yeh-sn-db, s1.itt-sn-db, s1.ccir-sn-db, s1.collins-sn-db, s1.rider-sn-db,
+  s2.yeh-sn-db, s2.itt-sn-db, s2.ccir-sn-db, s2.collins-sn-db, s2.rider-sn-db
+                              signal-to-noise at station 1 and at station 2;
+                              empty where the box shows "No Data"
+  atmospheric-attenuation-db
+)";
 
 constexpr std::string_view kValuesRules = R"(
 --values (JSON only; implies --json) adds a "values" member beside Text1 to
@@ -83,8 +115,11 @@ std::string helpFooter() {
     out += kValueRules;
     out += kBatchRules;
     out += std::to_string(kMaxLineBytes) + " bytes.\n";
+    out += kSweepRules;
     out += kValuesRules;
     return out;
 }
+
+std::string_view sweepHelp() { return kSweepRules; }
 
 }  // namespace tropolink::cli

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tropolink::cli {
 
 // The part of --help after the options: every NAME with its unit, range, step
-// and start value, how VALUE is read, the batch format, the --values members
-// and the exit statuses.
+// and start value, how VALUE is read, the batch format, the sweep subcommand,
+// the --values members and the exit statuses.
 std::string helpFooter();
+
+// The sweep subcommand: its arguments and the columns of its table.
+std::string_view sweepHelp();
 
 }  // namespace tropolink::cli

@@ -1,8 +1,8 @@
 #include "cli/json_writer.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
+
+#include "cli/number_text.h"
 
 namespace tropolink::cli {
 
@@ -36,9 +36,7 @@ void JsonWriter::number(double value) {
         number(std::nullopt);
         return;
     }
-    std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
-    out_.append(buffer.data(), end);
+    appendShortest(out_, value);
     valueBefore_ = true;
 }
 

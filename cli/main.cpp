@@ -9,13 +9,16 @@
 #include "cli/batch.h"
 #include "cli/help_text.h"
 #include "cli/single_run.h"
+#include "cli/sweep.h"
 
 namespace {
 
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version)";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)";
+constexpr std::string_view kAllowedSweepArguments =
+    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --help)";
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -38,11 +41,25 @@ int main(int argc, char** argv) {
                     ->type_name("NAME=VALUE")
                     ->allow_extra_args(false);
     auto* power = app.add_flag("--power-div-1000", request.powerOptionCount, "Tick power/1000: tx-power reads in mW");
-    app.add_flag("--json", json, "One JSON object {\"Text1\": ..., \"Text52\": ...} instead of TextN<TAB>text lines");
-    app.add_flag("--values", values, "Add the full-precision figures of the pass (implies --json)");
-    app.add_flag("--batch", batch, "One pass per line of standard input, answered as JSON lines")
-        ->excludes(set)
-        ->excludes(power);
+    auto* jsonFlag = app.add_flag("--json", json,
+                                  "One JSON object {\"Text1\": ..., \"Text52\": ...} instead of TextN<TAB>text lines");
+    auto* valuesFlag = app.add_flag("--values", values, "Add the full-precision figures of the pass (implies --json)");
+    auto* batchFlag = app.add_flag("--batch", batch, "One pass per line of standard input, answered as JSON lines")
+                          ->excludes(set)
+                          ->excludes(power);
+    SweepRequest sweepRequest;
+    auto* sweep = app.add_subcommand("sweep", "One pass per point of a slider's grid: CSV table, SVG picture");
+    sweep->add_option("range", sweepRequest.range, "The slider to sweep and its grid")
+        ->type_name("NAME=FROM:TO[:STEP]")
+        ->required();
+    sweep->add_option("--set", sweepRequest.assignments, "Move another slider (repeatable)")
+        ->type_name("NAME=VALUE")
+        ->allow_extra_args(false);
+    sweep->add_flag("--power-div-1000", sweepRequest.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
+    sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
+    sweep->footer(std::string(sweepHelp()));
+    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) sweep->excludes(option);
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
 
@@ -52,7 +69,8 @@ int main(int argc, char** argv) {
         app.exit(e);
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
-        std::cerr << diagnostic(oneLine(e.what()) + std::string(kAllowedOptions)) << '\n';
+        const auto allowed = sweep->parsed() ? kAllowedSweepArguments : kAllowedOptions;
+        std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
         return kExitBadInput;
     }
 
@@ -61,7 +79,11 @@ int main(int argc, char** argv) {
     else if (json)
         request.format = OutputFormat::Json;
     Output out(STDOUT_FILENO);
-    const RunResult result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
+    RunResult result;
+    if (sweep->parsed())
+        result = runSweep(sweepRequest, out);
+    else
+        result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
     return result.exitStatus;
 }

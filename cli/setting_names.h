@@ -53,6 +53,8 @@ struct SettingName {
     const Alias* alias = nullptr;  // null for a slider name
 
     int positionsPerUnit() const { return alias ? slider->positionsPerUnit : 1; }
+    // The name as written: the alias or the slider name.
+    std::string_view text() const { return alias ? alias->name : slider->name; }
     // With power/1000 the power sliders read in milliwatts.
     std::string_view unit(bool powerDividedBy1000) const;
 };

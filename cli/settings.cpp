@@ -19,22 +19,25 @@ const std::array<int, kSliderCount>& sliderStartPositions() {
     return positions;
 }
 
+NamedValue splitAssignment(std::string_view assignment, std::string_view form) {
+    const auto equals = assignment.find('=');
+    if (equals == std::string_view::npos)
+        throw InputError(assignment, "not " + std::string(form), std::string(kAllowedNames) + " as NAME");
+    const auto name = findSettingName(assignment.substr(0, equals));
+    if (!name) throw InputError(assignment, "unknown name", kAllowedNames);
+    return {*name, assignment.substr(equals + 1)};
+}
+
 SettingsBuilder::SettingsBuilder(bool powerDividedBy1000) { settings_.powerDividedBy1000 = powerDividedBy1000; }
 
 void SettingsBuilder::assign(std::string_view assignment) {
-    const auto equals = assignment.find('=');
-    if (equals == std::string_view::npos)
-        throw InputError(assignment, "not NAME=VALUE", std::string(kAllowedNames) + " as NAME");
-    const auto name = findSettingName(assignment.substr(0, equals));
-    if (!name) throw InputError(assignment, "unknown name", kAllowedNames);
-
+    const auto [name, text] = splitAssignment(assignment);
     const bool power = settings_.powerDividedBy1000;
-    const auto value = decimalToPosition(assignment.substr(equals + 1), name->positionsPerUnit());
-    const int position = validatePosition(*name, value, power, assignment);
+    const int position = validatePosition(name, decimalToPosition(text, name.positionsPerUnit()), power, assignment);
 
-    const auto index = static_cast<std::size_t>(sliderIndex(name->slider->slider));
+    const auto index = static_cast<std::size_t>(sliderIndex(name.slider->slider));
     if (assigned_.test(index))
-        throw InputError(assignment, std::string(name->slider->name) + " is already set",
+        throw InputError(assignment, std::string(name.slider->name) + " is already set",
                          "each slider once, by its slider name or its alias");
     assigned_.set(index);
     settings_.positions[index] = position;

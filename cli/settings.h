@@ -21,6 +21,14 @@ struct Settings {
     bool powerDividedBy1000 = false;
 };
 
+// NAME=VALUE split at the first '=', with NAME looked up. Throws InputError
+// ("not <form>", "unknown name").
+struct NamedValue {
+    SettingName name;
+    std::string_view value;
+};
+NamedValue splitAssignment(std::string_view assignment, std::string_view form = "NAME=VALUE");
+
 // Collects NAME=VALUE assignments for one pass; every refusal throws InputError.
 class SettingsBuilder {
 public:
@@ -29,6 +37,7 @@ public:
     // "distance-km=300" or "HScroll22=300". A slider may be set once.
     void assign(std::string_view assignment);
     const Settings& settings() const { return settings_; }
+    bool isSet(Slider slider) const { return assigned_.test(static_cast<std::size_t>(sliderIndex(slider))); }
 
 private:
     Settings settings_;

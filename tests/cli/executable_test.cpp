@@ -86,7 +86,7 @@ struct BadInputCase {
 class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version)\n";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);
@@ -168,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, FailedOutputTest,
     testing::Values(FailedOutputCase{Stdout::Closed, {}}, FailedOutputCase{Stdout::Closed, {"--batch"}},
                     FailedOutputCase{Stdout::BrokenPipe, {}}, FailedOutputCase{Stdout::BrokenPipe, {"--batch"}},
-                    FailedOutputCase{Stdout::DiskFull, {"--values"}}, FailedOutputCase{Stdout::DiskFull, {"--batch"}}));
+                    FailedOutputCase{Stdout::DiskFull, {"--values"}}, FailedOutputCase{Stdout::DiskFull, {"--batch"}},
+                    FailedOutputCase{Stdout::DiskFull, {"sweep", "distance-km=1:2000"}}));
 
 // Only settings that bypass validation reach a numeric fault.
 TEST(SingleRunTest, AFailedPassNamesTheQuantityWithStatus3) {

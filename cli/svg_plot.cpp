@@ -1,0 +1,143 @@
+#include "cli/svg_plot.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cli/sweep_curves.h"
+
+namespace tropolink::cli {
+namespace {
+
+constexpr double kWidthPx = 1040;
+constexpr double kPlotLeftPx = 80;
+constexpr double kPlotRightPx = 790;
+constexpr double kTitleBaselinePx = 32;
+constexpr double kSubtitleBaselinePx = 56;
+constexpr double kAboveLossPanelPx = 32;
+constexpr double kLossHeightPx = 380;
+constexpr double kBelowPanelPx = 88;  // tick labels, axis label, the next heading
+constexpr double kSignalToNoiseHeightPx = 260;
+constexpr double kSignalToNoiseGapPx = 70;  // between the two lower panels
+constexpr double kBottomMarginPx = 56;
+constexpr double kLegendLeftPx = 815;
+constexpr double kLegendRowPx = 22;
+constexpr double kLineHeightPx = 17;
+constexpr std::size_t kSubtitleLineChars = 125;
+
+std::string axisLabel(const SweepPlan& plan) {
+    const std::string_view unit = plan.name.unit(plan.base.powerDividedBy1000);
+    return std::string(plan.name.text()) + (unit.empty() ? " (slider position)" : " (" + std::string(unit) + ")");
+}
+
+// The settings that differ from the start positions, as --set reads them.
+std::vector<std::string> changedSettings(const SweepPlan& plan) {
+    std::vector<std::string> items;
+    const auto& start = sliderStartPositions();
+    for (std::size_t i = 0; i < kAliases.size(); ++i) {
+        const int position = plan.base.positions[i];
+        if (kAliases[i].slider == plan.name.slider->slider || position == start[i]) continue;
+        items.push_back(std::string(kAliases[i].name) + "=" + shownValue(position, kSliders[i].positionsPerUnit));
+    }
+    if (plan.base.powerDividedBy1000) items.emplace_back(kPowerDividedBy1000Word);
+    return items;
+}
+
+std::vector<std::string> subtitleLines(const SweepPlan& plan) {
+    const std::vector<std::string> items = changedSettings(plan);
+    if (items.empty()) return {"Every other setting at its start position"};
+    std::vector<std::string> lines{"Settings that differ from the start positions: " + items.front()};
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        if (lines.back().size() + items[i].size() + 2 > kSubtitleLineChars) {
+            lines.back() += ',';
+            lines.push_back(items[i]);
+        } else {
+            lines.back() += ", " + items[i];
+        }
+    }
+    return lines;
+}
+
+void drawHeading(SvgWriter& svg, std::string_view title, const std::vector<std::string>& subtitle) {
+    svg.text("text",
+             {{"x", px(kPlotLeftPx)}, {"y", px(kTitleBaselinePx)}, {"font-size", "20"}, {"font-weight", "bold"}},
+             title);
+    double y = kSubtitleBaselinePx;
+    for (const std::string& line : subtitle) {
+        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(y)}, {"font-size", "13"}, {"fill", "#444444"}}, line);
+        y += kLineHeightPx;
+    }
+}
+
+void drawLegend(SvgWriter& svg, double top, std::span<const Series> series) {
+    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
+    svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
+             "Legend");
+    double y = top + 12;
+    svg.open("g", {{"fill", "none"}, {"stroke-width", "1.8"}, {"stroke-linecap", "round"}});
+    for (const Series& s : series) {
+        drawCurve(svg, *s.style, "M" + px(kLegendLeftPx) + " " + px(y) + " h36");
+        y += kLegendRowPx;
+    }
+    svg.close();
+    y = top + 16;
+    for (const Series& s : series) {
+        svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y)}}, s.style->label);
+        y += kLegendRowPx;
+    }
+    svg.empty("rect", {{"x", px(kLegendLeftPx)},
+                       {"y", px(y - 10)},
+                       {"width", "36"},
+                       {"height", "14"},
+                       {"fill", std::string(kLineOfSightFill)},
+                       {"fill-opacity", std::string(kLineOfSightOpacity)}});
+    svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y + 1)}}, "Line-of-sight path");
+    constexpr std::array<std::string_view, 4> kNote{"Signal-to-noise uses each", "method's loss; on a line-of-",
+                                                    "sight path every column uses", "the free-space loss."};
+    y += 2 * kLineHeightPx;
+    for (const std::string_view line : kNote) {
+        svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(y)}, {"fill", "#555555"}}, line);
+        y += kLineHeightPx;
+    }
+    svg.close();
+}
+
+}  // namespace
+
+std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
+    const SweepCurves c = sweepCurves(plan, points);
+    const std::string title = "Path loss and signal-to-noise against " + std::string(plan.name.text());
+    const std::string xLabel = axisLabel(plan);
+    const std::vector<std::string> subtitle = subtitleLines(plan);
+
+    const double lossTop =
+        kSubtitleBaselinePx + kLineHeightPx * static_cast<double>(subtitle.size()) + kAboveLossPanelPx;
+    const Box loss{kPlotLeftPx, lossTop, kPlotRightPx - kPlotLeftPx, kLossHeightPx};
+    const double halfWidth = (loss.width - kSignalToNoiseGapPx) / 2;
+    const Box station1{kPlotLeftPx, loss.bottom() + kBelowPanelPx, halfWidth, kSignalToNoiseHeightPx};
+    const Box station2{kPlotRightPx - halfWidth, station1.top, halfWidth, kSignalToNoiseHeightPx};
+
+    std::string out;
+    SvgWriter svg(out, kWidthPx, station1.bottom() + kBottomMarginPx);
+    svg.text("title", {}, title);
+    svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
+    drawHeading(svg, title, subtitle);
+    drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss},
+              valueRange(c.loss));
+    drawLegend(svg, loss.top, c.loss);
+    // Both stations on one scale, so the two panels compare at a glance.
+    const Range at1 = valueRange(c.atStation1);
+    const Range at2 = valueRange(c.atStation2);
+    const Range signalToNoise{std::min(at1.lo, at2.lo), std::max(at1.hi, at2.hi)};
+    drawPanel(svg, station1,
+              {"signal-to-noise-1", "Signal-to-noise at station 1", "S/N at station 1 (dB)", xLabel, c.xs,
+               c.lineOfSight, c.atStation1},
+              signalToNoise);
+    drawPanel(svg, station2,
+              {"signal-to-noise-2", "Signal-to-noise at station 2", "S/N at station 2 (dB)", xLabel, c.xs,
+               c.lineOfSight, c.atStation2},
+              signalToNoise);
+    svg.finish();
+    return out;
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "cli/sweep.h"
+
+namespace tropolink::cli {
+
+// A self-contained SVG picture of a sweep: the path loss of the five methods,
+// the free-space and the perfect-duct loss against the swept value, with gaps
+// where a method gives no loss and the line-of-sight region shaded; below it
+// the signal-to-noise at each station for each method.
+std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points);
+
+}  // namespace tropolink::cli

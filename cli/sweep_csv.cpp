@@ -1,0 +1,75 @@
+#include "cli/sweep_csv.h"
+
+#include "cli/method_columns.h"
+#include "cli/number_text.h"
+
+namespace tropolink::cli {
+namespace {
+
+// No cell can hold a comma, a quote or a line break (names, numbers and the
+// verdict words below), so no cell is ever quoted.
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view verdictWord(ColumnVerdict verdict) {
+    switch (verdict) {
+        case ColumnVerdict::LineOfSight:
+            return "line of sight";
+        case ColumnVerdict::OutOfRange:
+            return "out of range";
+        case ColumnVerdict::Valid:
+            break;
+    }
+    return "ok";
+}
+
+void appendCell(std::string& out, std::optional<double> value) {
+    out += ',';
+    if (value) appendShortest(out, *value);
+}
+
+void appendCell(std::string& out, std::string_view text) {
+    out += ',';
+    out += text;
+}
+
+// In the order of sweepCsvColumns().
+void appendRow(std::string& out, const SweepPlan& plan, const SweepPoint& point) {
+    const PassValues& v = point.values;
+    const MethodColumns columns = methodColumns(v);
+    out += shownValue(point.position, plan.name.positionsPerUnit());
+    appendCell(out, v.geometry.scatteringAngle);
+    for (const MethodColumn& c : columns) appendCell(out, c.shownLoss());
+    for (const MethodColumn& c : columns) appendCell(out, verdictWord(c.verdict));
+    appendCell(out, v.lineOfSightLoss);
+    appendCell(out, v.perfectDuctLoss);
+    appendCell(out, v.averageLoss);
+    for (const MethodColumn& c : columns) appendCell(out, c.atStation1);
+    for (const MethodColumn& c : columns) appendCell(out, c.atStation2);
+    appendCell(out, v.atmosphericAttenuation);
+    out += kLineEnd;
+}
+
+}  // namespace
+
+const std::vector<std::string>& sweepCsvColumns() {
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> names{"scattering-angle-deg"};
+        for (const std::string_view m : kMethodKeys) names.push_back(std::string(m) + "-loss-db");
+        for (const std::string_view m : kMethodKeys) names.push_back(std::string(m) + "-verdict");
+        names.insert(names.end(), {"line-of-sight-loss-db", "perfect-duct-loss-db", "average-loss-db"});
+        for (const std::string_view m : kMethodKeys) names.push_back("s1." + std::string(m) + "-sn-db");
+        for (const std::string_view m : kMethodKeys) names.push_back("s2." + std::string(m) + "-sn-db");
+        names.emplace_back("atmospheric-attenuation-db");
+        return names;
+    }();
+    return columns;
+}
+
+void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points) {
+    out += plan.name.text();
+    for (const std::string& column : sweepCsvColumns()) appendCell(out, column);
+    out += kLineEnd;
+    for (const SweepPoint& point : points) appendRow(out, plan, point);
+}
+
+}  // namespace tropolink::cli

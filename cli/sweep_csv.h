@@ -1,0 +1,19 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/sweep.h"
+
+namespace tropolink::cli {
+
+// The columns after the swept NAME, in order; --help lists them.
+const std::vector<std::string>& sweepCsvColumns();
+
+// The table of a sweep (RFC 4180, CRLF line ends): a header row, then one row
+// per grid point, numbers at full precision, empty cells where the window
+// shows a word instead of a number.
+void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points);
+
+}  // namespace tropolink::cli

@@ -1,0 +1,73 @@
+#include "cli/sweep_plan.h"
+
+#include <algorithm>
+
+#include "cli/input_error.h"
+
+namespace tropolink::cli {
+namespace {
+
+constexpr std::string_view kRangeForm = "NAME=FROM:TO or NAME=FROM:TO:STEP";
+
+struct RangeTexts {
+    std::string_view from;
+    std::string_view to;
+    std::string_view step;  // empty when not given
+};
+
+RangeTexts splitRange(std::string_view range, std::string_view input, const std::string& allowed) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const auto colon = range.find(':', start);
+        parts.push_back(range.substr(start, colon - start));
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    if (parts.size() < 2 || parts.size() > 3) throw InputError(input, "not " + std::string(kRangeForm), allowed);
+    return {parts[0], parts[1], parts.size() == 3 ? parts[2] : std::string_view()};
+}
+
+// A STEP is a whole number of slider steps; a step beyond the range leaves FROM alone.
+int stepPositions(const SettingName& name, std::string_view text, bool power, std::string_view input) {
+    if (text.empty()) return 1;
+    const DecimalPosition step = decimalToPosition(text, name.positionsPerUnit());
+    if (step.status != DecimalStatus::Ok || step.position < 1) {
+        std::string unit(name.unit(power));
+        if (!unit.empty()) unit.insert(0, 1, ' ');
+        throw InputError(input, "STEP is not a positive multiple of the slider step",
+                         "STEP " + shownValue(1, name.positionsPerUnit()) + unit + " or a whole multiple of it");
+    }
+    const SliderSpec& s = *name.slider;
+    return static_cast<int>(std::min<long long>(step.position, s.maximum - s.minimum + 1));
+}
+
+}  // namespace
+
+Settings SweepPlan::settingsAt(int point) const {
+    Settings settings = base;
+    settings.positions[static_cast<std::size_t>(sliderIndex(name.slider->slider))] = position(point);
+    return settings;
+}
+
+SweepPlan planSweep(const SweepRequest& request) {
+    if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
+    const bool power = request.powerOptionCount == 1;
+    SettingsBuilder builder(power);
+    for (const std::string& assignment : request.assignments) builder.assign(assignment);
+
+    const std::string_view input = request.range;
+    const auto [name, range] = splitAssignment(input, kRangeForm);
+    const std::string allowed = allowedValues(name, power);
+    const RangeTexts texts = splitRange(range, input, allowed);
+    SweepPlan plan{name, 0, 0, 1, builder.settings()};
+    plan.from = validatePosition(name, decimalToPosition(texts.from, name.positionsPerUnit()), power, input);
+    plan.to = validatePosition(name, decimalToPosition(texts.to, name.positionsPerUnit()), power, input);
+    plan.step = stepPositions(name, texts.step, power, input);
+    if (plan.from > plan.to) throw InputError(input, "FROM is above TO", "FROM at most TO, both " + allowed);
+    if (builder.isSet(name.slider->slider))
+        throw InputError(input, std::string(name.slider->name) + " is also given with --set",
+                         "each slider either swept or set");
+    return plan;
+}
+
+}  // namespace tropolink::cli
