@@ -24,8 +24,8 @@ void passOverSettingsMix(benchmark::State& state) {
     for (auto _ : state) {
         const Setting& s = mix[next];
         next = (next + 1) % mix.size();
-        for (const SliderSpec& spec : kSliders)
-            window.setSliderPosition(spec.slider, s.positions[static_cast<std::size_t>(sliderIndex(spec.slider))]);
+        for (const SliderSpec& info : kSliders)
+            window.setSliderPosition(info.slider, s.positions[static_cast<std::size_t>(sliderIndex(info.slider))]);
         window.setPowerDividedBy1000(s.powerDividedBy1000);
         Recalculate(window);
         benchmark::DoNotOptimize(window.boxText(ResultBox::Text49).data());

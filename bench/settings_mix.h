@@ -21,9 +21,9 @@ inline std::vector<Setting> settingsMix(std::size_t count) {
     mix.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         Setting s{startPositions(), (i % 2) == 1};
-        for (const SliderSpec& spec : kSliders) {
-            std::uniform_int_distribution<int> position(spec.minimum, spec.maximum);
-            if (i % 3 == 2) s.positions[static_cast<std::size_t>(sliderIndex(spec.slider))] = position(random);
+        for (const SliderSpec& info : kSliders) {
+            std::uniform_int_distribution<int> position(info.minimum, info.maximum);
+            if (i % 3 == 2) s.positions[static_cast<std::size_t>(sliderIndex(info.slider))] = position(random);
         }
         auto at = [&](Slider slider) -> int& { return s.positions[static_cast<std::size_t>(sliderIndex(slider))]; };
         if (i % 3 == 0) {

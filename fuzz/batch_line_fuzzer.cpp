@@ -73,9 +73,9 @@ void assignDirectly(std::string_view input) {
     try {
         SettingsBuilder builder(input.size() % 2 == 0);
         builder.assign(input);
-        for (const SliderSpec& spec : kSliders) {
-            const int position = builder.settings().positions[static_cast<std::size_t>(sliderIndex(spec.slider))];
-            require(position >= spec.minimum && position <= spec.maximum, "a position outside its slider");
+        for (const SliderSpec& info : kSliders) {
+            const int position = builder.settings().positions[static_cast<std::size_t>(sliderIndex(info.slider))];
+            require(position >= info.minimum && position <= info.maximum, "a position outside its slider");
         }
     } catch (const InputError& e) {
         require(isPlainAscii(e.what()), "a refusal is not plain ASCII");

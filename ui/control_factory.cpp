@@ -49,12 +49,12 @@ QLabel* makeCaption(QWidget& parent, const Caption& caption) {
 }
 
 QScrollBar* makeSlider(QWidget& parent, const SliderPlace& place) {
-    const SliderSpec& spec = sliderSpec(place.slider);
-    auto* bar = placed(new QScrollBar(Qt::Horizontal, &parent), spec.name, place.place);
-    bar->setRange(spec.minimum, spec.maximum);
-    bar->setValue(spec.start);
+    const SliderSpec& info = sliderSpec(place.slider);
+    auto* bar = placed(new QScrollBar(Qt::Horizontal, &parent), info.name, place.place);
+    bar->setRange(info.minimum, info.maximum);
+    bar->setValue(info.start);
     bar->setSingleStep(kArrowStep);
-    bar->setPageStep(spec.stepTen ? kTrackStep : kArrowStep);
+    bar->setPageStep(info.stepTen ? kTrackStep : kArrowStep);
     bar->setTracking(false);
     // The right arrow key moves the thumb to the right, towards the maximum.
     bar->setInvertedControls(false);

@@ -61,23 +61,23 @@ std::string accessibleName(Slider slider) {
 
 std::vector<SliderPlace> sliderPlaces() {
     std::vector<SliderPlace> places;
-    for (const SliderSpec& spec : kSliders) {
-        const InputRow row = inputRow(spec.slider);
+    for (const SliderSpec& info : kSliders) {
+        const InputRow row = inputRow(info.slider);
         places.push_back(
-            {spec.slider, {row.sliderLeft, row.top, kSliderWidth, kSliderHeight}, accessibleName(spec.slider)});
+            {info.slider, {row.sliderLeft, row.top, kSliderWidth, kSliderHeight}, accessibleName(info.slider)});
     }
     return places;
 }
 
 std::vector<BoxPlace> echoBoxPlaces() {
     std::vector<BoxPlace> places;
-    for (const SliderSpec& spec : kSliders) {
-        const InputRow row = inputRow(spec.slider);
+    for (const SliderSpec& info : kSliders) {
+        const InputRow row = inputRow(info.slider);
         // Text1..Text23 echo HScroll1..HScroll23, number for number.
-        places.push_back({boxFromNumber(static_cast<int>(spec.slider)),
+        places.push_back({boxFromNumber(static_cast<int>(info.slider)),
                           {row.boxLeft, row.top, kBoxWidth, kBoxHeight},
                           false,
-                          accessibleName(spec.slider)});
+                          accessibleName(info.slider)});
     }
     places.push_back({ResultBox::Text51, kMilesPlace, false, accessibleName(Slider::HScroll22) + ", in miles"});
     return places;

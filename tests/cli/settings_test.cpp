@@ -42,10 +42,10 @@ class AliasTest : public testing::TestWithParam<AliasCase> {};
 
 TEST_P(AliasTest, ConvertsTheShownValueToThePosition) {
     const AliasCase& c = GetParam();
-    const SliderSpec& spec = sliderSpec(c.slider);
-    EXPECT_EQ(positionOf(c.name + "=" + c.minimum, c.powerDividedBy1000, c.slider), spec.minimum);
-    EXPECT_EQ(positionOf(c.name + "=" + c.maximum, c.powerDividedBy1000, c.slider), spec.maximum);
-    EXPECT_EQ(positionOf(c.name + "=" + c.start, c.powerDividedBy1000, c.slider), spec.start);
+    const SliderSpec& info = sliderSpec(c.slider);
+    EXPECT_EQ(positionOf(c.name + "=" + c.minimum, c.powerDividedBy1000, c.slider), info.minimum);
+    EXPECT_EQ(positionOf(c.name + "=" + c.maximum, c.powerDividedBy1000, c.slider), info.maximum);
+    EXPECT_EQ(positionOf(c.name + "=" + c.start, c.powerDividedBy1000, c.slider), info.start);
 }
 
 TEST_P(AliasTest, RefusesValuesOffTheGridOrOutOfRange) {
@@ -133,9 +133,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsTest, UnsetSlidersKeepTheirStartPositions) {
     const Settings s = settingsFromArguments(std::vector<std::string>{"distance-km=300"}, true);
     EXPECT_TRUE(s.powerDividedBy1000);
-    for (const SliderSpec& spec : kSliders) {
-        const int expected = spec.slider == Slider::HScroll22 ? 300 : spec.start;
-        EXPECT_EQ(s.positions[static_cast<std::size_t>(sliderIndex(spec.slider))], expected) << spec.name;
+    for (const SliderSpec& info : kSliders) {
+        const int expected = info.slider == Slider::HScroll22 ? 300 : info.start;
+        EXPECT_EQ(s.positions[static_cast<std::size_t>(sliderIndex(info.slider))], expected) << info.name;
     }
 }
 

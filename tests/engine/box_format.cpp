@@ -155,10 +155,10 @@ std::vector<std::string> boxFormatProblems(const HeadlessWindow& window) {
         if (looksNonFinite(text)) complain(box, "not finite");
     }
     // Text1..Text23 echo HScroll1..HScroll23.
-    for (const SliderSpec& spec : kSliders) {
-        const ResultBox box = boxFromNumber(static_cast<int>(spec.slider));
-        const double shown = static_cast<double>(window.sliderPosition(spec.slider)) / spec.positionsPerUnit;
-        if (!isEchoOf(window.boxText(box), spec.slider, window.powerDividedBy1000(), shown))
+    for (const SliderSpec& info : kSliders) {
+        const ResultBox box = boxFromNumber(static_cast<int>(info.slider));
+        const double shown = static_cast<double>(window.sliderPosition(info.slider)) / info.positionsPerUnit;
+        if (!isEchoOf(window.boxText(box), info.slider, window.powerDividedBy1000(), shown))
             complain(box, "not the echo of its slider");
     }
     if (!isMilesText(window.boxText(Text51))) complain(Text51, "not a miles text");

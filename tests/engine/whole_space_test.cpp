@@ -154,9 +154,9 @@ void addValueProblems(const HeadlessWindow& w, const PassValues& v, std::vector<
 
 std::string describeInputs(const HeadlessWindow& w) {
     std::string inputs;
-    for (const SliderSpec& spec : kSliders) {
-        const int position = w.sliderPosition(spec.slider);
-        if (position != spec.start) inputs += std::string(spec.name) + "=" + std::to_string(position) + " ";
+    for (const SliderSpec& info : kSliders) {
+        const int position = w.sliderPosition(info.slider);
+        if (position != info.start) inputs += std::string(info.name) + "=" + std::to_string(position) + " ";
     }
     return inputs + (w.powerDividedBy1000() ? "ticked" : "unticked");
 }
@@ -192,16 +192,16 @@ private:
 class EverySliderPositionTest : public testing::TestWithParam<SliderSpec> {};
 
 TEST_P(EverySliderPositionTest, OthersAtTheirStart) {
-    const SliderSpec& spec = GetParam();
+    const SliderSpec& info = GetParam();
     SpaceChecker checker;
     HeadlessWindow window;
     for (bool ticked : {false, true}) {
         window.setPowerDividedBy1000(ticked);
-        for (int position = spec.minimum; position < spec.maximum; position += kSweepStride) {
-            window.setSliderPosition(spec.slider, position);
+        for (int position = info.minimum; position < info.maximum; position += kSweepStride) {
+            window.setSliderPosition(info.slider, position);
             checker.pass(window);
         }
-        window.setSliderPosition(spec.slider, spec.maximum);
+        window.setSliderPosition(info.slider, info.maximum);
         checker.pass(window);
     }
 }
@@ -217,9 +217,9 @@ TEST(ExtremeSettingsTest, CornersOfTheRanges) {
         window.setPowerDividedBy1000(ticked);
         for (bool maximum : {false, true}) {
             for (int flipped = 0; flipped <= kSliderCount; ++flipped) {  // kSliderCount: none flipped
-                for (const SliderSpec& spec : kSliders) {
-                    const bool high = (sliderIndex(spec.slider) == flipped) != maximum;
-                    window.setSliderPosition(spec.slider, high ? spec.maximum : spec.minimum);
+                for (const SliderSpec& info : kSliders) {
+                    const bool high = (sliderIndex(info.slider) == flipped) != maximum;
+                    window.setSliderPosition(info.slider, high ? info.maximum : info.minimum);
                 }
                 checker.pass(window);
             }
@@ -236,9 +236,9 @@ TEST_P(RandomSettingsTest, AllSliders) {
     SpaceChecker checker;
     HeadlessWindow window;
     for (int n = 0; n < kRandomSettings / kRandomShards; ++n) {
-        for (const SliderSpec& spec : kSliders)
-            window.setSliderPosition(spec.slider,
-                                     std::uniform_int_distribution<int>(spec.minimum, spec.maximum)(random));
+        for (const SliderSpec& info : kSliders)
+            window.setSliderPosition(info.slider,
+                                     std::uniform_int_distribution<int>(info.minimum, info.maximum)(random));
         if (mirrored(random))
             for (int row = 1; row <= 10; ++row)
                 window.setSliderPosition(sliderFromNumber(row + 10), window.sliderPosition(sliderFromNumber(row)));

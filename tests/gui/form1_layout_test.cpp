@@ -90,20 +90,20 @@ private slots:
 
     void slidersFollowTheirTable_data() {
         QTest::addColumn<int>("number");
-        for (const SliderSpec& spec : kSliders) QTest::newRow(spec.name.data()) << static_cast<int>(spec.slider);
+        for (const SliderSpec& info : kSliders) QTest::newRow(info.name.data()) << static_cast<int>(info.slider);
     }
 
     void slidersFollowTheirTable() {
         QFETCH(int, number);
-        const SliderSpec& spec = sliderSpec(sliderFromNumber(number));
+        const SliderSpec& info = sliderSpec(sliderFromNumber(number));
         Form1 form(samplePage());
-        const QScrollBar* bar = slider(form, spec.slider);
+        const QScrollBar* bar = slider(form, info.slider);
         QCOMPARE(bar->orientation(), Qt::Horizontal);
-        QCOMPARE(bar->minimum(), spec.minimum);
-        QCOMPARE(bar->maximum(), spec.maximum);
-        QCOMPARE(bar->value(), spec.start);
+        QCOMPARE(bar->minimum(), info.minimum);
+        QCOMPARE(bar->maximum(), info.maximum);
+        QCOMPARE(bar->value(), info.start);
         QCOMPARE(bar->singleStep(), 1);
-        QCOMPARE(bar->pageStep(), spec.stepTen ? 10 : 1);
+        QCOMPARE(bar->pageStep(), info.stepTen ? 10 : 1);
         QVERIFY(!bar->hasTracking());
         QVERIFY(bar->focusPolicy() & Qt::TabFocus);
     }
@@ -136,7 +136,7 @@ private slots:
 
     void everySliderAndBoxHasAnAccessibleName() {
         Form1 form(samplePage());
-        for (const SliderSpec& spec : kSliders) QVERIFY(!slider(form, spec.slider)->accessibleName().isEmpty());
+        for (const SliderSpec& info : kSliders) QVERIFY(!slider(form, info.slider)->accessibleName().isEmpty());
         for (int n = 1; n <= kResultBoxCount; ++n) QVERIFY(!box(form, boxFromNumber(n))->accessibleName().isEmpty());
     }
 

@@ -31,7 +31,7 @@ QStringList boxTexts(const Form1& form) {
 
 QStringList headlessTexts(const Form1& form) {
     HeadlessWindow twin;
-    for (const SliderSpec& spec : kSliders) twin.setSliderPosition(spec.slider, slider(form, spec.slider)->value());
+    for (const SliderSpec& info : kSliders) twin.setSliderPosition(info.slider, slider(form, info.slider)->value());
     twin.setPowerDividedBy1000(powerOption(form)->isChecked());
     Recalculate(twin);
     QStringList texts;
