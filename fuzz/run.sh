@@ -19,8 +19,11 @@ cp "$here"/corpus/* "$scratch/corpus/"
 
 status=0
 "$build/batch_line_fuzzer" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$scratch/" \
-  -print_final_stats=1 "$scratch/corpus" || status=$?
+  -print_final_stats=1 "$scratch/corpus" 2>"$scratch/fuzz.log" || status=$?
+# The progress lines go to the log; the summary is what matters here.
+grep -E "^(Done|stat::number_of_executed_units|stat::peak_rss_mb)" "$scratch/fuzz.log" || true
 if [ "$status" -ne 0 ]; then
+  tail -n 60 "$scratch/fuzz.log" >&2
   mkdir -p "$build/crashes"
   cp "$scratch"/crash-* "$scratch"/leak-* "$scratch"/timeout-* "$scratch"/oom-* "$build/crashes/" 2>/dev/null || true
   echo "fuzz: the fuzzer failed (status $status); inputs kept in $build/crashes" >&2
