@@ -30,7 +30,7 @@ int exitStatusOf(LineOutcome outcome) {
 
 }  // namespace
 
-LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, PassWindow& window,
+LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
                        std::string& out) {
     const auto first = line.truncated ? line.firstNonBlank : firstNonBlank(line.text);
     if (asksForNothing(first)) return LineOutcome::Nothing;
@@ -45,7 +45,7 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
     return answerSettings(settings, lineNumber, withValues, window, out);
 }
 
-LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, PassWindow& window,
+LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, HeadlessWindow& window,
                            std::string& out) {
     try {
         const PassValues values = runPass(window, settings);
@@ -59,7 +59,7 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
 
 RunResult runBatch(int inputFd, Output& out, bool withValues) {
     LineReader reader(inputFd, [&out] { out.flush(); });
-    PassWindow window;
+    HeadlessWindow window;
     InputLine line;
     int status = kExitOk;
     for (long long number = 1; !out.failed() && reader.next(line); ++number) {

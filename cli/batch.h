@@ -13,11 +13,11 @@ enum class LineOutcome { Nothing, Answered, BadInput, NumericFault };
 
 // Answers one batch line: one JSON line appended to `out` (the boxes, or
 // {"line":N,"error":"..."}), nothing for a blank or comment line.
-LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, PassWindow& window,
+LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
                        std::string& out);
 
 // The answer to settings that passed validation: the boxes, or the error of a failed pass.
-LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, PassWindow& window,
+LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, HeadlessWindow& window,
                            std::string& out);
 
 // Answers every line of `inputFd` in order: exit status 2 when a line was

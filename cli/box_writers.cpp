@@ -24,7 +24,7 @@ const std::array<std::string, kResultBoxCount>& memberOpenings() {
 
 }  // namespace
 
-void appendBoxLines(std::string& out, const PassWindow& window) {
+void appendBoxLines(std::string& out, const HeadlessWindow& window) {
     for (int n = 1; n <= kResultBoxCount; ++n) {
         const ResultBox box = boxFromNumber(n);
         out += boxName(box);
@@ -36,7 +36,7 @@ void appendBoxLines(std::string& out, const PassWindow& window) {
 
 // Box texts are printable ASCII without quotes or backslashes, so they go in
 // as they are.
-void appendBoxObject(std::string& out, const PassWindow& window, const PassValues* values) {
+void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values) {
     const auto& openings = memberOpenings();
     for (int n = 1; n <= kResultBoxCount; ++n) {
         out += openings[static_cast<std::size_t>(n - 1)];

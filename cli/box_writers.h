@@ -8,10 +8,10 @@
 namespace tropolink::cli {
 
 // "Text1<TAB>text" lines for Text1..Text52; an empty box leaves nothing after the tab.
-void appendBoxLines(std::string& out, const PassWindow& window);
+void appendBoxLines(std::string& out, const HeadlessWindow& window);
 
 // One line: {"Text1":"...",...,"Text52":"..."}, with the "values" member
 // beside the boxes when `values` is given.
-void appendBoxObject(std::string& out, const PassWindow& window, const PassValues* values);
+void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values);
 
 }  // namespace tropolink::cli

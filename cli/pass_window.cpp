@@ -2,25 +2,10 @@
 
 namespace tropolink::cli {
 
-void PassWindow::load(const Settings& settings) {
-    settings_ = settings;
-    for (std::string& text : texts_) text.clear();
-}
-
-int PassWindow::sliderPosition(Slider slider) const {
-    return settings_.positions[static_cast<std::size_t>(sliderIndex(slider))];
-}
-
-void PassWindow::setBoxText(ResultBox box, std::string_view text) {
-    texts_[static_cast<std::size_t>(boxNumber(box) - 1)].assign(text);
-}
-
-std::string_view PassWindow::boxText(ResultBox box) const {
-    return texts_[static_cast<std::size_t>(boxNumber(box) - 1)];
-}
-
-PassValues runPass(PassWindow& window, const Settings& settings) {
-    window.load(settings);
+PassValues runPass(HeadlessWindow& window, const Settings& settings) {
+    for (const SliderSpec& info : kSliders)
+        window.setSliderPosition(info.slider, settings.positions[static_cast<std::size_t>(sliderIndex(info.slider))]);
+    window.setPowerDividedBy1000(settings.powerDividedBy1000);
     return recalculateWithValues(window);
 }
 

@@ -14,11 +14,6 @@ constexpr std::string_view kAllowedNames = "HScroll1 to HScroll23 or an alias th
 
 }  // namespace
 
-const std::array<int, kSliderCount>& sliderStartPositions() {
-    static const std::array<int, kSliderCount> positions = startPositions();
-    return positions;
-}
-
 NamedValue splitAssignment(std::string_view assignment, std::string_view form) {
     const auto equals = assignment.find('=');
     if (equals == std::string_view::npos)

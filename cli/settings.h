@@ -12,12 +12,9 @@
 
 namespace tropolink::cli {
 
-// The start positions, worked out once.
-const std::array<int, kSliderCount>& sliderStartPositions();
-
 // The inputs of one pass: every slider at its start position unless set.
 struct Settings {
-    std::array<int, kSliderCount> positions = sliderStartPositions();
+    std::array<int, kSliderCount> positions = startPositions();
     bool powerDividedBy1000 = false;
 };
 

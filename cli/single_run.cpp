@@ -18,7 +18,7 @@ RunResult runSingle(const SingleRunRequest& request, Output& out) {
 }
 
 RunResult printPass(const Settings& settings, OutputFormat format, Output& out) {
-    PassWindow window;
+    HeadlessWindow window;
     try {
         const PassValues values = runPass(window, settings);
         if (format == OutputFormat::Text)

@@ -32,7 +32,7 @@ std::string axisLabel(const SweepPlan& plan) {
 // The settings that differ from the start positions, as --set reads them.
 std::vector<std::string> changedSettings(const SweepPlan& plan) {
     std::vector<std::string> items;
-    const auto& start = sliderStartPositions();
+    constexpr auto start = startPositions();
     for (std::size_t i = 0; i < kAliases.size(); ++i) {
         const int position = plan.base.positions[i];
         if (kAliases[i].slider == plan.name.slider->slider || position == start[i]) continue;

@@ -40,7 +40,7 @@ std::string csvText(const SweepPlan& plan, const std::vector<SweepPoint>& points
 }  // namespace
 
 std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan) {
-    PassWindow window;
+    HeadlessWindow window;
     std::vector<SweepPoint> points;
     points.reserve(static_cast<std::size_t>(plan.pointCount()));
     for (int i = 0; i < plan.pointCount(); ++i)

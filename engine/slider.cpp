@@ -8,10 +8,4 @@ std::optional<Slider> sliderByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::array<int, kSliderCount> startPositions() {
-    std::array<int, kSliderCount> positions{};
-    for (const SliderSpec& info : kSliders) positions[static_cast<std::size_t>(sliderIndex(info.slider))] = info.start;
-    return positions;
-}
-
 }  // namespace tropolink

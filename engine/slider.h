@@ -65,6 +65,10 @@ constexpr const SliderSpec& sliderSpec(Slider s) { return kSliders[static_cast<s
 std::optional<Slider> sliderByName(std::string_view name);
 
 // Start positions of all sliders, indexed by sliderIndex.
-std::array<int, kSliderCount> startPositions();
+constexpr std::array<int, kSliderCount> startPositions() {
+    std::array<int, kSliderCount> positions{};
+    for (const SliderSpec& info : kSliders) positions[static_cast<std::size_t>(sliderIndex(info.slider))] = info.start;
+    return positions;
+}
 
 }  // namespace tropolink

@@ -55,7 +55,7 @@ void checkAnswer(std::string_view answer, LineOutcome outcome) {
 }
 
 void answerEachLine(std::string_view input, bool withValues) {
-    static PassWindow window;
+    static HeadlessWindow window;
     std::string answer;
     long long number = 0;
     for (std::size_t begin = 0; begin <= input.size();) {

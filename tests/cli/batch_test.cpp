@@ -159,7 +159,7 @@ TEST(BatchTest, ValuesGoBesideTheBoxes) {
 TEST(BatchTest, AFailedPassIsAnsweredWithTheQuantity) {
     Settings settings;
     settings.positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll22))] = 0;
-    PassWindow window;
+    HeadlessWindow window;
     std::string out;
     EXPECT_EQ(answerSettings(settings, 7, false, window, out), LineOutcome::NumericFault);
     EXPECT_EQ(out, "{\"line\":7,\"error\":\"numeric fault: could not compute the line-of-sight loss\"}\n");

@@ -134,7 +134,7 @@ TEST(SweepTest, CellsAreEmptyExactlyWhereTheWindowShowsWords) {
     const std::vector<Row> rows = csvRows(csv);
     ASSERT_EQ(rows.size(), points.size() + 1);
     std::set<std::string> wordsSeen;  // copies: the box texts change with every pass
-    PassWindow window;
+    HeadlessWindow window;
     for (std::size_t i = 0; i < points.size(); ++i) {
         runPass(window, plan.settingsAt(static_cast<int>(i)));
         const Row& row = rows[i + 1];

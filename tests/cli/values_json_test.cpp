@@ -20,7 +20,7 @@ struct Pass {
 };
 
 Pass passFor(std::string_view line) {
-    PassWindow window;
+    HeadlessWindow window;
     Pass pass{runPass(window, parseBatchLine(line)), {}};
     std::string out;
     appendBoxObject(out, window, &pass.values);
