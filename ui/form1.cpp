@@ -9,6 +9,7 @@
 
 #include "engine/numeric_fault.h"
 #include "engine/recalculate.h"
+#include "ui/accessible_interfaces.h"
 #include "ui/appearance.h"
 #include "ui/control_factory.h"
 #include "ui/link_label.h"
@@ -27,6 +28,7 @@ Form1::Form1(const QUrl& descriptionPage, QWidget* parent)
     : QWidget(parent),
       descriptionPage_(descriptionPage),
       openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qtText(kWindowTitle));
     setFont(requestedFont(kWindowPointSize));
@@ -99,7 +101,9 @@ void Form1::buildFaultNotice() {
 
 void Form1::connectControls() {
     for (QScrollBar* slider : sliders_) connect(slider, &QScrollBar::valueChanged, this, &Form1::sliderChanged);
-    connect(powerOption_, &QCheckBox::clicked, this, &Form1::powerOptionClicked);
+    // A click, a key and the accessible toggle action (which emits no click)
+    // each change the state once, and each change emits toggled once.
+    connect(powerOption_, &QCheckBox::toggled, this, &Form1::powerOptionToggled);
     connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this, &Form1::startClicked);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this, &Form1::exitClicked);
     connect(link_, &LinkLabel::clicked, this, &Form1::linkClicked);
@@ -119,7 +123,7 @@ void Form1::sliderChanged() { recalculate(); }
 
 void Form1::startClicked() { recalculate(); }
 
-void Form1::powerOptionClicked() { recalculate(); }
+void Form1::powerOptionToggled() { recalculate(); }
 
 // Nothing is saved and nothing is asked.
 void Form1::exitClicked() { QCoreApplication::exit(0); }

@@ -38,7 +38,7 @@ public:
 private:
     void sliderChanged();
     void startClicked();
-    void powerOptionClicked();
+    void powerOptionToggled();
     void exitClicked();
     void linkClicked();
 
