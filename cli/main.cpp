@@ -10,7 +10,7 @@
 #include "cli/batch.h"
 #include "cli/help_text.h"
 #include "cli/single_run.h"
-#include "cli/sweep.h"
+#include "sweep/sweep_run.h"
 
 namespace {
 

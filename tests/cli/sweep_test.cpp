@@ -1,5 +1,3 @@
-#include "cli/sweep.h"
-
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,9 +15,10 @@
 
 #include "cli/method_columns.h"
 #include "cli/pass_window.h"
-#include "cli/sweep_csv.h"
 #include "engine/status_words.h"
 #include "run_cli.h"
+#include "sweep/sweep_csv.h"
+#include "sweep/sweep_run.h"
 
 namespace tropolink::cli {
 namespace {

@@ -1,9 +1,9 @@
-#include "cli/svg_plot.h"
+#include "sweep/svg_plot.h"
 
 #include <algorithm>
 #include <array>
 
-#include "cli/sweep_curves.h"
+#include "sweep/sweep_curves.h"
 
 namespace tropolink::cli {
 namespace {

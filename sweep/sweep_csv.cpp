@@ -1,4 +1,4 @@
-#include "cli/sweep_csv.h"
+#include "sweep/sweep_csv.h"
 
 #include "cli/method_columns.h"
 #include "cli/number_text.h"

@@ -1,4 +1,4 @@
-#include "cli/sweep_plan.h"
+#include "sweep/sweep_plan.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
-#include "cli/plot_panel.h"
-#include "cli/sweep.h"
+#include "sweep/plot_panel.h"
+#include "sweep/sweep_points.h"
 
 namespace tropolink::cli {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/sweep.h"
+#include "sweep/sweep_points.h"
 
 namespace tropolink::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/sweep_curves.h"
+#include "sweep/sweep_curves.h"
 
 #include <array>
 
