@@ -13,4 +13,7 @@ std::string helpFooter();
 // The sweep subcommand: its arguments and the columns of its table.
 std::string_view sweepHelp();
 
+// The profile subcommand: the file, the horizon search and the output.
+std::string_view profileHelp();
+
 }  // namespace tropolink::cli

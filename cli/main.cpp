@@ -8,6 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/help_text.h"
+#include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep.h"
 
@@ -16,9 +17,11 @@ namespace {
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, profile)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --help)";
+constexpr std::string_view kAllowedProfileArguments =
+    " (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg FILE, --help)";
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -59,7 +62,27 @@ int main(int argc, char** argv) {
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
     sweep->footer(std::string(sweepHelp()));
-    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) sweep->excludes(option);
+    ProfileRequest profileRequest;
+    auto* profile = app.add_subcommand("profile", "Horizons and settings from a terrain profile, one pass on them");
+    profile
+        ->add_option("file", profileRequest.file, "Profile CSV: distance km, ground height m asl; - for standard input")
+        ->type_name("FILE")
+        ->required();
+    profile->add_option("--s1-mast-m", profileRequest.mast1, "Antenna 1 above its ground, m (default 10)")
+        ->type_name("M");
+    profile->add_option("--s2-mast-m", profileRequest.mast2, "Antenna 2 above its ground, m (default 10)")
+        ->type_name("M");
+    profile->add_option("--set", profileRequest.assignments, "Move a slider the profile does not fix (repeatable)")
+        ->type_name("NAME=VALUE")
+        ->allow_extra_args(false);
+    profile->add_flag("--power-div-1000", profileRequest.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    profile->add_flag("--json", profileRequest.json, "One JSON object: settings, horizon, boxes");
+    profile->add_option("--svg", profileRequest.svgPath, "Write the profile picture to FILE")->type_name("FILE");
+    profile->footer(std::string(profileHelp()));
+    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) {
+        sweep->excludes(option);
+        profile->excludes(option);
+    }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
 
@@ -69,7 +92,9 @@ int main(int argc, char** argv) {
         app.exit(e);
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
-        const auto allowed = sweep->parsed() ? kAllowedSweepArguments : kAllowedOptions;
+        const auto allowed = sweep->parsed()     ? kAllowedSweepArguments
+                             : profile->parsed() ? kAllowedProfileArguments
+                                                 : kAllowedOptions;
         std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
         return kExitBadInput;
     }
@@ -82,6 +107,8 @@ int main(int argc, char** argv) {
     RunResult result;
     if (sweep->parsed())
         result = runSweep(sweepRequest, out);
+    else if (profile->parsed())
+        result = runProfile(profileRequest, out);
     else
         result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';

@@ -5,6 +5,7 @@ set(TROPOLINK_CLI_CORE_SOURCES
   box_writers.cpp
   decimal.cpp
   error_json.cpp
+  file_output.cpp
   help_text.cpp
   input_error.cpp
   json_writer.cpp
@@ -16,6 +17,9 @@ set(TROPOLINK_CLI_CORE_SOURCES
   plot_axis.cpp
   plot_panel.cpp
   polyline.cpp
+  profile_report.cpp
+  profile_run.cpp
+  profile_svg.cpp
   run_result.cpp
   setting_names.cpp
   settings.cpp

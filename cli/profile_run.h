@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/output.h"
+#include "cli/run_result.h"
+
+namespace tropolink::cli {
+
+struct ProfileRequest {
+    std::string file;          // "-": standard input
+    std::string mast1 = "10";  // m above the ground at station 1
+    std::string mast2 = "10";
+    std::vector<std::string> assignments;  // the --set arguments
+    int powerOptionCount = 0;
+    bool json = false;
+    std::string svgPath;  // empty: no picture
+};
+
+// Reads the profile, derives the settings, runs one pass on them as a batch
+// line would, and prints the settings line, the horizon table and the boxes
+// (or one JSON object). A refused input or profile writes nothing to `out`
+// and gives exit status 2.
+RunResult runProfile(const ProfileRequest& request, Output& out);
+
+}  // namespace tropolink::cli
