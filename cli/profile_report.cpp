@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/availability_json.h"
 #include "cli/box_writers.h"
 #include "cli/json_writer.h"
 #include "cli/number_text.h"
@@ -101,7 +102,8 @@ void appendHorizonTable(std::string& out, const ProfileSettings& p) {
     appendStationRow(out, "station2", p.station2);
 }
 
-void appendProfileJson(std::string& out, const ProfileSettings& p, const HeadlessWindow& window) {
+void appendProfileJson(std::string& out, const ProfileSettings& p, const HeadlessWindow& window,
+                       const itur::AvailabilityAnswer* availability) {
     JsonWriter json(out);
     json.beginObject();
     json.key("settings");
@@ -119,6 +121,10 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const Headles
     appendBoxObject(boxes, window, nullptr);
     boxes.pop_back();  // its line end
     json.raw(boxes);
+    if (availability) {
+        json.key("availability");
+        writeAvailability(json, *availability);
+    }
     json.endObject();
     out += '\n';
 }

@@ -6,6 +6,7 @@
 
 #include "cli/settings.h"
 #include "engine/headless_window.h"
+#include "itur/availability.h"
 #include "profile/profile_settings.h"
 
 namespace tropolink::cli {
@@ -29,7 +30,9 @@ std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilde
 // the angle on the slider grid and the difference, one line per station.
 void appendHorizonTable(std::string& out, const profile::ProfileSettings& p);
 
-// {"settings": {...}, "horizon": {...}, "boxes": {...}} on one line.
-void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const HeadlessWindow& window);
+// {"settings": {...}, "horizon": {...}, "boxes": {...}} on one line, and
+// "availability" after them when `availability` is given.
+void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const HeadlessWindow& window,
+                       const itur::AvailabilityAnswer* availability);
 
 }  // namespace tropolink::cli

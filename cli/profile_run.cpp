@@ -3,17 +3,24 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <optional>
 
+#include "cli/availability_json.h"
+#include "cli/availability_link.h"
+#include "cli/availability_table.h"
 #include "cli/batch_line.h"
 #include "cli/box_writers.h"
 #include "cli/file_output.h"
 #include "cli/input_error.h"
+#include "cli/number_text.h"
 #include "cli/pass_window.h"
 #include "cli/profile_report.h"
 #include "cli/profile_svg.h"
 #include "profile/profile_csv.h"
+#include "profile/rays.h"
 
 namespace tropolink::cli {
 namespace {
@@ -75,13 +82,45 @@ std::string profileMessage(const std::string& path, const profile::ProfileError&
     return message;
 }
 
+// The ITU-R link of the pass, on the profile's exact geometry instead of the sliders'.
+itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
+                          std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p) {
+    itur::ItuLink link = ituLink(values, options);
+    link.geometry.distanceKm = p.distanceKm;
+    link.geometry.thetaTMrad = p.station1.horizon.angleMrad;
+    link.geometry.thetaRMrad = p.station2.horizon.angleMrad;
+    link.geometry.antennaHeight1M = p.station1.antennaHeightM;
+    link.geometry.antennaHeight2M = p.station2.antennaHeightM;
+    if (const auto crossing = profile::horizonRaysCrossing(p))
+        link.groundHeightKm = std::max(0.0, profile::groundHeightAtM(points, crossing->distanceKm)) / 1000;
+    return link;
+}
+
+void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
+                        const itur::ItuLink& link) {
+    out += "\navailability from the profile's exact horizon angles (";
+    appendFixed(out, link.geometry.thetaTMrad, 4);
+    out += " and ";
+    appendFixed(out, link.geometry.thetaRMrad, 4);
+    out += " mrad), antenna heights (";
+    appendFixed(out, link.geometry.antennaHeight1M, 1);
+    out += " and ";
+    appendFixed(out, link.geometry.antennaHeight2M, 1);
+    out += " m asl), path distance and ground under the common volume (";
+    appendFixed(out, link.groundHeightKm, 3);
+    out += " km), not the slider grid\n";
+    appendAvailabilityTable(out, answer, options);
+}
+
 }  // namespace
 
 RunResult runProfile(const ProfileRequest& request, Output& out) {
     double mast1 = 0;
     double mast2 = 0;
     SettingsBuilder requested(false);
+    AvailabilityOptions availabilityOptions;
     try {
+        if (request.availability) availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
         mast1 = readMast("--s1-mast-m", request.mast1);
         mast2 = readMast("--s2-mast-m", request.mast2);
         requested = requestedSettings(request);
@@ -117,13 +156,21 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         if (RunResult r = writeFile(request.svgPath, profileSvg({points, derived, values, line}));
             r.exitStatus != kExitOk)
             return r;
+    std::optional<itur::ItuLink> link;
+    std::optional<itur::AvailabilityAnswer> answer;
+    if (request.availability) {
+        link = profileLink(values, availabilityOptions, points, derived);
+        answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
+                                          availabilityOptions.requiredSnrDb);
+    }
     if (request.json) {
-        appendProfileJson(out.buffer(), derived, window);
+        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr);
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
         out.buffer() += '\n';
         appendBoxLines(out.buffer(), window);
+        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link);
     }
     if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
     return {};

@@ -1,5 +1,7 @@
 #include "profile/rays.h"
 
+#include <algorithm>
+
 namespace tropolink::profile {
 namespace {
 
@@ -24,6 +26,16 @@ std::optional<RayCrossing> horizonRaysCrossing(const ProfileSettings& p) {
     const double x = (p.station2.antennaHeightM + s2 * d - p.station1.antennaHeightM) / (s1 + s2);
     if (!(x > 0 && x < d)) return std::nullopt;
     return RayCrossing{x, p.station1.antennaHeightM + s1 * x - earthBulgeM(x, d)};
+}
+
+double groundHeightAtM(std::span<const ProfilePoint> points, double distanceKm) {
+    const auto after = std::upper_bound(points.begin(), points.end(), distanceKm,
+                                        [](double km, const ProfilePoint& p) { return km < p.distanceKm; });
+    if (after == points.begin()) return points.front().heightM;
+    if (after == points.end()) return points.back().heightM;
+    const ProfilePoint& a = *(after - 1);
+    const ProfilePoint& b = *after;
+    return a.heightM + (b.heightM - a.heightM) * (distanceKm - a.distanceKm) / (b.distanceKm - a.distanceKm);
 }
 
 std::optional<std::size_t> firstPointAboveDirectLine(std::span<const ProfilePoint> points, const ProfileSettings& p) {

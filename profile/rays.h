@@ -22,6 +22,10 @@ struct RayCrossing {
 };
 std::optional<RayCrossing> horizonRaysCrossing(const ProfileSettings& p);
 
+// The ground height at `distanceKm` from station 1, between the two points
+// around it on a straight line; `distanceKm` lies within the profile.
+double groundHeightAtM(std::span<const ProfilePoint> points, double distanceKm);
+
 // The first point between the ends that reaches above the straight line
 // between the antennas; none when the line clears the ground.
 std::optional<std::size_t> firstPointAboveDirectLine(std::span<const ProfilePoint> points, const ProfileSettings& p);

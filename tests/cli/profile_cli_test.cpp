@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -114,6 +115,33 @@ TEST(ProfileCliTest, RefusedInputIsOneLineWithTheRowAndNothingOnStdout) {
     const CliRun named = runCli({"profile", "/nonexistent/dir/p.csv"});
     EXPECT_EQ(named.exitStatus, 1);
     EXPECT_THAT(named.err, HasSubstr("cannot read /nonexistent/dir/p.csv"));
+}
+
+TEST(ProfileCliTest, AvailabilityUsesTheExactProfileGeometry) {
+    // A hill of 297.4 m at 7.6 km: the grid moves it to 297 m at 8 km.
+    std::string text;
+    for (int i = 0; i <= 2500; ++i)
+        text += std::to_string(i / 10) + "." + std::to_string(i % 10) + (i == 76 ? ",297.4\n" : ",0\n");
+    const CliRun run = runCli({"profile", "-", "--json", "--availability", "--percent", "99"}, text);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const json j = json::parse(run.out);
+    const json& geometry = j["availability"]["geometry"];
+    EXPECT_EQ(geometry["thetaTMrad"], j["horizon"]["station1"]["angleMrad"]);
+    EXPECT_EQ(geometry["thetaRMrad"], j["horizon"]["station2"]["angleMrad"]);
+    EXPECT_EQ(j["availability"]["p617"].size(), 1u);
+
+    // The availability subcommand on the rounded sliders sees another angle.
+    std::vector<std::string> args{"availability", "--json", "--percent", "99"};
+    for (const auto& [name, value] : j["settings"].items()) {
+        args.push_back("--set");
+        args.push_back(name + "=" + std::to_string(value.get<int>()));
+    }
+    const json onGrid = json::parse(runCli(args).out);
+    EXPECT_GT(std::abs(onGrid["geometry"]["thetaTMrad"].get<double>() - geometry["thetaTMrad"].get<double>()), 0.1);
+
+    const CliRun textRun = runCli({"profile", "-", "--availability"}, text);
+    EXPECT_THAT(textRun.out, HasSubstr("\navailability from the profile's exact horizon angles ("));
+    EXPECT_EQ(runCli({"profile", "-", "--delta-n", "40"}, text).exitStatus, 2);
 }
 
 TEST(ProfileCliTest, PictureOfThePath) {

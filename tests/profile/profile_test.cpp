@@ -189,6 +189,11 @@ TEST(RaysTest, CrossingOfSymmetricHorizonsIsMidPath) {
     EXPECT_NEAR(c->heightM, 1000 * (100 - 13.03) * (100 - 13.03) / (2 * 8494.64543), 15);
     EXPECT_TRUE(firstPointAboveDirectLine(points, p));
     EXPECT_FALSE(firstPointAboveDirectLine(seaLevel(10, 0.1), deriveSettings(seaLevel(10, 0.1), 10, 10)));
+
+    const auto hill = seaLevel(10, 1, {{4, 100}});
+    EXPECT_DOUBLE_EQ(groundHeightAtM(hill, 3.25), 25);
+    EXPECT_DOUBLE_EQ(groundHeightAtM(hill, 4), 100);
+    EXPECT_DOUBLE_EQ(groundHeightAtM(hill, 10), 0);
 }
 
 }  // namespace
