@@ -98,6 +98,38 @@ then, for each --percent P in the order given (P as the shortest decimal):
                               legend.
 )";
 
+constexpr std::string_view kProfileRules = R"(
+tropolink-cli profile FILE [--s1-mast-m M] [--s2-mast-m M] [--set NAME=VALUE]...
+                      [--power-div-1000] [--json] [--svg OUT.svg]
+reads a terrain profile and sets both stations' antenna heights, obstruction
+heights and distances and the path distance from it. FILE (- for standard
+input) is CSV with two columns, the distance from station 1 in km and the
+ground height in m above sea level, from station 1 at 0 km to station 2 on the
+last row, distances rising strictly, 3 to 100000 rows; a header line, # comments
+and blank lines are skipped. Each antenna stands its mast (0 to 10000 m,
+default 10) above the ground at its end. Its horizon is the point between the
+ends, within 100 km of it, of the largest elevation angle
+  1000 * ((hi - ha) / di - di / (2 * 8494.64543)) mrad
+(heights hi, ha and distance di in km; ties go to the nearer point). Heights
+and distances are rounded half away from zero to whole m and km. --set may move
+any other slider. Printed: the settings as one line that --batch reads, the
+horizon of each station (its row; the exact distance, height and angle; the
+angle on the slider grid and the difference), then the boxes of one pass on
+that line, as --batch would give them. --json prints one object instead:
+  {"settings": {ALIAS: value, ...}, "horizon": {"station1": {"row", "distanceKm",
+  "heightM", "angleMrad", "angleMradOnGrid", "differenceMrad"}, "station2":
+  {...}}, "boxes": {"Text1": ..., ...}}
+--svg draws the profile over the curved earth, the antennas, their horizon rays
+to where they cross, the horizon points and the direct line. --availability
+adds P.617 and P.2001 as the availability subcommand gives them (--percent,
+--delta-n, --climate-zone, --required-snr as there), fed the profile's exact
+horizon angles, antenna heights and path distance, not the rounded sliders, and
+the ground under the crossing of the horizon rays as the ground height; the
+text names the angles, JSON has them in "availability"."geometry". A refused
+profile gives one line naming FILE and the row (counting every line from 1), and exit
+status 2.
+)";
+
 constexpr std::string_view kAvailabilityRules = R"(
 tropolink-cli availability [--set NAME=VALUE]... [--power-div-1000] [--percent P]...
                            [--delta-n DN] [--ground-height-km HS] [--climate-zone Z]
@@ -180,6 +212,7 @@ std::string helpFooter() {
     out += kBatchRules;
     out += std::to_string(kMaxLineBytes) + " bytes.\n";
     out += kSweepRules;
+    out += kProfileRules;
     out += kAvailabilityRules;
     out += kValuesRules;
     return out;
@@ -187,6 +220,7 @@ std::string helpFooter() {
 
 std::string_view sweepHelp() { return kSweepRules; }
 
+std::string_view profileHelp() { return kProfileRules; }
 std::string_view availabilityHelp() { return kAvailabilityRules; }
 
 }  // namespace tropolink::cli

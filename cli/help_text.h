@@ -13,6 +13,8 @@ std::string helpFooter();
 // The sweep subcommand: its arguments and the columns of its table.
 std::string_view sweepHelp();
 
+// The profile subcommand: the file, the horizon search and the output.
+std::string_view profileHelp();
 // The availability subcommand: its options, the table and the JSON members.
 std::string_view availabilityHelp();
 

@@ -70,4 +70,9 @@ void JsonWriter::boolean(bool value) {
     valueBefore_ = true;
 }
 
+void JsonWriter::raw(std::string_view json) {
+    out_ += json;
+    valueBefore_ = true;
+}
+
 }  // namespace tropolink::cli

@@ -24,6 +24,8 @@ public:
     void number(double value);  // null when not finite
     void number(std::optional<double> value);
     void boolean(bool value);
+    // A complete value that the program wrote itself, such as the box object.
+    void raw(std::string_view json);
 
     template <typename T>
     void member(std::string_view name, const T& value) {

@@ -9,6 +9,7 @@
 #include "cli/availability_run.h"
 #include "cli/batch.h"
 #include "cli/help_text.h"
+#include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "sweep/sweep_run.h"
 
@@ -17,12 +18,16 @@ namespace {
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, availability)";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, "
+    "availability, profile)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
 constexpr std::string_view kAllowedAvailabilityArguments =
     " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
     "--climate-zone Z, --required-snr DB, --json, --batch, --help)";
+constexpr std::string_view kAllowedProfileArguments =
+    " (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg FILE, "
+    "--availability, --percent P, --delta-n DN, --climate-zone Z, --required-snr DB, --help)";
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -52,6 +57,34 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
     sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
     sub->footer(std::string(availabilityHelp()));
+    return sub;
+}
+
+CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
+    auto* sub = app.add_subcommand("profile", "Horizons and settings from a terrain profile, one pass on them");
+    sub->add_option("file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
+        ->type_name("FILE")
+        ->required();
+    sub->add_option("--s1-mast-m", r.mast1, "Antenna 1 above its ground, m (default 10)")->type_name("M");
+    sub->add_option("--s2-mast-m", r.mast2, "Antenna 2 above its ground, m (default 10)")->type_name("M");
+    sub->add_option("--set", r.assignments, "Move a slider the profile does not fix (repeatable)")
+        ->type_name("NAME=VALUE")
+        ->allow_extra_args(false);
+    sub->add_flag("--power-div-1000", r.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    sub->add_flag("--json", r.json, "One JSON object: settings, horizon, boxes");
+    sub->add_option("--svg", r.svgPath, "Write the profile picture to FILE")->type_name("FILE");
+    auto* availability = sub->add_flag("--availability", r.availability,
+                                       "Add P.617 and P.2001 on the profile's exact angles and heights");
+    AvailabilityArguments& a = r.availabilityArguments;
+    const auto value = [&](const std::string& name, std::vector<std::string>& values, const std::string& what,
+                           const std::string& type) {
+        sub->add_option(name, values, what)->type_name(type)->allow_extra_args(false)->needs(availability);
+    };
+    value("--percent", a.percents, "With --availability: % of the year (repeatable)", "P");
+    value("--delta-n", a.deltaN, "With --availability: refractivity lapse rate, N-units/km", "DN");
+    value("--climate-zone", a.climateZone, "With --availability: climate zone 1 to 7", "Z");
+    value("--required-snr", a.requiredSnr, "With --availability: signal-to-noise needed, dB", "DB");
+    sub->footer(std::string(profileHelp()));
     return sub;
 }
 
@@ -96,9 +129,12 @@ int main(int argc, char** argv) {
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;
     auto* availability = addAvailability(app, availabilityRequest);
+    ProfileRequest profileRequest;
+    auto* profile = addProfile(app, profileRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) {
         sweep->excludes(option);
         availability->excludes(option);
+        profile->excludes(option);
     }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
@@ -111,6 +147,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         const auto allowed = sweep->parsed()          ? kAllowedSweepArguments
                              : availability->parsed() ? kAllowedAvailabilityArguments
+                             : profile->parsed()      ? kAllowedProfileArguments
                                                       : kAllowedOptions;
         std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
         return kExitBadInput;
@@ -126,6 +163,8 @@ int main(int argc, char** argv) {
         result = runSweep(sweepRequest, out);
     else if (availability->parsed())
         result = runAvailability(availabilityRequest, STDIN_FILENO, out);
+    else if (profile->parsed())
+        result = runProfile(profileRequest, out);
     else
         result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';

@@ -10,6 +10,7 @@ set(TROPOLINK_CLI_CORE_SOURCES
   box_writers.cpp
   decimal.cpp
   error_json.cpp
+  file_output.cpp
   help_text.cpp
   input_error.cpp
   json_writer.cpp

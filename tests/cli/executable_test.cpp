@@ -87,7 +87,7 @@ class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, "
-    "availability)\n";
+    "availability, profile)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);

@@ -1,0 +1,179 @@
+#include "cli/profile_run.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <optional>
+
+#include "cli/availability_json.h"
+#include "cli/availability_link.h"
+#include "cli/availability_table.h"
+#include "cli/batch_line.h"
+#include "cli/box_writers.h"
+#include "cli/file_output.h"
+#include "cli/input_error.h"
+#include "cli/number_text.h"
+#include "cli/pass_window.h"
+#include "cli/profile_report.h"
+#include "cli/profile_svg.h"
+#include "profile/profile_csv.h"
+#include "profile/rays.h"
+
+namespace tropolink::cli {
+namespace {
+
+constexpr double kMaxMastM = 10000;
+constexpr std::string_view kUnfixedSliders =
+    "--set for sliders the profile does not fix: not the antenna heights, obstruction heights and distances, or "
+    "distance-km";
+
+double readMast(std::string_view option, const std::string& text) {
+    const std::string input = std::string(option) + "=" + text;
+    const profile::ParsedNumber n = profile::parseNumber(text);
+    constexpr std::string_view allowed = "0 to 10000 m above the ground";
+    if (n.status != profile::ParsedNumber::Status::Ok) throw InputError(input, "not a finite number", allowed);
+    if (!(n.value >= 0 && n.value <= kMaxMastM)) throw InputError(input, "out of range", allowed);
+    return n.value;
+}
+
+SettingsBuilder requestedSettings(const ProfileRequest& request) {
+    if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
+    SettingsBuilder builder(request.powerOptionCount == 1);
+    for (const std::string& assignment : request.assignments) {
+        const NamedValue named = splitAssignment(assignment);
+        if (isProfileSlider(named.name.slider->slider))
+            throw InputError(assignment, std::string(named.name.text()) + " is fixed by the profile", kUnfixedSliders);
+        builder.assign(assignment);
+    }
+    return builder;
+}
+
+// The whole of the file, or of standard input for "-"; an errno on failure.
+int readInput(const std::string& path, std::string& text) {
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    std::array<char, 65536> chunk{};
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            break;
+        }
+        text.append(chunk.data(), static_cast<std::size_t>(n));
+    }
+    if (!standardInput) ::close(fd);
+    return error;
+}
+
+std::string shownName(const std::string& path) { return path == "-" ? "standard input" : quoteInput(path); }
+
+std::string profileMessage(const std::string& path, const profile::ProfileError& e) {
+    std::string message = shownName(path);
+    if (e.row() > 0) message += ": row " + std::to_string(e.row());
+    if (!e.field().empty()) message += ": " + quoteInput(e.field());
+    message += ": " + e.problem() + " (allowed: " + e.allowed() + ")";
+    return message;
+}
+
+// The ITU-R link of the pass, on the profile's exact geometry instead of the sliders'.
+itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
+                          std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p) {
+    itur::ItuLink link = ituLink(values, options);
+    link.geometry.distanceKm = p.distanceKm;
+    link.geometry.thetaTMrad = p.station1.horizon.angleMrad;
+    link.geometry.thetaRMrad = p.station2.horizon.angleMrad;
+    link.geometry.antennaHeight1M = p.station1.antennaHeightM;
+    link.geometry.antennaHeight2M = p.station2.antennaHeightM;
+    if (const auto crossing = profile::horizonRaysCrossing(p))
+        link.groundHeightKm = std::max(0.0, profile::groundHeightAtM(points, crossing->distanceKm)) / 1000;
+    return link;
+}
+
+void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
+                        const itur::ItuLink& link) {
+    out += "\navailability from the profile's exact horizon angles (";
+    appendFixed(out, link.geometry.thetaTMrad, 4);
+    out += " and ";
+    appendFixed(out, link.geometry.thetaRMrad, 4);
+    out += " mrad), antenna heights (";
+    appendFixed(out, link.geometry.antennaHeight1M, 1);
+    out += " and ";
+    appendFixed(out, link.geometry.antennaHeight2M, 1);
+    out += " m asl), path distance and ground under the common volume (";
+    appendFixed(out, link.groundHeightKm, 3);
+    out += " km), not the slider grid\n";
+    appendAvailabilityTable(out, answer, options);
+}
+
+}  // namespace
+
+RunResult runProfile(const ProfileRequest& request, Output& out) {
+    double mast1 = 0;
+    double mast2 = 0;
+    SettingsBuilder requested(false);
+    AvailabilityOptions availabilityOptions;
+    try {
+        if (request.availability) availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
+        mast1 = readMast("--s1-mast-m", request.mast1);
+        mast2 = readMast("--s2-mast-m", request.mast2);
+        requested = requestedSettings(request);
+    } catch (const InputError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    }
+
+    std::string text;
+    if (const int error = readInput(request.file, text); error != 0)
+        return {kExitIoError, ioFailure("read " + shownName(request.file), error)};
+    std::vector<profile::ProfilePoint> points;
+    profile::ProfileSettings derived;
+    try {
+        points = profile::readProfile(text);
+        derived = profile::deriveSettings(points, mast1, mast2);
+    } catch (const profile::ProfileError& e) {
+        return {kExitBadInput, diagnostic(profileMessage(request.file, e))};
+    }
+
+    // The pass reads the printed line itself, so the boxes are what --batch gives for it.
+    const std::string line = settingsLine(derived, requested);
+    HeadlessWindow window;
+    PassValues values;
+    try {
+        values = runPass(window, parseBatchLine(line));
+    } catch (const InputError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    } catch (const NumericFault& e) {
+        return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
+    }
+
+    if (!request.svgPath.empty())
+        if (RunResult r = writeFile(request.svgPath, profileSvg({points, derived, values, line}));
+            r.exitStatus != kExitOk)
+            return r;
+    std::optional<itur::ItuLink> link;
+    std::optional<itur::AvailabilityAnswer> answer;
+    if (request.availability) {
+        link = profileLink(values, availabilityOptions, points, derived);
+        answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
+                                          availabilityOptions.requiredSnrDb);
+    }
+    if (request.json) {
+        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr);
+    } else {
+        out.buffer() += line + "\n\n";
+        appendHorizonTable(out.buffer(), derived);
+        out.buffer() += '\n';
+        appendBoxLines(out.buffer(), window);
+        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link);
+    }
+    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+    return {};
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/availability_options.h"
+#include "cli/output.h"
+#include "cli/run_result.h"
+
+namespace tropolink::cli {
+
+struct ProfileRequest {
+    std::string file;          // "-": standard input
+    std::string mast1 = "10";  // m above the ground at station 1
+    std::string mast2 = "10";
+    std::vector<std::string> assignments;  // the --set arguments
+    int powerOptionCount = 0;
+    bool json = false;
+    std::string svgPath;                          // empty: no picture
+    bool availability = false;                    // add the ITU-R methods on the profile's own geometry
+    AvailabilityArguments availabilityArguments;  // without a ground height: the profile gives it
+};
+
+// Reads the profile, derives the settings, runs one pass on them as a batch
+// line would, and prints the settings line, the horizon table and the boxes
+// (or one JSON object). A refused input or profile writes nothing to `out`
+// and gives exit status 2. With `availability`, P.617 and P.2001 follow, fed
+// the exact horizon angles, antenna heights and path distance of the profile
+// and the ground under the crossing of the horizon rays, not the rounded sliders.
+RunResult runProfile(const ProfileRequest& request, Output& out);
+
+}  // namespace tropolink::cli

@@ -1,0 +1,117 @@
+#include "profile/profile_csv.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace tropolink::profile {
+namespace {
+
+constexpr std::string_view kNumberForm = "decimal numbers such as 12.5, -3 or 1e2";
+constexpr std::string_view kTwoFields = "two fields: distance from station 1 in km, ground height in m asl";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// A field as written, without blanks around it or one pair of double quotes.
+std::string_view unquote(std::string_view field) {
+    field = trim(field);
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        field = trim(field.substr(1, field.size() - 2));
+    return field;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto comma = line.find(',');
+        fields.push_back(unquote(line.substr(0, comma)));
+        if (comma == std::string_view::npos) return fields;
+        line.remove_prefix(comma + 1);
+    }
+}
+
+std::string allowedPoints() {
+    return std::to_string(kMinProfilePoints) + " to " + std::to_string(kMaxProfilePoints) + " points";
+}
+
+double readField(std::string_view field, long row, std::string_view what) {
+    const ParsedNumber n = parseNumber(field);
+    switch (n.status) {
+        case ParsedNumber::Status::NotANumber:
+            throw ProfileError(row, std::string(field), std::string(what) + " is not a number",
+                               std::string(kNumberForm));
+        case ParsedNumber::Status::NotFinite:
+            throw ProfileError(row, std::string(field), std::string(what) + " is not a finite number",
+                               std::string(kNumberForm));
+        case ParsedNumber::Status::Ok:
+            break;
+    }
+    return n.value;
+}
+
+// Adds the point of one data line, checking it against the one before.
+void addPoint(std::vector<ProfilePoint>& points, const std::vector<std::string_view>& fields, std::string_view line,
+              long row) {
+    if (fields.size() != 2)
+        throw ProfileError(row, std::string(line), std::to_string(fields.size()) + " fields", std::string(kTwoFields));
+    if (points.size() == kMaxProfilePoints)
+        throw ProfileError(row, "", "more than " + std::to_string(kMaxProfilePoints) + " points", allowedPoints());
+    const ProfilePoint p{readField(fields[0], row, "distance"), readField(fields[1], row, "height"), row};
+    if (points.empty() && p.distanceKm != 0)
+        throw ProfileError(row, std::string(fields[0]), "the first point is not at distance 0",
+                           "station 1's ground at 0 km first");
+    if (!points.empty() && !(p.distanceKm > points.back().distanceKm))
+        throw ProfileError(row, std::string(fields[0]), "distance does not rise",
+                           "distances that rise strictly, beyond row " + std::to_string(points.back().row));
+    points.push_back(p);
+}
+
+}  // namespace
+
+ParsedNumber parseNumber(std::string_view text) {
+    text = trim(text);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (end != text.data() + text.size() || text.empty()) return {};
+    if (error == std::errc::result_out_of_range) return {ParsedNumber::Status::NotFinite, 0};
+    if (error != std::errc{}) return {};
+    if (!std::isfinite(value)) return {ParsedNumber::Status::NotFinite, 0};
+    return {ParsedNumber::Status::Ok, value};
+}
+
+std::vector<ProfilePoint> readProfile(std::string_view text) {
+    std::vector<ProfilePoint> points;
+    bool headerPossible = true;
+    long row = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto newline = text.find('\n', start);
+        const std::string_view line = trim(text.substr(start, newline - start));
+        start = newline == std::string_view::npos ? text.size() : newline + 1;
+        ++row;
+        if (line.empty() || line.front() == '#') continue;
+        const auto fields = splitFields(line);
+        if (headerPossible) {
+            headerPossible = false;
+            bool anyNumber = false;
+            for (const auto field : fields)
+                anyNumber = anyNumber || parseNumber(field).status != ParsedNumber::Status::NotANumber;
+            if (!anyNumber) continue;
+        }
+        addPoint(points, fields, line, row);
+    }
+    if (points.size() < kMinProfilePoints)
+        throw ProfileError(points.empty() ? 0 : points.back().row, "",
+                           "only " + std::to_string(points.size()) + (points.size() == 1 ? " point" : " points"),
+                           allowedPoints());
+    return points;
+}
+
+}  // namespace tropolink::profile

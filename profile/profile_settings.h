@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+
+#include "profile/horizon.h"
+
+namespace tropolink::profile {
+
+// What a profile gives one station: exact figures and the slider positions
+// they round to.
+struct StationSettings {
+    double antennaHeightM = 0;  // above sea level: the ground at the station plus the mast
+    Horizon horizon;
+    long horizonRow = 0;                // the horizon point's line in the file
+    int antennaHeightOnGrid = 0;        // m asl
+    int obstructionHeightOnGrid = 0;    // m asl
+    int obstructionDistanceOnGrid = 0;  // km
+    double angleOnGridMrad = 0;         // the elevation the rounded settings give, as the pass sees them
+};
+
+struct ProfileSettings {
+    StationSettings station1;
+    StationSettings station2;
+    double distanceKm = 0;   // the last point's distance
+    int distanceOnGrid = 0;  // km
+};
+
+// Half away from zero to a whole number, after taking `value` to 1e-9: the
+// file's decimals are exact, but sums and differences of their binary values
+// are not, and 100.3 − 99.8 must round as 0.5 does.
+double roundToGrid(double value);
+
+// Horizons and slider settings for masts `mast1M` and `mast2M` above the
+// ground at each end. Throws ProfileError naming the row whose value rounds
+// outside its slider's range, or the station's row when no point lies within
+// 100 km of it.
+ProfileSettings deriveSettings(std::span<const ProfilePoint> points, double mast1M, double mast2M);
+
+}  // namespace tropolink::profile
