@@ -2,14 +2,13 @@
 
 #include <string>
 
+#include "cli/line_pipeline.h"
 #include "cli/line_reader.h"
 #include "cli/output.h"
 #include "cli/pass_window.h"
 #include "cli/run_result.h"
 
 namespace tropolink::cli {
-
-enum class LineOutcome { Nothing, Answered, BadInput, NumericFault };
 
 // Answers one batch line: one JSON line appended to `out` (the boxes, or
 // {"line":N,"error":"..."}), nothing for a blank or comment line.
@@ -20,8 +19,9 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
 LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, HeadlessWindow& window,
                            std::string& out);
 
-// Answers every line of `inputFd` in order: exit status 2 when a line was
-// refused, 3 when a pass failed, 1 when reading or writing failed.
-RunResult runBatch(int inputFd, Output& out, bool withValues);
+// Answers every line of `inputFd` in order, with `jobs` workers: exit status 2
+// when a line was refused, 3 when a pass failed, 1 when reading or writing
+// failed. The output is the same whatever `jobs`.
+RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs = 1);
 
 }  // namespace tropolink::cli

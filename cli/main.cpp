@@ -8,6 +8,9 @@
 
 #include "cli/batch.h"
 #include "cli/help_text.h"
+#include "cli/input_error.h"
+#include "cli/jobs_option.h"
+#include "cli/ordered_workers.h"
 #include "cli/single_run.h"
 #include "cli/sweep.h"
 
@@ -16,7 +19,7 @@ namespace {
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --help)";
 
@@ -47,6 +50,10 @@ int main(int argc, char** argv) {
     auto* batchFlag = app.add_flag("--batch", batch, "One pass per line of standard input, answered as JSON lines")
                           ->excludes(set)
                           ->excludes(power);
+    std::string jobsText;
+    auto* jobsOption = app.add_option("--jobs", jobsText, "Workers for --batch (default: one per online processor)")
+                           ->type_name("N")
+                           ->needs(batchFlag);
     SweepRequest sweepRequest;
     auto* sweep = app.add_subcommand("sweep", "One pass per point of a slider's grid: CSV table, SVG picture");
     sweep->add_option("range", sweepRequest.range, "The slider to sweep and its grid")
@@ -59,7 +66,7 @@ int main(int argc, char** argv) {
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
     sweep->footer(std::string(sweepHelp()));
-    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) sweep->excludes(option);
+    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) sweep->excludes(option);
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
 
@@ -74,6 +81,15 @@ int main(int argc, char** argv) {
         return kExitBadInput;
     }
 
+    int jobs = onlineProcessors();
+    if (!jobsText.empty()) {
+        try {
+            jobs = parseJobs(jobsText);
+        } catch (const InputError& e) {
+            std::cerr << diagnostic(e.what()) << '\n';
+            return kExitBadInput;
+        }
+    }
     if (values)
         request.format = OutputFormat::JsonWithValues;
     else if (json)
@@ -83,7 +99,7 @@ int main(int argc, char** argv) {
     if (sweep->parsed())
         result = runSweep(sweepRequest, out);
     else
-        result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
+        result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
     return result.exitStatus;
 }

@@ -7,10 +7,13 @@ set(TROPOLINK_CLI_CORE_SOURCES
   error_json.cpp
   help_text.cpp
   input_error.cpp
+  jobs_option.cpp
   json_writer.cpp
+  line_pipeline.cpp
   line_reader.cpp
   method_columns.cpp
   number_text.cpp
+  ordered_workers.cpp
   output.cpp
   pass_window.cpp
   plot_axis.cpp
