@@ -14,7 +14,7 @@ namespace {
 
 // A chunk ends at whichever comes first; with the ring of slots below this
 // bounds the memory the workers hold, whatever the input.
-constexpr std::size_t kChunkLines = 128;
+constexpr std::size_t kChunkLines = 64;
 constexpr std::size_t kChunkInputBytes = 64 * 1024;
 // Room for the answers of a whole chunk, reserved once: pages are only
 // touched as answers fill them, and a buffer that never moves never grows.
