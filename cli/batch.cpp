@@ -16,11 +16,9 @@ const std::string kAllowedLength = "lines of at most " + std::to_string(kMaxLine
 
 }  // namespace
 
-LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
-                       std::string& out) {
+LineOutcome readLineSettings(const InputLine& line, long long lineNumber, Settings& settings, std::string& out) {
     const auto first = line.truncated ? line.firstNonBlank : firstNonBlank(line.text);
     if (asksForNothing(first)) return LineOutcome::Nothing;
-    Settings settings;
     try {
         if (line.truncated) throw InputError(line.text, line.truncatedLength, kTooLong, kAllowedLength);
         settings = parseBatchLine(line.text);
@@ -28,6 +26,14 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
         appendErrorObject(out, lineNumber, e.what());
         return LineOutcome::BadInput;
     }
+    return LineOutcome::Answered;
+}
+
+LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
+                       std::string& out) {
+    Settings settings;
+    const LineOutcome read = readLineSettings(line, lineNumber, settings, out);
+    if (read != LineOutcome::Answered) return read;
     return answerSettings(settings, lineNumber, withValues, window, out);
 }
 
@@ -44,10 +50,19 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
 }
 
 RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs) {
-    return answerLines(inputFd, out, jobs, [withValues]() -> LineWork {
-        return [withValues, window = std::make_shared<HeadlessWindow>()](const InputLine& line, long long number,
-                                                                         std::string& text) {
-            return answerLine(line, number, withValues, *window, text);
+    return runBatch(
+        inputFd, out,
+        [withValues](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
+            return answerLine(line, number, withValues, window, text);
+        },
+        jobs);
+}
+
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer, int jobs) {
+    return answerLines(inputFd, out, jobs, [&answer]() -> LineWork {
+        return [&answer, window = std::make_shared<HeadlessWindow>()](const InputLine& line, long long number,
+                                                                      std::string& text) {
+            return answer(line, number, *window, text);
         };
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/line_pipeline.h"
@@ -10,6 +11,11 @@
 
 namespace tropolink::cli {
 
+// Reads the settings of one batch line. Nothing for a blank or comment line;
+// BadInput, with its error object appended to `out`, for a refused line;
+// Answered when `settings` holds what the line asks for.
+LineOutcome readLineSettings(const InputLine& line, long long lineNumber, Settings& settings, std::string& out);
+
 // Answers one batch line: one JSON line appended to `out` (the boxes, or
 // {"line":N,"error":"..."}), nothing for a blank or comment line.
 LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
@@ -19,9 +25,15 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
 LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, HeadlessWindow& window,
                            std::string& out);
 
-// Answers every line of `inputFd` in order, with `jobs` workers: exit status 2
-// when a line was refused, 3 when a pass failed, 1 when reading or writing
-// failed. The output is the same whatever `jobs`.
+// Answers one line into `out`; the window is scratch space for its passes.
+using LineAnswerer =
+    std::function<LineOutcome(const InputLine& line, long long lineNumber, HeadlessWindow& window, std::string& out)>;
+
+// Answers every line of `inputFd` in order, with `jobs` workers, each with a
+// window of its own: exit status 2 when a line was refused, 3 when a pass
+// failed, 1 when reading or writing failed. The output is the same whatever
+// `jobs`.
 RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs = 1);
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer, int jobs = 1);
 
 }  // namespace tropolink::cli

@@ -1,5 +1,10 @@
 # The command-line tool's library sources, shared with the fuzz build.
 set(TROPOLINK_CLI_CORE_SOURCES
+  availability_json.cpp
+  availability_link.cpp
+  availability_options.cpp
+  availability_run.cpp
+  availability_table.cpp
   batch.cpp
   batch_line.cpp
   box_writers.cpp
@@ -16,18 +21,9 @@ set(TROPOLINK_CLI_CORE_SOURCES
   ordered_workers.cpp
   output.cpp
   pass_window.cpp
-  plot_axis.cpp
-  plot_panel.cpp
-  polyline.cpp
   run_result.cpp
   setting_names.cpp
   settings.cpp
   single_run.cpp
-  svg_plot.cpp
-  svg_writer.cpp
-  sweep.cpp
-  sweep_csv.cpp
-  sweep_curves.cpp
-  sweep_plan.cpp
   values_json.cpp
 )

@@ -15,6 +15,8 @@
 #include "cli/ordered_workers.h"
 #include "engine/slider.h"
 #include "run_cli.h"
+#include "sweep/sweep_csv.h"
+#include "sweep/sweep_points.h"
 
 namespace tropolink::cli {
 namespace {
@@ -104,6 +106,18 @@ TEST(JobsTest, LongLinesAndEmptyInputsAgree) {
         const BatchOutput three = batchOn(input, 3, false);
         EXPECT_EQ(three.exitStatus, one.exitStatus);
         EXPECT_EQ(three.text, one.text);
+    }
+}
+
+// A sweep's table is the same on any number of workers, ITU-R columns included.
+TEST(JobsTest, SweepPointsAreTheSameOnAnyNumberOfWorkers) {
+    const SweepPlan plan = planSweep({"distance-km=1:2000", {"frequency-mhz=900"}, 0, "", "", {"1", "50"}});
+    std::string one;
+    appendSweepCsv(one, plan, runSweepPasses(plan, 1));
+    for (const int jobs : {2, 5}) {
+        std::string many;
+        appendSweepCsv(many, plan, runSweepPasses(plan, jobs));
+        EXPECT_TRUE(many == one) << jobs << " workers";
     }
 }
 
