@@ -22,14 +22,21 @@ public:
     BoxTextBatch& operator=(const BoxTextBatch&) = delete;
 
     // A text that lives at least until the next hand-over, such as a status word.
-    void word(ResultBox box, std::string_view text);
-    void number(ResultBox box, double value, Mask mask);
+    void word(ResultBox box, std::string_view text) {
+        if (count_ == kMaxWrites) handOver();
+        writes_[count_++] = {box, text};
+    }
+    void number(ResultBox box, double value, Mask mask) { composed(box, writeMasked(room(), value, mask)); }
     void echo(ResultBox box, double value);
     void echoTenths(ResultBox box, int position);
     // A composed text: write up to kMaxComposedBytes at compose(), then
     // name the box and where the text ends.
-    char* compose();
-    void composed(ResultBox box, char* end);
+    char* compose() { return room(); }
+    void composed(ResultBox box, char* end) {
+        char* const start = buffer_.data() + used_;
+        writes_[count_++] = {box, {start, static_cast<std::size_t>(end - start)}};
+        used_ += static_cast<std::size_t>(end - start);
+    }
 
     void handOver();
 
@@ -39,7 +46,11 @@ private:
     static constexpr std::size_t kBufferBytes = 4096;
     static constexpr std::size_t kMaxWrites = 64;  // a pass writes 56 boxes at most
 
-    char* room();
+    // Room for one more text of the longest kind, making it by handing over first.
+    char* room() {
+        if (count_ == kMaxWrites || kBufferBytes - used_ < kMaxComposedBytes) handOver();
+        return buffer_.data() + used_;
+    }
 
     FormWindow& window_;
     std::array<char, kBufferBytes> buffer_;  // left uninitialised: only written bytes are read
