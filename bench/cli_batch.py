@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Throughput and peak memory of `tropolink-cli --batch` over a stream of settings.
 
-Usage: cli_batch.py CLI [COUNT]. The settings cycle through a fixed mix (line
+Usage: cli_batch.py CLI [COUNT [JOBS]]; without JOBS the tool's default. The settings cycle through a fixed mix (line
 of sight, out of range, in range); output goes to /dev/null.
 """
 import subprocess
@@ -34,22 +34,24 @@ def peak_resident_kib(pid: int) -> int:
 def main() -> int:
     cli = sys.argv[1]
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 1_000_000
+    jobs = ["--jobs", sys.argv[3]] if len(sys.argv) > 3 else []
+    label = f"tropolink-cli --batch --jobs {sys.argv[3]}" if jobs else "tropolink-cli --batch (default jobs)"
     with tempfile.TemporaryFile() as settings:
         for i in range(count):
             settings.write(MIX[i % len(MIX)].encode() + b"\n")
         settings.seek(0)
         started = time.perf_counter()
-        child = subprocess.Popen([cli, "--batch"], stdin=settings, stdout=subprocess.DEVNULL)
+        child = subprocess.Popen([cli, "--batch", *jobs], stdin=settings, stdout=subprocess.DEVNULL)
         peak_kib = 0
         while child.poll() is None:
             peak_kib = max(peak_kib, peak_resident_kib(child.pid))
             time.sleep(0.02)
         elapsed = time.perf_counter() - started
         if child.returncode != 0:
-            raise SystemExit(f"tropolink-cli --batch exited with {child.returncode}")
+            raise SystemExit(f"{label} exited with {child.returncode}")
     peak_mb = peak_kib / 1024
-    print(f"tropolink-cli --batch: {count / elapsed:,.0f} settings per second ({count:,} settings, {elapsed:.2f} s)")
-    print(f"tropolink-cli --batch peak resident memory: {peak_mb:.1f} MB")
+    print(f"{label}: {count / elapsed:,.0f} settings per second ({count:,} settings, {elapsed:.2f} s)")
+    print(f"{label} peak resident memory: {peak_mb:.1f} MB")
     return 0
 
 

@@ -5,6 +5,7 @@
 #include "cli/availability_table.h"
 #include "cli/error_json.h"
 #include "cli/input_error.h"
+#include "cli/ordered_workers.h"
 
 namespace tropolink::cli {
 namespace {
@@ -60,10 +61,12 @@ RunResult runAvailability(const AvailabilityRequest& request, int inputFd, Outpu
         return {kExitBadInput, diagnostic(e.what())};
     }
     if (request.batchCount == 0) return answerOnce(settings, options, request.jsonCount == 1, out);
-    return runBatch(inputFd, out,
-                    [&options](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
-                        return answerAvailabilityLine(line, number, options, window, text);
-                    });
+    return runBatch(
+        inputFd, out,
+        [&options](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
+            return answerAvailabilityLine(line, number, options, window, text);
+        },
+        onlineProcessors());
 }
 
 }  // namespace tropolink::cli

@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include <algorithm>
+#include <memory>
 
 #include "cli/batch_line.h"
 #include "cli/box_writers.h"
@@ -13,20 +13,6 @@ namespace {
 
 const std::string kTooLong = "longer than " + std::to_string(kMaxLineBytes) + " bytes";
 const std::string kAllowedLength = "lines of at most " + std::to_string(kMaxLineBytes) + " bytes";
-
-// Worse outcomes decide the exit status: a failed pass over a refused line.
-int exitStatusOf(LineOutcome outcome) {
-    switch (outcome) {
-        case LineOutcome::BadInput:
-            return kExitBadInput;
-        case LineOutcome::NumericFault:
-            return kExitNumericFault;
-        case LineOutcome::Nothing:
-        case LineOutcome::Answered:
-            break;
-    }
-    return kExitOk;
-}
 
 }  // namespace
 
@@ -63,25 +49,22 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
     }
 }
 
-RunResult runBatch(int inputFd, Output& out, bool withValues) {
-    return runBatch(inputFd, out,
-                    [withValues](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
-                        return answerLine(line, number, withValues, window, text);
-                    });
+RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs) {
+    return runBatch(
+        inputFd, out,
+        [withValues](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
+            return answerLine(line, number, withValues, window, text);
+        },
+        jobs);
 }
 
-RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer) {
-    LineReader reader(inputFd, [&out] { out.flush(); });
-    HeadlessWindow window;
-    InputLine line;
-    int status = kExitOk;
-    for (long long number = 1; !out.failed() && reader.next(line); ++number) {
-        status = std::max(status, exitStatusOf(answer(line, number, window, out.buffer())));
-        out.lineDone();
-    }
-    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-    if (reader.errorNumber() != 0) return {kExitIoError, ioFailure("read standard input", reader.errorNumber())};
-    return {status, ""};
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer, int jobs) {
+    return answerLines(inputFd, out, jobs, [&answer]() -> LineWork {
+        return [&answer, window = std::make_shared<HeadlessWindow>()](const InputLine& line, long long number,
+                                                                      std::string& text) {
+            return answer(line, number, *window, text);
+        };
+    });
 }
 
 }  // namespace tropolink::cli

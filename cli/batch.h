@@ -3,14 +3,13 @@
 #include <functional>
 #include <string>
 
+#include "cli/line_pipeline.h"
 #include "cli/line_reader.h"
 #include "cli/output.h"
 #include "cli/pass_window.h"
 #include "cli/run_result.h"
 
 namespace tropolink::cli {
-
-enum class LineOutcome { Nothing, Answered, BadInput, NumericFault };
 
 // Reads the settings of one batch line. Nothing for a blank or comment line;
 // BadInput, with its error object appended to `out`, for a refused line;
@@ -30,9 +29,11 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
 using LineAnswerer =
     std::function<LineOutcome(const InputLine& line, long long lineNumber, HeadlessWindow& window, std::string& out)>;
 
-// Answers every line of `inputFd` in order: exit status 2 when a line was
-// refused, 3 when a pass failed, 1 when reading or writing failed.
-RunResult runBatch(int inputFd, Output& out, bool withValues);
-RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer);
+// Answers every line of `inputFd` in order, with `jobs` workers, each with a
+// window of its own: exit status 2 when a line was refused, 3 when a pass
+// failed, 1 when reading or writing failed. The output is the same whatever
+// `jobs`.
+RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs = 1);
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer, int jobs = 1);
 
 }  // namespace tropolink::cli

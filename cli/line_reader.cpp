@@ -74,6 +74,10 @@ void LineReader::takeLongLine(InputLine& line) {
 
 std::size_t LineReader::readMore(std::size_t at) {
     if (beforeWait_ && !inputReady()) beforeWait_();
+    if (!waitForInput()) {
+        endOfInput_ = true;
+        return 0;
+    }
     while (true) {
         const ssize_t n = ::read(fd_, buffer_.get() + at, kBufferBytes - at);
         if (n > 0) return static_cast<std::size_t>(n);
@@ -87,6 +91,15 @@ std::size_t LineReader::readMore(std::size_t at) {
 bool LineReader::inputReady() const {
     pollfd request{fd_, POLLIN, 0};
     return ::poll(&request, 1, 0) > 0;
+}
+
+// False when woken instead.
+bool LineReader::waitForInput() const {
+    if (wakeFd_ < 0) return true;
+    pollfd requests[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+    while (::poll(requests, 2, -1) < 0)
+        if (errno != EINTR) return true;  // let the read itself tell
+    return (requests[1].revents & POLLIN) == 0;
 }
 
 void LineReader::compact() {

@@ -32,10 +32,14 @@ public:
     // on a read error.
     bool next(InputLine& line);
     int errorNumber() const { return errorNumber_; }
+    // A descriptor that becomes readable when the reader should stop waiting
+    // for input: the input then ends there.
+    void setWakeFd(int fd) { wakeFd_ = fd; }
 
 private:
     std::size_t readMore(std::size_t at);
     bool inputReady() const;
+    bool waitForInput() const;
     void compact();
     void takeLongLine(InputLine& line);
 
@@ -46,6 +50,7 @@ private:
     std::size_t end_ = 0;
     bool endOfInput_ = false;
     int errorNumber_ = 0;
+    int wakeFd_ = -1;
 };
 
 }  // namespace tropolink::cli

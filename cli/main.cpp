@@ -10,6 +10,9 @@
 #include "cli/batch.h"
 #include "cli/help_text.h"
 #include "cli/profile_run.h"
+#include "cli/input_error.h"
+#include "cli/jobs_option.h"
+#include "cli/ordered_workers.h"
 #include "cli/single_run.h"
 #include "sweep/sweep_run.h"
 
@@ -18,7 +21,7 @@ namespace {
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, "
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
     "availability, profile)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
@@ -110,6 +113,10 @@ int main(int argc, char** argv) {
     auto* batchFlag = app.add_flag("--batch", batch, "One pass per line of standard input, answered as JSON lines")
                           ->excludes(set)
                           ->excludes(power);
+    std::string jobsText;
+    auto* jobsOption = app.add_option("--jobs", jobsText, "Workers for --batch (default: one per online processor)")
+                           ->type_name("N")
+                           ->needs(batchFlag);
     SweepRequest sweepRequest;
     auto* sweep = app.add_subcommand("sweep", "One pass per point of a slider's grid: CSV table, SVG picture");
     sweep->add_option("range", sweepRequest.range, "The slider to sweep and its grid")
@@ -131,7 +138,7 @@ int main(int argc, char** argv) {
     auto* availability = addAvailability(app, availabilityRequest);
     ProfileRequest profileRequest;
     auto* profile = addProfile(app, profileRequest);
-    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) {
+    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
         sweep->excludes(option);
         availability->excludes(option);
         profile->excludes(option);
@@ -153,6 +160,15 @@ int main(int argc, char** argv) {
         return kExitBadInput;
     }
 
+    int jobs = onlineProcessors();
+    if (!jobsText.empty()) {
+        try {
+            jobs = parseJobs(jobsText);
+        } catch (const InputError& e) {
+            std::cerr << diagnostic(e.what()) << '\n';
+            return kExitBadInput;
+        }
+    }
     if (values)
         request.format = OutputFormat::JsonWithValues;
     else if (json)
@@ -166,7 +182,7 @@ int main(int argc, char** argv) {
     else if (profile->parsed())
         result = runProfile(profileRequest, out);
     else
-        result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
+        result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
     return result.exitStatus;
 }

@@ -13,10 +13,13 @@ set(TROPOLINK_CLI_CORE_SOURCES
   file_output.cpp
   help_text.cpp
   input_error.cpp
+  jobs_option.cpp
   json_writer.cpp
+  line_pipeline.cpp
   line_reader.cpp
   method_columns.cpp
   number_text.cpp
+  ordered_workers.cpp
   output.cpp
   pass_window.cpp
   run_result.cpp

@@ -13,6 +13,12 @@ void HeadlessWindow::setBoxText(ResultBox box, std::string_view text) {
     if (recording_) writes_.push_back(box);
 }
 
+void HeadlessWindow::setBoxTexts(std::span<const BoxWrite> writes) {
+    for (const BoxWrite& write : writes) texts_[static_cast<std::size_t>(boxNumber(write.box) - 1)].assign(write.text);
+    if (recording_)
+        for (const BoxWrite& write : writes) writes_.push_back(write.box);
+}
+
 void HeadlessWindow::setSliderPosition(Slider slider, int position) {
     positions_[static_cast<std::size_t>(sliderIndex(slider))] = position;
 }

@@ -17,6 +17,7 @@ public:
     int sliderPosition(Slider slider) const override;
     bool powerDividedBy1000() const override { return powerDividedBy1000_; }
     void setBoxText(ResultBox box, std::string_view text) override;
+    void setBoxTexts(std::span<const BoxWrite> writes) override;
     void refresh() override { ++refreshCount_; }
 
     void setSliderPosition(Slider slider, int position);

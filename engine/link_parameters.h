@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/box_text_batch.h"
 #include "engine/form_window.h"
 
 namespace tropolink {
@@ -30,5 +31,7 @@ struct LinkParameters {
 // by row, then frequency, distance and N), echoes it into its box and sets its
 // field. Writes Text1..Text23 and Text51.
 LinkParameters readLinkParameters(FormWindow& window);
+// The same, the echoes collected in `texts` for the caller to hand over.
+LinkParameters readLinkParameters(FormWindow& window, BoxTextBatch& texts);
 
 }  // namespace tropolink

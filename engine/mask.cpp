@@ -12,7 +12,7 @@ namespace {
 constexpr int kSignificantDigits = 15;
 constexpr std::uint64_t kSmallest15Digits = 100'000'000'000'000;       // 10^14
 constexpr std::uint64_t kPastLargest15Digits = 1'000'000'000'000'000;  // 10^15
-constexpr int kMaxMaskDigits = 309 + 3;  // DBL_MAX's integer digits and three decimals
+constexpr int kMaxMaskDigits = 309 + 3;                                // DBL_MAX's integer digits and three decimals
 
 // A finite value reduced to 15 significant decimal digits:
 // |value| = significand × 10^(exponent − 14), with 10^14 <= significand < 10^15,
@@ -27,8 +27,8 @@ struct Decimal15 {
 // range the integer path below covers.
 Decimal15 exactDecimal15(double magnitude) {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                                      kSignificantDigits - 1);
+    const auto result =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
     // "d.dddddddddddddde±x"
     text[1] = text[0];
     Decimal15 d;
@@ -95,10 +95,48 @@ Decimal15 toDecimal15(double value) {
     return d;
 }
 
+constexpr std::array<std::uint64_t, 20> kPowersOfTen64 = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t p = 1;
+    for (auto& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the last `count` digits of n, zero-padded on the left, two at a time from the end.
+char* writeDigitsPadded(char* out, std::uint64_t n, int count) {
+    char* const end = out + count;
+    char* q = end;
+    for (; count >= 2; count -= 2) {
+        q -= 2;
+        std::memcpy(q, &kDigitPairs[static_cast<std::size_t>(2 * (n % 100))], 2);
+        n /= 100;
+    }
+    if (count == 1) *--q = static_cast<char>('0' + n % 10);
+    return end;
+}
+
+int digitCount(std::uint64_t n) {
+    int count = 1;
+    while (count < 20 && n >= kPowersOfTen64[static_cast<std::size_t>(count)]) ++count;
+    return count;
+}
+
 // Writes the digits of n (none for 0).
 char* writeDigits(char* out, std::uint64_t n) {
     if (n == 0) return out;
-    return std::to_chars(out, out + 20, n).ptr;
+    return writeDigitsPadded(out, n, digitCount(n));
 }
 
 char* writeZeros(char* out, int count) {
@@ -107,59 +145,65 @@ char* writeZeros(char* out, int count) {
     return out + count;
 }
 
-// The digits of |value| × 10^decimals rounded half away from zero, leading
-// zeros stripped (none for zero). Returns the end of what it wrote.
-char* writeRoundedDigits(char* out, const Decimal15& d, int decimals) {
-    if (d.significand == 0) return out;
-    // How many of the 15 digits lie at or above the last decimal place kept.
-    const int keep = d.exponent + 1 + decimals;
-    if (keep >= kSignificantDigits) return writeZeros(writeDigits(out, d.significand), keep - kSignificantDigits);
-    if (keep < 0) return out;
-    const std::uint64_t divisor = powerOfTen(kSignificantDigits - keep);
-    std::uint64_t kept = d.significand / divisor;
-    if (d.significand % divisor >= divisor / 2) ++kept;  // half away from zero
-    return writeDigits(out, kept);
-}
-
 }  // namespace
 
-NumberText applyMask(double value, Mask mask) {
-    // Up to 309 integer digits (no exponent is ever shown) and the decimals.
-    char digits[kMaxMaskDigits];
-    const int count = static_cast<int>(writeRoundedDigits(digits, toDecimal15(value), mask.decimals) - digits);
-    const int integerDigits = count - mask.decimals;
-
-    NumberText out;
-    char* p = out.buffer_.data();
-    if (count > 0 && value < 0) *p++ = '-';
-    if (integerDigits > 0) {
-        std::memcpy(p, digits, static_cast<std::size_t>(integerDigits));
-        p += integerDigits;
-    } else if (mask.leadingZero) {
-        *p++ = '0';
+char* writeMasked(char* out, double value, Mask mask) {
+    const Decimal15 d = toDecimal15(value);
+    const int decimals = mask.decimals;
+    // |value| × 10^decimals rounded half away from zero is `kept` followed by
+    // `zeros` zeros; how many of the 15 digits lie at or above the last
+    // decimal place kept decides how it is formed.
+    const int keep = d.exponent + 1 + decimals;
+    std::uint64_t kept = 0;
+    int zeros = 0;
+    if (d.significand == 0 || keep < 0) {
+        kept = 0;
+    } else if (keep > 18) {
+        kept = d.significand;
+        zeros = keep - kSignificantDigits;  // more than `decimals`: the decimals are all zero
+    } else if (keep >= kSignificantDigits) {
+        kept = d.significand * powerOfTen(keep - kSignificantDigits);
+    } else {
+        const std::uint64_t divisor = powerOfTen(kSignificantDigits - keep);
+        kept = d.significand / divisor;
+        if (d.significand % divisor >= divisor / 2) ++kept;
     }
+
+    char* p = out;
+    if (kept != 0 && value < 0) *p++ = '-';
+    if (zeros > 0) {
+        p = writeZeros(writeDigits(p, kept), zeros - decimals);
+        *p++ = '.';
+        return p;
+    }
+    const std::uint64_t scale = powerOfTen(decimals);
+    const std::uint64_t whole = kept / scale;
+    std::uint64_t fraction = kept % scale;
+    if (whole != 0)
+        p = writeDigits(p, whole);
+    else if (mask.leadingZero)
+        *p++ = '0';
     *p++ = '.';
-    // The decimals, zero-padded on the left, trailing zeros dropped.
-    char* const decimals = p;
-    p = writeZeros(p, -integerDigits);
-    const int from = integerDigits > 0 ? integerDigits : 0;
-    std::memcpy(p, digits + from, static_cast<std::size_t>(count - from));
-    p += count - from;
-    while (p > decimals && p[-1] == '0') --p;
-    out.size_ = static_cast<std::size_t>(p - out.buffer_.data());
+    if (fraction == 0) return p;
+    int fractionDigits = decimals;
+    for (; fraction % 10 == 0; --fractionDigits) fraction /= 10;
+    return writeDigitsPadded(p, fraction, fractionDigits);
+}
+
+NumberText applyMask(double value, Mask mask) {
+    NumberText out;
+    out.size_ = static_cast<std::size_t>(writeMasked(out.buffer_.data(), value, mask) - out.buffer_.data());
     return out;
 }
 
-NumberText echoText(double value) {
-    NumberText out;
-    char* p = out.buffer_.data();
+char* writeEcho(char* out, double value) {
+    char* p = out;
     *p++ = value < 0 ? '-' : ' ';
     // Whole numbers of up to 15 digits, most echoes, print as they are.
     if (const double magnitude = std::fabs(value); magnitude < 1e15 && magnitude == std::trunc(magnitude)) {
         *p = '0';
         p = magnitude == 0 ? p + 1 : writeDigits(p, static_cast<std::uint64_t>(magnitude));
-        out.size_ = static_cast<std::size_t>(p - out.buffer_.data());
-        return out;
+        return p;
     }
     Decimal15 d = toDecimal15(value);
     int count = kSignificantDigits;
@@ -186,11 +230,53 @@ NumberText echoText(double value) {
         std::memcpy(p, digits + integerDigits, static_cast<std::size_t>(count - integerDigits));
         p += count - integerDigits;
     }
-    out.size_ = static_cast<std::size_t>(p - out.buffer_.data());
+    return p;
+}
+
+NumberText echoText(double value) {
+    NumberText out;
+    out.size_ = static_cast<std::size_t>(writeEcho(out.buffer_.data(), value) - out.buffer_.data());
+    return out;
+}
+
+char* writeEchoTenths(char* out, int position) {
+    *out++ = position < 0 ? '-' : ' ';
+    const std::uint64_t magnitude =
+        position < 0 ? 0 - static_cast<std::uint64_t>(position) : static_cast<std::uint64_t>(position);
+    const std::uint64_t whole = magnitude / 10;
+    const std::uint64_t tenth = magnitude % 10;
+    if (tenth == 0) {
+        if (whole == 0) *out++ = '0';
+        return writeDigits(out, whole);
+    }
+    out = writeDigits(out, whole);
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + tenth);
+    return out;
+}
+
+NumberText echoTenthsText(int position) {
+    NumberText out;
+    out.size_ = static_cast<std::size_t>(writeEchoTenths(out.buffer_.data(), position) - out.buffer_.data());
     return out;
 }
 
 double roundToSignificant15(double value) {
+    // The 15 digits as an integer and a power of ten of at most 22, both
+    // exact doubles, give the nearest double in one correctly rounded
+    // multiplication or division, as reading their text back would.
+    if (value != 0 && std::isfinite(value)) {
+        Decimal15 d;
+        if (fastDecimal15(std::fabs(value), d)) {
+            const int exponent = d.exponent - (kSignificantDigits - 1);
+            if (exponent >= -kLargestPowerOfTen && exponent <= kLargestPowerOfTen) {
+                const auto significand = static_cast<double>(d.significand);
+                const auto power = static_cast<double>(kPowersOfTen[static_cast<std::size_t>(std::abs(exponent))]);
+                const double magnitude = exponent >= 0 ? significand * power : significand / power;
+                return value < 0 ? -magnitude : magnitude;
+            }
+        }
+    }
     char text[32];
     const auto result =
         std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, kSignificantDigits - 1);

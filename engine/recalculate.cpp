@@ -1,9 +1,10 @@
 #include "engine/recalculate.h"
 
-#include <string>
+#include <cstring>
 
 #include "engine/atmospheric_attenuation.h"
 #include "engine/average_loss.h"
+#include "engine/box_text_batch.h"
 #include "engine/free_space_loss.h"
 #include "engine/mask.h"
 #include "engine/numeric_fault.h"
@@ -12,67 +13,81 @@
 namespace tropolink {
 namespace {
 
-void writeNumber(FormWindow& window, ResultBox box, double value, Mask mask) {
-    window.setBoxText(box, applyMask(value, mask));
-}
-
-void writeTakeOffAngle(FormWindow& window, ResultBox box, const StationGeometry& station) {
+void writeTakeOffAngle(BoxTextBatch& texts, ResultBox box, const StationGeometry& station) {
     if (station.horizonLimited)
-        window.setBoxText(box, kHorizonLimited);
+        texts.word(box, kHorizonLimited);
     else
-        writeNumber(window, box, station.takeOffAngle, kMaskAngle);
+        texts.number(box, station.takeOffAngle, kMaskAngle);
 }
 
-void writeAverageLoss(FormWindow& window, const std::optional<double>& average, double lineOfSightLoss) {
+void writeAverageLoss(BoxTextBatch& texts, const std::optional<double>& average, double lineOfSightLoss) {
     if (average) {
-        writeNumber(window, ResultBox::Text49, *average, kMaskAverage);
+        texts.number(ResultBox::Text49, *average, kMaskAverage);
         return;
     }
-    std::string text(applyMask(lineOfSightLoss, kMaskAverage).view());
-    text += kLineOfSightSuffix;
-    window.setBoxText(ResultBox::Text49, text);
+    char* const end = writeMasked(texts.compose(), lineOfSightLoss, kMaskAverage);
+    std::memcpy(end, kLineOfSightSuffix.data(), kLineOfSightSuffix.size());
+    texts.composed(ResultBox::Text49, end + kLineOfSightSuffix.size());
 }
+
+// The stages from the window operation on, writing into `texts`.
+void computeResults(FormWindow& window, BoxTextBatch& texts, PassValues& v);
 
 }  // namespace
 
 void Recalculate(FormWindow& window) { recalculateWithValues(window); }
 
 PassValues recalculateWithValues(FormWindow& window) {
+    PassValues v;
+    BoxTextBatch texts(window);
+    try {
+        computeResults(window, texts, v);
+    } catch (const NumericFault&) {
+        texts.handOver();  // the boxes written before the failed step
+        throw;
+    }
+    texts.handOver();
+    return v;
+}
+
+namespace {
+
+void computeResults(FormWindow& window, BoxTextBatch& texts, PassValues& v) {
     using enum ResultBox;
     const NumericGuard guard;
-    PassValues v;
     LinkParameters& p = v.params;
 
-    p = readLinkParameters(window);
+    p = readLinkParameters(window, texts);
+    texts.handOver();  // the echoes stand in their boxes before the window operation
     window.refresh();
 
     v.atmosphericAttenuation = atmosphericAttenuation(p.frequency, p.distance);
     guard.check("atmospheric attenuation");
-    writeNumber(window, Text50, v.atmosphericAttenuation, kMaskLoss);
+    texts.number(Text50, v.atmosphericAttenuation, kMaskLoss);
 
     replaceZeroDistances(p);
     v.geometry = computePathGeometry(p);
     guard.check("path geometry");
-    writeTakeOffAngle(window, Text39, v.geometry.station1);
-    writeTakeOffAngle(window, Text40, v.geometry.station2);
-    writeNumber(window, Text38, v.geometry.scatteringAngle, kMaskAngle);
+    writeTakeOffAngle(texts, Text39, v.geometry.station1);
+    writeTakeOffAngle(texts, Text40, v.geometry.station2);
+    texts.number(Text38, v.geometry.scatteringAngle, kMaskAngle);
     const bool lineOfSight = v.geometry.lineOfSight;
 
     v.lineOfSightLoss = lineOfSightLoss(p.distance, p.frequency);
     guard.check("line-of-sight loss");
     if (lineOfSight)
-        writeNumber(window, Text43, v.lineOfSightLoss, kMaskLoss);
+        texts.number(Text43, v.lineOfSightLoss, kMaskLoss);
     else
-        window.setBoxText(Text43, kNotLineOfSight);
+        texts.word(Text43, kNotLineOfSight);
     v.perfectDuctLoss = perfectDuctLoss(p.distance, p.frequency);
     guard.check("perfect duct loss");
-    writeNumber(window, Text52, v.perfectDuctLoss, kMaskLoss);
+    texts.number(Text52, v.perfectDuctLoss, kMaskLoss);
 
     v.receiver1 = computeReceiverNoise(p.station1);
     v.receiver2 = computeReceiverNoise(p.station2);
     guard.check("receiver sensitivity");
-    writeNumber(window, Text24, v.receiver1.rxSensitivity, kMaskLoss);
-    writeNumber(window, Text25, v.receiver2.rxSensitivity, kMaskLoss);
+    texts.number(Text24, v.receiver1.rxSensitivity, kMaskLoss);
+    texts.number(Text25, v.receiver2.rxSensitivity, kMaskLoss);
     v.transmitter1 = computeTransmitter(p.station1);
     v.transmitter2 = computeTransmitter(p.station2);
     guard.check("radiated power");
@@ -80,50 +95,58 @@ PassValues recalculateWithValues(FormWindow& window) {
     v.beamwidth1 = beamwidth(p.station1.antennaGain);
     v.beamwidth2 = beamwidth(p.station2.antennaGain);
     guard.check("beamwidth");
-    writeNumber(window, Text41, v.beamwidth1, kMaskTwoDecimals);
-    writeNumber(window, Text42, v.beamwidth2, kMaskTwoDecimals);
+    texts.number(Text41, v.beamwidth1, kMaskTwoDecimals);
+    texts.number(Text42, v.beamwidth2, kMaskTwoDecimals);
 
     v.yeh = computeYehMethod(p.frequency, p.surfaceRefractivity, p.station1.antennaHeight, p.station2.antennaHeight,
                              v.geometry.scatteringAngle, v.lineOfSightLoss, v.beamwidth1, v.beamwidth2);
     guard.check("Yeh loss");
-    writeNumber(window, Text44, v.yeh.couplingLoss, kMaskTwoDecimals);
+    texts.number(Text44, v.yeh.couplingLoss, kMaskTwoDecimals);
 
     v.ccir = computeCcirMethod(p, v.yeh.meanRefractivity, v.geometry);
     guard.check("CCIR loss");
-    writeNumber(window, Text45, v.ccir.couplingLoss, kMaskCoupling);
-    writeNumber(window, Text28, v.ccir.loss, kMaskLoss);
+    texts.number(Text45, v.ccir.couplingLoss, kMaskCoupling);
+    texts.number(Text28, v.ccir.loss, kMaskLoss);
 
     v.itt = computeIttMethod(p.frequency, v.ccir.scatterAngleRad, v.lineOfSightLoss);
     guard.check("ITT loss");
     if (v.itt.inRange)
-        writeNumber(window, Text27, v.itt.loss, kMaskLoss);
+        texts.number(Text27, v.itt.loss, kMaskLoss);
     else
-        window.setBoxText(Text27, kOutOfRange);
+        texts.word(Text27, kOutOfRange);
 
     v.rider = computeRiderMethod(p.frequency, p.distance, p.surfaceRefractivity, v.geometry.scatteringAngle,
                                  v.yeh.couplingLoss);
     guard.check("Rider loss");
-    if (v.rider.verdict == RiderVerdict::OutOfRange) window.setBoxText(Text46, kRiderOutOfRange);
+    if (v.rider.verdict == RiderVerdict::OutOfRange) texts.word(Text46, kRiderOutOfRange);
 
     v.collins = computeCollinsMethod(p, v.geometry, v.beamwidth1, v.beamwidth2);
     guard.check("Collins loss");
     if (v.collins.inRange)
-        writeNumber(window, Text29, v.collins.loss, kMaskLoss);
+        texts.number(Text29, v.collins.loss, kMaskLoss);
     else
-        window.setBoxText(Text29, kOutOfRange);
+        texts.word(Text29, kOutOfRange);
 
-    const SignalToNoiseInputs snrInputs{v.transmitter1.eirpDbw,  v.transmitter2.eirpDbw, v.receiver1.rxSensitivity,
-                                        v.receiver2.rxSensitivity, lineOfSight,          v.lineOfSightLoss,
-                                        v.yeh.loss,                v.itt,                v.ccir.loss,
-                                        v.collins,                 v.rider};
+    const SignalToNoiseInputs snrInputs{v.transmitter1.eirpDbw,
+                                        v.transmitter2.eirpDbw,
+                                        v.receiver1.rxSensitivity,
+                                        v.receiver2.rxSensitivity,
+                                        lineOfSight,
+                                        v.lineOfSightLoss,
+                                        v.yeh.loss,
+                                        v.itt,
+                                        v.ccir.loss,
+                                        v.collins,
+                                        v.rider};
     v.signalToNoise = signalToNoiseGrid(snrInputs);
     guard.check("signal-to-noise");
-    writeSignalToNoise(snrInputs, v.signalToNoise, window);
+    writeSignalToNoise(snrInputs, v.signalToNoise, texts);
 
     v.averageLoss = computeAverageLoss(v.geometry.scatteringAngle, v.yeh.loss, v.ccir.loss, v.collins);
     guard.check("average loss");
-    writeAverageLoss(window, v.averageLoss, v.lineOfSightLoss);
-    return v;
+    writeAverageLoss(texts, v.averageLoss, v.lineOfSightLoss);
 }
+
+}  // namespace
 
 }  // namespace tropolink

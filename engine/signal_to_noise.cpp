@@ -1,5 +1,6 @@
 #include "engine/signal_to_noise.h"
 
+#include "engine/box_text_batch.h"
 #include "engine/mask.h"
 #include "engine/status_words.h"
 
@@ -61,28 +62,34 @@ SignalToNoiseGrid signalToNoiseGrid(const SignalToNoiseInputs& in) {
     return grid;
 }
 
-void writeSignalToNoise(const SignalToNoiseInputs& in, const SignalToNoiseGrid& grid, FormWindow& window) {
+void writeSignalToNoise(const SignalToNoiseInputs& in, const SignalToNoiseGrid& grid, BoxTextBatch& texts) {
     for (int m = 0; m < kMethodCount; ++m) {
         const auto method = static_cast<Method>(m);
         const ColumnBoxes& boxes = kColumnBoxes[static_cast<std::size_t>(m)];
         const SignalToNoiseColumn& c = grid[static_cast<std::size_t>(m)];
         if (method == Method::Rider) {
             // "out of range" was written by the Rider step itself.
-            if (in.rider.verdict == RiderVerdict::LineOfSight) window.setBoxText(boxes.pathLoss, kLineOfSight);
-            if (in.rider.verdict == RiderVerdict::Valid) window.setBoxText(boxes.pathLoss, applyMask(in.rider.loss, kMaskLoss));
+            if (in.rider.verdict == RiderVerdict::LineOfSight) texts.word(boxes.pathLoss, kLineOfSight);
+            if (in.rider.verdict == RiderVerdict::Valid) texts.number(boxes.pathLoss, in.rider.loss, kMaskLoss);
         } else if (in.lineOfSight) {
-            window.setBoxText(boxes.pathLoss, kLineOfSight);
+            texts.word(boxes.pathLoss, kLineOfSight);
         } else if (method == Method::Yeh) {
-            window.setBoxText(boxes.pathLoss, applyMask(in.yehLoss, kMaskLoss));
+            texts.number(boxes.pathLoss, in.yehLoss, kMaskLoss);
         }
         if (c.hasData) {
-            window.setBoxText(boxes.atStation1, applyMask(c.atStation1, kMaskSignalToNoise));
-            window.setBoxText(boxes.atStation2, applyMask(c.atStation2, kMaskSignalToNoise));
+            texts.number(boxes.atStation1, c.atStation1, kMaskSignalToNoise);
+            texts.number(boxes.atStation2, c.atStation2, kMaskSignalToNoise);
         } else {
-            window.setBoxText(boxes.atStation1, kNoData);
-            window.setBoxText(boxes.atStation2, kNoData);
+            texts.word(boxes.atStation1, kNoData);
+            texts.word(boxes.atStation2, kNoData);
         }
     }
+}
+
+void writeSignalToNoise(const SignalToNoiseInputs& in, const SignalToNoiseGrid& grid, FormWindow& window) {
+    BoxTextBatch texts(window);
+    writeSignalToNoise(in, grid, texts);
+    texts.handOver();
 }
 
 }  // namespace tropolink

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/box_text_batch.h"
 #include "engine/collins_method.h"
 #include "engine/form_window.h"
 #include "engine/itt_method.h"
@@ -18,8 +19,8 @@ inline constexpr int kMethodCount = 5;
 double signalToNoise(double transmitterEirpDbw, double pathLoss, double receiverSensitivity);
 
 struct SignalToNoiseColumn {
-    bool hasData = false;  // false: "No Data"
-    double pathLoss = 0;   // dB, the loss the figures use
+    bool hasData = false;   // false: "No Data"
+    double pathLoss = 0;    // dB, the loss the figures use
     double atStation1 = 0;  // dB, station 2 transmitting
     double atStation2 = 0;  // dB, station 1 transmitting
 };
@@ -47,5 +48,7 @@ SignalToNoiseGrid signalToNoiseGrid(const SignalToNoiseInputs& in);
 // Writes the grid column by column, with the final text of each path-loss box
 // that this step owns: "Line of Sight", and the Yeh and Rider losses.
 void writeSignalToNoise(const SignalToNoiseInputs& in, const SignalToNoiseGrid& grid, FormWindow& window);
+// The same, the writes collected in `texts`.
+void writeSignalToNoise(const SignalToNoiseInputs& in, const SignalToNoiseGrid& grid, BoxTextBatch& texts);
 
 }  // namespace tropolink

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "cli/ordered_workers.h"
 #include "engine/recalculate.h"
 #include "itur/availability.h"
 #include "sweep/sweep_plan.h"
@@ -17,7 +18,9 @@ struct SweepPoint {
     std::vector<itur::PercentFigures> p2001;
 };
 
-// One complete pass per grid point, in order. Throws NumericFault.
-std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan);
+// One complete pass per grid point, in order, on `jobs` workers; the points
+// are the same whatever `jobs`. Throws the NumericFault of the first point
+// that failed.
+std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs = onlineProcessors());
 
 }  // namespace tropolink::cli

@@ -86,7 +86,7 @@ struct BadInputCase {
 class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, "
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
     "availability, profile)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
@@ -120,8 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{{"--set", "distance-km=300", "frequency-mhz=500"},
                      "The following argument was not expected: frequency-mhz=500" + std::string(kAllowedOptions)},
         BadInputCase{{"--set"}, "--set: 1 required NAME=VALUE missing" + std::string(kAllowedOptions)},
-        BadInputCase{{"--batch", "--set", "distance-km=300"},
-                     "--set excludes --batch" + std::string(kAllowedOptions)}));
+        BadInputCase{{"--batch", "--set", "distance-km=300"}, "--set excludes --batch" + std::string(kAllowedOptions)},
+        BadInputCase{{"--batch", "--jobs", "0"}, "--jobs=0: out of range (allowed: 1 to 256 workers)\n"},
+        BadInputCase{{"--batch", "--jobs=two"}, "--jobs=two: not a whole number (allowed: 1 to 256 workers)\n"},
+        BadInputCase{{"--jobs", "2"}, "--jobs requires --batch" + std::string(kAllowedOptions)}));
 
 TEST(ExecutableTest, VersionAndHelp) {
     EXPECT_EQ(runCli({"--version"}).out, std::string("tropolink-cli ") + TROPOLINK_VERSION + "\n");
@@ -169,6 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, FailedOutputTest,
     testing::Values(FailedOutputCase{Stdout::Closed, {}}, FailedOutputCase{Stdout::Closed, {"--batch"}},
                     FailedOutputCase{Stdout::BrokenPipe, {}}, FailedOutputCase{Stdout::BrokenPipe, {"--batch"}},
+                    FailedOutputCase{Stdout::BrokenPipe, {"--batch", "--jobs", "4"}},
+                    FailedOutputCase{Stdout::Closed, {"--batch", "--jobs", "1"}},
                     FailedOutputCase{Stdout::DiskFull, {"--values"}}, FailedOutputCase{Stdout::DiskFull, {"--batch"}},
                     FailedOutputCase{Stdout::DiskFull, {"sweep", "distance-km=1:2000"}}));
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace tropolink {
@@ -96,6 +99,39 @@ INSTANTIATE_TEST_SUITE_P(Examples, EchoTest,
                                          // Binary noise beyond 15 digits is not shown.
                                          EchoCase{0.1 + 0.2, " .3"}, EchoCase{123456789.123456789, " 123456789.123457"},
                                          EchoCase{1e20, " 100000000000000000000"}));
+
+// The tenths echo made from the integer equals the echo of the double, over
+// every position of every tenths slider and far beyond.
+TEST(EchoTest, TenthsFromTheIntegerMatchTheDouble) {
+    for (int position = -20'000; position <= 20'000; ++position)
+        ASSERT_EQ(echoTenthsText(position).view(), echoText(position / 10.0).view()) << position;
+    for (const int position : {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), -1'234'567'891})
+        EXPECT_EQ(echoTenthsText(position).view(), echoText(position / 10.0).view()) << position;
+}
+
+double viaText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    double back = 0;
+    std::from_chars(text, end, back);
+    return back;
+}
+
+// Rounding to 15 digits in arithmetic gives the double that the text of those digits reads back to.
+TEST(RoundTo15Test, SameDoubleAsThroughText) {
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> exponent(-30, 30);
+    for (int i = 0; i < 200'000; ++i) {
+        const double value = std::pow(10.0, exponent(random)) * (i % 2 == 0 ? 1 : -1);
+        ASSERT_EQ(roundToSignificant15(value), viaText(value)) << value;
+    }
+    for (const double value : {0.0, -0.0, 1.0, 0.1, 8494.99999999999, 6370.0, 1e22, 1e-22, 9.999999999999995e14,
+                               std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min()})
+        EXPECT_EQ(std::signbit(roundToSignificant15(value)), std::signbit(viaText(value))) << value;
+    for (const double value : {1.0, 0.1, 8494.99999999999, 1e22, 1e-22, 9.999999999999995e14,
+                               std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min()})
+        EXPECT_EQ(roundToSignificant15(value), viaText(value)) << value;
+}
 
 }  // namespace
 }  // namespace tropolink
