@@ -10,6 +10,7 @@ set(TROPOLINK_CLI_CORE_SOURCES
   json_writer.cpp
   line_reader.cpp
   method_columns.cpp
+  number_position.cpp
   number_text.cpp
   output.cpp
   pass_window.cpp
