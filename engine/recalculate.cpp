@@ -41,8 +41,19 @@ struct BoxWriter {
     }
 };
 
+// The fault check after each stage; a pass that checks only at its end runs
+// again checking each stage when it faulted, to name the quantity.
+struct StageChecks {
+    const NumericGuard& guard;
+    bool eachStage = true;
+
+    void check(std::string_view quantity) const {
+        if (eachStage) guard.check(quantity);
+    }
+};
+
 // Stages 3 to 14 over the record of stage 1, which the zero replacements change.
-PassValues runStages(const LinkParameters& params, const NumericGuard& guard, const BoxWriter& out) {
+PassValues runStages(const LinkParameters& params, const StageChecks& guard, const BoxWriter& out) {
     using enum ResultBox;
     PassValues v;
     LinkParameters& p = v.params;
@@ -143,12 +154,18 @@ PassValues recalculateWithValues(FormWindow& window) {
     const NumericGuard guard;
     const LinkParameters params = readLinkParameters(window);
     window.refresh();
-    return runStages(params, guard, BoxWriter{&window});
+    return runStages(params, StageChecks{guard}, BoxWriter{&window});
 }
 
 PassValues computePassValues(const SliderPositions& positions, bool powerDividedBy1000) {
+    const LinkParameters params = linkParametersFromPositions(positions, powerDividedBy1000);
+    {
+        const NumericGuard guard;
+        PassValues values = runStages(params, StageChecks{guard, false}, BoxWriter{});
+        if (!guard.faulted()) return values;
+    }
     const NumericGuard guard;
-    return runStages(linkParametersFromPositions(positions, powerDividedBy1000), guard, BoxWriter{});
+    return runStages(params, StageChecks{guard}, BoxWriter{});  // throws at the failing stage
 }
 
 }  // namespace tropolink
