@@ -41,14 +41,14 @@ double gridValue(const std::string& text, std::string_view option, int perUnit, 
     return static_cast<double>(value.position) / perUnit;
 }
 
-double percentValue(const std::string& text) {
+}  // namespace
+
+double percentOption(const std::string& text) {
     const std::optional<double> p = plainDecimal(text);
     if (!p) throw InputError(shown("--percent", text), "not a plain decimal number", kPercentAllowed);
     if (!(*p > 0 && *p < 100)) throw InputError(shown("--percent", text), "out of range", kPercentAllowed);
     return *p;
 }
-
-}  // namespace
 
 const std::vector<double>& defaultPercents() {
     static const std::vector<double> percents{50, 90, 99, 99.9, 99.99};
@@ -57,7 +57,7 @@ const std::vector<double>& defaultPercents() {
 
 AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& a) {
     AvailabilityOptions o;
-    for (const std::string& text : a.percents) o.percents.push_back(percentValue(text));
+    for (const std::string& text : a.percents) o.percents.push_back(percentOption(text));
     if (o.percents.empty()) o.percents = defaultPercents();
     if (const std::string* text = onceOnly(a.deltaN, "--delta-n", kDeltaNAllowed))
         o.deltaN = gridValue(*text, "--delta-n", 10, 200, 800, kDeltaNAllowed);

@@ -30,6 +30,7 @@ struct AvailabilityOptions {
 const std::vector<double>& defaultPercents();  // 50, 90, 99, 99.9, 99.99
 
 // Throws InputError naming the option, its value and what is allowed.
+double percentOption(const std::string& text);
 AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& arguments);
 
 // What each option allows, as --help and the errors say it.

@@ -57,7 +57,7 @@ is # are skipped. Lines may end in LF or CRLF and be at most )";
 
 constexpr std::string_view kSweepRules = R"(
 tropolink-cli sweep NAME=FROM:TO[:STEP] [--set NAME=VALUE]... [--power-div-1000]
-                    [--csv FILE] [--svg FILE]
+                    [--csv FILE] [--svg FILE] [--percent P]...
 runs one pass per point of a slider's grid from FROM up to TO, each from the
 start positions with the --set values and the swept value. FROM and TO are read
 like VALUE and must be values the slider takes, FROM at most TO; STEP, in NAME's
@@ -86,6 +86,16 @@ the same double, with "." as decimal point). Its columns:
                               signal-to-noise at station 1 and at station 2;
                               empty where the box shows "No Data"
   atmospheric-attenuation-db
+then, for each --percent P in the order given (P as the shortest decimal):
+  p617-pP-loss-db, s1.p617-pP-sn-db, s2.p617-pP-sn-db,
+  p2001-pP-loss-db, s1.p2001-pP-sn-db, s2.p2001-pP-sn-db
+                              the loss not exceeded for P % of the year by
+                              P.617 and by P.2001 (climate zone 6, delta-N 40,
+                              ground height 0; see availability) and the S/N
+                              it gives at each station; empty on a
+                              line-of-sight path. The picture draws both
+                              methods' curves beside the five, with P in the
+                              legend.
 )";
 
 constexpr std::string_view kAvailabilityRules = R"(

@@ -10,7 +10,7 @@
 #include "cli/batch.h"
 #include "cli/help_text.h"
 #include "cli/single_run.h"
-#include "cli/sweep.h"
+#include "sweep/sweep_run.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using namespace tropolink::cli;
 constexpr std::string_view kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, availability)";
 constexpr std::string_view kAllowedSweepArguments =
-    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --help)";
+    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
 constexpr std::string_view kAllowedAvailabilityArguments =
     " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
     "--climate-zone Z, --required-snr DB, --json, --batch, --help)";
@@ -88,6 +88,11 @@ int main(int argc, char** argv) {
     sweep->add_flag("--power-div-1000", sweepRequest.powerOptionCount, "Tick power/1000: tx-power reads in mW");
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
+    sweep
+        ->add_option("--percent", sweepRequest.percents,
+                     "Add the two ITU-R methods at P % of the year, 0 < P < 100 (repeatable)")
+        ->type_name("P")
+        ->allow_extra_args(false);
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;
     auto* availability = addAvailability(app, availabilityRequest);

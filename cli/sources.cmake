@@ -19,18 +19,9 @@ set(TROPOLINK_CLI_CORE_SOURCES
   number_text.cpp
   output.cpp
   pass_window.cpp
-  plot_axis.cpp
-  plot_panel.cpp
-  polyline.cpp
   run_result.cpp
   setting_names.cpp
   settings.cpp
   single_run.cpp
-  svg_plot.cpp
-  svg_writer.cpp
-  sweep.cpp
-  sweep_csv.cpp
-  sweep_curves.cpp
-  sweep_plan.cpp
   values_json.cpp
 )

@@ -55,6 +55,20 @@ def check_distance_sweep(root):
         assert series_labels(group(root, station)) == METHODS, station
 
 
+def check_itu_curves(root):
+    itu = ["P.617 99.9 %", "P.2001 99.9 %", "P.617 50 %", "P.2001 50 %"]
+    loss = group(root, "path-loss")
+    assert series_labels(loss) == LOSS_SERIES + itu, series_labels(loss)
+    assert all(p.get("d") for p in loss.iter(f"{SVG}path")), "a loss curve with no points"
+    legend = group(root, "legend")
+    styles = {(p.get("stroke"), p.get("stroke-dasharray")) for p in legend.iter(f"{SVG}path")}
+    assert len(styles) == len(LOSS_SERIES + itu), "two curves look alike"
+    for label in itu:
+        assert label in texts(legend), label
+    for station in ("signal-to-noise-1", "signal-to-noise-2"):
+        assert series_labels(group(root, station)) == METHODS + itu, station
+
+
 def check_subtitle_and_unit(root):
     subtitle = [t for t in texts(root) if t.startswith("Settings that differ")]
     assert subtitle == ["Settings that differ from the start positions: frequency-mhz=1000, power-div-1000"], subtitle
@@ -65,6 +79,7 @@ def main():
     cli = sys.argv[1]
     with tempfile.TemporaryDirectory() as directory:
         check_distance_sweep(sweep_picture(cli, directory, "distance-km=1:2000"))
+        check_itu_curves(sweep_picture(cli, directory, "distance-km=1:2000:7", "--percent", "99.9", "--percent", "50"))
         check_subtitle_and_unit(
             sweep_picture(cli, directory, "s2.tx-power=0.1:1500:10", "--set", "frequency-mhz=1000",
                           "--power-div-1000"))

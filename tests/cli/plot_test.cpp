@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/plot_axis.h"
-#include "cli/polyline.h"
-#include "cli/svg_writer.h"
+#include "sweep/plot_axis.h"
+#include "sweep/polyline.h"
+#include "sweep/svg_writer.h"
 
 namespace tropolink::cli {
 namespace {

@@ -1,5 +1,3 @@
-#include "cli/sweep.h"
-
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,9 +15,10 @@
 
 #include "cli/method_columns.h"
 #include "cli/pass_window.h"
-#include "cli/sweep_csv.h"
 #include "engine/status_words.h"
 #include "run_cli.h"
+#include "sweep/sweep_csv.h"
+#include "sweep/sweep_run.h"
 
 namespace tropolink::cli {
 namespace {
@@ -127,7 +126,7 @@ constexpr std::array<MethodBoxes, kMethodCount> kMethodBoxes{{
 
 // Every grid point from a line-of-sight path to beyond every method's range.
 TEST(SweepTest, CellsAreEmptyExactlyWhereTheWindowShowsWords) {
-    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, "", ""});
+    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, "", "", {}});
     const std::vector<SweepPoint> points = runSweepPasses(plan);
     std::string csv;
     appendSweepCsv(csv, plan, points);
@@ -218,7 +217,32 @@ INSTANTIATE_TEST_SUITE_P(
                      "frequency-mhz=1: out of range (allowed: 50 to 25000 MHz in steps of 1)"},
         BadRangeCase{{},
                      "range is required (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, "
-                     "--csv FILE, --svg FILE, --help)"}));
+                     "--csv FILE, --svg FILE, --percent P, --help)"},
+        BadRangeCase{{"distance-km=1:9", "--percent", "100"},
+                     "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"}));
+
+// The ITU-R columns hold what availability answers for the same settings.
+TEST(SweepTest, PercentColumnsHoldTheAvailabilityFigures) {
+    const std::vector<Row> rows =
+        csvRows(runCli({"sweep", "s1.antenna-height-m=0:10000:5000", "--percent", "99.9", "--percent", "1"}).out);
+    ASSERT_EQ(rows.size(), 4U);
+    const std::vector<std::string> names = sweepCsvColumns(std::vector<double>{99.9, 1});
+    EXPECT_EQ(Row(rows[0].begin() + 1, rows[0].end()), names);
+    const auto cell = [&](const Row& row, const std::string& name) {
+        return row[static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin()) + 1];
+    };
+    const json a = json::parse(
+        runCli({"availability", "--json", "--set", "s1.antenna-height-m=0", "--percent", "99.9", "--percent", "1"})
+            .out);
+    for (const std::string method : {"p617", "p2001"}) {
+        EXPECT_EQ(cellNumber(cell(rows[1], method + "-p99.9-loss-db")), jsonNumber(a[method][0]["loss"]));
+        EXPECT_EQ(cellNumber(cell(rows[1], "s1." + method + "-p1-sn-db")), jsonNumber(a[method][1]["snrAtStation1"]));
+        EXPECT_EQ(cellNumber(cell(rows[1], "s2." + method + "-p1-sn-db")), jsonNumber(a[method][1]["snrAtStation2"]));
+        // 10000 m above a 10 m antenna 250 km away: line of sight.
+        EXPECT_EQ(cell(rows[3], method + "-p1-loss-db"), "");
+        EXPECT_EQ(cell(rows[3], "s2." + method + "-p99.9-sn-db"), "");
+    }
+}
 
 TEST(SweepTest, WritesTheFilesAskedFor) {
     const std::filesystem::path dir =

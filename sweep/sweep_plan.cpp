@@ -1,7 +1,8 @@
-#include "cli/sweep_plan.h"
+#include "sweep/sweep_plan.h"
 
 #include <algorithm>
 
+#include "cli/availability_options.h"
 #include "cli/input_error.h"
 
 namespace tropolink::cli {
@@ -59,7 +60,8 @@ SweepPlan planSweep(const SweepRequest& request) {
     const auto [name, range] = splitAssignment(input, kRangeForm);
     const std::string allowed = allowedValues(name, power);
     const RangeTexts texts = splitRange(range, input, allowed);
-    SweepPlan plan{name, 0, 0, 1, builder.settings()};
+    SweepPlan plan{name, 0, 0, 1, builder.settings(), {}};
+    for (const std::string& percent : request.percents) plan.percents.push_back(percentOption(percent));
     plan.from = validatePosition(name, decimalToPosition(texts.from, name.positionsPerUnit()), power, input);
     plan.to = validatePosition(name, decimalToPosition(texts.to, name.positionsPerUnit()), power, input);
     plan.step = stepPositions(name, texts.step, power, input);

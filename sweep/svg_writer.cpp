@@ -1,4 +1,4 @@
-#include "cli/svg_writer.h"
+#include "sweep/svg_writer.h"
 
 #include "cli/number_text.h"
 

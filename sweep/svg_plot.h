@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "cli/sweep.h"
+#include "sweep/sweep_points.h"
 
 namespace tropolink::cli {
 

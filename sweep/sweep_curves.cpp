@@ -1,8 +1,9 @@
-#include "cli/sweep_curves.h"
+#include "sweep/sweep_curves.h"
 
 #include <array>
 
 #include "cli/method_columns.h"
+#include "cli/number_text.h"
 
 namespace tropolink::cli {
 namespace {
@@ -17,6 +18,10 @@ constexpr std::array<SeriesStyle, kMethodCount> kMethodStyles{{
 }};
 constexpr SeriesStyle kFreeSpaceStyle{"Free space (line of sight)", "#000000", "0.5 3.5"};
 constexpr SeriesStyle kDuctStyle{"Perfect duct", "#7F7F7F", "16 4 4 4"};
+// The ITU-R methods: one colour each, one dash per percentage.
+constexpr std::array<std::string_view, 2> kItuColours{"#56B4E9", "#882255"};
+constexpr std::array<std::string_view, 2> kItuNames{"P.617 ", "P.2001 "};
+constexpr std::array<std::string_view, 4> kItuDashes{"3 2", "9 2 2 2", "1.5 2.5 5 2.5", "14 2 1 2"};
 
 std::vector<IndexRun> lineOfSightRuns(std::span<const SweepPoint> points) {
     std::vector<IndexRun> runs;
@@ -28,6 +33,23 @@ std::vector<IndexRun> lineOfSightRuns(std::span<const SweepPoint> points) {
             runs.push_back({i, i});
     }
     return runs;
+}
+
+// Per percentage a P.617 and a P.2001 curve, after the five methods' own.
+void addItuSeries(SweepCurves& c, const std::vector<double>& percents) {
+    c.ituLabels.reserve(2 * percents.size());
+    c.ituStyles.reserve(2 * percents.size());
+    for (std::size_t i = 0; i < percents.size(); ++i)
+        for (std::size_t m = 0; m < 2; ++m) {
+            std::string label(kItuNames[m]);
+            appendShortest(label, percents[i]);
+            c.ituLabels.push_back(label + " %");
+            c.ituStyles.push_back({c.ituLabels.back(), kItuColours[m], kItuDashes[i % kItuDashes.size()]});
+            const SeriesStyle* style = &c.ituStyles.back();
+            c.loss.push_back({style, {}});
+            c.atStation1.push_back({style, {}});
+            c.atStation2.push_back({style, {}});
+        }
 }
 
 }  // namespace
@@ -42,6 +64,7 @@ SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> point
     }
     c.loss.push_back({&kFreeSpaceStyle, {}});
     c.loss.push_back({&kDuctStyle, {}});
+    addItuSeries(c, plan.percents);
     for (const SweepPoint& point : points) {
         c.xs.push_back(static_cast<double>(point.position) / plan.name.positionsPerUnit());
         const MethodColumns columns = methodColumns(point.values);
@@ -52,6 +75,14 @@ SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> point
         }
         c.loss[kMethodCount].values.emplace_back(point.values.lineOfSightLoss);
         c.loss[kMethodCount + 1].values.emplace_back(point.values.perfectDuctLoss);
+        for (std::size_t i = 0; i < point.p617.size(); ++i)
+            for (std::size_t m = 0; m < 2; ++m) {
+                const itur::PercentFigures& f = m == 0 ? point.p617[i] : point.p2001[i];
+                const std::size_t series = kMethodCount + 2 * i + m;
+                c.loss[series + 2].values.push_back(f.loss);
+                c.atStation1[series].values.push_back(f.snrAtStation1);
+                c.atStation2[series].values.push_back(f.snrAtStation2);
+            }
     }
     return c;
 }

@@ -14,6 +14,7 @@ struct SweepRequest {
     int powerOptionCount = 0;              // how often --power-div-1000 was given
     std::string csvPath;                   // empty: no CSV file
     std::string svgPath;                   // empty: no SVG file
+    std::vector<std::string> percents;     // the --percent arguments
 };
 
 // A validated sweep: slider positions from `from` to at most `to`, `step` apart.
@@ -22,7 +23,8 @@ struct SweepPlan {
     int from = 0;
     int to = 0;
     int step = 1;
-    Settings base;  // the start positions with the --set values
+    Settings base;                 // the start positions with the --set values
+    std::vector<double> percents;  // of the year, for the two ITU-R methods
 
     int pointCount() const { return (to - from) / step + 1; }
     int position(int point) const { return from + point * step; }

@@ -1,4 +1,4 @@
-#include "cli/sweep.h"
+#include "sweep/sweep_run.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 
 #include "cli/input_error.h"
 #include "cli/pass_window.h"
-#include "cli/svg_plot.h"
-#include "cli/sweep_csv.h"
+#include "sweep/svg_plot.h"
+#include "sweep/sweep_csv.h"
 
 namespace tropolink::cli {
 namespace {
@@ -38,15 +38,6 @@ std::string csvText(const SweepPlan& plan, const std::vector<SweepPoint>& points
 }
 
 }  // namespace
-
-std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan) {
-    HeadlessWindow window;
-    std::vector<SweepPoint> points;
-    points.reserve(static_cast<std::size_t>(plan.pointCount()));
-    for (int i = 0; i < plan.pointCount(); ++i)
-        points.push_back({plan.position(i), runPass(window, plan.settingsAt(i))});
-    return points;
-}
 
 RunResult runSweep(const SweepRequest& request, Output& out) {
     SweepPlan plan;

@@ -1,8 +1,8 @@
-#include "cli/plot_panel.h"
+#include "sweep/plot_panel.h"
 
 #include <algorithm>
 
-#include "cli/polyline.h"
+#include "sweep/polyline.h"
 
 namespace tropolink::cli {
 namespace {

@@ -1,9 +1,9 @@
-#include "cli/svg_plot.h"
+#include "sweep/svg_plot.h"
 
 #include <algorithm>
 #include <array>
 
-#include "cli/sweep_curves.h"
+#include "sweep/sweep_curves.h"
 
 namespace tropolink::cli {
 namespace {
@@ -68,7 +68,7 @@ void drawHeading(SvgWriter& svg, std::string_view title, const std::vector<std::
     }
 }
 
-void drawLegend(SvgWriter& svg, double top, std::span<const Series> series) {
+void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool withItu) {
     svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
     svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
              "Legend");
@@ -93,11 +93,20 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series) {
     svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y + 1)}}, "Line-of-sight path");
     constexpr std::array<std::string_view, 4> kNote{"Signal-to-noise uses each", "method's loss; on a line-of-",
                                                     "sight path every column uses", "the free-space loss."};
-    y += 2 * kLineHeightPx;
-    for (const std::string_view line : kNote) {
-        svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(y)}, {"fill", "#555555"}}, line);
+    // The ITU-R curves: loss not exceeded for P % of the year, none on a line-of-sight path.
+    constexpr std::array<std::string_view, 4> kItuNote{"P.617, P.2001: loss not", "exceeded for P % of the year",
+                                                       "(climate zone 6, delta-N 40);",
+                                                       "none on a line-of-sight path."};
+    const auto drawNote = [&svg, &y](std::span<const std::string_view> note) {
         y += kLineHeightPx;
-    }
+        for (const std::string_view line : note) {
+            svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(y)}, {"fill", "#555555"}}, line);
+            y += kLineHeightPx;
+        }
+    };
+    y += kLineHeightPx;
+    drawNote(kNote);
+    if (withItu) drawNote(kItuNote);
     svg.close();
 }
 
@@ -123,7 +132,7 @@ std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
     drawHeading(svg, title, subtitle);
     drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss},
               valueRange(c.loss));
-    drawLegend(svg, loss.top, c.loss);
+    drawLegend(svg, loss.top, c.loss, !plan.percents.empty());
     // Both stations on one scale, so the two panels compare at a glance.
     const Range at1 = valueRange(c.atStation1);
     const Range at2 = valueRange(c.atStation2);

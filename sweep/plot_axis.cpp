@@ -1,4 +1,4 @@
-#include "cli/plot_axis.h"
+#include "sweep/plot_axis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "cli/sweep_csv.h"
+#include "sweep/sweep_csv.h"
 
 #include "cli/method_columns.h"
 #include "cli/number_text.h"
@@ -46,6 +46,12 @@ void appendRow(std::string& out, const SweepPlan& plan, const SweepPoint& point)
     for (const MethodColumn& c : columns) appendCell(out, c.atStation1);
     for (const MethodColumn& c : columns) appendCell(out, c.atStation2);
     appendCell(out, v.atmosphericAttenuation);
+    for (std::size_t i = 0; i < point.p617.size(); ++i)
+        for (const itur::PercentFigures* f : {&point.p617[i], &point.p2001[i]}) {
+            appendCell(out, f->loss);
+            appendCell(out, f->snrAtStation1);
+            appendCell(out, f->snrAtStation2);
+        }
     out += kLineEnd;
 }
 
@@ -65,9 +71,22 @@ const std::vector<std::string>& sweepCsvColumns() {
     return columns;
 }
 
+std::vector<std::string> sweepCsvColumns(std::span<const double> percents) {
+    std::vector<std::string> names = sweepCsvColumns();
+    for (const double p : percents) {
+        std::string percent = "-p";
+        appendShortest(percent, p);
+        for (const std::string_view method : {"p617", "p2001"}) {
+            const std::string name = std::string(method) + percent;
+            names.insert(names.end(), {name + "-loss-db", "s1." + name + "-sn-db", "s2." + name + "-sn-db"});
+        }
+    }
+    return names;
+}
+
 void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points) {
     out += plan.name.text();
-    for (const std::string& column : sweepCsvColumns()) appendCell(out, column);
+    for (const std::string& column : sweepCsvColumns(plan.percents)) appendCell(out, column);
     out += kLineEnd;
     for (const SweepPoint& point : points) appendRow(out, plan, point);
 }

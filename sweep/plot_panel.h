@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/plot_axis.h"
-#include "cli/svg_writer.h"
+#include "sweep/plot_axis.h"
+#include "sweep/svg_writer.h"
 
 namespace tropolink::cli {
 

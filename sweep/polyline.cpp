@@ -1,4 +1,4 @@
-#include "cli/polyline.h"
+#include "sweep/polyline.h"
 
 #include <algorithm>
 #include <cmath>

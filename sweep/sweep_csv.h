@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/sweep.h"
+#include "sweep/sweep_points.h"
 
 namespace tropolink::cli {
 
-// The columns after the swept NAME, in order; --help lists them.
+// The columns after the swept NAME, in order; --help lists them. For each
+// percentage P of the year the two ITU-R methods add their loss and S/N.
 const std::vector<std::string>& sweepCsvColumns();
+std::vector<std::string> sweepCsvColumns(std::span<const double> percents);
 
 // The table of a sweep (RFC 4180, CRLF line ends): a header row, then one row
 // per grid point, numbers at full precision, empty cells where the window

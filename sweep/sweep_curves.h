@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sweep/plot_panel.h"
+#include "sweep/sweep_points.h"
+
+namespace tropolink::cli {
+
+// What the picture of a sweep draws: a value wherever the window shows a number.
+struct SweepCurves {
+    SweepCurves() = default;
+    // The series point at the styles below, which must stay where they are.
+    SweepCurves(const SweepCurves&) = delete;
+    SweepCurves& operator=(const SweepCurves&) = delete;
+    SweepCurves(SweepCurves&&) = default;
+    SweepCurves& operator=(SweepCurves&&) = default;
+
+    std::vector<double> xs;  // the swept value at each grid point, in NAME's unit
+    std::vector<IndexRun> lineOfSight;
+    // Yeh, ITT, CCIR, Collins, Rider, free space, perfect duct, then per
+    // percentage the two ITU-R methods.
+    std::vector<Series> loss;
+    std::vector<Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
+    std::vector<Series> atStation2;
+    std::vector<std::string> ituLabels;  // "P.617 99.9 %"
+    std::vector<SeriesStyle> ituStyles;
+};
+
+SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points);
+
+}  // namespace tropolink::cli
