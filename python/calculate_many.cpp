@@ -65,8 +65,10 @@ Column readColumn(const std::string& key, const py::object& values) {
     if (c.length == 0) c.length = -1;  // an empty column: no rows
     const auto name = cli::findSettingName(tool);
     // An unknown name is refused as the tool refuses it, with the first value.
-    if (!name) c.name = cli::splitAssignment(tool + "=" + (c.length > 0 ? c.valueText(0) : std::string())).name;
-    else c.name = *name;
+    if (!name)
+        c.name = cli::splitAssignment(tool + "=" + (c.length > 0 ? c.valueText(0) : std::string())).name;
+    else
+        c.name = *name;
     return c;
 }
 
@@ -95,8 +97,7 @@ void readPositions(Column& c, py::ssize_t rows, bool powerDividedBy1000) {
         }
         const std::string input = c.assignment(i);
         try {
-            cli::validatePosition(c.name, cli::decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000,
-                                  input);
+            cli::validatePosition(c.name, cli::decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000, input);
         } catch (const cli::InputError& e) {
             throw py::value_error("row " + std::to_string(c.length == 1 ? 0 : i) + ": " + e.what());
         }
@@ -154,8 +155,8 @@ py::dict calculateMany(const py::object& table, bool powerDividedBy1000) {
         if (c.length != 1) {
             const py::ssize_t n = c.length < 0 ? 0 : c.length;
             if (!rowsFrom.empty() && n != rows)
-                throw py::value_error("table[\"" + key + "\"] has " + std::to_string(n) + " rows, table[\"" +
-                                      rowsFrom + "\"] " + std::to_string(rows));
+                throw py::value_error("table[\"" + key + "\"] has " + std::to_string(n) + " rows, table[\"" + rowsFrom +
+                                      "\"] " + std::to_string(rows));
             rows = n;
             rowsFrom = key;
         }

@@ -12,7 +12,8 @@ namespace {
 
 std::string keywordOf(std::string_view alias) {
     std::string keyword(alias);
-    std::replace_if(keyword.begin(), keyword.end(), [](char c) { return c == '.' || c == '-'; }, '_');
+    std::replace_if(
+        keyword.begin(), keyword.end(), [](char c) { return c == '.' || c == '-'; }, '_');
     return keyword;
 }
 
