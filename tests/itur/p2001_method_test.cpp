@@ -54,11 +54,6 @@ TEST(P2001Method, PublishedVectors) {
     RecordProperty("worstDifferenceDb", testing::PrintToString(worst));
 }
 
-TEST(P2001Method, GainsAddTheCouplingLoss) {
-    const double without = *lossOn(kB2iseac, 2, 1);
-    EXPECT_NEAR(*lossOn(kB2iseac, 2, 1, 20) - without, couplingLossDb(20, 20) - couplingLossDb(0, 0), 1e-12);
-}
-
 TEST(P2001Method, NoFigureOnALineOfSightPath) {
     // θ = 1 − 0.5 − 0.5 = 0 exactly: equality counts as line of sight.
     EXPECT_FALSE(p2001Loss(2, 50, 50, 0.001, -0.5, -0.5, 8500, ClimateZone::Desert, 0, 0).has_value());

@@ -88,12 +88,5 @@ TEST(P617Method, FlooredAtFreeSpaceCloseToGrazing) {
     EXPECT_DOUBLE_EQ(*loss, freeSpaceLossDb(2, 100));
 }
 
-TEST(P617Method, GroundHeightLowersTheMeteorologicalTerm) {
-    Vector v = kVectors[1];
-    const double atSeaLevel = *lossOf(v, false);
-    v.hsKm = 1;
-    EXPECT_NEAR(atSeaLevel - *lossOf(v, false), 0.18 * v.n0 * (1 - std::exp(-1 / 7.35)), 1e-9);
-}
-
 }  // namespace
 }  // namespace tropolink::itur

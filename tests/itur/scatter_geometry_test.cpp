@@ -45,12 +45,5 @@ TEST(ScatterGeometry, HighAntennasSeeEachOther) {
     EXPECT_TRUE(g.lineOfSight());
 }
 
-TEST(ScatterGeometry, ZeroScatterAngleIsLineOfSight) {
-    ScatterGeometry g{100, 10000, -4, -6, 10, 10};
-    EXPECT_EQ(g.scatterAngleMrad(), 0);
-    EXPECT_TRUE(g.lineOfSight());
-    EXPECT_DOUBLE_EQ(geometryFromSites({0, 0, 0}, {0, 0, 0}, 1, 8500).antennaHeight2M, 1);
-}
-
 }  // namespace
 }  // namespace tropolink::itur
