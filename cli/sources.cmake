@@ -18,6 +18,7 @@ set(TROPOLINK_CLI_CORE_SOURCES
   line_pipeline.cpp
   line_reader.cpp
   method_columns.cpp
+  number_position.cpp
   number_text.cpp
   ordered_workers.cpp
   output.cpp

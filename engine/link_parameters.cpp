@@ -9,40 +9,69 @@ namespace {
 
 constexpr double kMilesPerKm = 0.621371;  // display only
 
+int positionOf(const SliderPositions& positions, Slider slider) {
+    return positions[static_cast<std::size_t>(sliderIndex(slider))];
+}
+
+double tenths(int position) { return position / 10.0; }
+
+// Heights are set in metres and held in km.
+double heightKm(int position) { return static_cast<double>(position) / 1000; }
+
+double txPowerWatts(int position, bool powerDividedBy1000) {
+    const double watts = tenths(position);
+    return powerDividedBy1000 ? watts / 1000 : watts;
+}
+
+StationParameters stationFromPositions(const SliderPositions& at, bool powerDividedBy1000, int firstSlider) {
+    const auto position = [&](int row) { return positionOf(at, sliderFromNumber(firstSlider + row)); };
+    StationParameters s;
+    s.antennaHeight = heightKm(position(0));
+    s.obstructionHeight = heightKm(position(1));
+    s.obstructionDistance = position(2);
+    s.txPower = txPowerWatts(position(3), powerDividedBy1000);
+    s.txLineLoss = tenths(position(4));
+    s.rxNoiseFigure = tenths(position(5));
+    s.rxLineLoss = tenths(position(6));
+    s.antennaGain = tenths(position(7));
+    s.antennaNoiseTemp = position(8);
+    s.rxBandwidth = position(9);
+    return s;
+}
+
 // Appends `text` at `out`.
 char* put(char* out, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
 
-// Echoes a slider and returns its position as a double.
-double echoPosition(FormWindow& window, BoxTextBatch& texts, Slider slider, ResultBox box) {
-    const double position = window.sliderPosition(slider);
-    texts.echo(box, position);
-    return position;
-}
-
-// The tenths rows echo their position / 10, made from the integer itself.
-double echoTenths(FormWindow& window, BoxTextBatch& texts, Slider slider, ResultBox box) {
-    const int position = window.sliderPosition(slider);
-    texts.echoTenths(box, position);
-    return position / 10.0;
-}
-
-// Heights echo in metres and are held in km.
-double echoHeight(FormWindow& window, BoxTextBatch& texts, Slider slider, ResultBox box) {
-    return echoPosition(window, texts, slider, box) / 1000;
-}
-
-double echoPower(FormWindow& window, BoxTextBatch& texts, Slider slider, ResultBox box) {
-    if (!window.powerDividedBy1000()) return echoTenths(window, texts, slider, box);
-    // Ticked, the slider reads in milliwatts: the same number, shown as mW.
-    const double watts = window.sliderPosition(slider) / 10.0;
-    texts.composed(box, put(writeMasked(texts.compose(), watts, kMaskAngle), " mW"));
-    return watts / 1000;
+// The echo shows the slider's value in the unit of its row: metres for the
+// heights, tenths (made from the integer itself) on the tenths rows, watts
+// (or, ticked, milliwatts) for power.
+void writeEcho(BoxTextBatch& texts, Slider slider, int position, bool powerDividedBy1000) {
+    const ResultBox box = boxFromNumber(static_cast<int>(slider));
+    if ((slider == Slider::HScroll4 || slider == Slider::HScroll14) && powerDividedBy1000) {
+        // Ticked, the slider reads in milliwatts: the same number, shown as mW.
+        texts.composed(box, put(writeMasked(texts.compose(), tenths(position), kMaskAngle), " mW"));
+        return;
+    }
+    if (sliderSpec(slider).positionsPerUnit == 10)
+        texts.echoTenths(box, position);
+    else
+        texts.echo(box, position);
 }
 
 }  // namespace
+
+LinkParameters linkParametersFromPositions(const SliderPositions& positions, bool powerDividedBy1000) {
+    LinkParameters p;
+    p.station1 = stationFromPositions(positions, powerDividedBy1000, 1);
+    p.station2 = stationFromPositions(positions, powerDividedBy1000, 11);
+    p.frequency = positionOf(positions, Slider::HScroll21);
+    p.distance = positionOf(positions, Slider::HScroll22);
+    p.surfaceRefractivity = positionOf(positions, Slider::HScroll23);
+    return p;
+}
 
 LinkParameters readLinkParameters(FormWindow& window) {
     BoxTextBatch texts(window);
@@ -52,36 +81,24 @@ LinkParameters readLinkParameters(FormWindow& window) {
 }
 
 LinkParameters readLinkParameters(FormWindow& window, BoxTextBatch& texts) {
-    using enum Slider;
-    using enum ResultBox;
-    LinkParameters p;
-    StationParameters& s1 = p.station1;
-    StationParameters& s2 = p.station2;
-    s1.antennaHeight = echoHeight(window, texts, HScroll1, Text1);
-    s2.antennaHeight = echoHeight(window, texts, HScroll11, Text11);
-    s1.obstructionHeight = echoHeight(window, texts, HScroll2, Text2);
-    s2.obstructionHeight = echoHeight(window, texts, HScroll12, Text12);
-    s1.obstructionDistance = echoPosition(window, texts, HScroll3, Text3);
-    s2.obstructionDistance = echoPosition(window, texts, HScroll13, Text13);
-    s1.txPower = echoPower(window, texts, HScroll4, Text4);
-    s2.txPower = echoPower(window, texts, HScroll14, Text14);
-    s1.txLineLoss = echoTenths(window, texts, HScroll5, Text5);
-    s2.txLineLoss = echoTenths(window, texts, HScroll15, Text15);
-    s1.rxNoiseFigure = echoTenths(window, texts, HScroll6, Text6);
-    s2.rxNoiseFigure = echoTenths(window, texts, HScroll16, Text16);
-    s1.rxLineLoss = echoTenths(window, texts, HScroll7, Text7);
-    s2.rxLineLoss = echoTenths(window, texts, HScroll17, Text17);
-    s1.antennaGain = echoTenths(window, texts, HScroll8, Text8);
-    s2.antennaGain = echoTenths(window, texts, HScroll18, Text18);
-    s1.antennaNoiseTemp = echoPosition(window, texts, HScroll9, Text9);
-    s2.antennaNoiseTemp = echoPosition(window, texts, HScroll19, Text19);
-    s1.rxBandwidth = echoPosition(window, texts, HScroll10, Text10);
-    s2.rxBandwidth = echoPosition(window, texts, HScroll20, Text20);
-    p.frequency = echoPosition(window, texts, HScroll21, Text21);
-    p.distance = echoPosition(window, texts, HScroll22, Text22);
+    SliderPositions positions{};
+    for (const SliderSpec& info : kSliders)
+        positions[static_cast<std::size_t>(sliderIndex(info.slider))] = window.sliderPosition(info.slider);
+    const bool powerDividedBy1000 = window.powerDividedBy1000();
+    const LinkParameters p = linkParametersFromPositions(positions, powerDividedBy1000);
+
+    // Row by row, station 1 before station 2; then frequency, distance with
+    // its miles, and N.
+    for (int row = 1; row <= 10; ++row)
+        for (const int first : {row, row + 10}) {
+            const Slider slider = sliderFromNumber(first);
+            writeEcho(texts, slider, positionOf(positions, slider), powerDividedBy1000);
+        }
+    for (const Slider slider : {Slider::HScroll21, Slider::HScroll22})
+        writeEcho(texts, slider, positionOf(positions, slider), powerDividedBy1000);
     char* const miles = put(texts.compose(), " = ");
-    texts.composed(Text51, put(writeMasked(miles, p.distance * kMilesPerKm, kMaskMiles), " miles"));
-    p.surfaceRefractivity = echoPosition(window, texts, HScroll23, Text23);
+    texts.composed(ResultBox::Text51, put(writeMasked(miles, p.distance * kMilesPerKm, kMaskMiles), " miles"));
+    writeEcho(texts, Slider::HScroll23, positionOf(positions, Slider::HScroll23), powerDividedBy1000);
     return p;
 }
 

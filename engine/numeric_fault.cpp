@@ -15,7 +15,9 @@ NumericFault::NumericFault(std::string_view quantity)
 NumericGuard::NumericGuard() { std::feclearexcept(kFaultFlags); }
 
 void NumericGuard::check(std::string_view quantity) const {
-    if (std::fetestexcept(kFaultFlags) != 0) throw NumericFault(quantity);
+    if (faulted()) throw NumericFault(quantity);
 }
+
+bool NumericGuard::faulted() const { return std::fetestexcept(kFaultFlags) != 0; }
 
 }  // namespace tropolink

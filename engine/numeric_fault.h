@@ -28,6 +28,8 @@ public:
     // Throws NumericFault naming `quantity` when any step since the last
     // check failed.
     void check(std::string_view quantity) const;
+    // Whether any step since construction failed.
+    bool faulted() const;
 };
 
 }  // namespace tropolink

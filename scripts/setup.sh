@@ -10,7 +10,7 @@ TROPOLINK_PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream
-  python3
+  python3 python3-dev python3-numpy python3-pytest pybind11-dev
 )
 
 tropolink_install_missing() {

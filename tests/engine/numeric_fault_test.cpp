@@ -63,6 +63,16 @@ TEST_P(NumericFaultTest, StopsThePassAtTheFailingStep) {
     }
     expectBoxes(window, c.texts);
 
+    // The pass without a window names the same quantity.
+    SliderPositions positions = startPositions();
+    for (const SliderSetting& s : c.settings) positions[static_cast<std::size_t>(sliderIndex(s.slider))] = s.position;
+    try {
+        computePassValues(positions, c.powerDividedBy1000);
+        ADD_FAILURE() << "no fault without a window";
+    } catch (const NumericFault& fault) {
+        EXPECT_EQ(fault.quantity(), c.quantity);
+    }
+
     // The window stays usable.
     window.resetInputs();
     Recalculate(window);

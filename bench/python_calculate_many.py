@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Rows per second of tropolink.calculate_many, values only, on one core.
+
+Usage: PYTHONPATH=<build>/python python_calculate_many.py [ROWS]. The table
+moves three sliders over their ranges (a mix of line-of-sight, out-of-range
+and in-range paths). Prints the median of five runs, by the CPU time of this
+process (one thread; steady on a shared machine) and by the wall clock.
+"""
+import statistics
+import sys
+import time
+
+import numpy as np
+import tropolink
+
+
+def table(rows):
+    rng = np.random.default_rng(1)
+    return {
+        "distance_km": rng.integers(1, 2001, rows),
+        "frequency_mhz": rng.integers(50, 25001, rows),
+        "s1_antenna_height_m": rng.integers(0, 10001, rows),
+        "s2_antenna_gain_dbi": rng.integers(0, 501, rows) / 10,
+    }
+
+
+def main():
+    rows = int(sys.argv[1]) if len(sys.argv) > 1 else 1_000_000
+    settings = table(rows)
+    cpu, wall = [], []
+    for _ in range(5):
+        start_cpu, start_wall = time.process_time(), time.perf_counter()
+        tropolink.calculate_many(settings)
+        cpu.append(time.process_time() - start_cpu)
+        wall.append(time.perf_counter() - start_wall)
+    cpu_s, wall_s = statistics.median(cpu), statistics.median(wall)
+    print(f"calculate_many, {rows} rows, values only: {rows / cpu_s:,.0f} rows/s of CPU time "
+          f"({cpu_s * 1e3:.0f} ms), {rows / wall_s:,.0f} rows/s wall clock")
+
+
+if __name__ == "__main__":
+    main()
