@@ -11,6 +11,7 @@
 #   <prefix>_POSITIONAL     the first positional argument's kind: names, files or other
 #   <prefix>_NAMES          the NAMEs of the settings table
 function(tropolink_read_help cli subcommand prefix)
+  cmake_policy(SET CMP0057 NEW)  # IN_LIST
   execute_process(COMMAND "${cli}" ${subcommand} --help
                   OUTPUT_VARIABLE help RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
@@ -27,9 +28,15 @@ function(tropolink_read_help cli subcommand prefix)
   endforeach()
   set(POSITIONAL "")
   set(section "")
+  set(seen "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^([A-Z][A-Za-z]*)( \\(.*\\))?:$")
-      set(section "${CMAKE_MATCH_1}")
+      # Only the first section of a name: a footer's "Options (...):" is prose.
+      set(section "")
+      if(NOT CMAKE_MATCH_1 IN_LIST seen)
+        set(section "${CMAKE_MATCH_1}")
+        list(APPEND seen "${section}")
+      endif()
       continue()
     elseif(NOT line MATCHES "^  [^ ]")  # blank, a continuation or free text
       if(NOT line MATCHES "^ ")
@@ -51,9 +58,10 @@ function(tropolink_read_help cli subcommand prefix)
     elseif(section STREQUAL "Subcommands" AND line MATCHES "^  ([a-z][a-z0-9-]*)( |$)")
       list(APPEND SUBCOMMANDS "${CMAKE_MATCH_1}")
     elseif(section STREQUAL "Positionals" AND POSITIONAL STREQUAL "" AND line MATCHES "^  [a-z][A-Za-z0-9_-]* ([^ ]+)")
-      if(CMAKE_MATCH_1 MATCHES "NAME=")
+      set(type "${CMAKE_MATCH_1}")
+      if(type MATCHES "NAME=")
         set(POSITIONAL names)
-      elseif(CMAKE_MATCH_1 MATCHES "^(FILE|PATH|DIR)")
+      elseif(type MATCHES "^(FILE|PATH|DIR)")
         set(POSITIONAL files)
       else()
         set(POSITIONAL other)
