@@ -78,13 +78,12 @@ if(TARGET tropolink_python)
   set(TROPOLINK_PYTHON_DIR lib/python3/dist-packages)
   install(TARGETS tropolink_python LIBRARY DESTINATION ${TROPOLINK_PYTHON_DIR} COMPONENT python)
   list(APPEND CPACK_COMPONENTS_ALL python)
-  set(python_next ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR})
   math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
   set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-tropolink)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
   # An extension module is built for one Python version.
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-      "python3 (>= ${python_next}~), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor})")
+      "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor})")
   set(CPACK_DEBIAN_PYTHON_DESCRIPTION "troposcatter radio link loss calculator (Python 3 module)
 The tropolink module runs Tropolink's calculation of the path loss and the
 signal-to-noise ratio of a troposcatter radio link from Python 3.")
