@@ -30,11 +30,9 @@ int exitStatusOf(LineOutcome outcome) {
 
 }  // namespace
 
-LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
-                       std::string& out) {
+LineOutcome readLineSettings(const InputLine& line, long long lineNumber, Settings& settings, std::string& out) {
     const auto first = line.truncated ? line.firstNonBlank : firstNonBlank(line.text);
     if (asksForNothing(first)) return LineOutcome::Nothing;
-    Settings settings;
     try {
         if (line.truncated) throw InputError(line.text, line.truncatedLength, kTooLong, kAllowedLength);
         settings = parseBatchLine(line.text);
@@ -42,6 +40,14 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
         appendErrorObject(out, lineNumber, e.what());
         return LineOutcome::BadInput;
     }
+    return LineOutcome::Answered;
+}
+
+LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
+                       std::string& out) {
+    Settings settings;
+    const LineOutcome read = readLineSettings(line, lineNumber, settings, out);
+    if (read != LineOutcome::Answered) return read;
     return answerSettings(settings, lineNumber, withValues, window, out);
 }
 
@@ -58,12 +64,19 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
 }
 
 RunResult runBatch(int inputFd, Output& out, bool withValues) {
+    return runBatch(inputFd, out,
+                    [withValues](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
+                        return answerLine(line, number, withValues, window, text);
+                    });
+}
+
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer) {
     LineReader reader(inputFd, [&out] { out.flush(); });
     HeadlessWindow window;
     InputLine line;
     int status = kExitOk;
     for (long long number = 1; !out.failed() && reader.next(line); ++number) {
-        status = std::max(status, exitStatusOf(answerLine(line, number, withValues, window, out.buffer())));
+        status = std::max(status, exitStatusOf(answer(line, number, window, out.buffer())));
         out.lineDone();
     }
     if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};

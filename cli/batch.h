@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cli/line_reader.h"
@@ -11,6 +12,11 @@ namespace tropolink::cli {
 
 enum class LineOutcome { Nothing, Answered, BadInput, NumericFault };
 
+// Reads the settings of one batch line. Nothing for a blank or comment line;
+// BadInput, with its error object appended to `out`, for a refused line;
+// Answered when `settings` holds what the line asks for.
+LineOutcome readLineSettings(const InputLine& line, long long lineNumber, Settings& settings, std::string& out);
+
 // Answers one batch line: one JSON line appended to `out` (the boxes, or
 // {"line":N,"error":"..."}), nothing for a blank or comment line.
 LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withValues, HeadlessWindow& window,
@@ -20,8 +26,13 @@ LineOutcome answerLine(const InputLine& line, long long lineNumber, bool withVal
 LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool withValues, HeadlessWindow& window,
                            std::string& out);
 
+// Answers one line into `out`; the window is scratch space for its passes.
+using LineAnswerer =
+    std::function<LineOutcome(const InputLine& line, long long lineNumber, HeadlessWindow& window, std::string& out)>;
+
 // Answers every line of `inputFd` in order: exit status 2 when a line was
 // refused, 3 when a pass failed, 1 when reading or writing failed.
 RunResult runBatch(int inputFd, Output& out, bool withValues);
+RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer);
 
 }  // namespace tropolink::cli

@@ -88,6 +88,60 @@ the same double, with "." as decimal point). Its columns:
   atmospheric-attenuation-db
 )";
 
+constexpr std::string_view kAvailabilityRules = R"(
+tropolink-cli availability [--set NAME=VALUE]... [--power-div-1000] [--percent P]...
+                           [--delta-n DN] [--ground-height-km HS] [--climate-zone Z]
+                           [--required-snr DB] [--json] [--batch]
+gives, for the settings of one pass (the start positions with the --set values),
+the basic transmission loss not exceeded for P % of an average year by two
+ITU-R troposcatter methods: P.617 (trans-horizon radio-relay systems) and the
+climate-zone method of P.2001 (Attachment E). For each P and each method: the
+loss L(P), the fade margin L(P) - L(50) and the signal-to-noise at each station,
+with the window's formula and L(P) as the path loss. Both losses are floored at
+free space. On a line-of-sight path (scatter angle <= 0) neither method gives a
+figure: the table says "line of sight" and the JSON numbers are null.
+Options (each once, except --percent):
+  --percent P           % of the year, a plain decimal strictly between 0 and
+                        100 (repeatable, rows in the order given); default
+                        50, 90, 99, 99.9 and 99.99
+  --delta-n DN          refractivity lapse rate, N-units/km, 20 to 80 in steps
+                        of 0.1; default 40. Effective earth radius
+                        ae = 6371 * 157 / (157 - DN) km
+  --ground-height-km HS height of the ground under the common volume, km above
+                        sea level, 0 to 5 in steps of 0.001; default 0 (P.617)
+  --climate-zone Z      1 to 7; default 6 (P.2001):
+                        1 equatorial, 2 continental sub-tropical,
+                        3 maritime sub-tropical, 4 desert,
+                        5 continental temperate,
+                        6 maritime temperate, over land,
+                        7 maritime temperate, over sea
+  --required-snr DB     signal-to-noise a receiver needs, dB, a plain decimal
+                        from -50 to 100; adds, per method and receiving station,
+                        the largest P (0.001 to 99.999, to 1e-6 %) at which the
+                        S/N is at least DB, and the outage in minutes a year,
+                        (100 - P) / 100 * 525960
+  --json                one JSON object instead of the table
+  --batch               one JSON object per line of standard input; the lines
+                        hold settings as for --batch, the options above apply to
+                        every line, refused lines get {"line": N, "error": "..."}
+The geometry: per station the horizon elevation angle (theta-t at station 1,
+theta-r at station 2, mrad) is the larger of the smooth-earth horizon angle
+-1000 * sqrt(2h / ae) and the obstruction angle 1000 * ((ho - h) / do - do / (2 ae)),
+heights and distances in km, 0 read as 0.001; the scatter angle is
+theta = 1000 d / ae + theta-t + theta-r. P.617 also reads the antenna heights
+(hts, hrs in m), N (as N0) and the two gains; P.2001 the frequency in GHz.
+The JSON object:
+  p617, p2001: one object per P: {"percent", "loss", "fadeMargin",
+    "snrAtStation1", "snrAtStation2"} (dB; null on a line-of-sight path)
+  geometry: {"effectiveEarthRadiusKm", "thetaTMrad", "thetaRMrad",
+    "scatterAngleMrad", "lineOfSight", "commonVolumeHeightKm"}
+  availability (with --required-snr): {"p617": {"atStation1": {"percent",
+    "outageMinutesPerYear"}, "atStation2": {...}}, "p2001": {...}}; where no
+    percentage is found both are null and "bound" reads "above 99.999" (met
+    everywhere), "below 0.001" (met nowhere) or "line of sight"
+Numbers are the shortest text that reads back to the same double.
+)";
+
 constexpr std::string_view kValuesRules = R"(
 --values (JSON only; implies --json) adds a "values" member beside Text1 to
 Text52 with the pass's figures at full precision (null where none exists):
@@ -116,10 +170,13 @@ std::string helpFooter() {
     out += kBatchRules;
     out += std::to_string(kMaxLineBytes) + " bytes.\n";
     out += kSweepRules;
+    out += kAvailabilityRules;
     out += kValuesRules;
     return out;
 }
 
 std::string_view sweepHelp() { return kSweepRules; }
+
+std::string_view availabilityHelp() { return kAvailabilityRules; }
 
 }  // namespace tropolink::cli

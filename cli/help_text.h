@@ -13,4 +13,7 @@ std::string helpFooter();
 // The sweep subcommand: its arguments and the columns of its table.
 std::string_view sweepHelp();
 
+// The availability subcommand: its options, the table and the JSON members.
+std::string_view availabilityHelp();
+
 }  // namespace tropolink::cli

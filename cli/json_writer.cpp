@@ -6,7 +6,12 @@
 
 namespace tropolink::cli {
 
+void JsonWriter::separate() {
+    if (valueBefore_) out_ += ',';
+}
+
 void JsonWriter::beginObject() {
+    separate();
     out_ += '{';
     valueBefore_ = false;
 }
@@ -16,8 +21,19 @@ void JsonWriter::endObject() {
     valueBefore_ = true;
 }
 
+void JsonWriter::beginArray() {
+    separate();
+    out_ += '[';
+    valueBefore_ = false;
+}
+
+void JsonWriter::endArray() {
+    out_ += ']';
+    valueBefore_ = true;
+}
+
 void JsonWriter::key(std::string_view name) {
-    if (valueBefore_) out_ += ',';
+    separate();
     out_ += '"';
     out_ += name;
     out_ += "\":";

@@ -16,6 +16,9 @@ public:
 
     void beginObject();
     void endObject();
+    // An array of objects, each begun with beginObject.
+    void beginArray();
+    void endArray();
     void key(std::string_view name);
     void text(std::string_view plainAscii);
     void number(double value);  // null when not finite
@@ -29,6 +32,7 @@ public:
     }
 
 private:
+    void separate();  // the comma before a member or an element
     void write(std::string_view value) { text(value); }
     void write(const char* value) { text(value); }
     void write(double value) { number(value); }

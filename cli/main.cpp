@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/availability_run.h"
 #include "cli/batch.h"
 #include "cli/help_text.h"
 #include "cli/single_run.h"
@@ -16,13 +17,42 @@ namespace {
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, availability)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --help)";
+constexpr std::string_view kAllowedAvailabilityArguments =
+    " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
+    "--climate-zone Z, --required-snr DB, --json, --batch, --help)";
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
+}
+
+// Every option but --percent may be given once; the tool refuses a repeat
+// itself, naming the option and its range, so each keeps all its values.
+CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
+    auto* sub = app.add_subcommand("availability", "Loss over the year and fade margins by two ITU-R methods");
+    const auto value = [sub](const std::string& name, std::vector<std::string>& values, const std::string& what,
+                             const std::string& type) {
+        return sub->add_option(name, values, what)->type_name(type)->allow_extra_args(false);
+    };
+    // Shown without the "..." of a repeatable option.
+    const auto once = [&value](const std::string& name, std::vector<std::string>& values, const std::string& what,
+                               const std::string& type) { value(name, values, what, type)->option_text(type); };
+    value("--set", r.assignments, "Move a slider (repeatable); NAME and VALUE as for the pass", "NAME=VALUE");
+    sub->add_flag("--power-div-1000", r.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    AvailabilityArguments& a = r.arguments;
+    value("--percent", a.percents, "% of the year, 0 < P < 100 (repeatable; default 50 90 99 99.9 99.99)", "P");
+    once("--delta-n", a.deltaN, "Refractivity lapse rate, N-units/km, 20 to 80 in steps of 0.1 (default 40)", "DN");
+    once("--ground-height-km", a.groundHeightKm,
+         "Ground under the common volume, km above sea level, 0 to 5 in steps of 0.001 (default 0)", "HS");
+    once("--climate-zone", a.climateZone, "Climate zone 1 to 7, listed below (default 6)", "Z");
+    once("--required-snr", a.requiredSnr, "Signal-to-noise needed, dB, -50 to 100: adds the availability", "DB");
+    sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
+    sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
+    sub->footer(std::string(availabilityHelp()));
+    return sub;
 }
 
 }  // namespace
@@ -59,7 +89,12 @@ int main(int argc, char** argv) {
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
     sweep->footer(std::string(sweepHelp()));
-    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) sweep->excludes(option);
+    AvailabilityRequest availabilityRequest;
+    auto* availability = addAvailability(app, availabilityRequest);
+    for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag}) {
+        sweep->excludes(option);
+        availability->excludes(option);
+    }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
 
@@ -69,7 +104,9 @@ int main(int argc, char** argv) {
         app.exit(e);
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
-        const auto allowed = sweep->parsed() ? kAllowedSweepArguments : kAllowedOptions;
+        const auto allowed = sweep->parsed()          ? kAllowedSweepArguments
+                             : availability->parsed() ? kAllowedAvailabilityArguments
+                                                      : kAllowedOptions;
         std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
         return kExitBadInput;
     }
@@ -82,6 +119,8 @@ int main(int argc, char** argv) {
     RunResult result;
     if (sweep->parsed())
         result = runSweep(sweepRequest, out);
+    else if (availability->parsed())
+        result = runAvailability(availabilityRequest, STDIN_FILENO, out);
     else
         result = batch ? runBatch(STDIN_FILENO, out, values) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';

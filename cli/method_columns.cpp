@@ -29,6 +29,18 @@ ColumnVerdict riderColumnVerdict(RiderVerdict verdict) {
 
 }  // namespace
 
+std::string_view verdictName(ColumnVerdict verdict) {
+    switch (verdict) {
+        case ColumnVerdict::LineOfSight:
+            return "lineOfSight";
+        case ColumnVerdict::OutOfRange:
+            return "outOfRange";
+        case ColumnVerdict::Valid:
+            break;
+    }
+    return "valid";
+}
+
 MethodColumns methodColumns(const PassValues& v) {
     const bool los = v.geometry.lineOfSight;
     const bool riderComputed = v.rider.verdict == RiderVerdict::Valid;

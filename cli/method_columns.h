@@ -12,6 +12,9 @@ namespace tropolink::cli {
 // or "Line of Sight".
 enum class ColumnVerdict { Valid, OutOfRange, LineOfSight };
 
+// How --values names a verdict: "valid", "outOfRange", "lineOfSight".
+std::string_view verdictName(ColumnVerdict verdict);
+
 // One method column of the window at full precision.
 struct MethodColumn {
     ColumnVerdict verdict = ColumnVerdict::Valid;

@@ -31,9 +31,7 @@ void SettingsBuilder::assign(std::string_view assignment) {
     const int position = validatePosition(name, decimalToPosition(text, name.positionsPerUnit()), power, assignment);
 
     const auto index = static_cast<std::size_t>(sliderIndex(name.slider->slider));
-    if (assigned_.test(index))
-        throw InputError(assignment, std::string(name.slider->name) + " is already set",
-                         "each slider once, by its slider name or its alias");
+    if (assigned_.test(index)) refuseRepeatedSlider(name, assignment);
     assigned_.set(index);
     settings_.positions[index] = position;
 }
@@ -56,6 +54,11 @@ Settings settingsFromArguments(std::span<const std::string> assignments, bool po
     SettingsBuilder builder(powerDividedBy1000);
     for (const std::string& assignment : assignments) builder.assign(assignment);
     return builder.settings();
+}
+
+void refuseRepeatedSlider(const SettingName& name, std::string_view input) {
+    throw InputError(input, std::string(name.slider->name) + " is already set",
+                     "each slider once, by its slider name or its alias");
 }
 
 void refuseRepeatedPowerOption(std::string_view input) {

@@ -48,6 +48,9 @@ int validatePosition(const SettingName& name, DecimalPosition value, bool powerD
 // The settings of a single run, from the --set arguments.
 Settings settingsFromArguments(std::span<const std::string> assignments, bool powerDividedBy1000);
 
+// What a second setting of the same slider is refused with.
+[[noreturn]] void refuseRepeatedSlider(const SettingName& name, std::string_view input);
+
 // What the repeated power/1000 option or word is refused with.
 [[noreturn]] void refuseRepeatedPowerOption(std::string_view input);
 

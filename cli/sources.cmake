@@ -1,5 +1,10 @@
 # The command-line tool's library sources, shared with the fuzz build.
 set(TROPOLINK_CLI_CORE_SOURCES
+  availability_json.cpp
+  availability_link.cpp
+  availability_options.cpp
+  availability_run.cpp
+  availability_table.cpp
   batch.cpp
   batch_line.cpp
   box_writers.cpp
@@ -10,6 +15,7 @@ set(TROPOLINK_CLI_CORE_SOURCES
   json_writer.cpp
   line_reader.cpp
   method_columns.cpp
+  number_position.cpp
   number_text.cpp
   output.cpp
   pass_window.cpp

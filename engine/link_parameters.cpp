@@ -9,72 +9,89 @@ namespace {
 
 constexpr double kMilesPerKm = 0.621371;  // display only
 
-// Writes a slider's echo and returns its position as a double.
-double echoPosition(FormWindow& window, Slider slider, ResultBox box) {
-    const double position = window.sliderPosition(slider);
-    window.setBoxText(box, echoText(position));
-    return position;
+int positionOf(const SliderPositions& positions, Slider slider) {
+    return positions[static_cast<std::size_t>(sliderIndex(slider))];
 }
 
-double echoTenths(FormWindow& window, Slider slider, ResultBox box) {
-    const double value = window.sliderPosition(slider) / 10.0;
-    window.setBoxText(box, echoText(value));
-    return value;
+double tenths(int position) { return position / 10.0; }
+
+// Heights are set in metres and held in km.
+double heightKm(int position) { return static_cast<double>(position) / 1000; }
+
+double txPowerWatts(int position, bool powerDividedBy1000) {
+    const double watts = tenths(position);
+    return powerDividedBy1000 ? watts / 1000 : watts;
 }
 
-// Heights echo in metres and are held in km.
-double echoHeight(FormWindow& window, Slider slider, ResultBox box) {
-    return echoPosition(window, slider, box) / 1000;
+StationParameters stationFromPositions(const SliderPositions& at, bool powerDividedBy1000, int firstSlider) {
+    const auto position = [&](int row) { return positionOf(at, sliderFromNumber(firstSlider + row)); };
+    StationParameters s;
+    s.antennaHeight = heightKm(position(0));
+    s.obstructionHeight = heightKm(position(1));
+    s.obstructionDistance = position(2);
+    s.txPower = txPowerWatts(position(3), powerDividedBy1000);
+    s.txLineLoss = tenths(position(4));
+    s.rxNoiseFigure = tenths(position(5));
+    s.rxLineLoss = tenths(position(6));
+    s.antennaGain = tenths(position(7));
+    s.antennaNoiseTemp = position(8);
+    s.rxBandwidth = position(9);
+    return s;
 }
 
-double echoPower(FormWindow& window, Slider slider, ResultBox box) {
-    const double watts = window.sliderPosition(slider) / 10.0;
-    if (!window.powerDividedBy1000()) {
-        window.setBoxText(box, echoText(watts));
-        return watts;
+// The echo shows the slider's value in the unit of its row: metres for the
+// heights, tenths on the tenths rows, watts (or, ticked, milliwatts) for power.
+void writeEcho(FormWindow& window, Slider slider, int position, bool powerDividedBy1000) {
+    const ResultBox box = boxFromNumber(static_cast<int>(slider));
+    const SliderSpec& info = sliderSpec(slider);
+    if (slider == Slider::HScroll4 || slider == Slider::HScroll14) {
+        const double watts = tenths(position);
+        if (!powerDividedBy1000) {
+            window.setBoxText(box, echoText(watts));
+            return;
+        }
+        // Ticked, the slider reads in milliwatts: the same number, shown as mW.
+        std::string text(applyMask(watts, kMaskAngle).view());
+        text += " mW";
+        window.setBoxText(box, text);
+        return;
     }
-    // Ticked, the slider reads in milliwatts: the same number, shown as mW.
-    std::string text(applyMask(watts, kMaskAngle).view());
-    text += " mW";
-    window.setBoxText(box, text);
-    return watts / 1000;
+    window.setBoxText(box, echoText(info.positionsPerUnit == 10 ? tenths(position) : position));
 }
 
 }  // namespace
 
-LinkParameters readLinkParameters(FormWindow& window) {
-    using enum Slider;
-    using enum ResultBox;
+LinkParameters linkParametersFromPositions(const SliderPositions& positions, bool powerDividedBy1000) {
     LinkParameters p;
-    StationParameters& s1 = p.station1;
-    StationParameters& s2 = p.station2;
-    s1.antennaHeight = echoHeight(window, HScroll1, Text1);
-    s2.antennaHeight = echoHeight(window, HScroll11, Text11);
-    s1.obstructionHeight = echoHeight(window, HScroll2, Text2);
-    s2.obstructionHeight = echoHeight(window, HScroll12, Text12);
-    s1.obstructionDistance = echoPosition(window, HScroll3, Text3);
-    s2.obstructionDistance = echoPosition(window, HScroll13, Text13);
-    s1.txPower = echoPower(window, HScroll4, Text4);
-    s2.txPower = echoPower(window, HScroll14, Text14);
-    s1.txLineLoss = echoTenths(window, HScroll5, Text5);
-    s2.txLineLoss = echoTenths(window, HScroll15, Text15);
-    s1.rxNoiseFigure = echoTenths(window, HScroll6, Text6);
-    s2.rxNoiseFigure = echoTenths(window, HScroll16, Text16);
-    s1.rxLineLoss = echoTenths(window, HScroll7, Text7);
-    s2.rxLineLoss = echoTenths(window, HScroll17, Text17);
-    s1.antennaGain = echoTenths(window, HScroll8, Text8);
-    s2.antennaGain = echoTenths(window, HScroll18, Text18);
-    s1.antennaNoiseTemp = echoPosition(window, HScroll9, Text9);
-    s2.antennaNoiseTemp = echoPosition(window, HScroll19, Text19);
-    s1.rxBandwidth = echoPosition(window, HScroll10, Text10);
-    s2.rxBandwidth = echoPosition(window, HScroll20, Text20);
-    p.frequency = echoPosition(window, HScroll21, Text21);
-    p.distance = echoPosition(window, HScroll22, Text22);
+    p.station1 = stationFromPositions(positions, powerDividedBy1000, 1);
+    p.station2 = stationFromPositions(positions, powerDividedBy1000, 11);
+    p.frequency = positionOf(positions, Slider::HScroll21);
+    p.distance = positionOf(positions, Slider::HScroll22);
+    p.surfaceRefractivity = positionOf(positions, Slider::HScroll23);
+    return p;
+}
+
+LinkParameters readLinkParameters(FormWindow& window) {
+    SliderPositions positions{};
+    for (const SliderSpec& info : kSliders)
+        positions[static_cast<std::size_t>(sliderIndex(info.slider))] = window.sliderPosition(info.slider);
+    const bool powerDividedBy1000 = window.powerDividedBy1000();
+
+    // Row by row, station 1 before station 2; then frequency, distance with
+    // its miles, and N.
+    for (int row = 1; row <= 10; ++row)
+        for (const int first : {row, row + 10}) {
+            const Slider slider = sliderFromNumber(first);
+            writeEcho(window, slider, positionOf(positions, slider), powerDividedBy1000);
+        }
+    for (const Slider slider : {Slider::HScroll21, Slider::HScroll22})
+        writeEcho(window, slider, positionOf(positions, slider), powerDividedBy1000);
+    LinkParameters p = linkParametersFromPositions(positions, powerDividedBy1000);
     std::string miles = " = ";
     miles += applyMask(p.distance * kMilesPerKm, kMaskMiles).view();
     miles += " miles";
-    window.setBoxText(Text51, miles);
-    p.surfaceRefractivity = echoPosition(window, HScroll23, Text23);
+    window.setBoxText(ResultBox::Text51, miles);
+    writeEcho(window, Slider::HScroll23, positionOf(positions, Slider::HScroll23), powerDividedBy1000);
     return p;
 }
 

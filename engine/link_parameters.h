@@ -26,6 +26,10 @@ struct LinkParameters {
     double surfaceRefractivity = 0;  // N units
 };
 
+// The record the sliders give, without their echoes: positions indexed by
+// sliderIndex.
+LinkParameters linkParametersFromPositions(const SliderPositions& positions, bool powerDividedBy1000);
+
 // First stage of every pass: reads each slider (station 1 before station 2, row
 // by row, then frequency, distance and N), echoes it into its box and sets its
 // field. Writes Text1..Text23 and Text51.

@@ -12,67 +12,69 @@
 namespace tropolink {
 namespace {
 
-void writeNumber(FormWindow& window, ResultBox box, double value, Mask mask) {
-    window.setBoxText(box, applyMask(value, mask));
-}
+// Where the stages write their boxes; a pass that only wants the figures has
+// no window and skips every write, masks included.
+struct BoxWriter {
+    FormWindow* window = nullptr;
 
-void writeTakeOffAngle(FormWindow& window, ResultBox box, const StationGeometry& station) {
-    if (station.horizonLimited)
-        window.setBoxText(box, kHorizonLimited);
-    else
-        writeNumber(window, box, station.takeOffAngle, kMaskAngle);
-}
-
-void writeAverageLoss(FormWindow& window, const std::optional<double>& average, double lineOfSightLoss) {
-    if (average) {
-        writeNumber(window, ResultBox::Text49, *average, kMaskAverage);
-        return;
+    void text(ResultBox box, std::string_view text) const {
+        if (window) window->setBoxText(box, text);
     }
-    std::string text(applyMask(lineOfSightLoss, kMaskAverage).view());
-    text += kLineOfSightSuffix;
-    window.setBoxText(ResultBox::Text49, text);
-}
+    void number(ResultBox box, double value, Mask mask) const {
+        if (window) window->setBoxText(box, applyMask(value, mask));
+    }
+    void takeOffAngle(ResultBox box, const StationGeometry& station) const {
+        if (station.horizonLimited)
+            text(box, kHorizonLimited);
+        else
+            number(box, station.takeOffAngle, kMaskAngle);
+    }
+    void averageLoss(const std::optional<double>& average, double lineOfSightLoss) const {
+        if (!window) return;
+        if (average) {
+            number(ResultBox::Text49, *average, kMaskAverage);
+            return;
+        }
+        std::string shown(applyMask(lineOfSightLoss, kMaskAverage).view());
+        shown += kLineOfSightSuffix;
+        text(ResultBox::Text49, shown);
+    }
+};
 
-}  // namespace
-
-void Recalculate(FormWindow& window) { recalculateWithValues(window); }
-
-PassValues recalculateWithValues(FormWindow& window) {
+// Stages 3 to 14 over the record of stage 1, which the zero replacements change.
+PassValues runStages(const LinkParameters& params, const NumericGuard& guard, const BoxWriter& out) {
     using enum ResultBox;
-    const NumericGuard guard;
     PassValues v;
     LinkParameters& p = v.params;
-
-    p = readLinkParameters(window);
-    window.refresh();
+    p = params;
 
     v.atmosphericAttenuation = atmosphericAttenuation(p.frequency, p.distance);
     guard.check("atmospheric attenuation");
-    writeNumber(window, Text50, v.atmosphericAttenuation, kMaskLoss);
+    out.number(Text50, v.atmosphericAttenuation, kMaskLoss);
 
     replaceZeroDistances(p);
     v.geometry = computePathGeometry(p);
     guard.check("path geometry");
-    writeTakeOffAngle(window, Text39, v.geometry.station1);
-    writeTakeOffAngle(window, Text40, v.geometry.station2);
-    writeNumber(window, Text38, v.geometry.scatteringAngle, kMaskAngle);
+    out.takeOffAngle(Text39, v.geometry.station1);
+    out.takeOffAngle(Text40, v.geometry.station2);
+    out.number(Text38, v.geometry.scatteringAngle, kMaskAngle);
     const bool lineOfSight = v.geometry.lineOfSight;
 
     v.lineOfSightLoss = lineOfSightLoss(p.distance, p.frequency);
     guard.check("line-of-sight loss");
     if (lineOfSight)
-        writeNumber(window, Text43, v.lineOfSightLoss, kMaskLoss);
+        out.number(Text43, v.lineOfSightLoss, kMaskLoss);
     else
-        window.setBoxText(Text43, kNotLineOfSight);
+        out.text(Text43, kNotLineOfSight);
     v.perfectDuctLoss = perfectDuctLoss(p.distance, p.frequency);
     guard.check("perfect duct loss");
-    writeNumber(window, Text52, v.perfectDuctLoss, kMaskLoss);
+    out.number(Text52, v.perfectDuctLoss, kMaskLoss);
 
     v.receiver1 = computeReceiverNoise(p.station1);
     v.receiver2 = computeReceiverNoise(p.station2);
     guard.check("receiver sensitivity");
-    writeNumber(window, Text24, v.receiver1.rxSensitivity, kMaskLoss);
-    writeNumber(window, Text25, v.receiver2.rxSensitivity, kMaskLoss);
+    out.number(Text24, v.receiver1.rxSensitivity, kMaskLoss);
+    out.number(Text25, v.receiver2.rxSensitivity, kMaskLoss);
     v.transmitter1 = computeTransmitter(p.station1);
     v.transmitter2 = computeTransmitter(p.station2);
     guard.check("radiated power");
@@ -80,50 +82,73 @@ PassValues recalculateWithValues(FormWindow& window) {
     v.beamwidth1 = beamwidth(p.station1.antennaGain);
     v.beamwidth2 = beamwidth(p.station2.antennaGain);
     guard.check("beamwidth");
-    writeNumber(window, Text41, v.beamwidth1, kMaskTwoDecimals);
-    writeNumber(window, Text42, v.beamwidth2, kMaskTwoDecimals);
+    out.number(Text41, v.beamwidth1, kMaskTwoDecimals);
+    out.number(Text42, v.beamwidth2, kMaskTwoDecimals);
 
     v.yeh = computeYehMethod(p.frequency, p.surfaceRefractivity, p.station1.antennaHeight, p.station2.antennaHeight,
                              v.geometry.scatteringAngle, v.lineOfSightLoss, v.beamwidth1, v.beamwidth2);
     guard.check("Yeh loss");
-    writeNumber(window, Text44, v.yeh.couplingLoss, kMaskTwoDecimals);
+    out.number(Text44, v.yeh.couplingLoss, kMaskTwoDecimals);
 
     v.ccir = computeCcirMethod(p, v.yeh.meanRefractivity, v.geometry);
     guard.check("CCIR loss");
-    writeNumber(window, Text45, v.ccir.couplingLoss, kMaskCoupling);
-    writeNumber(window, Text28, v.ccir.loss, kMaskLoss);
+    out.number(Text45, v.ccir.couplingLoss, kMaskCoupling);
+    out.number(Text28, v.ccir.loss, kMaskLoss);
 
     v.itt = computeIttMethod(p.frequency, v.ccir.scatterAngleRad, v.lineOfSightLoss);
     guard.check("ITT loss");
     if (v.itt.inRange)
-        writeNumber(window, Text27, v.itt.loss, kMaskLoss);
+        out.number(Text27, v.itt.loss, kMaskLoss);
     else
-        window.setBoxText(Text27, kOutOfRange);
+        out.text(Text27, kOutOfRange);
 
     v.rider = computeRiderMethod(p.frequency, p.distance, p.surfaceRefractivity, v.geometry.scatteringAngle,
                                  v.yeh.couplingLoss);
     guard.check("Rider loss");
-    if (v.rider.verdict == RiderVerdict::OutOfRange) window.setBoxText(Text46, kRiderOutOfRange);
+    if (v.rider.verdict == RiderVerdict::OutOfRange) out.text(Text46, kRiderOutOfRange);
 
     v.collins = computeCollinsMethod(p, v.geometry, v.beamwidth1, v.beamwidth2);
     guard.check("Collins loss");
     if (v.collins.inRange)
-        writeNumber(window, Text29, v.collins.loss, kMaskLoss);
+        out.number(Text29, v.collins.loss, kMaskLoss);
     else
-        window.setBoxText(Text29, kOutOfRange);
+        out.text(Text29, kOutOfRange);
 
-    const SignalToNoiseInputs snrInputs{v.transmitter1.eirpDbw,  v.transmitter2.eirpDbw, v.receiver1.rxSensitivity,
-                                        v.receiver2.rxSensitivity, lineOfSight,          v.lineOfSightLoss,
-                                        v.yeh.loss,                v.itt,                v.ccir.loss,
-                                        v.collins,                 v.rider};
+    const SignalToNoiseInputs snrInputs{v.transmitter1.eirpDbw,
+                                        v.transmitter2.eirpDbw,
+                                        v.receiver1.rxSensitivity,
+                                        v.receiver2.rxSensitivity,
+                                        lineOfSight,
+                                        v.lineOfSightLoss,
+                                        v.yeh.loss,
+                                        v.itt,
+                                        v.ccir.loss,
+                                        v.collins,
+                                        v.rider};
     v.signalToNoise = signalToNoiseGrid(snrInputs);
     guard.check("signal-to-noise");
-    writeSignalToNoise(snrInputs, v.signalToNoise, window);
+    if (out.window) writeSignalToNoise(snrInputs, v.signalToNoise, *out.window);
 
     v.averageLoss = computeAverageLoss(v.geometry.scatteringAngle, v.yeh.loss, v.ccir.loss, v.collins);
     guard.check("average loss");
-    writeAverageLoss(window, v.averageLoss, v.lineOfSightLoss);
+    out.averageLoss(v.averageLoss, v.lineOfSightLoss);
     return v;
+}
+
+}  // namespace
+
+void Recalculate(FormWindow& window) { recalculateWithValues(window); }
+
+PassValues recalculateWithValues(FormWindow& window) {
+    const NumericGuard guard;
+    const LinkParameters params = readLinkParameters(window);
+    window.refresh();
+    return runStages(params, guard, BoxWriter{&window});
+}
+
+PassValues computePassValues(const SliderPositions& positions, bool powerDividedBy1000) {
+    const NumericGuard guard;
+    return runStages(linkParametersFromPositions(positions, powerDividedBy1000), guard, BoxWriter{});
 }
 
 }  // namespace tropolink

@@ -45,4 +45,8 @@ void Recalculate(FormWindow& window);
 // The same pass, also handing back its figures.
 PassValues recalculateWithValues(FormWindow& window);
 
+// The figures of the pass for these slider positions, without a window: no box
+// is written and no mask applied. Same arithmetic, same NumericFault.
+PassValues computePassValues(const SliderPositions& positions, bool powerDividedBy1000);
+
 }  // namespace tropolink

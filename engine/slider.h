@@ -15,6 +15,9 @@ enum class Slider : int {
 
 inline constexpr int kSliderCount = 23;
 
+// One position per slider, indexed by sliderIndex.
+using SliderPositions = std::array<int, kSliderCount>;
+
 // What a slider is: its range, start, step setting, and how many positions make
 // one unit of the value its echo box shows (10 for the tenths rows, 1 otherwise;
 // the height sliders show metres, one position each).
@@ -65,8 +68,8 @@ constexpr const SliderSpec& sliderSpec(Slider s) { return kSliders[static_cast<s
 std::optional<Slider> sliderByName(std::string_view name);
 
 // Start positions of all sliders, indexed by sliderIndex.
-constexpr std::array<int, kSliderCount> startPositions() {
-    std::array<int, kSliderCount> positions{};
+constexpr SliderPositions startPositions() {
+    SliderPositions positions{};
     for (const SliderSpec& info : kSliders) positions[static_cast<std::size_t>(sliderIndex(info.slider))] = info.start;
     return positions;
 }

@@ -71,22 +71,28 @@ passes, batches as JSON lines, and sweeps over any setting as CSV tables or
 SVG plots.")
 tropolink_debian_files(tropolink tropolink)
 
-# Python 3 bindings. The target installs into dist-packages, the directory of
-# modules that Debian's own python3 packages share.
+# The Python 3 module, in dist-packages, where Debian's python3 finds the
+# modules of packages; a plain `cmake --install` puts it in the prefix's own
+# site-packages instead (component python_site, not packaged).
 if(TARGET tropolink_python)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  set(TROPOLINK_PYTHON_DIR lib/python3/dist-packages)
-  install(TARGETS tropolink_python LIBRARY DESTINATION ${TROPOLINK_PYTHON_DIR} COMPONENT python)
+  set(python_dir lib/python3/dist-packages)
+  # Debian ships shared objects without the execute bit.
+  install(TARGETS tropolink_python LIBRARY DESTINATION ${python_dir} COMPONENT python EXCLUDE_FROM_ALL
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  install(FILES ${PROJECT_SOURCE_DIR}/python/tropolink.pyi DESTINATION ${python_dir}
+          COMPONENT python EXCLUDE_FROM_ALL)
   list(APPEND CPACK_COMPONENTS_ALL python)
   math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
   set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-tropolink)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
-  # An extension module is built for one Python version.
+  # An extension module is built for one Python version; calculate_many reads NumPy arrays.
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-      "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor})")
+      "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
   set(CPACK_DEBIAN_PYTHON_DESCRIPTION "troposcatter radio link loss calculator (Python 3 module)
-The tropolink module runs Tropolink's calculation of the path loss and the
-signal-to-noise ratio of a troposcatter radio link from Python 3.")
+The tropolink module runs the calculation of Tropolink from Python 3: one
+pass with the text of every display box and its figures, many passes over
+NumPy arrays, and the ITU-R time-variability losses and availability.")
   tropolink_debian_files(python python3-tropolink)
 endif()
 

@@ -86,7 +86,8 @@ struct BadInputCase {
 class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep)\n";
+    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --help, --version, sweep, "
+    "availability)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);

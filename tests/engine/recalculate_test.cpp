@@ -264,3 +264,60 @@ TEST(RecalculateTest, RefractivityLeavesTheGeometryBoxes) {
 
 }  // namespace
 }  // namespace tropolink
+
+namespace tropolink {
+namespace {
+
+// The pass without a window computes the very same figures, bit for bit.
+void expectSameFigures(const PassValues& a, const PassValues& b) {
+    EXPECT_EQ(a.params.station1.antennaHeight, b.params.station1.antennaHeight);
+    EXPECT_EQ(a.params.station2.txPower, b.params.station2.txPower);
+    EXPECT_EQ(a.atmosphericAttenuation, b.atmosphericAttenuation);
+    EXPECT_EQ(a.geometry.scatteringAngle, b.geometry.scatteringAngle);
+    EXPECT_EQ(a.geometry.station1.takeOffAngle, b.geometry.station1.takeOffAngle);
+    EXPECT_EQ(a.geometry.station2.horizonLimited, b.geometry.station2.horizonLimited);
+    EXPECT_EQ(a.lineOfSightLoss, b.lineOfSightLoss);
+    EXPECT_EQ(a.perfectDuctLoss, b.perfectDuctLoss);
+    EXPECT_EQ(a.receiver1.rxSensitivity, b.receiver1.rxSensitivity);
+    EXPECT_EQ(a.transmitter2.eirpDbw, b.transmitter2.eirpDbw);
+    EXPECT_EQ(a.beamwidth1, b.beamwidth1);
+    EXPECT_EQ(a.yeh.loss, b.yeh.loss);
+    EXPECT_EQ(a.ccir.loss, b.ccir.loss);
+    EXPECT_EQ(a.itt.inRange, b.itt.inRange);
+    EXPECT_EQ(a.itt.loss, b.itt.loss);
+    EXPECT_EQ(a.rider.verdict, b.rider.verdict);
+    EXPECT_EQ(a.rider.loss, b.rider.loss);
+    EXPECT_EQ(a.collins.inRange, b.collins.inRange);
+    EXPECT_EQ(a.collins.loss, b.collins.loss);
+    for (std::size_t m = 0; m < a.signalToNoise.size(); ++m) {
+        EXPECT_EQ(a.signalToNoise[m].hasData, b.signalToNoise[m].hasData) << m;
+        EXPECT_EQ(a.signalToNoise[m].atStation1, b.signalToNoise[m].atStation1) << m;
+        EXPECT_EQ(a.signalToNoise[m].atStation2, b.signalToNoise[m].atStation2) << m;
+    }
+    EXPECT_EQ(a.averageLoss, b.averageLoss);
+}
+
+TEST(ComputePassValuesTest, EqualsTheWindowPass) {
+    using namespace test;
+    using enum Slider;
+    const Settings cases[]{
+        {},
+        bothStations({{HScroll1, 10000}}),
+        concat(bothStations({{HScroll1, 0}, {HScroll2, 0}, {HScroll3, 1}}), {{HScroll22, 1}}),
+        concat(bothStations({{HScroll1, 900}}), {{HScroll23, 350}}),
+        {{HScroll22, 160}, {HScroll4, 1}, {HScroll10, 0}, {HScroll19, 0}, {HScroll21, 25000}},
+        {{HScroll22, 2000}, {HScroll21, 50}, {HScroll8, 500}, {HScroll18, 0}},
+    };
+    for (const bool ticked : {false, true})
+        for (const Settings& settings : cases) {
+            HeadlessWindow window = windowAt(settings, ticked);
+            SliderPositions positions{};
+            for (const SliderSpec& info : kSliders)
+                positions[static_cast<std::size_t>(sliderIndex(info.slider))] = window.sliderPosition(info.slider);
+            const PassValues expected = recalculateWithValues(window);
+            expectSameFigures(computePassValues(positions, ticked), expected);
+        }
+}
+
+}  // namespace
+}  // namespace tropolink

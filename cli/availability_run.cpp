@@ -1,0 +1,69 @@
+#include "cli/availability_run.h"
+
+#include "cli/availability_json.h"
+#include "cli/availability_link.h"
+#include "cli/availability_table.h"
+#include "cli/error_json.h"
+#include "cli/input_error.h"
+
+namespace tropolink::cli {
+namespace {
+
+void refuseRepeatedFlag(int count, std::string_view flag) {
+    if (count > 1) throw InputError(flag, "given twice", std::string(flag) + " at most once");
+}
+
+RunResult answerOnce(const Settings& settings, const AvailabilityOptions& options, bool json, Output& out) {
+    HeadlessWindow window;
+    try {
+        const itur::AvailabilityAnswer answer = availabilityAnswer(runPass(window, settings), options);
+        if (json)
+            appendAvailabilityLine(out.buffer(), answer);
+        else
+            appendAvailabilityTable(out.buffer(), answer, options);
+    } catch (const NumericFault& e) {
+        return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
+    }
+    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+    return {};
+}
+
+}  // namespace
+
+LineOutcome answerAvailabilityLine(const InputLine& line, long long lineNumber, const AvailabilityOptions& options,
+                                   HeadlessWindow& window, std::string& out) {
+    Settings settings;
+    const LineOutcome read = readLineSettings(line, lineNumber, settings, out);
+    if (read != LineOutcome::Answered) return read;
+    try {
+        appendAvailabilityLine(out, availabilityAnswer(runPass(window, settings), options));
+        return LineOutcome::Answered;
+    } catch (const NumericFault& e) {
+        appendErrorObject(out, lineNumber, numericFaultMessage(e));
+        return LineOutcome::NumericFault;
+    }
+}
+
+RunResult runAvailability(const AvailabilityRequest& request, int inputFd, Output& out) {
+    AvailabilityOptions options;
+    Settings settings;
+    try {
+        refuseRepeatedFlag(request.jsonCount, "--json");
+        refuseRepeatedFlag(request.batchCount, "--batch");
+        if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
+        options = validateAvailabilityOptions(request.arguments);
+        if (request.batchCount == 1 && (!request.assignments.empty() || request.powerOptionCount > 0))
+            throw InputError(request.assignments.empty() ? "--power-div-1000" : "--set", "given with --batch",
+                             "settings on the lines of standard input, or --set without --batch");
+        settings = settingsFromArguments(request.assignments, request.powerOptionCount == 1);
+    } catch (const InputError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    }
+    if (request.batchCount == 0) return answerOnce(settings, options, request.jsonCount == 1, out);
+    return runBatch(inputFd, out,
+                    [&options](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
+                        return answerAvailabilityLine(line, number, options, window, text);
+                    });
+}
+
+}  // namespace tropolink::cli

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "itur/p2001_method.h"
+#include "itur/scatter_geometry.h"
+
+namespace tropolink::itur {
+
+enum class ItuMethod { P617, P2001 };
+inline constexpr std::array<ItuMethod, 2> kItuMethods{ItuMethod::P617, ItuMethod::P2001};
+
+// Everything but the geometry that the two methods read. Station 1 is the
+// transmitter of the notes (θt, hts, Gt), station 2 the receiver.
+struct ItuLink {
+    ScatterGeometry geometry;
+    double frequencyMhz = 0;
+    double gain1Dbi = 0;
+    double gain2Dbi = 0;
+    double surfaceRefractivity = 0;  // N0, N-units
+    double deltaN = 40;              // N-units/km, of the P.617 meteorological term
+    double groundHeightKm = 0;       // hs, under the common volume
+    ClimateZone climateZone = ClimateZone::MaritimeTemperateOverLand;
+};
+
+// The radiated power and the sensitivity of each station, dBW.
+struct LinkBudget {
+    double eirp1Dbw = 0;
+    double eirp2Dbw = 0;
+    double sensitivity1Dbw = 0;
+    double sensitivity2Dbw = 0;
+};
+
+// L(p) of one method, dB; none on a line-of-sight path. 0 < p < 100.
+std::optional<double> methodLoss(ItuMethod method, const ItuLink& link, double p);
+
+// S/N at station 1 = (EIRP of station 2 − L) − sensitivity of station 1.
+double snrAtStation1(const LinkBudget& budget, double lossDb);
+double snrAtStation2(const LinkBudget& budget, double lossDb);
+
+// The figures of one method at one percentage; all none on a line-of-sight path.
+struct PercentFigures {
+    double percent = 0;
+    std::optional<double> loss;
+    std::optional<double> fadeMargin;  // L(p) − L(50)
+    std::optional<double> snrAtStation1;
+    std::optional<double> snrAtStation2;
+};
+
+PercentFigures percentFigures(ItuMethod method, const ItuLink& link, const LinkBudget& budget, double p);
+
+// The percentages searched for an availability.
+inline constexpr double kLowestPercent = 0.001;
+inline constexpr double kHighestPercent = 99.999;
+inline constexpr double kMinutesPerYear = 525960;
+
+enum class AvailabilityBound {
+    None,         // a percentage was found
+    Above,        // the requirement holds even at kHighestPercent
+    Below,        // it fails even at kLowestPercent
+    LineOfSight,  // the method gives no loss
+};
+
+struct StationAvailability {
+    AvailabilityBound bound = AvailabilityBound::None;
+    std::optional<double> percent;  // the largest p at which S/N ≥ the requirement, to 1e-6 %
+    std::optional<double> outageMinutesPerYear;
+};
+
+// Bisection on the loss, which never falls as p rises. `station` is 1 or 2.
+StationAvailability stationAvailability(ItuMethod method, const ItuLink& link, const LinkBudget& budget, int station,
+                                        double requiredSnrDb);
+
+// One method's answer over a list of percentages.
+struct MethodAnswer {
+    std::vector<PercentFigures> rows;
+    std::optional<std::array<StationAvailability, 2>> availability;  // with a requirement only
+};
+
+struct AvailabilityAnswer {
+    ScatterGeometry geometry;
+    std::optional<double> commonVolumeHeightKm;  // none on a line-of-sight path
+    MethodAnswer p617;
+    MethodAnswer p2001;
+};
+
+AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& budget, std::span<const double> percents,
+                                      std::optional<double> requiredSnrDb);
+
+}  // namespace tropolink::itur

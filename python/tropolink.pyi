@@ -1,0 +1,89 @@
+from typing import Any, Mapping, Sequence, Union
+
+import numpy as np
+import numpy.typing as npt
+
+__version__: str
+VERDICTS: tuple[str, str, str]
+VERDICT_VALID: int
+VERDICT_OUT_OF_RANGE: int
+VERDICT_LINE_OF_SIGHT: int
+
+Setting = Union[int, float, str]
+ArrayLike = npt.ArrayLike
+
+class Result:
+    @property
+    def boxes(self) -> dict[str, str]: ...
+    @property
+    def values(self) -> dict[str, Any]: ...
+
+def calculate(
+    power_div_1000: bool = False,
+    *,
+    s1_antenna_height_m: Setting = ...,
+    s1_obstruction_height_m: Setting = ...,
+    s1_obstruction_distance_km: Setting = ...,
+    s1_tx_power: Setting = ...,
+    s1_tx_line_loss_db: Setting = ...,
+    s1_rx_noise_figure_db: Setting = ...,
+    s1_rx_line_loss_db: Setting = ...,
+    s1_antenna_gain_dbi: Setting = ...,
+    s1_antenna_noise_temp_k: Setting = ...,
+    s1_rx_bandwidth_hz: Setting = ...,
+    s2_antenna_height_m: Setting = ...,
+    s2_obstruction_height_m: Setting = ...,
+    s2_obstruction_distance_km: Setting = ...,
+    s2_tx_power: Setting = ...,
+    s2_tx_line_loss_db: Setting = ...,
+    s2_rx_noise_figure_db: Setting = ...,
+    s2_rx_line_loss_db: Setting = ...,
+    s2_antenna_gain_dbi: Setting = ...,
+    s2_antenna_noise_temp_k: Setting = ...,
+    s2_rx_bandwidth_hz: Setting = ...,
+    frequency_mhz: Setting = ...,
+    distance_km: Setting = ...,
+    surface_refractivity: Setting = ...,
+    **sliders: Setting,
+) -> Result: ...
+def calculate_many(
+    table: Union[Mapping[str, ArrayLike], np.ndarray], power_div_1000: bool = False
+) -> dict[str, np.ndarray]: ...
+def p617_loss(
+    f_mhz: ArrayLike,
+    d_km: ArrayLike,
+    theta_t_mrad: ArrayLike,
+    theta_r_mrad: ArrayLike,
+    hts_m: ArrayLike,
+    hrs_m: ArrayLike,
+    gt_dbi: ArrayLike,
+    gr_dbi: ArrayLike,
+    n0: ArrayLike,
+    delta_n: ArrayLike,
+    hs_km: ArrayLike,
+    p: ArrayLike,
+    ae_km: ArrayLike,
+    revised_angle_term: ArrayLike = False,
+) -> Any: ...
+def p2001_loss(
+    f_ghz: ArrayLike,
+    p: ArrayLike,
+    d_km: ArrayLike,
+    theta_e_rad: ArrayLike,
+    theta_t_mrad: ArrayLike,
+    theta_r_mrad: ArrayLike,
+    ae_km: ArrayLike,
+    climate_zone: ArrayLike,
+    gt_dbi: ArrayLike,
+    gr_dbi: ArrayLike,
+) -> Any: ...
+def availability(
+    *,
+    percent: Union[float, Sequence[float], None] = None,
+    required_snr_db: Union[float, None] = None,
+    delta_n: float = 40,
+    ground_height_km: float = 0,
+    climate_zone: int = 6,
+    power_div_1000: bool = False,
+    **settings: Setting,
+) -> dict[str, Any]: ...

@@ -1,0 +1,177 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_cli.h"
+
+namespace tropolink::cli {
+namespace {
+
+using nlohmann::json;
+using testing::HasSubstr;
+using testing_support::CliRun;
+using testing_support::runCli;
+
+json availabilityJson(std::vector<std::string> args) {
+    args.insert(args.begin(), {"availability", "--json"});
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out.back(), '\n');
+    return json::parse(run.out);
+}
+
+TEST(AvailabilityTest, StartPositionsGiveRisingLossesAndAnAvailabilityPerStation) {
+    const json a = availabilityJson({"--required-snr", "10"});
+    for (const char* method : {"p617", "p2001"}) {
+        ASSERT_EQ(a[method].size(), 5U);
+        double previous = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            const json& row = a[method][i];
+            EXPECT_EQ(row["percent"], std::vector<double>({50, 90, 99, 99.9, 99.99})[i]);
+            EXPECT_GT(row["loss"].get<double>(), previous) << method << " row " << i;
+            previous = row["loss"];
+            EXPECT_DOUBLE_EQ(row["snrAtStation1"].get<double>() + row["loss"].get<double>(),
+                             a[method][0]["snrAtStation1"].get<double>() + a[method][0]["loss"].get<double>());
+        }
+        EXPECT_EQ(a[method][0]["fadeMargin"], 0);
+        for (const char* station : {"atStation1", "atStation2"}) {
+            const json& s = a["availability"][method][station];
+            EXPECT_FALSE(s.contains("bound"));
+            const double percent = s["percent"];
+            EXPECT_GT(percent, 50);
+            EXPECT_LT(percent, 99.9);
+            EXPECT_DOUBLE_EQ(s["outageMinutesPerYear"].get<double>(), (100 - percent) / 100 * 525960);
+        }
+    }
+    EXPECT_EQ(a["geometry"]["lineOfSight"], false);
+    EXPECT_NEAR(a["geometry"]["scatterAngleMrad"].get<double>(), 26.657921493391132, 1e-12);
+}
+
+TEST(AvailabilityTest, LineOfSightGivesNullsAndSaysSo) {
+    const json a = availabilityJson(
+        {"--set", "s1.antenna-height-m=10000", "--set", "s2.antenna-height-m=10000", "--required-snr", "10"});
+    EXPECT_EQ(a["geometry"]["lineOfSight"], true);
+    EXPECT_TRUE(a["geometry"]["commonVolumeHeightKm"].is_null());
+    for (const char* method : {"p617", "p2001"}) {
+        for (const json& row : a[method])
+            for (const char* field : {"loss", "fadeMargin", "snrAtStation1", "snrAtStation2"})
+                EXPECT_TRUE(row[field].is_null()) << method << " " << field;
+        EXPECT_EQ(a["availability"][method]["atStation2"]["bound"], "line of sight");
+        EXPECT_TRUE(a["availability"][method]["atStation2"]["percent"].is_null());
+    }
+    const CliRun table = runCli({"availability", "--set", "s1.antenna-height-m=10000", "--set",
+                                 "s2.antenna-height-m=10000", "--percent", "99.9"});
+    EXPECT_THAT(table.out, HasSubstr("    99.9    line of sight"));
+}
+
+TEST(AvailabilityTest, BoundsWhereTheRequirementHoldsOrFailsEverywhere) {
+    const json easy = availabilityJson({"--required-snr", "-50", "--set", "distance-km=100"});
+    const json hard = availabilityJson({"--required-snr", "100"});
+    for (const char* method : {"p617", "p2001"}) {
+        EXPECT_EQ(easy["availability"][method]["atStation1"]["bound"], "above 99.999");
+        EXPECT_TRUE(easy["availability"][method]["atStation1"]["outageMinutesPerYear"].is_null());
+        EXPECT_EQ(hard["availability"][method]["atStation2"]["bound"], "below 0.001");
+    }
+}
+
+// Each option reaches the method that reads it, and only that one.
+TEST(AvailabilityTest, OptionsReachTheirMethod) {
+    const json base = availabilityJson({"--percent", "99"});
+    const json zone = availabilityJson({"--percent", "99", "--climate-zone", "4"});
+    const json ground = availabilityJson({"--percent", "99", "--ground-height-km", "0.5"});
+    const json lapse = availabilityJson({"--percent", "99", "--delta-n", "60.5"});
+    EXPECT_EQ(zone["p617"], base["p617"]);
+    EXPECT_NE(zone["p2001"], base["p2001"]);
+    EXPECT_EQ(ground["p2001"], base["p2001"]);
+    EXPECT_LT(ground["p617"][0]["loss"].get<double>(), base["p617"][0]["loss"].get<double>());
+    EXPECT_NEAR(lapse["geometry"]["effectiveEarthRadiusKm"].get<double>(), 6371.0 * 157 / (157 - 60.5), 1e-9);
+    EXPECT_NE(lapse["p2001"], base["p2001"]);
+    const json order = availabilityJson({"--percent", "99.9", "--percent", "0.5", "--percent", "99.9"});
+    EXPECT_EQ(order["p617"][1]["percent"], 0.5);
+    EXPECT_EQ(order["p2001"][2], order["p2001"][0]);
+}
+
+TEST(AvailabilityTest, BatchAnswersAMixedStreamLineByLine) {
+    const CliRun single = runCli({"availability", "--json", "--percent", "90", "--set", "distance-km=300"});
+    const CliRun run = runCli({"availability", "--batch", "--percent", "90"},
+                              "distance-km=300\n\n# comment\ndistance-km=0\nHScroll1=10000 HScroll11=10000\nnope\n");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "");
+    std::istringstream lines(run.out);
+    std::vector<std::string> answers;
+    for (std::string line; std::getline(lines, line);) answers.push_back(line);
+    ASSERT_EQ(answers.size(), 4U);
+    EXPECT_EQ(answers[0] + "\n", single.out);
+    EXPECT_EQ(json::parse(answers[1])["line"], 4);
+    EXPECT_EQ(json::parse(answers[1])["error"], "distance-km=0: out of range (allowed: 1 to 2000 km in steps of 1)");
+    EXPECT_EQ(json::parse(answers[2])["geometry"]["lineOfSight"], true);
+    EXPECT_EQ(json::parse(answers[3])["line"], 6);
+    EXPECT_EQ(runCli({"availability", "--batch"}, "distance-km=300\n").exitStatus, 0);
+}
+
+struct BadOptionCase {
+    std::vector<std::string> args;
+    std::string message;
+};
+
+class AvailabilityBadOptionTest : public testing::TestWithParam<BadOptionCase> {};
+
+TEST_P(AvailabilityBadOptionTest, OneLineAndStatus2) {
+    std::vector<std::string> args{"availability"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const CliRun run = runCli(args, "distance-km=300\n");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tropolink-cli: " + GetParam().message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, AvailabilityBadOptionTest,
+    testing::Values(
+        BadOptionCase{{"--percent", "0"},
+                      "--percent 0: out of range (allowed: a plain decimal strictly between 0 and 100)"},
+        BadOptionCase{{"--percent", "100"},
+                      "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"},
+        BadOptionCase{{"--percent", "1e1"},
+                      "--percent 1e1: not a plain decimal number (allowed: a plain decimal strictly between 0 and "
+                      "100)"},
+        BadOptionCase{{"--delta-n", "80.1"},
+                      "--delta-n 80.1: out of range (allowed: 20 to 80 N-units/km in steps of 0.1)"},
+        BadOptionCase{{"--delta-n", "19.99"},
+                      "--delta-n 19.99: between two steps (allowed: 20 to 80 N-units/km in steps of 0.1)"},
+        BadOptionCase{{"--delta-n", "40", "--delta-n", "50"},
+                      "--delta-n 50: given twice (allowed: --delta-n once, 20 to 80 N-units/km in steps of 0.1)"},
+        BadOptionCase{{"--ground-height-km", "0.0005"},
+                      "--ground-height-km 0.0005: between two steps (allowed: 0 to 5 km in steps of 0.001)"},
+        BadOptionCase{{"--ground-height-km", "-0.001"},
+                      "--ground-height-km -0.001: out of range (allowed: 0 to 5 km in steps of 0.001)"},
+        BadOptionCase{{"--climate-zone", "0"}, "--climate-zone 0: out of range (allowed: a whole number 1 to 7)"},
+        BadOptionCase{{"--climate-zone", "desert"},
+                      "--climate-zone desert: not a plain decimal number (allowed: a whole number 1 to 7)"},
+        BadOptionCase{{"--required-snr", "-50.5"},
+                      "--required-snr -50.5: out of range (allowed: a plain decimal from -50 to 100 dB)"},
+        BadOptionCase{{"--required-snr", "1", "--required-snr", "2"},
+                      "--required-snr 2: given twice (allowed: --required-snr once, a plain decimal from -50 to 100 "
+                      "dB)"},
+        BadOptionCase{{"--json", "--json"}, "--json: given twice (allowed: --json at most once)"},
+        BadOptionCase{{"--batch", "--set", "distance-km=3"},
+                      "--set: given with --batch (allowed: settings on the lines of standard input, or --set "
+                      "without --batch)"},
+        BadOptionCase{{"--set", "distance-km=0"},
+                      "distance-km=0: out of range (allowed: 1 to 2000 km in steps of 1)"}));
+
+TEST(AvailabilityTest, HelpListsEveryOption) {
+    const CliRun help = runCli({"availability", "--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* text : {"--percent P ...", "--delta-n DN ", "--ground-height-km HS ", "--climate-zone Z ",
+                             "--required-snr DB ", "--json", "--batch", "--set NAME=VALUE", "--power-div-1000",
+                             "7 maritime temperate, over sea", "(default 40)", "outageMinutesPerYear"})
+        EXPECT_THAT(help.out, HasSubstr(text));
+}
+
+}  // namespace
+}  // namespace tropolink::cli
