@@ -10,6 +10,7 @@ TROPOLINK_PACKAGES=(
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream
+  scdoc man-db bash-completion dpkg-dev file lintian
   python3 python3-dev python3-numpy python3-pytest pybind11-dev
 )
 

@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and checks that the programs, the
-# description page and the desktop integration land in their standard places.
-# Run with -DBUILD_DIR= -DPREFIX= -DBINDIR= -DDATADIR= -DDOCDIR= -P this file.
+# description page, the desktop integration, the manual pages and the shell
+# completion land in their standard places.
+# Run with -DBUILD_DIR= -DPREFIX= -DBINDIR= -DDATADIR= -DDOCDIR= -DMANDIR= -P this file.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -15,7 +16,10 @@ foreach(file
     "${DOCDIR}/description.html"
     "${DATADIR}/applications/${app_id}.desktop"
     "${DATADIR}/metainfo/${app_id}.metainfo.xml"
-    "${DATADIR}/icons/hicolor/scalable/apps/${app_id}.svg")
+    "${DATADIR}/icons/hicolor/scalable/apps/${app_id}.svg"
+    "${MANDIR}/man1/tropolink.1.gz"
+    "${MANDIR}/man1/tropolink-cli.1.gz"
+    "${DATADIR}/bash-completion/completions/tropolink-cli")
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
