@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "cli/number_text.h"
+#include "profile/rays.h"
 #include "sweep/plot_axis.h"
 #include "sweep/plot_panel.h"
 #include "sweep/polyline.h"
 #include "sweep/svg_writer.h"
-#include "profile/rays.h"
 
 namespace tropolink::cli {
 namespace {
@@ -135,49 +135,6 @@ void drawGrid(SvgWriter& svg, const Box& box, const Page& page, const Ticks& xTi
         for (int i = 0; i <= kGridSamples; ++i) curve.push_back(page.at(page.pathKm * i / kGridSamples, v));
         svg.empty("path", {{"d", pathData(curve)}});
     }
-    svg.close();
-}
-
-void drawAxes(SvgWriter& svg, const Box& box, const Page& page, const Ticks& xTicks, const Ticks& yTicks) {
-    svg.empty("rect", {{"x", px(box.left)},
-                       {"y", px(box.top)},
-                       {"width", px(box.width)},
-                       {"height", px(box.height)},
-                       {"fill", "none"},
-                       {"stroke", "#444444"}});
-    svg.open("g", {{"class", "axes"}, {"fill", "#222222"}, {"stroke", "#444444"}});
-    for (const double v : xTicks.values) {
-        svg.empty(
-            "line",
-            {{"x1", px(page.x(v))}, {"y1", px(box.bottom())}, {"x2", px(page.x(v))}, {"y2", px(box.bottom() + 5)}});
-        svg.text("text",
-                 {{"x", px(page.x(v))}, {"y", px(box.bottom() + 18)}, {"text-anchor", "middle"}, {"stroke", "none"}},
-                 xTicks.label(v));
-    }
-    for (const double v : yTicks.values) {
-        svg.empty("line",
-                  {{"x1", px(box.left - 5)}, {"y1", px(page.y(v))}, {"x2", px(box.left)}, {"y2", px(page.y(v))}});
-        svg.text("text",
-                 {{"x", px(box.left - 8)}, {"y", px(page.y(v) + 4)}, {"text-anchor", "end"}, {"stroke", "none"}},
-                 yTicks.label(v));
-    }
-    svg.text("text",
-             {{"x", px(box.left + box.width / 2)},
-              {"y", px(box.bottom() + 38)},
-              {"text-anchor", "middle"},
-              {"stroke", "none"},
-              {"font-size", "13"}},
-             "Distance from station 1 (km)");
-    const double lx = box.left - 56;
-    const double ly = box.top + box.height / 2;
-    svg.text("text",
-             {{"x", px(lx)},
-              {"y", px(ly)},
-              {"text-anchor", "middle"},
-              {"stroke", "none"},
-              {"font-size", "13"},
-              {"transform", "rotate(-90 " + px(lx) + " " + px(ly) + ")"}},
-             "Height above sea level (m)");
     svg.close();
 }
 
@@ -337,7 +294,8 @@ std::string profileSvg(const ProfilePicture& pic) {
     drawStation(svg, box, page, pic.points.back(), pic.settings.station2, false);
     if (crossing) drawCrossing(svg, box, page, *crossing);
     svg.close();
-    drawAxes(svg, box, page, xTicks, yTicks);
+    drawFrameAndAxes(svg, box, page.x, page.y, xTicks, yTicks,
+                     {"Distance from station 1 (km)", "Height above sea level (m)", 56});
     drawLegend(svg, box.top, crossing.has_value());
     svg.finish();
     return out;

@@ -95,50 +95,6 @@ void drawGrid(SvgWriter& svg, const Box& box, const Ticks& xTicks, const Ticks& 
     svg.close();
 }
 
-void drawAxes(SvgWriter& svg, const Box& box, const PanelContent& c, const Ticks& xTicks, const Ticks& yTicks,
-              const Scales& s) {
-    svg.empty("rect", {{"x", px(box.left)},
-                       {"y", px(box.top)},
-                       {"width", px(box.width)},
-                       {"height", px(box.height)},
-                       {"fill", "none"},
-                       {"stroke", "#444444"}});
-    svg.open("g", {{"class", "axes"}, {"fill", std::string(kTextColour)}, {"stroke", "#444444"}});
-    for (const double v : xTicks.values) {
-        svg.empty("line", {{"x1", px(s.x(v))},
-                           {"y1", px(box.bottom())},
-                           {"x2", px(s.x(v))},
-                           {"y2", px(box.bottom() + kTickLengthPx)}});
-        svg.text("text",
-                 {{"x", px(s.x(v))}, {"y", px(box.bottom() + 18)}, {"text-anchor", "middle"}, {"stroke", "none"}},
-                 xTicks.label(v));
-    }
-    for (const double v : yTicks.values) {
-        svg.empty("line",
-                  {{"x1", px(box.left - kTickLengthPx)}, {"y1", px(s.y(v))}, {"x2", px(box.left)}, {"y2", px(s.y(v))}});
-        svg.text("text", {{"x", px(box.left - 8)}, {"y", px(s.y(v) + 4)}, {"text-anchor", "end"}, {"stroke", "none"}},
-                 yTicks.label(v));
-    }
-    svg.text("text",
-             {{"x", px(box.left + box.width / 2)},
-              {"y", px(box.bottom() + 38)},
-              {"text-anchor", "middle"},
-              {"stroke", "none"},
-              {"font-size", "13"}},
-             c.xLabel);
-    const double yLabelX = box.left - 46;
-    const double yLabelY = box.top + box.height / 2;
-    svg.text("text",
-             {{"x", px(yLabelX)},
-              {"y", px(yLabelY)},
-              {"text-anchor", "middle"},
-              {"stroke", "none"},
-              {"font-size", "13"},
-              {"transform", "rotate(-90 " + px(yLabelX) + " " + px(yLabelY) + ")"}},
-             c.yLabel);
-    svg.close();
-}
-
 }  // namespace
 
 Range valueRange(std::span<const Series> series) {
@@ -158,6 +114,48 @@ void drawCurve(SvgWriter& svg, const SeriesStyle& style, std::string pathData) {
                        {"stroke", std::string(style.colour)},
                        {"stroke-dasharray", std::string(style.dash)},
                        {"d", std::move(pathData)}});
+}
+
+void drawFrameAndAxes(SvgWriter& svg, const Box& box, const LinearScale& x, const LinearScale& y, const Ticks& xTicks,
+                      const Ticks& yTicks, const AxisTitles& titles) {
+    svg.empty("rect", {{"x", px(box.left)},
+                       {"y", px(box.top)},
+                       {"width", px(box.width)},
+                       {"height", px(box.height)},
+                       {"fill", "none"},
+                       {"stroke", "#444444"}});
+    svg.open("g", {{"class", "axes"}, {"fill", std::string(kTextColour)}, {"stroke", "#444444"}});
+    for (const double v : xTicks.values) {
+        svg.empty(
+            "line",
+            {{"x1", px(x(v))}, {"y1", px(box.bottom())}, {"x2", px(x(v))}, {"y2", px(box.bottom() + kTickLengthPx)}});
+        svg.text("text", {{"x", px(x(v))}, {"y", px(box.bottom() + 18)}, {"text-anchor", "middle"}, {"stroke", "none"}},
+                 xTicks.label(v));
+    }
+    for (const double v : yTicks.values) {
+        svg.empty("line",
+                  {{"x1", px(box.left - kTickLengthPx)}, {"y1", px(y(v))}, {"x2", px(box.left)}, {"y2", px(y(v))}});
+        svg.text("text", {{"x", px(box.left - 8)}, {"y", px(y(v) + 4)}, {"text-anchor", "end"}, {"stroke", "none"}},
+                 yTicks.label(v));
+    }
+    svg.text("text",
+             {{"x", px(box.left + box.width / 2)},
+              {"y", px(box.bottom() + 38)},
+              {"text-anchor", "middle"},
+              {"stroke", "none"},
+              {"font-size", "13"}},
+             titles.x);
+    const double yTitleX = box.left - titles.yOffsetPx;
+    const double yTitleY = box.top + box.height / 2;
+    svg.text("text",
+             {{"x", px(yTitleX)},
+              {"y", px(yTitleY)},
+              {"text-anchor", "middle"},
+              {"stroke", "none"},
+              {"font-size", "13"},
+              {"transform", "rotate(-90 " + px(yTitleX) + " " + px(yTitleY) + ")"}},
+             titles.y);
+    svg.close();
 }
 
 void drawPanel(SvgWriter& svg, const Box& box, const PanelContent& c, Range yRange) {
@@ -186,7 +184,7 @@ void drawPanel(SvgWriter& svg, const Box& box, const PanelContent& c, Range yRan
                    {"stroke-linecap", "round"}});
     for (const Series& series : c.series) drawSeries(svg, series, c.xs, s);
     svg.close();
-    drawAxes(svg, box, c, xTicks, yTicks, s);
+    drawFrameAndAxes(svg, box, s.x, s.y, xTicks, yTicks, {c.xLabel, c.yLabel, 46});
     svg.close();
 }
 

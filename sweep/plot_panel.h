@@ -54,6 +54,17 @@ struct PanelContent {
     std::span<const Series> series;
 };
 
+// The titles of a plot's axes; the y title stands `yOffsetPx` left of the frame.
+struct AxisTitles {
+    std::string_view x;
+    std::string_view y;
+    double yOffsetPx = 0;
+};
+
+// The frame around `box`, the ticks with their labels and both axis titles.
+void drawFrameAndAxes(SvgWriter& svg, const Box& box, const LinearScale& x, const LinearScale& y, const Ticks& xTicks,
+                      const Ticks& yTicks, const AxisTitles& titles);
+
 // From the least to the greatest value of the curves; [0, 1] when there is none.
 Range valueRange(std::span<const Series> series);
 
