@@ -15,13 +15,13 @@ std::string stationName(Station s) { return s == Station::One ? "station 1" : "s
 // The slider position of `value`, or a ProfileError naming `row`.
 int onGrid(double value, Slider slider, long row, const std::string& what, std::string_view unit,
            std::string_view grid) {
-    const SliderSpec& spec = sliderSpec(slider);
+    const SliderSpec& range = sliderSpec(slider);
     const double rounded = roundToGrid(value);
-    if (!(rounded >= spec.minimum && rounded <= spec.maximum)) {
+    if (!(rounded >= range.minimum && rounded <= range.maximum)) {
         char shown[64];
         std::snprintf(shown, sizeof shown, "%.6g", value);
         throw ProfileError(row, "", what + " " + shown + " " + std::string(unit) + " is out of range",
-                           std::to_string(spec.minimum) + " to " + std::to_string(spec.maximum) + " " +
+                           std::to_string(range.minimum) + " to " + std::to_string(range.maximum) + " " +
                                std::string(unit) + ", rounded to the " + std::string(grid));
     }
     return static_cast<int>(rounded);
