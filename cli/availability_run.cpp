@@ -1,11 +1,11 @@
 #include "cli/availability_run.h"
 
-#include "cli/availability_json.h"
-#include "cli/availability_link.h"
-#include "cli/availability_table.h"
-#include "cli/error_json.h"
-#include "cli/input_error.h"
-#include "cli/ordered_workers.h"
+#include "report/availability_json.h"
+#include "link/availability_link.h"
+#include "report/availability_table.h"
+#include "report/error_json.h"
+#include "link/input_error.h"
+#include "batch/ordered_workers.h"
 
 namespace tropolink::cli {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/availability_options.h"
-#include "cli/batch.h"
+#include "link/availability_options.h"
+#include "cli/batch_run.h"
 
 namespace tropolink::cli {
 

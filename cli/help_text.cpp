@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "cli/line_reader.h"
-#include "cli/setting_names.h"
+#include "batch/line_reader.h"
+#include "link/setting_names.h"
 
 namespace tropolink::cli {
 namespace {

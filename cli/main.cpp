@@ -7,17 +7,18 @@
 #include <string>
 
 #include "cli/availability_run.h"
-#include "cli/batch.h"
+#include "cli/batch_run.h"
 #include "cli/help_text.h"
 #include "cli/profile_run.h"
-#include "cli/input_error.h"
-#include "cli/jobs_option.h"
-#include "cli/ordered_workers.h"
+#include "link/input_error.h"
+#include "batch/jobs_option.h"
+#include "batch/ordered_workers.h"
 #include "cli/single_run.h"
-#include "sweep/sweep_run.h"
+#include "cli/sweep_run.h"
 
 namespace {
 
+using namespace tropolink;
 using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
@@ -119,17 +120,17 @@ int main(int argc, char** argv) {
                            ->needs(batchFlag);
     SweepRequest sweepRequest;
     auto* sweep = app.add_subcommand("sweep", "One pass per point of a slider's grid: CSV table, SVG picture");
-    sweep->add_option("range", sweepRequest.range, "The slider to sweep and its grid")
+    sweep->add_option("range", sweepRequest.sweep.range, "The slider to sweep and its grid")
         ->type_name("NAME=FROM:TO[:STEP]")
         ->required();
-    sweep->add_option("--set", sweepRequest.assignments, "Move another slider (repeatable)")
+    sweep->add_option("--set", sweepRequest.sweep.assignments, "Move another slider (repeatable)")
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
-    sweep->add_flag("--power-div-1000", sweepRequest.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    sweep->add_flag("--power-div-1000", sweepRequest.sweep.powerOptionCount, "Tick power/1000: tx-power reads in mW");
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
     sweep
-        ->add_option("--percent", sweepRequest.percents,
+        ->add_option("--percent", sweepRequest.sweep.percents,
                      "Add the two ITU-R methods at P % of the year, 0 < P < 100 (repeatable)")
         ->type_name("P")
         ->allow_extra_args(false);

@@ -8,17 +8,18 @@
 #include <cerrno>
 #include <optional>
 
-#include "cli/availability_json.h"
-#include "cli/availability_link.h"
-#include "cli/availability_table.h"
-#include "cli/batch_line.h"
-#include "cli/box_writers.h"
-#include "cli/file_output.h"
-#include "cli/input_error.h"
-#include "cli/number_text.h"
-#include "cli/pass_window.h"
-#include "cli/profile_report.h"
-#include "cli/profile_svg.h"
+#include "report/availability_json.h"
+#include "link/availability_link.h"
+#include "report/availability_table.h"
+#include "link/batch_line.h"
+#include "report/box_writers.h"
+#include "report/file_output.h"
+#include "link/input_error.h"
+#include "link/number_text.h"
+#include "link/pass_window.h"
+#include "link/profile_link.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
 
@@ -82,20 +83,6 @@ std::string profileMessage(const std::string& path, const profile::ProfileError&
     return message;
 }
 
-// The ITU-R link of the pass, on the profile's exact geometry instead of the sliders'.
-itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
-                          std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p) {
-    itur::ItuLink link = ituLink(values, options);
-    link.geometry.distanceKm = p.distanceKm;
-    link.geometry.thetaTMrad = p.station1.horizon.angleMrad;
-    link.geometry.thetaRMrad = p.station2.horizon.angleMrad;
-    link.geometry.antennaHeight1M = p.station1.antennaHeightM;
-    link.geometry.antennaHeight2M = p.station2.antennaHeightM;
-    if (const auto crossing = profile::horizonRaysCrossing(p))
-        link.groundHeightKm = std::max(0.0, profile::groundHeightAtM(points, crossing->distanceKm)) / 1000;
-    return link;
-}
-
 void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
                         const itur::ItuLink& link) {
     out += "\navailability from the profile's exact horizon angles (";
@@ -140,14 +127,12 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         return {kExitBadInput, diagnostic(profileMessage(request.file, e))};
     }
 
-    // The pass reads the printed line itself, so the boxes are what --batch gives for it.
+    // The printed line gives these same settings to --batch, so its boxes are these.
     const std::string line = settingsLine(derived, requested);
     HeadlessWindow window;
     PassValues values;
     try {
-        values = runPass(window, parseBatchLine(line));
-    } catch (const InputError& e) {
-        return {kExitBadInput, diagnostic(e.what())};
+        values = runPass(window, profileSettings(derived, requested));
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/availability_options.h"
-#include "cli/output.h"
-#include "cli/run_result.h"
+#include "link/availability_options.h"
+#include "batch/output.h"
+#include "batch/run_result.h"
 
 namespace tropolink::cli {
 

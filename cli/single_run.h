@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/output.h"
-#include "cli/run_result.h"
-#include "cli/settings.h"
+#include "batch/output.h"
+#include "batch/run_result.h"
+#include "link/settings.h"
 
 namespace tropolink::cli {
 

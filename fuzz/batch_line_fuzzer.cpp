@@ -13,11 +13,11 @@
 #include <string>
 #include <string_view>
 
-#include "cli/batch.h"
-#include "cli/decimal.h"
-#include "cli/input_error.h"
-#include "cli/setting_names.h"
-#include "cli/settings.h"
+#include "cli/batch_run.h"
+#include "link/decimal.h"
+#include "link/input_error.h"
+#include "link/setting_names.h"
+#include "link/settings.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_error.h"
-#include "cli/number_position.h"
-#include "cli/pass_figures.h"
-#include "cli/settings.h"
+#include "link/input_error.h"
+#include "link/number_position.h"
+#include "link/pass_figures.h"
+#include "link/settings.h"
 #include "engine/numeric_fault.h"
 #include "python/keyword_settings.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 // One input column: whole numbers or floats, one value or one per row.
 struct Column {
-    cli::SettingName name;
+    SettingName name;
     std::string key;
     std::optional<py::array_t<std::int64_t>> whole;
     std::optional<py::array_t<double>> real;
@@ -31,7 +31,7 @@ struct Column {
 
     std::string valueText(py::ssize_t row) const {
         const py::ssize_t i = length == 1 ? 0 : row;
-        return whole ? std::to_string(whole->data()[i]) : cli::plainDecimal(real->data()[i]);
+        return whole ? std::to_string(whole->data()[i]) : plainDecimal(real->data()[i]);
     }
     std::string assignment(py::ssize_t row) const { return std::string(name.text()) + "=" + valueText(row); }
 };
@@ -63,10 +63,10 @@ Column readColumn(const std::string& key, const py::object& values) {
                              std::string(py::str(array.dtype())));
     c.length = array.ndim() == 0 ? 1 : array.shape(0);
     if (c.length == 0) c.length = -1;  // an empty column: no rows
-    const auto name = cli::findSettingName(tool);
+    const auto name = findSettingName(tool);
     // An unknown name is refused as the tool refuses it, with the first value.
     if (!name)
-        c.name = cli::splitAssignment(tool + "=" + (c.length > 0 ? c.valueText(0) : std::string())).name;
+        c.name = splitAssignment(tool + "=" + (c.length > 0 ? c.valueText(0) : std::string())).name;
     else
         c.name = *name;
     return c;
@@ -82,10 +82,10 @@ void readPositions(Column& c, py::ssize_t rows, bool powerDividedBy1000) {
     const SliderSpec& slider = *c.name.slider;
     const int perUnit = c.name.positionsPerUnit();
     for (py::ssize_t i = 0; i < count; ++i) {
-        const cli::DecimalPosition d = c.whole ? cli::DecimalPosition{cli::DecimalStatus::Ok, 0}
-                                               : cli::numberToPosition(c.real->data()[i], perUnit);
+        const DecimalPosition d = c.whole ? DecimalPosition{DecimalStatus::Ok, 0}
+                                               : numberToPosition(c.real->data()[i], perUnit);
         long long position = d.position;
-        bool ok = d.status == cli::DecimalStatus::Ok;
+        bool ok = d.status == DecimalStatus::Ok;
         if (c.whole) {
             const std::int64_t v = c.whole->data()[i];
             ok = v > -kWholeLimit && v < kWholeLimit;  // then v × perUnit fits as well
@@ -97,8 +97,8 @@ void readPositions(Column& c, py::ssize_t rows, bool powerDividedBy1000) {
         }
         const std::string input = c.assignment(i);
         try {
-            cli::validatePosition(c.name, cli::decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000, input);
-        } catch (const cli::InputError& e) {
+            validatePosition(c.name, decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000, input);
+        } catch (const InputError& e) {
             throw py::value_error("row " + std::to_string(c.length == 1 ? 0 : i) + ": " + e.what());
         }
     }
@@ -117,7 +117,7 @@ struct SchemaFigures {
     void begin(std::string_view name) { path.emplace_back(name); }
     void end() { path.pop_back(); }
     void figure(std::string_view name, bool) { fields.emplace_back(nameOf(name), '?'); }
-    void figure(std::string_view name, cli::ColumnVerdict) { fields.emplace_back(nameOf(name), 'u'); }
+    void figure(std::string_view name, ColumnVerdict) { fields.emplace_back(nameOf(name), 'u'); }
     template <class T>
     void figure(std::string_view name, const T&) {
         fields.emplace_back(nameOf(name), 'f');
@@ -141,7 +141,7 @@ struct RowFigures {
     void figure(std::string_view, const std::optional<double>& value) {
         put(value ? *value : std::numeric_limits<double>::quiet_NaN());
     }
-    void figure(std::string_view, cli::ColumnVerdict verdict) { put(static_cast<std::uint8_t>(verdict)); }
+    void figure(std::string_view, ColumnVerdict verdict) { put(static_cast<std::uint8_t>(verdict)); }
 };
 
 }  // namespace
@@ -161,13 +161,13 @@ py::dict calculateMany(const py::object& table, bool powerDividedBy1000) {
             rowsFrom = key;
         }
         for (const Column& before : columns)
-            if (before.name.slider == c.name.slider && rows > 0) cli::refuseRepeatedSlider(c.name, c.assignment(0));
+            if (before.name.slider == c.name.slider && rows > 0) refuseRepeatedSlider(c.name, c.assignment(0));
         columns.push_back(std::move(c));
     }
     for (Column& c : columns) readPositions(c, rows, powerDividedBy1000);
 
     SchemaFigures schema;
-    cli::visitPassFigures(PassValues{}, schema);
+    visitPassFigures(PassValues{}, schema);
     py::dict result;
     std::vector<void*> out;
     for (const auto& [name, kind] : schema.fields) {
@@ -192,7 +192,7 @@ py::dict calculateMany(const py::object& table, bool powerDividedBy1000) {
                 const PassValues values = computePassValues(positions, powerDividedBy1000);
                 writer.row = static_cast<std::size_t>(row);
                 writer.field = 0;
-                cli::visitPassFigures(values, writer);
+                visitPassFigures(values, writer);
             } catch (const NumericFault& e) {
                 fault.emplace(row, e.quantity());
                 break;

@@ -5,12 +5,12 @@
 #include <limits>
 #include <string>
 
-#include "cli/availability_json.h"
-#include "cli/availability_link.h"
-#include "cli/availability_options.h"
-#include "cli/input_error.h"
-#include "cli/number_position.h"
-#include "cli/pass_window.h"
+#include "report/availability_json.h"
+#include "link/availability_link.h"
+#include "link/availability_options.h"
+#include "link/input_error.h"
+#include "link/number_position.h"
+#include "link/pass_window.h"
 #include "itur/p2001_method.h"
 #include "itur/p617_method.h"
 #include "python/keyword_settings.h"
@@ -24,7 +24,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 void checkPercent(double p) {
     if (!(p > 0 && p < 100))
-        throw cli::InputError("p=" + cli::plainDecimal(p), "out of range", "strictly between 0 and 100");
+        throw InputError("p=" + plainDecimal(p), "out of range", "strictly between 0 and 100");
 }
 
 double p617(double fMhz, double dKm, double thetaT, double thetaR, double hts, double hrs, double gt, double gr,
@@ -38,7 +38,7 @@ double p2001(double fGhz, double p, double dKm, double thetaE, double thetaT, do
              double gt, double gr) {
     checkPercent(p);
     if (zone < 1 || zone > itur::kClimateZoneCount)
-        throw cli::InputError("climate_zone=" + std::to_string(zone), "out of range", "1 to 7");
+        throw InputError("climate_zone=" + std::to_string(zone), "out of range", "1 to 7");
     return itur::p2001Loss(fGhz, p, dKm, thetaE, thetaT, thetaR, aeKm, static_cast<itur::ClimateZone>(zone), gt, gr)
         .value_or(kNaN);
 }
@@ -47,7 +47,7 @@ double p2001(double fGhz, double p, double dKm, double thetaE, double thetaT, do
 py::object availability(const py::object& percent, const py::object& requiredSnrDb, const py::object& deltaN,
                         const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
                         const py::kwargs& settings) {
-    cli::AvailabilityArguments arguments;
+    AvailabilityArguments arguments;
     if (!percent.is_none()) {
         if (py::isinstance<py::str>(percent) || !py::hasattr(percent, "__iter__"))
             arguments.percents.push_back(valueText(percent));
@@ -58,11 +58,11 @@ py::object availability(const py::object& percent, const py::object& requiredSnr
     arguments.deltaN.push_back(valueText(deltaN));
     arguments.groundHeightKm.push_back(valueText(groundHeightKm));
     arguments.climateZone.push_back(valueText(climateZone));
-    const cli::AvailabilityOptions options = cli::validateAvailabilityOptions(arguments);
-    const cli::Settings s = settingsFromKeywords(settings, powerDividedBy1000);
+    const AvailabilityOptions options = validateAvailabilityOptions(arguments);
+    const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
     HeadlessWindow window;
     std::string json;
-    cli::appendAvailabilityLine(json, cli::availabilityAnswer(cli::runPass(window, s), options));
+    appendAvailabilityLine(json, availabilityAnswer(runPass(window, s), options));
     return py::module_::import("json").attr("loads")(json);
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "cli/number_position.h"
-#include "cli/setting_names.h"
+#include "link/number_position.h"
+#include "link/setting_names.h"
 
 namespace py = pybind11;
 
@@ -20,7 +20,7 @@ std::string keywordOf(std::string_view alias) {
 }  // namespace
 
 std::string toolName(std::string_view keyword) {
-    for (const cli::Alias& alias : cli::kAliases)
+    for (const Alias& alias : kAliases)
         if (keywordOf(alias.name) == keyword) return std::string(alias.name);
     return std::string(keyword);
 }
@@ -30,13 +30,13 @@ std::string valueText(py::handle value) {
     if (PyUnicode_Check(value.ptr())) return value.cast<std::string>();
     if (PyIndex_Check(value.ptr())) return py::str(py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr())));
     if (PyFloat_Check(value.ptr()) || py::hasattr(value, "__float__"))
-        return cli::plainDecimal(py::cast<double>(py::float_(py::reinterpret_borrow<py::object>(value))));
+        return plainDecimal(py::cast<double>(py::float_(py::reinterpret_borrow<py::object>(value))));
     throw py::type_error("a setting is a number or its decimal text, not " +
                          std::string(py::str(value.get_type().attr("__name__"))));
 }
 
-cli::Settings settingsFromKeywords(const py::dict& keywords, bool powerDividedBy1000) {
-    cli::SettingsBuilder builder(powerDividedBy1000);
+Settings settingsFromKeywords(const py::dict& keywords, bool powerDividedBy1000) {
+    SettingsBuilder builder(powerDividedBy1000);
     for (const auto& [key, value] : keywords)
         builder.assign(toolName(key.cast<std::string>()) + "=" + valueText(value));
     return builder.settings();

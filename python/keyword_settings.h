@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/settings.h"
+#include "link/settings.h"
 
 namespace tropolink::python {
 
@@ -19,7 +19,7 @@ std::string toolName(std::string_view keyword);
 std::string valueText(pybind11::handle value);
 
 // The settings of one pass, every keyword checked as the tool checks --set.
-// Throws cli::InputError.
-cli::Settings settingsFromKeywords(const pybind11::dict& keywords, bool powerDividedBy1000);
+// Throws InputError.
+Settings settingsFromKeywords(const pybind11::dict& keywords, bool powerDividedBy1000);
 
 }  // namespace tropolink::python

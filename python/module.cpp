@@ -1,7 +1,7 @@
 #include <pybind11/pybind11.h>
 
-#include "cli/input_error.h"
-#include "cli/pass_window.h"
+#include "link/input_error.h"
+#include "link/pass_window.h"
 #include "python/calculate_many.h"
 #include "python/itu_functions.h"
 #include "python/pass_objects.h"
@@ -52,10 +52,10 @@ PYBIND11_MODULE(tropolink, m) {
     py::register_exception_translator([](std::exception_ptr error) {
         try {
             if (error) std::rethrow_exception(error);
-        } catch (const cli::InputError& e) {
+        } catch (const InputError& e) {
             PyErr_SetString(PyExc_ValueError, e.what());
         } catch (const NumericFault& e) {
-            PyErr_SetString(PyExc_ArithmeticError, cli::numericFaultMessage(e).c_str());
+            PyErr_SetString(PyExc_ArithmeticError, numericFaultMessage(e).c_str());
         }
     });
 

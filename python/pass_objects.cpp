@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "cli/pass_figures.h"
-#include "cli/pass_window.h"
+#include "link/pass_figures.h"
+#include "link/pass_window.h"
 #include "python/keyword_settings.h"
 
 namespace py = pybind11;
@@ -28,8 +28,8 @@ struct DictFigures {
     void figure(std::string_view name, const std::optional<double>& value) {
         put(name, value ? py::object(py::float_(*value)) : py::object(py::none()));
     }
-    void figure(std::string_view name, cli::ColumnVerdict verdict) {
-        const std::string_view text = cli::verdictName(verdict);
+    void figure(std::string_view name, ColumnVerdict verdict) {
+        const std::string_view text = verdictName(verdict);
         put(name, py::str(text.data(), text.size()));
     }
 };
@@ -48,14 +48,14 @@ py::dict boxTexts(const HeadlessWindow& window) {
 
 py::dict valuesObject(const PassValues& values) {
     DictFigures figures;
-    cli::visitPassFigures(values, figures);
+    visitPassFigures(values, figures);
     return figures.open.front();
 }
 
 Result calculate(bool powerDividedBy1000, const py::kwargs& settings) {
-    const cli::Settings s = settingsFromKeywords(settings, powerDividedBy1000);
+    const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
     HeadlessWindow window;
-    const PassValues values = cli::runPass(window, s);
+    const PassValues values = runPass(window, s);
     return {boxTexts(window), valuesObject(values)};
 }
 

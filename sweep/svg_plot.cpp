@@ -5,7 +5,9 @@
 
 #include "sweep/sweep_curves.h"
 
-namespace tropolink::cli {
+namespace tropolink {
+
+using namespace plot;
 namespace {
 
 constexpr double kWidthPx = 1040;
@@ -149,4 +151,4 @@ std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
     return out;
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

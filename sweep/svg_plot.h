@@ -5,7 +5,7 @@
 
 #include "sweep/sweep_points.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 // A self-contained SVG picture of a sweep: the path loss of the five methods,
 // the free-space and the perfect-duct loss against the swept value, with gaps
@@ -13,4 +13,4 @@ namespace tropolink::cli {
 // the signal-to-noise at each station for each method.
 std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points);
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

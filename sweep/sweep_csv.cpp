@@ -1,9 +1,9 @@
 #include "sweep/sweep_csv.h"
 
-#include "cli/method_columns.h"
-#include "cli/number_text.h"
+#include "link/method_columns.h"
+#include "link/number_text.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 namespace {
 
 // No cell can hold a comma, a quote or a line break (names, numbers and the
@@ -91,4 +91,4 @@ void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const Swe
     for (const SweepPoint& point : points) appendRow(out, plan, point);
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -6,7 +6,7 @@
 
 #include "sweep/sweep_points.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 // The columns after the swept NAME, in order; --help lists them. For each
 // percentage P of the year the two ITU-R methods add their loss and S/N.
@@ -18,4 +18,4 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents);
 // shows a word instead of a number.
 void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points);
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -2,10 +2,12 @@
 
 #include <array>
 
-#include "cli/method_columns.h"
-#include "cli/number_text.h"
+#include "link/method_columns.h"
+#include "link/number_text.h"
 
-namespace tropolink::cli {
+namespace tropolink {
+
+using namespace plot;
 namespace {
 
 // Colours that stay apart for colour-blind readers; each curve also has its own dash.
@@ -87,4 +89,4 @@ SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> point
     return c;
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "sweep/plot_panel.h"
+#include "plot/plot_panel.h"
 #include "sweep/sweep_points.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 // What the picture of a sweep draws: a value wherever the window shows a number.
 struct SweepCurves {
@@ -19,16 +19,16 @@ struct SweepCurves {
     SweepCurves& operator=(SweepCurves&&) = default;
 
     std::vector<double> xs;  // the swept value at each grid point, in NAME's unit
-    std::vector<IndexRun> lineOfSight;
+    std::vector<plot::IndexRun> lineOfSight;
     // Yeh, ITT, CCIR, Collins, Rider, free space, perfect duct, then per
     // percentage the two ITU-R methods.
-    std::vector<Series> loss;
-    std::vector<Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
-    std::vector<Series> atStation2;
+    std::vector<plot::Series> loss;
+    std::vector<plot::Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
+    std::vector<plot::Series> atStation2;
     std::vector<std::string> ituLabels;  // "P.617 99.9 %"
-    std::vector<SeriesStyle> ituStyles;
+    std::vector<plot::SeriesStyle> ituStyles;
 };
 
 SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points);
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

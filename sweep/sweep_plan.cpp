@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "cli/availability_options.h"
-#include "cli/input_error.h"
+#include "link/availability_options.h"
+#include "link/input_error.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 namespace {
 
 constexpr std::string_view kRangeForm = "NAME=FROM:TO or NAME=FROM:TO:STEP";
@@ -50,7 +50,7 @@ Settings SweepPlan::settingsAt(int point) const {
     return settings;
 }
 
-SweepPlan planSweep(const SweepRequest& request) {
+SweepPlan planSweep(const SweepArguments& request) {
     if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
     const bool power = request.powerOptionCount == 1;
     SettingsBuilder builder(power);
@@ -72,4 +72,4 @@ SweepPlan planSweep(const SweepRequest& request) {
     return plan;
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -3,18 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/settings.h"
+#include "link/settings.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
-// The arguments of `tropolink-cli sweep`.
-struct SweepRequest {
+// What to sweep, as written: each text is validated by planSweep.
+struct SweepArguments {
     std::string range;                     // NAME=FROM:TO[:STEP]
-    std::vector<std::string> assignments;  // the --set arguments
-    int powerOptionCount = 0;              // how often --power-div-1000 was given
-    std::string csvPath;                   // empty: no CSV file
-    std::string svgPath;                   // empty: no SVG file
-    std::vector<std::string> percents;     // the --percent arguments
+    std::vector<std::string> assignments;  // NAME=VALUE for the other sliders
+    int powerOptionCount = 0;              // how often power/1000 was asked for
+    std::vector<std::string> percents;     // of the year, for the ITU-R methods
 };
 
 // A validated sweep: slider positions from `from` to at most `to`, `step` apart.
@@ -33,6 +31,6 @@ struct SweepPlan {
 };
 
 // Throws InputError naming the refused argument and what is allowed.
-SweepPlan planSweep(const SweepRequest& request);
+SweepPlan planSweep(const SweepArguments& request);
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -4,11 +4,11 @@
 #include <memory>
 #include <optional>
 
-#include "cli/availability_link.h"
-#include "cli/ordered_workers.h"
-#include "cli/pass_window.h"
+#include "link/availability_link.h"
+#include "batch/ordered_workers.h"
+#include "link/pass_window.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs) {
     return points;
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "cli/ordered_workers.h"
+#include "batch/ordered_workers.h"
 #include "engine/recalculate.h"
 #include "itur/availability.h"
 #include "sweep/sweep_plan.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 // The figures of one grid point's pass.
 struct SweepPoint {
@@ -23,4 +23,4 @@ struct SweepPoint {
 // that failed.
 std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs = onlineProcessors());
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

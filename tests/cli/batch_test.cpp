@@ -1,4 +1,4 @@
-#include "cli/batch.h"
+#include "cli/batch_run.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_line.h"
+#include "link/batch_line.h"
 #include "run_cli.h"
 
 namespace tropolink::cli {

@@ -1,4 +1,4 @@
-#include "cli/decimal.h"
+#include "link/decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/setting_names.h"
+#include "link/setting_names.h"
 #include "cli/single_run.h"
 #include "run_cli.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
-#include "cli/batch.h"
-#include "cli/input_error.h"
-#include "cli/jobs_option.h"
-#include "cli/ordered_workers.h"
+#include "cli/batch_run.h"
+#include "link/input_error.h"
+#include "batch/jobs_option.h"
+#include "batch/ordered_workers.h"
 #include "engine/slider.h"
 #include "run_cli.h"
 #include "sweep/sweep_csv.h"
@@ -111,7 +111,7 @@ TEST(JobsTest, LongLinesAndEmptyInputsAgree) {
 
 // A sweep's table is the same on any number of workers, ITU-R columns included.
 TEST(JobsTest, SweepPointsAreTheSameOnAnyNumberOfWorkers) {
-    const SweepPlan plan = planSweep({"distance-km=1:2000", {"frequency-mhz=900"}, 0, "", "", {"1", "50"}});
+    const SweepPlan plan = planSweep({"distance-km=1:2000", {"frequency-mhz=900"}, 0, {"1", "50"}});
     std::string one;
     appendSweepCsv(one, plan, runSweepPasses(plan, 1));
     for (const int jobs : {2, 5}) {

@@ -1,4 +1,4 @@
-#include "cli/line_reader.h"
+#include "batch/line_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

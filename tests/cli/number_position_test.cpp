@@ -1,4 +1,4 @@
-#include "cli/number_position.h"
+#include "link/number_position.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/output.h"
+#include "batch/output.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "cli/json_writer.h"
+#include "report/json_writer.h"
 #include "run_cli.h"
 
 namespace tropolink::cli {

@@ -1,4 +1,4 @@
-#include "cli/settings.h"
+#include "link/settings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/input_error.h"
+#include "link/input_error.h"
 
 namespace tropolink::cli {
 namespace {

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/method_columns.h"
-#include "cli/pass_window.h"
+#include "link/method_columns.h"
+#include "link/pass_window.h"
 #include "engine/status_words.h"
 #include "run_cli.h"
 #include "sweep/sweep_csv.h"
-#include "sweep/sweep_run.h"
+#include "cli/sweep_run.h"
 
 namespace tropolink::cli {
 namespace {
@@ -126,7 +126,7 @@ constexpr std::array<MethodBoxes, kMethodCount> kMethodBoxes{{
 
 // Every grid point from a line-of-sight path to beyond every method's range.
 TEST(SweepTest, CellsAreEmptyExactlyWhereTheWindowShowsWords) {
-    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, "", "", {}});
+    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, {}});
     const std::vector<SweepPoint> points = runSweepPasses(plan);
     std::string csv;
     appendSweepCsv(csv, plan, points);

@@ -1,13 +1,13 @@
-#include "cli/values_json.h"
+#include "report/values_json.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "cli/batch_line.h"
-#include "cli/box_writers.h"
-#include "cli/pass_window.h"
+#include "link/batch_line.h"
+#include "report/box_writers.h"
+#include "link/pass_window.h"
 
 namespace tropolink::cli {
 namespace {

@@ -1,0 +1,181 @@
+#include "batch/line_pipeline.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "batch/ordered_workers.h"
+
+namespace tropolink {
+namespace {
+
+// A chunk ends at whichever comes first; with the ring of slots below this
+// bounds the memory the workers hold, whatever the input.
+constexpr std::size_t kChunkLines = 64;
+constexpr std::size_t kChunkInputBytes = 64 * 1024;
+// Room for the answers of a whole chunk, reserved once: pages are only
+// touched as answers fill them, and a buffer that never moves never grows.
+constexpr std::size_t kChunkOutputBytes = kChunkLines * 4 * 1024;
+
+struct LineRecord {
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    bool truncated = false;
+    std::size_t truncatedLength = 0;
+    std::optional<char> firstNonBlank;
+};
+
+// Consecutive input lines, copied out of the reader's buffer, and their answers.
+struct Chunk {
+    long long firstLineNumber = 1;
+    std::string input;
+    std::vector<LineRecord> lines;
+    std::string output;
+    int status = kExitOk;
+    bool flushAfter = false;  // the reader waited for input after this chunk
+
+    Chunk() {
+        input.reserve(kChunkInputBytes + kMaxLineBytes);
+        lines.reserve(kChunkLines);
+        output.reserve(kChunkOutputBytes);
+    }
+
+    void clear(long long firstNumber) {
+        firstLineNumber = firstNumber;
+        input.clear();
+        lines.clear();
+        output.clear();
+        status = kExitOk;
+        flushAfter = false;
+    }
+    void add(const InputLine& line) {
+        lines.push_back({input.size(), line.text.size(), line.truncated, line.truncatedLength, line.firstNonBlank});
+        input += line.text;
+    }
+    bool full() const { return lines.size() >= kChunkLines || input.size() >= kChunkInputBytes; }
+    InputLine line(std::size_t i) const {
+        const LineRecord& r = lines[i];
+        return {std::string_view(input).substr(r.offset, r.size), r.truncated, r.truncatedLength, r.firstNonBlank};
+    }
+};
+
+RunResult finalResult(const Output& out, const LineReader& reader, int status) {
+    if (out.failed()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+    if (reader.errorNumber() != 0) return {kExitIoError, ioFailure("read standard input", reader.errorNumber())};
+    return {status, ""};
+}
+
+RunResult answerOnThisThread(int inputFd, Output& out, const MakeLineWork& makeWork) {
+    LineReader reader(inputFd, [&out] { out.flush(); });
+    const LineWork work = makeWork();
+    InputLine line;
+    int status = kExitOk;
+    for (long long number = 1; !out.failed() && reader.next(line); ++number) {
+        status = std::max(status, exitStatusOf(work(line, number, out.buffer())));
+        out.lineDone();
+    }
+    out.flush();
+    return finalResult(out, reader, status);
+}
+
+// A pipe whose write end, once written, tells a reader waiting for input to give up.
+class WakePipe {
+public:
+    WakePipe() {
+        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
+    }
+    ~WakePipe() {
+        for (const int fd : fds_)
+            if (fd >= 0) ::close(fd);
+    }
+    WakePipe(const WakePipe&) = delete;
+    WakePipe& operator=(const WakePipe&) = delete;
+    int readEnd() const { return fds_[0]; }
+    void wake() const {
+        const char byte = 1;
+        if (fds_[1] >= 0 && ::write(fds_[1], &byte, 1) < 0) return;  // already woken
+    }
+
+private:
+    int fds_[2];
+};
+
+RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
+    const auto slots = static_cast<std::size_t>(2 * jobs + 2);
+    std::vector<Chunk> chunks(slots);
+    int status = kExitOk;
+    OrderedWorkers workers(
+        jobs, slots,
+        [&]() -> OrderedWorkers::Work {
+            return [&chunks, &workers, work = makeWork()](std::size_t slot) {
+                Chunk& chunk = chunks[slot];
+                for (std::size_t i = 0; i < chunk.lines.size() && !workers.stopped(); ++i) {
+                    const long long number = chunk.firstLineNumber + static_cast<long long>(i);
+                    chunk.status = std::max(chunk.status, exitStatusOf(work(chunk.line(i), number, chunk.output)));
+                }
+            };
+        },
+        [&](std::size_t slot) {
+            Chunk& chunk = chunks[slot];
+            status = std::max(status, chunk.status);
+            out.buffer() += chunk.output;
+            if (chunk.flushAfter)
+                out.flush();
+            else
+                out.lineDone();
+            return !out.failed();
+        });
+    const WakePipe wakePipe;
+    workers.setOnStop([&wakePipe] { wakePipe.wake(); });
+
+    std::optional<std::size_t> slot = workers.acquire();
+    long long nextNumber = 1;
+    const auto handOver = [&] {
+        nextNumber += static_cast<long long>(chunks[*slot].lines.size());
+        workers.submit();
+        slot = workers.acquire();
+        if (slot) chunks[*slot].clear(nextNumber);
+    };
+    if (slot) chunks[*slot].clear(nextNumber);
+    LineReader reader(inputFd, [&] {
+        if (!slot || chunks[*slot].lines.empty()) return;
+        chunks[*slot].flushAfter = true;
+        handOver();
+    });
+    reader.setWakeFd(wakePipe.readEnd());
+    InputLine line;
+    while (slot && reader.next(line)) {
+        if (!slot) break;  // stopped while the reader waited
+        chunks[*slot].add(line);
+        if (chunks[*slot].full()) handOver();
+    }
+    if (slot && !chunks[*slot].lines.empty()) handOver();
+    workers.finish();
+    out.flush();
+    return finalResult(out, reader, status);
+}
+
+}  // namespace
+
+int exitStatusOf(LineOutcome outcome) {
+    switch (outcome) {
+        case LineOutcome::BadInput:
+            return kExitBadInput;
+        case LineOutcome::NumericFault:
+            return kExitNumericFault;
+        case LineOutcome::Nothing:
+        case LineOutcome::Answered:
+            break;
+    }
+    return kExitOk;
+}
+
+RunResult answerLines(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
+    if (jobs <= 1) return answerOnThisThread(inputFd, out, makeWork);
+    return answerWithWorkers(inputFd, out, jobs, makeWork);
+}
+
+}  // namespace tropolink

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace tropolink {
+
+// A bounded pipeline over a fixed ring of chunk slots: one producer fills
+// slots in order, `workers` threads each work on whole slots, and one drain
+// thread takes the worked slots back in the order they were filled. The
+// caller owns the chunks (one per slot index), so memory is what the ring
+// holds and no more. The drain returning false stops everything: the
+// producer's next acquire() gives nothing and workers that ask stopped()
+// give up their chunk early.
+class OrderedWorkers {
+public:
+    using Work = std::function<void(std::size_t slot)>;
+    // Called once on each worker thread, so a worker can keep state of its own.
+    using MakeWork = std::function<Work()>;
+    using Drain = std::function<bool(std::size_t slot)>;
+
+    OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain);
+    ~OrderedWorkers();
+    OrderedWorkers(const OrderedWorkers&) = delete;
+    OrderedWorkers& operator=(const OrderedWorkers&) = delete;
+
+    std::size_t slotCount() const { return slots_; }
+    // The slot to fill next, once the drain has given it back; none when stopped.
+    std::optional<std::size_t> acquire();
+    // Hands the acquired slot to the workers.
+    void submit();
+    // Waits until every submitted slot is drained (or the work stopped) and
+    // ends the threads. False when stopped.
+    bool finish();
+    // Stops all stages; `onStop` (set before the first acquire) runs once, on
+    // the stopping thread, to wake a producer that waits for input.
+    void stop();
+    void setOnStop(std::function<void()> onStop) { onStop_ = std::move(onStop); }
+    bool stopped() const { return stopped_.load(std::memory_order_relaxed); }
+
+private:
+    void workLoop(const MakeWork& makeWork);
+    void drainLoop();
+
+    const std::size_t slots_;
+    Drain drain_;
+    std::function<void()> onStop_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<bool> worked_;
+    std::size_t submitted_ = 0;  // sequence numbers: slot = sequence % slots_
+    std::size_t claimed_ = 0;
+    std::size_t drained_ = 0;
+    bool closed_ = false;
+    std::atomic<bool> stopped_{false};
+    std::vector<std::thread> threads_;
+};
+
+// The number of online processors, at least 1.
+int onlineProcessors();
+
+}  // namespace tropolink

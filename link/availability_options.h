@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "itur/p2001_method.h"
+
+namespace tropolink {
+
+// The availability options as given, each occurrence kept so that a repeated
+// option can be refused.
+struct AvailabilityArguments {
+    std::vector<std::string> percents;
+    std::vector<std::string> deltaN;
+    std::vector<std::string> groundHeightKm;
+    std::vector<std::string> climateZone;
+    std::vector<std::string> requiredSnr;
+};
+
+// The validated options.
+struct AvailabilityOptions {
+    std::vector<double> percents;  // in the order given
+    double deltaN = 40;            // N-units/km
+    double groundHeightKm = 0;
+    itur::ClimateZone climateZone = itur::ClimateZone::MaritimeTemperateOverLand;
+    std::optional<double> requiredSnrDb;
+};
+
+const std::vector<double>& defaultPercents();  // 50, 90, 99, 99.9, 99.99
+
+// Throws InputError naming the option, its value and what is allowed.
+double percentOption(const std::string& text);
+AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& arguments);
+
+// What each option allows, as --help and the errors say it.
+inline constexpr std::string_view kPercentAllowed = "a plain decimal strictly between 0 and 100";
+inline constexpr std::string_view kDeltaNAllowed = "20 to 80 N-units/km in steps of 0.1";
+inline constexpr std::string_view kGroundHeightAllowed = "0 to 5 km in steps of 0.001";
+inline constexpr std::string_view kClimateZoneAllowed = "a whole number 1 to 7";
+inline constexpr std::string_view kRequiredSnrAllowed = "a plain decimal from -50 to 100 dB";
+
+}  // namespace tropolink

@@ -1,0 +1,74 @@
+#include "link/profile_link.h"
+
+#include <algorithm>
+
+#include "link/availability_link.h"
+#include "profile/rays.h"
+
+namespace tropolink {
+
+bool isProfileSlider(Slider slider) {
+    return std::find(kProfileSliders.begin(), kProfileSliders.end(), slider) != kProfileSliders.end();
+}
+
+std::optional<int> profilePosition(const profile::ProfileSettings& p, Slider slider) {
+    switch (slider) {
+        case Slider::HScroll1:
+            return p.station1.antennaHeightOnGrid;
+        case Slider::HScroll2:
+            return p.station1.obstructionHeightOnGrid;
+        case Slider::HScroll3:
+            return p.station1.obstructionDistanceOnGrid;
+        case Slider::HScroll11:
+            return p.station2.antennaHeightOnGrid;
+        case Slider::HScroll12:
+            return p.station2.obstructionHeightOnGrid;
+        case Slider::HScroll13:
+            return p.station2.obstructionDistanceOnGrid;
+        case Slider::HScroll22:
+            return p.distanceOnGrid;
+        default:
+            return std::nullopt;
+    }
+}
+
+Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilder& requested) {
+    Settings settings = requested.settings();
+    for (const Slider slider : kProfileSliders)
+        settings.positions[static_cast<std::size_t>(sliderIndex(slider))] = *profilePosition(p, slider);
+    return settings;
+}
+
+std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilder& requested) {
+    std::string line;
+    for (std::size_t i = 0; i < kAliases.size(); ++i) {
+        const Slider slider = kAliases[i].slider;
+        std::optional<int> position = profilePosition(p, slider);
+        if (!position && requested.isSet(slider)) position = requested.settings().positions[i];
+        if (!position) continue;
+        if (!line.empty()) line += ' ';
+        line += kAliases[i].name;
+        line += '=';
+        line += shownValue(*position, kSliders[i].positionsPerUnit);
+    }
+    if (requested.settings().powerDividedBy1000) {
+        line += ' ';
+        line += kPowerDividedBy1000Word;
+    }
+    return line;
+}
+
+itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
+                          std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p) {
+    itur::ItuLink link = ituLink(values, options);
+    link.geometry.distanceKm = p.distanceKm;
+    link.geometry.thetaTMrad = p.station1.horizon.angleMrad;
+    link.geometry.thetaRMrad = p.station2.horizon.angleMrad;
+    link.geometry.antennaHeight1M = p.station1.antennaHeightM;
+    link.geometry.antennaHeight2M = p.station2.antennaHeightM;
+    if (const auto crossing = profile::horizonRaysCrossing(p))
+        link.groundHeightKm = std::max(0.0, profile::groundHeightAtM(points, crossing->distanceKm)) / 1000;
+    return link;
+}
+
+}  // namespace tropolink

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "link/availability_options.h"
+#include "link/settings.h"
+#include "engine/recalculate.h"
+#include "itur/availability.h"
+#include "profile/profile_settings.h"
+
+namespace tropolink {
+
+// The sliders that a profile sets: both stations' antenna height, obstruction
+// height and obstruction distance, and the path distance.
+inline constexpr std::array<Slider, 7> kProfileSliders{Slider::HScroll1,  Slider::HScroll2,  Slider::HScroll3,
+                                                       Slider::HScroll11, Slider::HScroll12, Slider::HScroll13,
+                                                       Slider::HScroll22};
+
+bool isProfileSlider(Slider slider);
+
+// The position the profile gives one of kProfileSliders; none for the others.
+std::optional<int> profilePosition(const profile::ProfileSettings& p, Slider slider);
+
+// The pass's settings: the profile's sliders, then the requested ones.
+Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilder& requested);
+
+// The same settings as one line of words that --batch reads, in slider order,
+// as alias=value, then power-div-1000 if ticked.
+std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilder& requested);
+
+// The ITU-R link of a pass on the profile's exact geometry instead of the
+// sliders': the horizon angles, antenna heights, path distance and the ground
+// under the crossing of the horizon rays.
+itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
+                          std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p);
+
+}  // namespace tropolink

@@ -1,0 +1,88 @@
+#include "report/availability_json.h"
+
+namespace tropolink {
+namespace {
+
+void writeRows(JsonWriter& json, std::string_view name, const itur::MethodAnswer& method) {
+    json.key(name);
+    json.beginArray();
+    for (const itur::PercentFigures& row : method.rows) {
+        json.beginObject();
+        json.member("percent", row.percent);
+        json.member("loss", row.loss);
+        json.member("fadeMargin", row.fadeMargin);
+        json.member("snrAtStation1", row.snrAtStation1);
+        json.member("snrAtStation2", row.snrAtStation2);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void writeGeometry(JsonWriter& json, const itur::AvailabilityAnswer& a) {
+    const itur::ScatterGeometry& g = a.geometry;
+    json.key("geometry");
+    json.beginObject();
+    json.member("effectiveEarthRadiusKm", g.effectiveEarthRadiusKm);
+    json.member("thetaTMrad", g.thetaTMrad);
+    json.member("thetaRMrad", g.thetaRMrad);
+    json.member("scatterAngleMrad", g.scatterAngleMrad());
+    json.member("lineOfSight", g.lineOfSight());
+    json.member("commonVolumeHeightKm", a.commonVolumeHeightKm);
+    json.endObject();
+}
+
+void writeStation(JsonWriter& json, std::string_view name, const itur::StationAvailability& s) {
+    json.key(name);
+    json.beginObject();
+    json.member("percent", s.percent);
+    json.member("outageMinutesPerYear", s.outageMinutesPerYear);
+    if (s.bound != itur::AvailabilityBound::None) json.member("bound", boundText(s.bound));
+    json.endObject();
+}
+
+void writeAvailabilities(JsonWriter& json, std::string_view name, const itur::MethodAnswer& method) {
+    json.key(name);
+    json.beginObject();
+    writeStation(json, "atStation1", (*method.availability)[0]);
+    writeStation(json, "atStation2", (*method.availability)[1]);
+    json.endObject();
+}
+
+}  // namespace
+
+std::string_view boundText(itur::AvailabilityBound bound) {
+    switch (bound) {
+        case itur::AvailabilityBound::Above:
+            return "above 99.999";
+        case itur::AvailabilityBound::Below:
+            return "below 0.001";
+        case itur::AvailabilityBound::LineOfSight:
+            return "line of sight";
+        case itur::AvailabilityBound::None:
+            break;
+    }
+    return "";
+}
+
+void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer) {
+    json.beginObject();
+    writeRows(json, "p617", answer.p617);
+    writeRows(json, "p2001", answer.p2001);
+    writeGeometry(json, answer);
+    if (answer.p617.availability && answer.p2001.availability) {
+        json.key("availability");
+        json.beginObject();
+        writeAvailabilities(json, "p617", answer.p617);
+        writeAvailabilities(json, "p2001", answer.p2001);
+        json.endObject();
+    }
+    json.endObject();
+}
+
+void appendAvailabilityLine(std::string& out, const itur::AvailabilityAnswer& answer) {
+    JsonWriter json(out);
+    writeAvailability(json, answer);
+    out += '\n';
+}
+
+}  // namespace tropolink

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "link/pass_window.h"
+#include "engine/recalculate.h"
+
+namespace tropolink {
+
+// "Text1<TAB>text" lines for Text1..Text52; an empty box leaves nothing after the tab.
+void appendBoxLines(std::string& out, const HeadlessWindow& window);
+
+// One line: {"Text1":"...",...,"Text52":"..."}, with the "values" member
+// beside the boxes when `values` is given.
+void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values);
+
+}  // namespace tropolink

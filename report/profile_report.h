@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "link/settings.h"
+#include "engine/headless_window.h"
+#include "itur/availability.h"
+#include "profile/profile_settings.h"
+
+namespace tropolink {
+
+// The horizon of each station: its row, the exact distance, height and angle,
+// the angle on the slider grid and the difference, one line per station.
+void appendHorizonTable(std::string& out, const profile::ProfileSettings& p);
+
+// {"settings": {...}, "horizon": {...}, "boxes": {...}} on one line, and
+// "availability" after them when `availability` is given.
+void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const HeadlessWindow& window,
+                       const itur::AvailabilityAnswer* availability);
+
+}  // namespace tropolink
