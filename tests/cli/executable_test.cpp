@@ -19,15 +19,18 @@ using testing_support::CliRun;
 using testing_support::runCli;
 using testing_support::Stdout;
 
-// The "TextN<TAB>text" lines as a map, checking that all 52 come in order.
+// The "TextN<TAB>text<TAB>label" lines as a map of the texts, checking that
+// all 52 come in order, each with a label.
 std::map<std::string, std::string> boxesOf(const std::string& out) {
     std::map<std::string, std::string> boxes;
     std::istringstream lines(out);
     int n = 0;
     for (std::string line; std::getline(lines, line);) {
         const auto tab = line.find('\t');
+        const auto labelTab = line.rfind('\t');
         EXPECT_EQ(line.substr(0, tab), "Text" + std::to_string(++n));
-        boxes[line.substr(0, tab)] = line.substr(tab + 1);
+        EXPECT_GT(labelTab, tab) << line;
+        boxes[line.substr(0, tab)] = line.substr(tab + 1, labelTab - tab - 1);
     }
     EXPECT_EQ(n, 52);
     return boxes;
@@ -45,6 +48,32 @@ TEST(ExecutableTest, StartPositions) {
     EXPECT_EQ(boxes["Text26"], "198.07");
     EXPECT_EQ(boxes["Text51"], " = 155.3 miles");
 }
+
+// Whole lines, label column included: the label names the box's row and
+// column in the window, and power/1000 turns the power unit into mW.
+struct LabelCase {
+    std::vector<std::string> arguments;
+    std::string line;
+};
+
+class LabelColumnTest : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(LabelColumnTest, EachBoxLineEndsWithItsLabelAndUnit) {
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_THAT("\n" + run.out, HasSubstr("\n" + GetParam().line + "\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, LabelColumnTest,
+    testing::Values(LabelCase{{}, "Text1\t 10\tAntenna height, station 1 (m)"},
+                    LabelCase{{"--set", "distance-km=160"}, "Text26\t188.08\tPath loss, YEH (dB)"},
+                    LabelCase{{"--set", "distance-km=160"}, "Text29\tOut of Range\tPath loss, COLLINS (dB)"},
+                    LabelCase{{}, "Text4\t 100\tTx power, station 1 (W)"},
+                    LabelCase{{"--power-div-1000"}, "Text14\t100. mW\tTx power, station 2 (mW)"},
+                    LabelCase{{}, "Text38\t1.538\tScattering angle (deg)"},
+                    LabelCase{{}, "Text46\t220.05\tPath loss, RIDER (dB)"},
+                    LabelCase{{}, "Text51\t = 155.3 miles\tDistance in miles (miles)"},
+                    LabelCase{{}, "Text52\t109.19\tPerfect duct loss (dB)"}));
 
 TEST(ExecutableTest, LineOfSightPath) {
     auto boxes = boxesOf(runCli({"--set", "HScroll1=10000", "--set", "HScroll11=10000"}).out);

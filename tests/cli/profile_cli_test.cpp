@@ -52,7 +52,7 @@ TEST(ProfileCliTest, HillIsTheHorizonAndTheBoxesAreThoseOfTheBatchLine) {
     const json boxes = json::parse(batch.out);
     for (int n = 1; n <= 52; ++n) {
         const std::string name = "Text" + std::to_string(n);
-        EXPECT_EQ(out[static_cast<std::size_t>(5 + n)], name + "\t" + boxes[name].get<std::string>());
+        EXPECT_THAT(out[static_cast<std::size_t>(5 + n)], StartsWith(name + "\t" + boxes[name].get<std::string>() + "\t"));
     }
 
     const CliRun asJson =
