@@ -20,18 +20,13 @@ QuietGdalErrors::QuietGdalErrors() { CPLPushErrorHandler(CPLQuietErrorHandler); 
 QuietGdalErrors::~QuietGdalErrors() { CPLPopErrorHandler(); }
 
 std::optional<std::string> readVsiFile(const std::string& path, std::size_t maxBytes) {
+    VSIStatBufL stat{};
+    if (VSIStatL(path.c_str(), &stat) != 0 || stat.st_size < 0 || static_cast<std::size_t>(stat.st_size) > maxBytes)
+        return std::nullopt;
     const VsiFile file(VSIFOpenL(path.c_str(), "rb"));
     if (!file) return std::nullopt;
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const std::size_t got = VSIFReadL(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, got);
-        if (bytes.size() > maxBytes) return std::nullopt;
-        if (got < sizeof buffer) break;
-    }
-    // A short read that is not the end is a damaged member.
-    if (VSIFEofL(file.get()) == 0) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(stat.st_size), '\0');
+    if (VSIFReadL(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
     return bytes;
 }
 
