@@ -58,19 +58,15 @@ bool parseDegrees(std::string_view text, double& value) {
 
 std::string quoteInput(std::string_view text) {
     std::string out;
-    const bool cut = text.size() > kMaxQuotedChars;
-    if (cut) text = text.substr(0, kMaxQuotedChars);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f) {
-            out.push_back(c);
-        } else {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(byte));
-            out.append(hex);
-        }
+    std::size_t used = 0;
+    for (; used < text.size(); ++used) {
+        const auto byte = static_cast<unsigned char>(text[used]);
+        char piece[5] = {text[used], '\0'};
+        if (byte < 0x20 || byte >= 0x7f) std::snprintf(piece, sizeof piece, "\\x%02X", static_cast<unsigned>(byte));
+        if (out.size() + std::string_view(piece).size() > kMaxQuotedChars) break;
+        out.append(piece);
     }
-    if (cut) out.append("...");
+    if (used < text.size()) out.append("...");
     if (out.empty()) out = "\"\"";
     return out;
 }
