@@ -13,10 +13,11 @@
 namespace tropolink::terrain {
 namespace {
 
-// Rasters up to this size (a 1" SRTM tile is 3601 posts wide) are read
-// whole; larger ones, such as mosaics, in square blocks of this side.
-constexpr long kWholeRasterMaxPosts = 4096;
-constexpr long kBlockPosts = 512;
+// Posts are read in square blocks of this side: a path crosses a tile along a
+// narrow band, and reading only the blocks it meets is several times faster
+// than reading the whole tile, while a block is still large enough that a
+// path meets few of them.
+constexpr long kBlockPosts = 256;
 // Rounding in the geotransform must not push a point on the outermost posts
 // out of the raster.
 constexpr double kEdgeTolerancePosts = 1e-7;
@@ -62,9 +63,8 @@ DemRaster::DemRaster(const std::string& gdalPath, std::string name, bool noSibli
     GDALRasterBand* band = dataset_->GetRasterBand(1);
     width_ = dataset_->GetRasterXSize();
     height_ = dataset_->GetRasterYSize();
-    const bool whole = width_ <= kWholeRasterMaxPosts && height_ <= kWholeRasterMaxPosts;
-    blockWidth_ = whole ? width_ : kBlockPosts;
-    blockHeight_ = whole ? height_ : kBlockPosts;
+    blockWidth_ = std::min(width_, kBlockPosts);
+    blockHeight_ = std::min(height_, kBlockPosts);
     int hasNodata = 0;
     const double nodata = band->GetNoDataValue(&hasNodata);
     hasNodata_ = hasNodata != 0;

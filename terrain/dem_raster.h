@@ -14,8 +14,8 @@ namespace tropolink::terrain {
 
 // One elevation raster opened through GDAL. Each value is a post at its
 // pixel's centre; a point's height is the bilinear interpolation of the four
-// posts around it. Posts are read a block at a time (the whole raster when it
-// is tile-sized) and kept, so repeated look-ups cost no I/O.
+// posts around it. Posts are read a block at a time, when first needed, and
+// kept, so repeated look-ups cost no I/O.
 class DemRaster {
 public:
     enum class Status {

@@ -4,6 +4,7 @@
 #include <cpl_vsi.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kDegreesPerTurn = 360;
+constexpr int kNoCell = 1000;  // no whole degree is this
 constexpr int kMaxLonDeg = 180;
 
 std::string lowered(std::string text) {
@@ -62,12 +64,20 @@ std::string srtmTileName(int latDeg, int lonDeg) {
     return name;
 }
 
+// At most four: a point on a tile corner lies on the posts of four tiles.
+struct Candidates {
+    std::array<DemRaster*, 4> rasters{};
+    std::size_t count = 0;
+    DemRaster* const* begin() const { return rasters.data(); }
+    DemRaster* const* end() const { return rasters.data() + count; }
+};
+
 class DemSet::Source {
 public:
     virtual ~Source() = default;
     // The rasters that may hold the point, in the order to try them; opens
     // them if need be.
-    virtual std::vector<DemRaster*> candidates(double latDeg, double lonDeg) = 0;
+    virtual Candidates candidates(double latDeg, double lonDeg) = 0;
     // Why no raster holds the point, for the message; empty when the
     // source has nothing to say.
     virtual std::string missingNote(double latDeg, double lonDeg) const = 0;
@@ -79,7 +89,7 @@ namespace {
 class FileSource final : public DemSet::Source {
 public:
     explicit FileSource(const fs::path& file) : raster_(gdalPathFor(file), file.string()) {}
-    std::vector<DemRaster*> candidates(double, double) override { return {&raster_}; }
+    Candidates candidates(double, double) override { return {{&raster_}, 1}; }
     std::string missingNote(double, double) const override { return {}; }
     void collectOpened(std::vector<const DemRaster*>& rasters) const override { rasters.push_back(&raster_); }
 
@@ -105,16 +115,11 @@ public:
         if (error) throw TerrainError("DEM " + folder_.string() + ": cannot list the folder (" + error.message() + ")");
     }
 
-    std::vector<DemRaster*> candidates(double latDeg, double lonDeg) override {
-        std::vector<DemRaster*> rasters;
-        for (const auto& [lat, lon] : cellsAround(latDeg, lonDeg)) {
-            auto found = tiles_.find({lat, lon});
-            if (found == tiles_.end()) continue;
-            Tile& tile = found->second;
-            if (!tile.raster) tile.raster = std::make_unique<DemRaster>(gdalPathFor(tile.file), tile.file.string(), true);
-            rasters.push_back(tile.raster.get());
-        }
-        return rasters;
+    Candidates candidates(double latDeg, double lonDeg) override {
+        Candidates found;
+        for (const auto& cell : cellsAround(latDeg, lonDeg))
+            if (DemRaster* raster = tileRaster(cell)) found.rasters[found.count++] = raster;
+        return found;
     }
 
     std::string missingNote(double latDeg, double lonDeg) const override {
@@ -138,22 +143,46 @@ private:
         std::unique_ptr<DemRaster> raster;
     };
 
+    using Cell = std::pair<int, int>;
+
     // The cell the point is in, then, for a point on a whole degree, the
     // cells whose edge posts it lies on too (SRTM tiles share their edges).
-    static std::vector<std::pair<int, int>> cellsAround(double latDeg, double lonDeg) {
+    struct Cells {
+        std::array<Cell, 4> cells{};
+        std::size_t count = 0;
+        const Cell* begin() const { return cells.data(); }
+        const Cell* end() const { return cells.data() + count; }
+    };
+    static Cells cellsAround(double latDeg, double lonDeg) {
         const int lat = static_cast<int>(std::floor(latDeg));
         const int lon = static_cast<int>(std::floor(lonDeg));
-        std::vector<int> lats{lat}, lons{wrapLon(lon)};
-        if (latDeg == lat) lats.push_back(lat - 1);
-        if (lonDeg == lon) lons.push_back(wrapLon(lon - 1));
-        std::vector<std::pair<int, int>> cells;
-        for (const int a : lats)
-            for (const int b : lons) cells.emplace_back(a, b);
-        return cells;
+        const int lats = latDeg == lat ? 2 : 1, lons = lonDeg == lon ? 2 : 1;
+        Cells around;
+        for (int a = 0; a < lats; ++a)
+            for (int b = 0; b < lons; ++b) around.cells[around.count++] = {lat - a, wrapLon(lon - b)};
+        return around;
+    }
+
+    // The cell's tile, opened on first need; none when the folder lacks it.
+    DemRaster* tileRaster(Cell cell) {
+        // Consecutive points mostly fall in the same tile.
+        if (cell == lastCell_) return lastRaster_;
+        const auto found = tiles_.find(cell);
+        DemRaster* raster = nullptr;
+        if (found != tiles_.end()) {
+            Tile& tile = found->second;
+            if (!tile.raster) tile.raster = std::make_unique<DemRaster>(gdalPathFor(tile.file), tile.file.string(), true);
+            raster = tile.raster.get();
+        }
+        lastCell_ = cell;
+        lastRaster_ = raster;
+        return raster;
     }
 
     fs::path folder_;
-    std::map<std::pair<int, int>, Tile> tiles_;
+    std::map<Cell, Tile> tiles_;
+    Cell lastCell_{kNoCell, kNoCell};
+    DemRaster* lastRaster_ = nullptr;
 };
 
 }  // namespace

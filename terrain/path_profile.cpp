@@ -14,8 +14,9 @@ namespace tropolink::terrain {
 namespace {
 
 constexpr double kMetresPerKm = 1000;
-// The path is probed this often to find the DEMs it meets, for the default step.
-constexpr double kProbeStepM = 100;
+// The path is probed this often to find the DEMs it meets, for the default
+// step; a DEM that holds less of the path may go unnoticed, at no great loss.
+constexpr double kProbeStepM = 1000;
 // When no DEM meets the path (open sea), the step of 3" SRTM.
 constexpr double kFallbackSpacingDeg = 3.0 / 3600;
 // A length within this of a whole number of steps ends on a step.
