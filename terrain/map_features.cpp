@@ -56,11 +56,12 @@ void writeLayer(GDALDataset& dataset, const fs::path& file, std::span<const MapF
         row.SetField("name", feature.name.c_str());
         row.SetField("height_m", feature.heightM);
         if (feature.vertices.size() == 1) {
-            row.SetGeometry(new OGRPoint(feature.vertices[0].lonDeg, feature.vertices[0].latDeg));
+            OGRPoint point(feature.vertices[0].lonDeg, feature.vertices[0].latDeg);
+            row.SetGeometry(&point);
         } else {
-            auto* line = new OGRLineString;
-            for (const auto& vertex : feature.vertices) line->addPoint(vertex.lonDeg, vertex.latDeg);
-            row.SetGeometryDirectly(line);
+            OGRLineString line;
+            for (const auto& vertex : feature.vertices) line.addPoint(vertex.lonDeg, vertex.latDeg);
+            row.SetGeometry(&line);
         }
         if (layer->CreateFeature(&row) != OGRERR_NONE) fail(file, "cannot write feature " + feature.name);
     }
