@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,24 @@ std::string profileError(DemSet& dems, Site from, Site to, const ProfileOptions&
         return e.what();
     }
     return "computed";
+}
+
+TEST(GeodesicPathTest, KnownLengthsAzimuthsAndPositions) {
+    // One degree of the equator is a/180 pi; one of the meridian from the
+    // equator is 110.574 km on WGS84.
+    const GeodesicPath equator({0, 10}, {0, 11});
+    EXPECT_NEAR(equator.lengthKm(), 6378.137 * std::numbers::pi / 180, 1e-9);
+    EXPECT_DOUBLE_EQ(equator.azimuth1Deg(), 90);
+    EXPECT_DOUBLE_EQ(equator.azimuth2Deg(), 90);
+    EXPECT_NEAR(equator.at(equator.lengthKm() / 2).lonDeg, 10.5, 1e-12);
+    const GeodesicPath meridian({0, 10}, {1, 10});
+    EXPECT_NEAR(meridian.lengthKm(), 110.574, 0.001);
+    EXPECT_NEAR(meridian.at(meridian.lengthKm()).latDeg, 1, 1e-12);
+    // Across the antimeridian the longitude comes back into -180..180.
+    const GeodesicPath across({0, 179.9}, {0, -179.9});
+    EXPECT_NEAR(across.lengthKm(), 0.2 * 6378.137 * std::numbers::pi / 180, 1e-9);
+    EXPECT_NEAR(across.at(across.lengthKm() * 0.75).lonDeg, -179.95, 1e-9);
+    EXPECT_THROW(GeodesicPath({12.5, -3}, {12.5, -3}), TerrainError);
 }
 
 class TilesTest : public ::testing::Test {
