@@ -81,7 +81,12 @@ DemRaster::~DemRaster() = default;
 DemRaster::Posts DemRaster::locate(double latDeg, double lonDeg) const {
     Posts posts;
     auto tryAt = [&](double x, double y) {
-        if (toRaster_ && !toRaster_->Transform(1, &x, &y)) return false;
+        if (toRaster_) {
+            // PROJ complains of points outside the projection's domain; here
+            // they are simply outside the raster.
+            gdal::QuietErrors quiet;
+            if (!toRaster_->Transform(1, &x, &y)) return false;
+        }
         // Pixel coordinates count from the raster's corner; posts sit at pixel centres.
         const double u = inverse_[0] + inverse_[1] * x + inverse_[2] * y - 0.5;
         const double v = inverse_[3] + inverse_[4] * x + inverse_[5] * y - 0.5;

@@ -76,7 +76,10 @@ TEST(DemTest, GeoTiffInAProjectedCrsIsReachedFromWgs84) {
         GeographicLib::UTMUPS::Forward(p.lat, p.lon, zone, north, e, n, 19);
         EXPECT_NEAR(heightAt(dems, p.lat, p.lon), tilted(e, n), 1e-3) << p.lat << "," << p.lon;
     }
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(dems.heightAt(44.5, -68.0).status, Elevation::Status::Missing);
+    EXPECT_EQ(dems.heightAt(-89.9, 111).status, Elevation::Status::Missing);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(DemTest, EdgesAndCornersReadFromTheTileHoldingAllFourPosts) {
@@ -180,8 +183,10 @@ TEST(DemTest, PathsGdalCannotUse) {
     EXPECT_EQ(openError(bare.string()), "DEM " + bare.string() +
                                             ": the raster has no georeference (allowed: a raster with a geotransform "
                                             "and a coordinate system)");
+    ::testing::internal::CaptureStderr();
     for (const auto& message : {openError(text.string()), openError(bare.string())})
         EXPECT_EQ(message.find('\n'), std::string::npos);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace
