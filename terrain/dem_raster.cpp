@@ -104,10 +104,10 @@ DemRaster::Posts DemRaster::locate(double latDeg, double lonDeg) const {
         posts.inside = true;
         return true;
     };
-    if (tryAt(lonDeg, latDeg)) return posts;
     // A geographic raster may run past ±180 (a tile east of the antimeridian
     // has its last posts at 180, the one west starts at -180).
-    if (geographic_ && (tryAt(lonDeg + kFullTurnDeg, latDeg) || tryAt(lonDeg - kFullTurnDeg, latDeg))) return posts;
+    if (!tryAt(lonDeg, latDeg) && geographic_ && !tryAt(lonDeg + kFullTurnDeg, latDeg))
+        tryAt(lonDeg - kFullTurnDeg, latDeg);
     return posts;
 }
 

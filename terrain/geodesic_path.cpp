@@ -3,6 +3,9 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
 
+#include <cmath>
+#include <string>
+
 #include "terrain/terrain_error.h"
 
 namespace tropolink::terrain {
@@ -10,7 +13,18 @@ namespace {
 constexpr double kMetresPerKm = 1000;
 }
 
+namespace {
+// Sites built in code, not read by parseSite, are checked here, since the
+// geodesic turns bad coordinates into NaN.
+void checkSite(Site site, const char* which) {
+    if (!(std::fabs(site.latDeg) <= kMaxLatitudeDeg && std::fabs(site.lonDeg) <= kMaxLongitudeDeg))
+        throw TerrainError(std::string(which) + " is not a position (allowed: latitude -90 to 90, longitude -180 to 180)");
+}
+}  // namespace
+
 GeodesicPath::GeodesicPath(Site from, Site to) : from_(from), to_(to) {
+    checkSite(from, "site 1");
+    checkSite(to, "site 2");
     const auto& earth = GeographicLib::Geodesic::WGS84();
     auto line = std::make_shared<GeographicLib::GeodesicLine>(
         earth.InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg));

@@ -28,6 +28,14 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
+// Up to three decimals, without trailing zeros: 92, 2.5, 0.125.
+std::string plain(double value) {
+    std::string text = fixed(value, 3);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
 std::string pointName(double distanceKm, double latDeg, double lonDeg) {
     return fixed(distanceKm, 3) + " km from site 1 (" + fixed(latDeg, 6) + ", " + fixed(lonDeg, 6) + ")";
 }
@@ -64,10 +72,10 @@ void checkPointCount(double lengthM, double stepM) {
     const std::size_t points = pointsFor(lengthM, stepM);
     if (points <= profile::kMaxProfilePoints) return;
     const double smallest = std::ceil(lengthM / static_cast<double>(profile::kMaxProfilePoints - 1));
-    throw TerrainError("a step of " + fixed(stepM, 0) + " m needs " + std::to_string(points) + " points on this " +
+    throw TerrainError("a step of " + plain(stepM) + " m needs " + std::to_string(points) + " points on this " +
                        fixed(lengthM / kMetresPerKm, 3) + " km path (allowed: at most " +
                        std::to_string(profile::kMaxProfilePoints) + " points; the smallest step for this path is " +
-                       fixed(smallest, 0) + " m)");
+                       plain(smallest) + " m)");
 }
 
 void note(GapReport& report, double distanceKm, double latDeg, double lonDeg) {
@@ -108,11 +116,11 @@ PathProfile computeProfile(DemSet& dems, Site from, Site to, const ProfileOption
     const GeodesicPath path(from, to);
     const double lengthM = path.lengthKm() * kMetresPerKm;
     if (path.lengthKm() < kMinPathKm || path.lengthKm() > kMaxPathKm)
-        throw TerrainError("the path is " + fixed(path.lengthKm(), 3) + " km long (allowed: " + fixed(kMinPathKm, 0) +
-                           " to " + fixed(kMaxPathKm, 0) + " km)");
+        throw TerrainError("the path is " + fixed(path.lengthKm(), 3) + " km long (allowed: " + plain(kMinPathKm) +
+                           " to " + plain(kMaxPathKm) + " km)");
     if (options.stepM && !(*options.stepM >= kMinStepM && *options.stepM <= kMaxStepM))
-        throw TerrainError("step " + fixed(*options.stepM, 3) + " m (allowed: " + fixed(kMinStepM, 0) + " to " +
-                           fixed(kMaxStepM, 0) + " m)");
+        throw TerrainError("step " + plain(*options.stepM) + " m (allowed: " + plain(kMinStepM) + " to " +
+                           plain(kMaxStepM) + " m)");
     if (options.stepM) checkPointCount(lengthM, *options.stepM);
     const double stepM = options.stepM ? *options.stepM : defaultStepM(dems, path);
     if (!options.stepM) checkPointCount(lengthM, stepM);

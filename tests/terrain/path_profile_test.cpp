@@ -52,6 +52,8 @@ TEST(GeodesicPathTest, KnownLengthsAzimuthsAndPositions) {
     EXPECT_NEAR(across.lengthKm(), 0.2 * 6378.137 * std::numbers::pi / 180, 1e-9);
     EXPECT_NEAR(across.at(across.lengthKm() * 0.75).lonDeg, -179.95, 1e-9);
     EXPECT_THROW(GeodesicPath({12.5, -3}, {12.5, -3}), TerrainError);
+    EXPECT_THROW(GeodesicPath({90.5, -3}, {12.5, -3}), TerrainError);
+    EXPECT_THROW(GeodesicPath({12.5, -3}, {12.5, NAN}), TerrainError);
 }
 
 class TilesTest : public ::testing::Test {
@@ -132,8 +134,8 @@ TEST_F(TilesTest, RefusedPathsAndSteps) {
         {here, {}, "the two sites are the same place"},
         {travel(here, 90, 0.9), {}, "the path is 0.900 km long (allowed: 1 to 2000 km)"},
         {travel(here, 90, 2000.5), {}, "the path is 2000.500 km long (allowed: 1 to 2000 km)"},
-        {travel(here, 90, 5), {.stepM = 0.5}, "step 0.500 m (allowed: 1 to 10000 m)"},
-        {travel(here, 90, 5), {.stepM = 10001}, "step 10001.000 m (allowed: 1 to 10000 m)"},
+        {travel(here, 90, 5), {.stepM = 0.5}, "step 0.5 m (allowed: 1 to 10000 m)"},
+        {travel(here, 90, 5), {.stepM = 10001}, "step 10001 m (allowed: 1 to 10000 m)"},
         {travel(here, 90, 1500), {.stepM = 10},
          "a step of 10 m needs 150001 points on this 1500.000 km path (allowed: at most 100000 points; the smallest "
          "step for this path is 16 m)"},
