@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a bounded time (default
-# 30 s each) over a scratch copy of its seed corpus (fuzz/corpus for the
-# batch-line fuzzer, fuzz/corpus-map for the climate-map reader), which stays
-# untouched. Exits non-zero when a fuzzer finds a crash; the input that caused
-# it is kept in <build dir>/crashes.
+# 30 s each) over a scratch copy of its seed corpus (fuzz/corpus for the batch
+# lines, fuzz/corpus-map for the climate-map reader, fuzz/site-corpus for
+# sites), which stays untouched. Exits non-zero when a fuzzer finds a crash;
+# the input that caused it is kept in <build dir>/crashes.
 #   fuzz/run.sh [seconds]
 set -euo pipefail
 seconds="${1:-30}"
@@ -16,12 +16,12 @@ cmake --build "$build"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
-run_fuzzer() {  # fuzzer, seed corpus folder
-  local fuzzer="$1" work="$scratch/$1"
+run_fuzzer() {
+  local fuzzer="$1" corpus="$2" status=0
+  local work="$scratch/$fuzzer"
   mkdir -p "$work/corpus"
-  cp "$here/$2"/* "$work/corpus/"
-  local status=0
-  echo "$fuzzer:"
+  cp "$here/$corpus"/* "$work/corpus/"
+  echo "== $fuzzer"
   "$build/$fuzzer" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$work/" \
     -print_final_stats=1 "$work/corpus" 2>"$work/fuzz.log" || status=$?
   # The progress lines go to the log; the summary is what matters here.
@@ -31,9 +31,12 @@ run_fuzzer() {  # fuzzer, seed corpus folder
     mkdir -p "$build/crashes"
     cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* "$build/crashes/" 2>/dev/null || true
     echo "fuzz: $fuzzer failed (status $status); inputs kept in $build/crashes" >&2
-    exit "$status"
   fi
+  return "$status"
 }
 
-run_fuzzer batch_line_fuzzer corpus
-run_fuzzer map_fuzzer corpus-map
+status=0
+run_fuzzer batch_line_fuzzer corpus || status=$?
+run_fuzzer map_fuzzer corpus-map || status=$?
+run_fuzzer site_fuzzer site-corpus || status=$?
+exit "$status"
