@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test through CTest: the
 # normal build, then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; between the two, a bounded run of the
-# batch-line fuzzer.
+# fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
