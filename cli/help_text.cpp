@@ -113,8 +113,8 @@ heights and distances and the path distance from it. FILE (- for standard
 input) is CSV with two columns, the distance from station 1 in km and the
 ground height in m above sea level, from station 1 at 0 km to station 2 on the
 last row, distances rising strictly, 3 to 100000 rows; a header line, # comments
-and blank lines are skipped. Each antenna stands its mast (0 to 10000 m,
-default 10) above the ground at its end. Its horizon is the point between the
+and blank lines are skipped. Each antenna stands its mast (--s1-mast-m,
+--s2-mast-m) above the ground at its end. Its horizon is the point between the
 ends, within 100 km of it, of the largest elevation angle
   1000 * ((hi - ha) / di - di / (2 * 8494.64543)) mrad
 (heights hi, ha and distance di in km; ties go to the nearer point). Heights
