@@ -30,8 +30,10 @@ void checkPercent(double p) {
 double p617(double fMhz, double dKm, double thetaT, double thetaR, double hts, double hrs, double gt, double gr,
             double n0, double deltaN, double hsKm, double p, double aeKm, bool revised) {
     checkPercent(p);
-    return itur::p617Loss(fMhz, dKm, thetaT, thetaR, hts, hrs, gt, gr, n0, deltaN, hsKm, p, aeKm, revised)
-        .value_or(kNaN);
+    const itur::P617Path path{.fMhz = fMhz, .dKm = dKm, .aeKm = aeKm, .thetaTMrad = thetaT, .thetaRMrad = thetaR,
+                              .htsM = hts, .hrsM = hrs, .gtDbi = gt, .grDbi = gr, .n0 = n0, .deltaN = deltaN,
+                              .hsKm = hsKm, .revisedAngleTerm = revised};
+    return itur::p617Loss(path, p).value().value_or(kNaN);
 }
 
 double p2001(double fGhz, double p, double dKm, double thetaE, double thetaT, double thetaR, double aeKm, long zone,
@@ -39,8 +41,11 @@ double p2001(double fGhz, double p, double dKm, double thetaE, double thetaT, do
     checkPercent(p);
     if (zone < 1 || zone > itur::kClimateZoneCount)
         throw InputError("climate_zone=" + std::to_string(zone), "out of range", "1 to 7");
-    return itur::p2001Loss(fGhz, p, dKm, thetaE, thetaT, thetaR, aeKm, static_cast<itur::ClimateZone>(zone), gt, gr)
-        .value_or(kNaN);
+    (void)thetaE;
+    const itur::P2001Path path{.fMhz = fGhz * 1000, .dKm = dKm, .aeKm = aeKm, .thetaTMrad = thetaT,
+                               .thetaRMrad = thetaR, .zone = static_cast<itur::ClimateZone>(zone), .gtDbi = gt,
+                               .grDbi = gr};
+    return itur::p2001Loss(path, p).value().value_or(kNaN);
 }
 
 // The availability answer as `tropolink-cli availability --json` prints it.
