@@ -33,7 +33,20 @@ double snrAt(const LinkBudget& budget, int station, double lossDb) {
     return station == 1 ? snrAtStation1(budget, lossDb) : snrAtStation2(budget, lossDb);
 }
 
-PercentFigures figuresOf(const MethodTerms& t, const LinkBudget& budget, double p) {
+// The losses that every row and availability of one method share.
+struct SharedLosses {
+    double medianDb = 0;
+    double lowestDb = 0;   // at kLowestPercent
+    double highestDb = 0;  // at kHighestPercent
+};
+
+SharedLosses sharedLosses(const MethodTerms& t, bool withBounds) {
+    if (t.domain().verdict != MethodVerdict::Valid) return {};
+    if (!withBounds) return {t.lossAt(50), 0, 0};
+    return {t.lossAt(50), t.lossAt(kLowestPercent), t.lossAt(kHighestPercent)};
+}
+
+PercentFigures figuresOf(const MethodTerms& t, const SharedLosses& shared, const LinkBudget& budget, double p) {
     requirePercent(p);
     PercentFigures f;
     f.percent = p;
@@ -41,13 +54,14 @@ PercentFigures figuresOf(const MethodTerms& t, const LinkBudget& budget, double 
     f.reason = t.domain().reason;
     if (f.verdict != MethodVerdict::Valid) return f;
     f.loss = t.lossAt(p);
-    f.fadeMargin = *f.loss - t.lossAt(50);
+    f.fadeMargin = *f.loss - shared.medianDb;
     f.snrAtStation1 = snrAtStation1(budget, *f.loss);
     f.snrAtStation2 = snrAtStation2(budget, *f.loss);
     return f;
 }
 
-StationAvailability availabilityOf(const MethodTerms& t, const LinkBudget& budget, int station, double requiredSnrDb) {
+StationAvailability availabilityOf(const MethodTerms& t, const SharedLosses& shared, const LinkBudget& budget,
+                                   int station, double requiredSnrDb) {
     switch (t.domain().verdict) {
         case MethodVerdict::LineOfSight:
             return {AvailabilityBound::LineOfSight, OutOfRangeReason::None, std::nullopt, std::nullopt};
@@ -56,9 +70,11 @@ StationAvailability availabilityOf(const MethodTerms& t, const LinkBudget& budge
         case MethodVerdict::Valid:
             break;
     }
-    const auto meets = [&](double p) { return snrAt(budget, station, t.lossAt(p)) >= requiredSnrDb; };
-    if (meets(kHighestPercent)) return {AvailabilityBound::Above, OutOfRangeReason::None, std::nullopt, std::nullopt};
-    if (!meets(kLowestPercent)) return {AvailabilityBound::Below, OutOfRangeReason::None, std::nullopt, std::nullopt};
+    const auto meets = [&](double lossDb) { return snrAt(budget, station, lossDb) >= requiredSnrDb; };
+    if (meets(shared.highestDb))
+        return {AvailabilityBound::Above, OutOfRangeReason::None, std::nullopt, std::nullopt};
+    if (!meets(shared.lowestDb))
+        return {AvailabilityBound::Below, OutOfRangeReason::None, std::nullopt, std::nullopt};
     // Met at the lowest percentage, so the requirement's loss is at least the free-space floor.
     const double maxLossDb = std::max(snrAt(budget, station, 0) - requiredSnrDb, t.freeSpaceDb());
     const double p = std::clamp(t.percentAtLoss(maxLossDb), kLowestPercent, kHighestPercent);
@@ -68,12 +84,13 @@ StationAvailability availabilityOf(const MethodTerms& t, const LinkBudget& budge
 MethodAnswer methodAnswer(ItuMethod method, const ItuLink& link, const LinkBudget& budget,
                           std::span<const double> percents, std::optional<double> requiredSnrDb) {
     const MethodTerms terms = termsOf(method, link);
+    const SharedLosses shared = sharedLosses(terms, requiredSnrDb.has_value());
     MethodAnswer answer;
     answer.domain = terms.domain();
-    for (const double p : percents) answer.rows.push_back(figuresOf(terms, budget, p));
+    for (const double p : percents) answer.rows.push_back(figuresOf(terms, shared, budget, p));
     if (requiredSnrDb)
-        answer.availability = {availabilityOf(terms, budget, 1, *requiredSnrDb),
-                               availabilityOf(terms, budget, 2, *requiredSnrDb)};
+        answer.availability = {availabilityOf(terms, shared, budget, 1, *requiredSnrDb),
+                               availabilityOf(terms, shared, budget, 2, *requiredSnrDb)};
     return answer;
 }
 
@@ -116,12 +133,14 @@ double snrAtStation1(const LinkBudget& b, double lossDb) { return (b.eirp2Dbw - 
 double snrAtStation2(const LinkBudget& b, double lossDb) { return (b.eirp1Dbw - lossDb) - b.sensitivity2Dbw; }
 
 PercentFigures percentFigures(ItuMethod method, const ItuLink& link, const LinkBudget& budget, double p) {
-    return figuresOf(termsOf(method, link), budget, p);
+    const MethodTerms terms = termsOf(method, link);
+    return figuresOf(terms, sharedLosses(terms, false), budget, p);
 }
 
 StationAvailability stationAvailability(ItuMethod method, const ItuLink& link, const LinkBudget& budget, int station,
                                         double requiredSnrDb) {
-    return availabilityOf(termsOf(method, link), budget, station, requiredSnrDb);
+    const MethodTerms terms = termsOf(method, link);
+    return availabilityOf(terms, sharedLosses(terms, true), budget, station, requiredSnrDb);
 }
 
 AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& budget, std::span<const double> percents,
