@@ -2,6 +2,7 @@
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -9,8 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "itur/loss_rows.h"
 #include "itur/p2001_method.h"
-#include "itur/p617_method.h"
 #include "python/itu_arguments.h"
 #include "python/itu_availability.h"
 #include "python/itu_loops.h"
@@ -77,16 +78,20 @@ struct FirstRefusal {
     }
 };
 
-// Checks and loads row `row`; false (and noted) when a value is refused.
+// Copies the rows [begin, end) of every column into `block`, one array of
+// kRowBlock values per argument; false (and noted) when a value is refused.
 template <std::size_t N>
-bool loadRow(const std::array<Argument, N>& arguments, const Broadcast& b, std::size_t row,
-             std::array<double, N>& values, FirstRefusal& refusal) {
+bool loadBlock(const std::array<Argument, N>& arguments, const Broadcast& b, std::size_t begin, std::size_t end,
+               std::array<std::array<double, itur::kRowBlock>, N>& block, FirstRefusal& refusal) {
     for (std::size_t a = 0; a < N; ++a) {
-        values[a] = b.columns[a].at(row);
-        if (arguments[a].spec.kind != ArgumentKind::Flag && !inRange(values[a], arguments[a].range)) {
-            refusal.note(row, a);
-            return false;
-        }
+        const Column& c = b.columns[a];
+        for (std::size_t i = begin; i < end; ++i) block[a][i - begin] = c.at(i);
+        if (arguments[a].spec.kind == ArgumentKind::Flag) continue;
+        for (std::size_t i = begin; i < end; ++i)
+            if (!inRange(block[a][i - begin], arguments[a].range)) {
+                refusal.note(i, a);
+                return false;
+            }
     }
     return true;
 }
@@ -162,9 +167,14 @@ py::object lossOverRows(const std::array<Argument, N>& arguments, const std::arr
     double* out = result.mutable_data();
     FirstRefusal refusal;
     runChunked(b.rows, threadsFor(b.rows, options.threads), [&](std::size_t begin, std::size_t end) {
-        std::array<double, N> row{};
-        for (std::size_t i = begin; i < end; ++i)
-            out[i] = loadRow(arguments, b, i, row, refusal) ? rowLoss(row) : kNaN;
+        std::array<std::array<double, itur::kRowBlock>, N> block;
+        for (std::size_t first = begin; first < end; first += itur::kRowBlock) {
+            const std::size_t last = std::min(first + itur::kRowBlock, end);
+            if (loadBlock(arguments, b, first, last, block, refusal))
+                rowLoss(block, last - first, out + first);
+            else
+                std::fill(out + first, out + last, kNaN);
+        }
     });
     if (refusal.row != std::numeric_limits<std::size_t>::max()) {
         const Argument& a = arguments[refusal.argument];
@@ -201,11 +211,13 @@ py::object p617Loss(const py::args& args, const py::kwargs& keywords) {
     if (!values[13]) values[13] = py::bool_(false);
     const RunOptions options = runOptions(kwargs, "p617_loss");
     requireAll(kP617Arguments, values, "p617_loss");
-    return lossOverRows(kP617Arguments, values, options, [](const std::array<double, 14>& v) {
-        const itur::P617Path path{.fMhz = v[0], .dKm = v[1], .aeKm = v[12], .thetaTMrad = v[2], .thetaRMrad = v[3],
-                                  .htsM = v[4], .hrsM = v[5], .gtDbi = v[6], .grDbi = v[7], .n0 = v[8],
-                                  .deltaN = v[9], .hsKm = v[10], .revisedAngleTerm = v[13] != 0};
-        return itur::p617Loss(path, v[11]).value().value_or(kNaN);
+    return lossOverRows(kP617Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
+        const itur::P617Rows in{.fMhz = v[0].data(), .dKm = v[1].data(), .aeKm = v[12].data(),
+                                .thetaTMrad = v[2].data(), .thetaRMrad = v[3].data(), .htsM = v[4].data(),
+                                .hrsM = v[5].data(), .gtDbi = v[6].data(), .grDbi = v[7].data(), .n0 = v[8].data(),
+                                .deltaN = v[9].data(), .hsKm = v[10].data(), .revised = v[13].data(),
+                                .p = v[11].data()};
+        itur::p617LossRows(in, rows, out);
     });
 }
 
@@ -244,11 +256,11 @@ py::object p2001Loss(const py::args& args, const py::kwargs& keywords) {
     }
     const RunOptions options = runOptions(kwargs, "p2001_loss");
     requireAll(kP2001Arguments, values, "p2001_loss");
-    return lossOverRows(kP2001Arguments, values, options, [](const std::array<double, 9>& v) {
-        const itur::P2001Path path{.fMhz = v[0], .dKm = v[1], .aeKm = v[2], .thetaTMrad = v[3], .thetaRMrad = v[4],
-                                   .zone = static_cast<itur::ClimateZone>(static_cast<int>(v[5])), .gtDbi = v[6],
-                                   .grDbi = v[7]};
-        return itur::p2001Loss(path, v[8]).value().value_or(kNaN);
+    return lossOverRows(kP2001Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
+        const itur::P2001Rows in{.fMhz = v[0].data(), .dKm = v[1].data(), .aeKm = v[2].data(),
+                                 .thetaTMrad = v[3].data(), .thetaRMrad = v[4].data(), .zone = v[5].data(),
+                                 .gtDbi = v[6].data(), .grDbi = v[7].data(), .p = v[8].data()};
+        itur::p2001LossRows(in, rows, out);
     });
 }
 
