@@ -63,7 +63,8 @@ struct Argument {
     Range range;
 };
 
-// The first refused value over all chunks: the lowest row, then argument.
+// The refused value to report: that of the lowest row among the blocks that
+// held one (within a block, the first argument refused), whatever the threads.
 struct FirstRefusal {
     std::mutex mutex;
     std::size_t row = std::numeric_limits<std::size_t>::max();
@@ -80,18 +81,51 @@ struct FirstRefusal {
 
 // Copies the rows [begin, end) of every column into `block`, one array of
 // kRowBlock values per argument; false (and noted) when a value is refused.
+// The first row of [begin, end) whose value lies outside `range`, or `end`;
+// one loop per range, so that the check is not a switch per value.
+template <Range R>
+std::size_t firstRefused(const double* values, std::size_t count) {
+    std::size_t refused = count;
+    for (std::size_t i = count; i-- > 0;)
+        if (!inRange(values[i], R)) refused = i;
+    return refused;
+}
+
+std::size_t firstRefused(const double* values, std::size_t count, Range range) {
+    switch (range) {
+        case Range::Positive:
+            return firstRefused<Range::Positive>(values, count);
+        case Range::NonNegative:
+            return firstRefused<Range::NonNegative>(values, count);
+        case Range::Percent:
+            return firstRefused<Range::Percent>(values, count);
+        case Range::Zone:
+            return firstRefused<Range::Zone>(values, count);
+        case Range::Finite:
+            break;
+    }
+    return firstRefused<Range::Finite>(values, count);
+}
+
+// Copies the rows [begin, end) of every column into `block`, one array of
+// kRowBlock values per argument; false (and noted) when a value is refused.
 template <std::size_t N>
 bool loadBlock(const std::array<Argument, N>& arguments, const Broadcast& b, std::size_t begin, std::size_t end,
                std::array<std::array<double, itur::kRowBlock>, N>& block, FirstRefusal& refusal) {
+    const std::size_t count = end - begin;
     for (std::size_t a = 0; a < N; ++a) {
         const Column& c = b.columns[a];
-        for (std::size_t i = begin; i < end; ++i) block[a][i - begin] = c.at(i);
+        double* values = block[a].data();
+        if (c.step == 0)
+            std::fill(values, values + count, c.data[0]);
+        else
+            std::copy(c.data + begin, c.data + end, values);
         if (arguments[a].spec.kind == ArgumentKind::Flag) continue;
-        for (std::size_t i = begin; i < end; ++i)
-            if (!inRange(block[a][i - begin], arguments[a].range)) {
-                refusal.note(i, a);
-                return false;
-            }
+        const std::size_t refused = firstRefused(values, c.step == 0 ? 1 : count, arguments[a].range);
+        if (refused < (c.step == 0 ? 1 : count)) {
+            refusal.note(begin + refused, a);
+            return false;
+        }
     }
     return true;
 }
