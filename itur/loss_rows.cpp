@@ -7,12 +7,15 @@
 
 // The vector variants of glibc's libmvec, which <cmath> declares only under
 // -ffast-math; that flag would also drop the NaN and infinity checks below.
+// Other compilers see plain calls.
+#if defined(__GNUC__) && !defined(__clang__)
 extern "C" {
 __attribute__((simd("notinbranch"))) double exp(double) noexcept;
 __attribute__((simd("notinbranch"))) double log10(double) noexcept;
 __attribute__((simd("notinbranch"))) double log(double) noexcept;
 __attribute__((simd("notinbranch"))) double sin(double) noexcept;
 }
+#endif
 
 namespace tropolink::itur {
 namespace {
