@@ -145,3 +145,20 @@ def test_availability_refusals_carry_the_tools_message(cli):
         with pytest.raises(ValueError) as refused:
             tropolink.availability(**kwargs)
         assert "tropolink-cli: " + str(refused.value) == err.strip()
+
+
+def test_ctrl_c_stops_a_long_call():
+    import signal
+
+    def interrupt(signum, frame):
+        raise KeyboardInterrupt
+
+    previous = signal.signal(signal.SIGALRM, interrupt)
+    p = np.full(20_000_000, 90.0)
+    try:
+        signal.setitimer(signal.ITIMER_REAL, 0.05)
+        with pytest.raises(KeyboardInterrupt):
+            tropolink.p617_loss(p=p, threads=1, **ROW1)
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        signal.signal(signal.SIGALRM, previous)
