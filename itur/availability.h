@@ -5,7 +5,9 @@
 #include <span>
 #include <vector>
 
+#include "itur/method_domain.h"
 #include "itur/p2001_method.h"
+#include "itur/p617_method.h"
 #include "itur/scatter_geometry.h"
 
 namespace tropolink::itur {
@@ -34,16 +36,23 @@ struct LinkBudget {
     double sensitivity2Dbw = 0;
 };
 
-// L(p) of one method, dB; none on a line-of-sight path. 0 < p < 100.
-std::optional<double> methodLoss(ItuMethod method, const ItuLink& link, double p);
+// The paths of the two methods.
+P617Path p617Path(const ItuLink& link);
+P2001Path p2001Path(const ItuLink& link);
+
+// L(p) of one method, dB, or its verdict where it gives none. Throws
+// std::domain_error unless 0 < p < 100.
+MethodLoss methodLoss(ItuMethod method, const ItuLink& link, double p);
 
 // S/N at station 1 = (EIRP of station 2 − L) − sensitivity of station 1.
 double snrAtStation1(const LinkBudget& budget, double lossDb);
 double snrAtStation2(const LinkBudget& budget, double lossDb);
 
-// The figures of one method at one percentage; all none on a line-of-sight path.
+// The figures of one method at one percentage; all none unless Valid.
 struct PercentFigures {
     double percent = 0;
+    MethodVerdict verdict = MethodVerdict::Valid;
+    OutOfRangeReason reason = OutOfRangeReason::None;
     std::optional<double> loss;
     std::optional<double> fadeMargin;  // L(p) − L(50)
     std::optional<double> snrAtStation1;
@@ -62,20 +71,24 @@ enum class AvailabilityBound {
     Above,        // the requirement holds even at kHighestPercent
     Below,        // it fails even at kLowestPercent
     LineOfSight,  // the method gives no loss
+    OutOfRange,   // the link lies outside the method's domain
 };
 
 struct StationAvailability {
     AvailabilityBound bound = AvailabilityBound::None;
+    OutOfRangeReason reason = OutOfRangeReason::None;
     std::optional<double> percent;  // the largest p at which S/N ≥ the requirement, to 1e-6 %
     std::optional<double> outageMinutesPerYear;
 };
 
-// Bisection on the loss, which never falls as p rises. `station` is 1 or 2.
+// The loss never falls as p rises; each method's L(p) is inverted in closed
+// form. `station` is 1 or 2.
 StationAvailability stationAvailability(ItuMethod method, const ItuLink& link, const LinkBudget& budget, int station,
                                         double requiredSnrDb);
 
 // One method's answer over a list of percentages.
 struct MethodAnswer {
+    MethodLoss domain;  // the verdict on this link, the same at every percentage
     std::vector<PercentFigures> rows;
     std::optional<std::array<StationAvailability, 2>> availability;  // with a requirement only
 };

@@ -2,18 +2,19 @@
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
+#include <mutex>
+#include <optional>
 #include <string>
 
-#include "report/availability_json.h"
-#include "link/availability_link.h"
-#include "link/availability_options.h"
-#include "link/input_error.h"
-#include "link/number_position.h"
-#include "link/pass_window.h"
+#include "itur/loss_rows.h"
 #include "itur/p2001_method.h"
-#include "itur/p617_method.h"
-#include "python/keyword_settings.h"
+#include "python/itu_arguments.h"
+#include "python/itu_availability.h"
+#include "python/itu_loops.h"
 
 namespace py = pybind11;
 
@@ -22,99 +23,326 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void checkPercent(double p) {
-    if (!(p > 0 && p < 100))
-        throw InputError("p=" + plainDecimal(p), "out of range", "strictly between 0 and 100");
-}
+// What a row's value must be, as the error names it.
+enum class Range { Positive, Finite, NonNegative, Percent, Zone };
 
-double p617(double fMhz, double dKm, double thetaT, double thetaR, double hts, double hrs, double gt, double gr,
-            double n0, double deltaN, double hsKm, double p, double aeKm, bool revised) {
-    checkPercent(p);
-    return itur::p617Loss(fMhz, dKm, thetaT, thetaR, hts, hrs, gt, gr, n0, deltaN, hsKm, p, aeKm, revised)
-        .value_or(kNaN);
-}
-
-double p2001(double fGhz, double p, double dKm, double thetaE, double thetaT, double thetaR, double aeKm, long zone,
-             double gt, double gr) {
-    checkPercent(p);
-    if (zone < 1 || zone > itur::kClimateZoneCount)
-        throw InputError("climate_zone=" + std::to_string(zone), "out of range", "1 to 7");
-    return itur::p2001Loss(fGhz, p, dKm, thetaE, thetaT, thetaR, aeKm, static_cast<itur::ClimateZone>(zone), gt, gr)
-        .value_or(kNaN);
-}
-
-// The availability answer as `tropolink-cli availability --json` prints it.
-py::object availability(const py::object& percent, const py::object& requiredSnrDb, const py::object& deltaN,
-                        const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
-                        const py::kwargs& settings) {
-    AvailabilityArguments arguments;
-    if (!percent.is_none()) {
-        if (py::isinstance<py::str>(percent) || !py::hasattr(percent, "__iter__"))
-            arguments.percents.push_back(valueText(percent));
-        else
-            for (const py::handle p : percent) arguments.percents.push_back(valueText(p));
+const char* allowedText(Range range) {
+    switch (range) {
+        case Range::Positive:
+            return "a finite number above 0";
+        case Range::NonNegative:
+            return "a finite number, 0 or more";
+        case Range::Percent:
+            return "strictly between 0 and 100";
+        case Range::Zone:
+            return "a whole number 1 to 7";
+        case Range::Finite:
+            break;
     }
-    if (!requiredSnrDb.is_none()) arguments.requiredSnr.push_back(valueText(requiredSnrDb));
-    arguments.deltaN.push_back(valueText(deltaN));
-    arguments.groundHeightKm.push_back(valueText(groundHeightKm));
-    arguments.climateZone.push_back(valueText(climateZone));
-    const AvailabilityOptions options = validateAvailabilityOptions(arguments);
-    const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
-    HeadlessWindow window;
-    std::string json;
-    appendAvailabilityLine(json, availabilityAnswer(runPass(window, s), options));
-    return py::module_::import("json").attr("loads")(json);
+    return "a finite number";
+}
+
+bool inRange(double v, Range range) {
+    switch (range) {
+        case Range::Positive:
+            return std::isfinite(v) && v > 0;
+        case Range::NonNegative:
+            return std::isfinite(v) && v >= 0;
+        case Range::Percent:
+            return v > 0 && v < 100;
+        case Range::Zone:
+            return v >= 1 && v <= itur::kClimateZoneCount && v == std::floor(v);
+        case Range::Finite:
+            break;
+    }
+    return std::isfinite(v);
+}
+
+struct Argument {
+    ArgumentSpec spec;
+    Range range;
+};
+
+// The refused value to report: that of the lowest row among the blocks that
+// held one (within a block, the first argument refused), whatever the threads.
+struct FirstRefusal {
+    std::mutex mutex;
+    std::size_t row = std::numeric_limits<std::size_t>::max();
+    std::size_t argument = 0;
+
+    void note(std::size_t r, std::size_t a) {
+        const std::lock_guard lock(mutex);
+        if (r < row || (r == row && a < argument)) {
+            row = r;
+            argument = a;
+        }
+    }
+};
+
+// Copies the rows [begin, end) of every column into `block`, one array of
+// kRowBlock values per argument; false (and noted) when a value is refused.
+// The first row of [begin, end) whose value lies outside `range`, or `end`;
+// one loop per range, so that the check is not a switch per value.
+template <Range R>
+std::size_t firstRefused(const double* values, std::size_t count) {
+    std::size_t refused = count;
+    for (std::size_t i = count; i-- > 0;)
+        if (!inRange(values[i], R)) refused = i;
+    return refused;
+}
+
+std::size_t firstRefused(const double* values, std::size_t count, Range range) {
+    switch (range) {
+        case Range::Positive:
+            return firstRefused<Range::Positive>(values, count);
+        case Range::NonNegative:
+            return firstRefused<Range::NonNegative>(values, count);
+        case Range::Percent:
+            return firstRefused<Range::Percent>(values, count);
+        case Range::Zone:
+            return firstRefused<Range::Zone>(values, count);
+        case Range::Finite:
+            break;
+    }
+    return firstRefused<Range::Finite>(values, count);
+}
+
+// Copies the rows [begin, end) of every column into `block`, one array of
+// kRowBlock values per argument; false (and noted) when a value is refused.
+template <std::size_t N>
+bool loadBlock(const std::array<Argument, N>& arguments, const Broadcast& b, std::size_t begin, std::size_t end,
+               std::array<std::array<double, itur::kRowBlock>, N>& block, FirstRefusal& refusal) {
+    const std::size_t count = end - begin;
+    for (std::size_t a = 0; a < N; ++a) {
+        const Column& c = b.columns[a];
+        double* values = block[a].data();
+        if (c.step == 0)
+            std::fill(values, values + count, c.data[0]);
+        else
+            std::copy(c.data + begin, c.data + end, values);
+        if (arguments[a].spec.kind == ArgumentKind::Flag) continue;
+        const std::size_t refused = firstRefused(values, c.step == 0 ? 1 : count, arguments[a].range);
+        if (refused < (c.step == 0 ? 1 : count)) {
+            refusal.note(begin + refused, a);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The values by name, from positional and keyword arguments; `positional`
+// of them may be given by position.
+template <std::size_t N>
+std::array<py::object, N> namedValues(const std::array<Argument, N>& arguments, std::size_t positional,
+                                      const py::args& args, py::dict& kwargs, const char* function) {
+    std::array<py::object, N> values;
+    if (args.size() > positional)
+        throw py::type_error(std::string(function) + " takes " + std::to_string(positional) +
+                             " positional arguments, " + std::to_string(args.size()) + " given; name the others");
+    for (std::size_t i = 0; i < args.size(); ++i) values[i] = args[i];
+    for (std::size_t i = 0; i < N; ++i) {
+        const char* name = arguments[i].spec.name;
+        if (!kwargs.contains(name)) continue;
+        if (values[i]) throw py::type_error(std::string(function) + " got " + name + " twice");
+        values[i] = kwargs[name];
+        PyDict_DelItemString(kwargs.ptr(), name);
+    }
+    return values;
+}
+
+void warnDeprecated(const std::string& text) {
+    if (PyErr_WarnEx(PyExc_DeprecationWarning, text.c_str(), 2) != 0) throw py::error_already_set();
+}
+
+struct RunOptions {
+    py::object out = py::none();
+    int threads = 0;  // 0: the default
+};
+
+RunOptions runOptions(py::dict& kwargs, const char* function) {
+    RunOptions o;
+    if (kwargs.contains("out")) {
+        o.out = kwargs["out"];
+        PyDict_DelItemString(kwargs.ptr(), "out");
+    }
+    if (kwargs.contains("threads")) {
+        const py::object t = kwargs["threads"];
+        PyDict_DelItemString(kwargs.ptr(), "threads");
+        if (!t.is_none()) {
+            if (PyBool_Check(t.ptr()) || !PyIndex_Check(t.ptr()))
+                throw py::type_error("threads: a whole number, not " + std::string(py::str(t.get_type().attr("__name__"))));
+            const long n = t.cast<long>();
+            if (n < 1 || n > 1024) throw py::value_error("threads=" + std::to_string(n) + ": out of range (allowed: 1 to 1024)");
+            o.threads = static_cast<int>(n);
+        }
+    }
+    for (const auto& [key, value] : kwargs)
+        throw py::type_error(std::string(function) + " got an unexpected keyword argument " +
+                             std::string(py::str(key)));
+    return o;
+}
+
+template <std::size_t N>
+void requireAll(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
+                const char* function) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (!values[i]) throw py::type_error(std::string(function) + " needs " + arguments[i].spec.name);
+}
+
+// Runs rowLoss over every row into the result, refusing the first bad value.
+template <std::size_t N, typename RowLoss>
+py::object lossOverRows(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
+                        const RunOptions& options, RowLoss rowLoss) {
+    std::array<ArgumentSpec, N> specs;
+    for (std::size_t i = 0; i < N; ++i) specs[i] = arguments[i].spec;
+    const Broadcast b = broadcastArguments(specs, values);
+    py::array_t<double> result =
+        options.out.is_none() ? py::array_t<double>(b.shape) : outputArray(options.out, b.shape);
+    double* out = result.mutable_data();
+    FirstRefusal refusal;
+    runChunked(b.rows, threadsFor(b.rows, options.threads), [&](std::size_t begin, std::size_t end) {
+        std::array<std::array<double, itur::kRowBlock>, N> block;
+        for (std::size_t first = begin; first < end; first += itur::kRowBlock) {
+            const std::size_t last = std::min(first + itur::kRowBlock, end);
+            if (loadBlock(arguments, b, first, last, block, refusal))
+                rowLoss(block, last - first, out + first);
+            else
+                std::fill(out + first, out + last, kNaN);
+        }
+    });
+    if (refusal.row != std::numeric_limits<std::size_t>::max()) {
+        const Argument& a = arguments[refusal.argument];
+        throw py::value_error(argumentText(a.spec, b.columns[refusal.argument], refusal.row) +
+                              ": out of range (allowed: " + allowedText(a.range) + ")");
+    }
+    if (b.shape.empty() && options.out.is_none()) return py::float_(out[0]);
+    return result;
+}
+
+constexpr ArgumentSpec real(const char* name) { return {name, ArgumentKind::Real}; }
+
+// In the order of the positions the function has always taken.
+const std::array<Argument, 14> kP617Arguments{{
+    {real("f_mhz"), Range::Positive},
+    {real("d_km"), Range::Positive},
+    {real("theta_t_mrad"), Range::Finite},
+    {real("theta_r_mrad"), Range::Finite},
+    {real("hts_m"), Range::Finite},
+    {real("hrs_m"), Range::Finite},
+    {real("gt_dbi"), Range::Finite},
+    {real("gr_dbi"), Range::Finite},
+    {real("n0"), Range::NonNegative},
+    {real("delta_n"), Range::Finite},
+    {real("hs_km"), Range::Finite},
+    {real("p"), Range::Percent},
+    {real("ae_km"), Range::Positive},
+    {{"revised_angle_term", ArgumentKind::Flag}, Range::Finite},
+}};
+
+py::object p617Loss(const py::args& args, const py::kwargs& keywords) {
+    py::dict kwargs(keywords);
+    std::array<py::object, 14> values = namedValues(kP617Arguments, 14, args, kwargs, "p617_loss");
+    if (!values[13]) values[13] = py::bool_(false);
+    const RunOptions options = runOptions(kwargs, "p617_loss");
+    requireAll(kP617Arguments, values, "p617_loss");
+    return lossOverRows(kP617Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
+        const itur::P617Rows in{.fMhz = v[0].data(), .dKm = v[1].data(), .aeKm = v[12].data(),
+                                .thetaTMrad = v[2].data(), .thetaRMrad = v[3].data(), .htsM = v[4].data(),
+                                .hrsM = v[5].data(), .gtDbi = v[6].data(), .grDbi = v[7].data(), .n0 = v[8].data(),
+                                .deltaN = v[9].data(), .hsKm = v[10].data(), .revised = v[13].data(),
+                                .p = v[11].data()};
+        itur::p617LossRows(in, rows, out);
+    });
+}
+
+// Keyword-only: the frequency changed unit, so an old positional call must fail, not mislead.
+const std::array<Argument, 9> kP2001Arguments{{
+    {real("f_mhz"), Range::Positive},
+    {real("d_km"), Range::Positive},
+    {real("ae_km"), Range::Positive},
+    {real("theta_t_mrad"), Range::Finite},
+    {real("theta_r_mrad"), Range::Finite},
+    {{"climate_zone", ArgumentKind::Zone}, Range::Zone},
+    {real("gt_dbi"), Range::Finite},
+    {real("gr_dbi"), Range::Finite},
+    {real("p"), Range::Percent},
+}};
+
+py::object p2001Loss(const py::args& args, const py::kwargs& keywords) {
+    py::dict kwargs(keywords);
+    std::optional<py::object> fGhz;
+    if (kwargs.contains("f_ghz")) {
+        warnDeprecated("p2001_loss: f_ghz is deprecated; give f_mhz");
+        fGhz = kwargs["f_ghz"];
+        PyDict_DelItemString(kwargs.ptr(), "f_ghz");
+    }
+    if (kwargs.contains("theta_e_rad")) {
+        warnDeprecated("p2001_loss: theta_e_rad is deprecated and ignored; the function derives it from d_km / ae_km");
+        PyDict_DelItemString(kwargs.ptr(), "theta_e_rad");
+    }
+    std::array<py::object, 9> values = namedValues(kP2001Arguments, 0, args, kwargs, "p2001_loss");
+    if (fGhz) {
+        if (values[0]) throw py::type_error("p2001_loss got f_mhz and f_ghz");
+        const py::array ghz = py::module_::import("numpy").attr("asarray")(*fGhz);
+        if (ghz.dtype().kind() != 'i' && ghz.dtype().kind() != 'f' && ghz.dtype().kind() != 'u')
+            throw py::type_error("f_ghz: real numbers only");
+        values[0] = py::module_::import("numpy").attr("multiply")(ghz, 1000);
+    }
+    const RunOptions options = runOptions(kwargs, "p2001_loss");
+    requireAll(kP2001Arguments, values, "p2001_loss");
+    return lossOverRows(kP2001Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
+        const itur::P2001Rows in{.fMhz = v[0].data(), .dKm = v[1].data(), .aeKm = v[2].data(),
+                                 .thetaTMrad = v[3].data(), .thetaRMrad = v[4].data(), .zone = v[5].data(),
+                                 .gtDbi = v[6].data(), .grDbi = v[7].data(), .p = v[8].data()};
+        itur::p2001LossRows(in, rows, out);
+    });
 }
 
 }  // namespace
 
 void addItuFunctions(py::module_& m) {
-    m.def("p617_loss", py::vectorize(p617), py::arg("f_mhz"), py::arg("d_km"), py::arg("theta_t_mrad"),
-          py::arg("theta_r_mrad"), py::arg("hts_m"), py::arg("hrs_m"), py::arg("gt_dbi"), py::arg("gr_dbi"),
-          py::arg("n0"), py::arg("delta_n"), py::arg("hs_km"), py::arg("p"), py::arg("ae_km"),
-          py::arg("revised_angle_term") = false,
-          R"doc(Basic transmission loss not exceeded for p % of an average year, dB, by the
-method for trans-horizon radio-relay systems (ITU-R P.617), floored at free space.
+    m.def("p617_loss", p617Loss,
+          R"doc(p617_loss(f_mhz, d_km, theta_t_mrad, theta_r_mrad, hts_m, hrs_m, gt_dbi, gr_dbi, n0, delta_n, hs_km, p, ae_km, revised_angle_term=False, *, out=None, threads=None)
 
-f_mhz: frequency, MHz. d_km: path length, km. theta_t_mrad, theta_r_mrad: horizon
-elevation angles of the transmitting and receiving station, mrad (negative below
-the horizontal). hts_m, hrs_m: antenna altitudes, m above sea level. gt_dbi, gr_dbi:
-antenna gains, dBi. n0: sea-level surface refractivity, N-units. delta_n: refractivity
-lapse rate, N-units/km. hs_km: ground height under the common volume, km. p: percentage
-of the year, 0 < p < 100. ae_km: effective earth radius, km. revised_angle_term: use
+Basic transmission loss not exceeded for p % of an average year, dB, by the
+method for trans-horizon radio-relay systems (ITU-R P.617-5), floored at free space.
+
+f_mhz: frequency, MHz, above 0. d_km: path length, km, above 0. theta_t_mrad,
+theta_r_mrad: horizon elevation angles of the transmitting and receiving station,
+mrad (negative below the horizontal). hts_m, hrs_m: antenna altitudes, m above sea
+level. gt_dbi, gr_dbi: antenna gains, dBi. n0: sea-level surface refractivity,
+N-units, 0 or more. delta_n: refractivity lapse rate, N-units/km. hs_km: ground
+height under the common volume, km. p: percentage of the year, 0 < p < 100. ae_km:
+effective earth radius, km, above 0. revised_angle_term: a bool; use
 17.5*log10(theta**2 + 4) in place of 35*log10(theta).
 
-Every argument may be an array; NumPy broadcasting applies. NaN where the path is line
-of sight (scatter angle <= 0). ValueError when a p is not strictly between 0 and 100.)doc");
-    m.def("p2001_loss", py::vectorize(p2001), py::arg("f_ghz"), py::arg("p"), py::arg("d_km"), py::arg("theta_e_rad"),
-          py::arg("theta_t_mrad"), py::arg("theta_r_mrad"), py::arg("ae_km"), py::arg("climate_zone"),
-          py::arg("gt_dbi"), py::arg("gr_dbi"),
-          R"doc(Basic transmission loss not exceeded for p % of an average year, dB, by the
-climate-zone troposcatter method (ITU-R P.2001 Attachment E), floored at free space.
+Every argument may be a real number or an array of them; NumPy broadcasting applies
+(ValueError naming both shapes where it cannot). NaN where the method gives no
+figure: a line-of-sight path (scatter angle <= 0), or one outside its domain
+(scatter angle above 200 mrad, common volume outside 0 to 20 km, a term not
+finite). ValueError naming the argument for a value out of range, TypeError for
+one of the wrong type. out: a float64 C-contiguous array of the result's shape to
+write into. threads: the threads to share the rows (default: all processors from
+262 144 rows on); the results do not depend on it.)doc");
+    m.def("p2001_loss", p2001Loss,
+          R"doc(p2001_loss(*, f_mhz, d_km, ae_km, theta_t_mrad, theta_r_mrad, climate_zone, gt_dbi, gr_dbi, p, out=None, threads=None)
 
-f_ghz: frequency, GHz. p: percentage of the year, 0 < p < 100. d_km: path length, km.
-theta_e_rad: angle the path subtends at the earth's centre, d/ae, rad. theta_t_mrad,
-theta_r_mrad: horizon elevation angles, mrad. ae_km: effective earth radius, km.
-climate_zone: 1 equatorial, 2 continental sub-tropical, 3 maritime sub-tropical,
-4 desert, 5 continental temperate, 6 maritime temperate over land, 7 maritime
-temperate over sea. gt_dbi, gr_dbi: antenna gains, dBi.
+Basic transmission loss not exceeded for p % of an average year, dB, by the
+climate-zone troposcatter method (ITU-R P.2001-4 Attachment E), floored at free space.
+Keyword arguments only.
 
-Every argument may be an array; NumPy broadcasting applies. NaN where the path is line
-of sight. ValueError for a p outside (0, 100) or a zone outside 1..7.)doc");
-    m.def("availability", availability, py::kw_only(), py::arg("percent") = py::none(),
-          py::arg("required_snr_db") = py::none(), py::arg("delta_n") = 40, py::arg("ground_height_km") = 0,
-          py::arg("climate_zone") = 6, py::arg("power_div_1000") = false,
-          R"doc(Loss over the year, fade margins, signal-to-noise and availability of the link that
-the settings give, by both ITU-R methods: the object that
-`tropolink-cli availability --json` prints, as dicts, lists, floats and None.
+f_mhz: frequency, MHz, above 0. d_km: path length, km, above 0. ae_km: effective
+earth radius, km, above 0; the angle the path subtends at the earth's centre is
+d_km / ae_km. theta_t_mrad, theta_r_mrad: horizon elevation angles, mrad.
+climate_zone: a whole number, 1 equatorial, 2 continental sub-tropical, 3 maritime
+sub-tropical, 4 desert, 5 continental temperate, 6 maritime temperate over land,
+7 maritime temperate over sea. gt_dbi, gr_dbi: antenna gains, dBi. p: percentage of
+the year, 0 < p < 100. The former f_ghz and theta_e_rad still work, with a
+DeprecationWarning (theta_e_rad is ignored).
 
-Settings are keywords as for calculate(). percent: one percentage or a sequence of them,
-each strictly between 0 and 100 (default 50, 90, 99, 99.9, 99.99). required_snr_db: the
-signal-to-noise needed, dB, -50 to 100; adds the availability of each station. delta_n:
-refractivity lapse rate, 20 to 80 N-units/km in steps of 0.1. ground_height_km: ground
-under the common volume, 0 to 5 km. climate_zone: 1 to 7, as for p2001_loss. None marks
-a figure a method does not give (line of sight). ValueError with the tool's message for a
-refused setting or option.)doc");
+Arrays, NaN, errors, out and threads as for p617_loss; the domain bounds the
+scatter height htrop = theta**2 * ae / 8 to 20 km in place of the common volume.)doc");
+    addAvailabilityFunction(m);
 }
 
 }  // namespace tropolink::python

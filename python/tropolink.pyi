@@ -1,4 +1,4 @@
-from typing import Any, Mapping, Sequence, Union
+from typing import Any, Mapping, Optional, Sequence, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -64,22 +64,27 @@ def p617_loss(
     p: ArrayLike,
     ae_km: ArrayLike,
     revised_angle_term: ArrayLike = False,
+    *,
+    out: Optional[np.ndarray] = None,
+    threads: Optional[int] = None,
 ) -> Any: ...
 def p2001_loss(
-    f_ghz: ArrayLike,
-    p: ArrayLike,
+    *,
+    f_mhz: ArrayLike,
     d_km: ArrayLike,
-    theta_e_rad: ArrayLike,
+    ae_km: ArrayLike,
     theta_t_mrad: ArrayLike,
     theta_r_mrad: ArrayLike,
-    ae_km: ArrayLike,
     climate_zone: ArrayLike,
     gt_dbi: ArrayLike,
     gr_dbi: ArrayLike,
+    p: ArrayLike,
+    out: Optional[np.ndarray] = None,
+    threads: Optional[int] = None,
 ) -> Any: ...
 def availability(
     *,
-    percent: Union[float, Sequence[float], None] = None,
+    percent: Union[float, Sequence[float], np.ndarray, None] = None,
     required_snr_db: Union[float, None] = None,
     delta_n: float = 40,
     ground_height_km: float = 0,

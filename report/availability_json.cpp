@@ -1,5 +1,8 @@
 #include "report/availability_json.h"
 
+#include "itur/method_domain.h"
+#include "report/availability_notes.h"
+
 namespace tropolink {
 namespace {
 
@@ -9,6 +12,7 @@ void writeRows(JsonWriter& json, std::string_view name, const itur::MethodAnswer
     for (const itur::PercentFigures& row : method.rows) {
         json.beginObject();
         json.member("percent", row.percent);
+        json.member("verdict", verdictText(row.verdict));
         json.member("loss", row.loss);
         json.member("fadeMargin", row.fadeMargin);
         json.member("snrAtStation1", row.snrAtStation1);
@@ -16,6 +20,17 @@ void writeRows(JsonWriter& json, std::string_view name, const itur::MethodAnswer
         json.endObject();
     }
     json.endArray();
+}
+
+// The notes as a JSON array of strings: plain ASCII of the program's own.
+void writeNotes(JsonWriter& json, const itur::AvailabilityAnswer& answer) {
+    std::string array = "[";
+    for (const std::string& note : availabilityNotes(answer)) {
+        if (array.size() > 1) array += ',';
+        array += '"' + note + '"';
+    }
+    json.key("notes");
+    json.raw(array + "]");
 }
 
 void writeGeometry(JsonWriter& json, const itur::AvailabilityAnswer& a) {
@@ -50,6 +65,18 @@ void writeAvailabilities(JsonWriter& json, std::string_view name, const itur::Me
 
 }  // namespace
 
+std::string_view verdictText(itur::MethodVerdict verdict) {
+    switch (verdict) {
+        case itur::MethodVerdict::LineOfSight:
+            return "lineOfSight";
+        case itur::MethodVerdict::OutOfRange:
+            return "outOfRange";
+        case itur::MethodVerdict::Valid:
+            break;
+    }
+    return "valid";
+}
+
 std::string_view boundText(itur::AvailabilityBound bound) {
     switch (bound) {
         case itur::AvailabilityBound::Above:
@@ -58,6 +85,8 @@ std::string_view boundText(itur::AvailabilityBound bound) {
             return "below 0.001";
         case itur::AvailabilityBound::LineOfSight:
             return "line of sight";
+        case itur::AvailabilityBound::OutOfRange:
+            return "out of range";
         case itur::AvailabilityBound::None:
             break;
     }
@@ -76,6 +105,7 @@ void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer)
         writeAvailabilities(json, "p2001", answer.p2001);
         json.endObject();
     }
+    writeNotes(json, answer);
     json.endObject();
 }
 

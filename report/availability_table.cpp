@@ -1,42 +1,30 @@
 #include "report/availability_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "link/number_text.h"
+#include "report/availability_cells.h"
+#include "report/availability_notes.h"
 
 namespace tropolink {
 namespace {
 
 constexpr std::size_t kPercentWidth = 8;
-constexpr std::size_t kFigureWidth = 11;
-constexpr int kFigureDecimals = 3;
+constexpr std::size_t kFigureWidth = 11;  // the narrowest column; wider when a figure needs it
+constexpr std::size_t kGeometryNameWidth = 10;
+constexpr std::size_t kGeometryValueWidth = 13;
+constexpr std::size_t kGeometryUnitWidth = 6;
 constexpr std::string_view kLineOfSight = "line of sight";
-
-void padLeft(std::string& out, std::string_view text, std::size_t width) {
-    if (text.size() < width) out.append(width - text.size(), ' ');
-    out += text;
-}
-
-void appendFigure(std::string& out, std::optional<double> value) {
-    std::string text;
-    if (value) appendFixed(text, *value, kFigureDecimals);
-    padLeft(out, text, kFigureWidth);
-}
+constexpr std::string_view kOutOfRange = "out of range";
 
 void appendGeometryLine(std::string& out, std::string_view name, std::optional<double> value, std::string_view unit,
                         std::string_view meaning) {
     out += "  ";
-    out += name;
-    out.append(10 - name.size(), ' ');
-    std::string text;
-    if (value)
-        appendFixed(text, *value, kFigureDecimals);
-    else
-        text = "-";
-    padLeft(out, text, 13);
+    padRight(out, name, kGeometryNameWidth);
+    padLeft(out, value ? figureText(*value) : "-", kGeometryValueWidth);
     out += ' ';
-    out += unit;
-    out.append(6 - unit.size(), ' ');
+    padRight(out, unit, kGeometryUnitWidth);
     out += meaning;
     if (!value) out += ", none on a line-of-sight path";
     out += '\n';
@@ -54,11 +42,21 @@ void appendGeometry(std::string& out, const itur::AvailabilityAnswer& a, const A
     appendGeometryLine(out, "h0", a.commonVolumeHeightKm, "km", "height of the common volume");
 }
 
-void appendHeader(std::string& out, const AvailabilityOptions& o) {
+// The width of every figure column: the widest figure and a space, at least kFigureWidth.
+std::size_t figureWidth(const itur::AvailabilityAnswer& a) {
+    std::size_t widest = 0;
+    for (const itur::MethodAnswer* m : {&a.p617, &a.p2001})
+        for (const itur::PercentFigures& row : m->rows)
+            for (const std::optional<double> value : {row.loss, row.fadeMargin, row.snrAtStation1, row.snrAtStation2})
+                if (value) widest = std::max(widest, figureText(*value).size());
+    return std::max(kFigureWidth, widest + 1);
+}
+
+void appendHeader(std::string& out, const AvailabilityOptions& o, std::size_t width) {
     std::string zone = "P.2001 zone " + std::to_string(static_cast<int>(o.climateZone)) + ", " +
                        std::string(itur::climateZoneName(o.climateZone));
     std::string p617 = "P.617";
-    p617.resize(4 * kFigureWidth - 1, ' ');
+    p617.resize(4 * width - 1, ' ');
     out += '\n';
     out.append(kPercentWidth + 2, ' ');
     out += p617;
@@ -68,19 +66,20 @@ void appendHeader(std::string& out, const AvailabilityOptions& o) {
     padLeft(out, "p (%)", kPercentWidth);
     for (int m = 0; m < 2; ++m)
         for (const std::string_view column : {"loss dB", "margin dB", "S/N 1 dB", "S/N 2 dB"})
-            padLeft(out, column, kFigureWidth);
+            padLeft(out, column, width);
     out += '\n';
 }
 
-void appendMethodCells(std::string& out, const itur::PercentFigures& row) {
-    if (!row.loss) {
-        std::string cell = "    " + std::string(kLineOfSight);
-        cell.resize(4 * kFigureWidth, ' ');
+void appendMethodCells(std::string& out, const itur::PercentFigures& row, std::size_t width) {
+    if (row.verdict != itur::MethodVerdict::Valid) {
+        std::string cell = "    " + std::string(row.verdict == itur::MethodVerdict::LineOfSight ? kLineOfSight
+                                                                                                 : kOutOfRange);
+        cell.resize(std::max(4 * width, cell.size() + 1), ' ');
         out += cell;
         return;
     }
     for (const std::optional<double> value : {row.loss, row.fadeMargin, row.snrAtStation1, row.snrAtStation2})
-        appendFigure(out, value);
+        padLeft(out, value ? figureText(*value) : "", width);
 }
 
 void appendStation(std::string& out, std::string_view method, int station, const itur::StationAvailability& s) {
@@ -100,6 +99,9 @@ void appendStation(std::string& out, std::string_view method, int station, const
         case itur::AvailabilityBound::Below:
             out += "missed even at 0.001 % of the year\n";
             return;
+        case itur::AvailabilityBound::OutOfRange:
+            out += std::string(kOutOfRange) + '\n';
+            return;
         case itur::AvailabilityBound::LineOfSight:
             break;
     }
@@ -110,16 +112,20 @@ void appendStation(std::string& out, std::string_view method, int station, const
 
 void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
     appendGeometry(out, a, o);
-    appendHeader(out, o);
+    const std::size_t width = figureWidth(a);
+    appendHeader(out, o, width);
     for (std::size_t i = 0; i < a.p617.rows.size(); ++i) {
         std::string percent;
         appendShortest(percent, a.p617.rows[i].percent);
         padLeft(out, percent, kPercentWidth);
-        appendMethodCells(out, a.p617.rows[i]);
-        appendMethodCells(out, a.p2001.rows[i]);
+        appendMethodCells(out, a.p617.rows[i], width);
+        appendMethodCells(out, a.p2001.rows[i], width);
         while (out.back() == ' ') out.pop_back();
         out += '\n';
     }
+    const std::vector<std::string> notes = availabilityNotes(a);
+    if (!notes.empty()) out += '\n';
+    for (const std::string& note : notes) out += "Note: " + note + ".\n";
     if (!o.requiredSnrDb) return;
     out += "\nAvailability at S/N >= ";
     appendShortest(out, *o.requiredSnrDb);

@@ -68,6 +68,55 @@ TEST(AvailabilityTest, LineOfSightGivesNullsAndSaysSo) {
     EXPECT_THAT(table.out, HasSubstr("    99.9    line of sight"));
 }
 
+// Legal sliders: a 10 km obstruction 1 m from station 2. The table printed inf,
+// an availability of 50 %, and the JSON nulls that could not be told from a
+// line-of-sight path.
+const std::vector<std::string> kOutOfRangeLink{
+    "--set", "s1.obstruction-height-m=4987", "--set", "s1.obstruction-distance-km=1",
+    "--set", "s2.obstruction-height-m=10000", "--set", "s2.obstruction-distance-km=0",
+    "--set", "distance-km=2000", "--set", "s2.antenna-height-m=7765",
+    "--delta-n", "80", "--required-snr", "0"};
+
+TEST(AvailabilityTest, OutOfRangeMethodsSayWhyAndGiveNoAvailability) {
+    std::vector<std::string> args = kOutOfRangeLink;
+    args.insert(args.end(), {"--percent", "99.99"});
+    const json a = availabilityJson(args);
+    EXPECT_EQ(a["geometry"]["lineOfSight"], false);
+    for (const char* method : {"p617", "p2001"}) {
+        EXPECT_EQ(a[method][0]["verdict"], "outOfRange");
+        EXPECT_TRUE(a[method][0]["loss"].is_null());
+        for (const char* station : {"atStation1", "atStation2"}) {
+            EXPECT_EQ(a["availability"][method][station]["bound"], "out of range");
+            EXPECT_TRUE(a["availability"][method][station]["percent"].is_null());
+        }
+    }
+    ASSERT_EQ(a["notes"].size(), 2U);
+    EXPECT_THAT(a["notes"][0].get<std::string>(), HasSubstr("P.617 gives no figure: the scatter angle of 2.240e+06"));
+    std::vector<std::string> tableArgs{"availability"};
+    tableArgs.insert(tableArgs.end(), args.begin(), args.end());
+    const CliRun table = runCli(tableArgs);
+    EXPECT_EQ(table.exitStatus, 0);
+    EXPECT_THAT(table.out, HasSubstr("   99.99    out of range                                out of range\n"));
+    EXPECT_THAT(table.out, HasSubstr("  P.617  at station 1: out of range\n"));
+    EXPECT_THAT(table.out, HasSubstr("  theta-r       2.235e+06 mrad"));
+    EXPECT_THAT(table.out, testing::Not(HasSubstr("inf")));
+    EXPECT_THAT(table.out, testing::Not(HasSubstr("50.000000 %")));
+}
+
+TEST(AvailabilityTest, VerdictsOnEveryRowAndTheNoteBelow10Percent) {
+    const json valid = availabilityJson({"--percent", "10", "--percent", "50"});
+    EXPECT_EQ(valid["notes"], json::array());
+    EXPECT_EQ(valid["p617"][0]["verdict"], "valid");
+    const json low = availabilityJson({"--percent", "50", "--percent", "9.999"});
+    ASSERT_EQ(low["notes"].size(), 1U);
+    EXPECT_THAT(low["notes"][0].get<std::string>(), HasSubstr("ducting and layer reflection"));
+    const json los = availabilityJson({"--set", "s1.antenna-height-m=10000", "--set", "s2.antenna-height-m=10000"});
+    EXPECT_EQ(los["p2001"][0]["verdict"], "lineOfSight");
+    const CliRun table = runCli({"availability", "--percent", "1"});
+    EXPECT_THAT(table.out, HasSubstr("\nNote: Below 10 % of the year ducting and layer reflection, which these methods "
+                                     "leave out, usually decide the loss: there both methods predict too much loss.\n"));
+}
+
 TEST(AvailabilityTest, BoundsWhereTheRequirementHoldsOrFailsEverywhere) {
     const json easy = availabilityJson({"--required-snr", "-50", "--set", "distance-km=100"});
     const json hard = availabilityJson({"--required-snr", "100"});

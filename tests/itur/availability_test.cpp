@@ -42,19 +42,19 @@ TEST(Availability, RowsInTheOrderGivenWithFadeMarginsFromTheMedian) {
     EXPECT_GT(*a.commonVolumeHeightKm, 0);
 }
 
-TEST(Availability, BisectionFindsTheLastPercentageThatMeetsTheRequirement) {
+TEST(Availability, FindsTheLastPercentageThatMeetsTheRequirement) {
     const ItuLink link = startLink();
     for (const ItuMethod method : kItuMethods) {
         // A requirement that the median meets and the 99.9 % loss does not.
-        const double required = (snrAtStation1(kBudget, *methodLoss(method, link, 50)) +
-                                 snrAtStation1(kBudget, *methodLoss(method, link, 99.9))) /
+        const double required = (snrAtStation1(kBudget, methodLoss(method, link, 50).lossDb) +
+                                 snrAtStation1(kBudget, methodLoss(method, link, 99.9).lossDb)) /
                                 2;
         const StationAvailability a = stationAvailability(method, link, kBudget, 1, required);
         ASSERT_EQ(a.bound, AvailabilityBound::None);
         EXPECT_GT(*a.percent, 50);
         EXPECT_LT(*a.percent, 99.9);
-        EXPECT_GE(snrAtStation1(kBudget, *methodLoss(method, link, *a.percent)), required);
-        EXPECT_LT(snrAtStation1(kBudget, *methodLoss(method, link, *a.percent + 1e-6)), required);
+        EXPECT_GE(snrAtStation1(kBudget, methodLoss(method, link, *a.percent).lossDb), required);
+        EXPECT_LT(snrAtStation1(kBudget, methodLoss(method, link, *a.percent + 1e-6).lossDb), required);
         EXPECT_DOUBLE_EQ(*a.outageMinutesPerYear, (100 - *a.percent) / 100 * 525960);
     }
 }
@@ -82,6 +82,27 @@ TEST(Availability, LineOfSightGivesNoFigures) {
         EXPECT_FALSE(m->rows[0].snrAtStation1.has_value());
         EXPECT_EQ((*m->availability)[0].bound, AvailabilityBound::LineOfSight);
         EXPECT_EQ((*m->availability)[1].bound, AvailabilityBound::LineOfSight);
+        EXPECT_EQ(m->rows[0].verdict, MethodVerdict::LineOfSight);
+    }
+}
+
+// The sliders allowed a 10 km obstruction 1 m from station 2: a scatter
+// angle of 2.2e6 mrad, infinite P.617 losses, and an availability of 50 %.
+TEST(Availability, OutOfRangeGivesNoFigureAndNoAvailability) {
+    ItuLink link = startLink();
+    link.geometry = geometryFromSites({0.010, 4.987, 1}, {7.765, 10, 0}, 2000, effectiveEarthRadiusKm(80));
+    const std::array<double, 2> percents{50, 99.99};
+    const AvailabilityAnswer a = answerAvailability(link, kBudget, percents, 0.0);
+    for (const MethodAnswer* m : {&a.p617, &a.p2001}) {
+        for (const PercentFigures& row : m->rows) {
+            EXPECT_EQ(row.verdict, MethodVerdict::OutOfRange);
+            EXPECT_EQ(row.reason, OutOfRangeReason::ScatterAngle);
+            EXPECT_FALSE(row.loss || row.fadeMargin || row.snrAtStation1 || row.snrAtStation2);
+        }
+        for (const StationAvailability& s : *m->availability) {
+            EXPECT_EQ(s.bound, AvailabilityBound::OutOfRange);
+            EXPECT_FALSE(s.percent || s.outageMinutesPerYear);
+        }
     }
 }
 

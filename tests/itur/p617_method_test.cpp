@@ -2,90 +2,116 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
+#include <stdexcept>
 
 #include "itur/shared_terms.h"
+#include "reference_vectors.h"
 
 namespace tropolink::itur {
 namespace {
 
-struct Vector {
-    double fMhz;
-    double p;
-    double dKm;
-    double aeKm;
-    double htsM;
-    double hrsM;
-    double thetaTMrad;
-    double thetaRMrad;
-    double gtDbi;
-    double grDbi;
-    double n0;
-    double deltaN;
-    double hsKm;
-    double h0Km;
-    double revisedLossDb;  // angle term 17.5·log(θ² + 4)
-    double inForceLossDb;  // angle term 35·log θ
-};
-
-constexpr std::array<Vector, 3> kVectors{{
-    {2000, 0.01, 212.5772, 9105.643, 39.64, 11.80, -2.281297, 0.301530, 10, 22, 331.8403, 47.1534, 0, 0.53333, 182.1422,
-     182.0759},
-    {2000, 50, 212.5772, 9105.643, 39.64, 11.80, -2.281297, 0.301530, 10, 22, 331.8403, 47.1534, 0, 0.53333, 208.0898,
-     208.0235},
-    {6000, 1, 96.2, 8401.694, 407, 515, 45.937903, -2.361950, 0, 0, 324.6912, 37.3498, 0.38156, 0.77097, 210.1355,
-     210.1254},
-}};
-
-std::optional<double> lossOf(const Vector& v, bool revised) {
-    return p617Loss(v.fMhz, v.dKm, v.thetaTMrad, v.thetaRMrad, v.htsM, v.hrsM, v.gtDbi, v.grDbi, v.n0, v.deltaN, v.hsKm,
-                    v.p, v.aeKm, revised);
-}
+using testing_support::p617PathOf;
+using testing_support::referenceVectors;
 
 TEST(P617Method, PublishedVectorsWithBothAngleTerms) {
+    const nlohmann::json& all = referenceVectors();
+    const double tolerance = all.at("p617ToleranceDb");
     double worst = 0;
-    for (const Vector& v : kVectors) {
+    for (const nlohmann::json& v : all.at("p617")) {
+        P617Path path = p617PathOf(all.at("p617Paths").at(v.at("path").get<std::string>()));
         for (const bool revised : {true, false}) {
-            const auto loss = lossOf(v, revised);
-            const double expected = revised ? v.revisedLossDb : v.inForceLossDb;
-            ASSERT_TRUE(loss.has_value());
-            EXPECT_NEAR(*loss, expected, 2e-4) << "f " << v.fMhz << " MHz, p " << v.p << ", revised " << revised;
-            worst = std::max(worst, std::abs(*loss - expected));
+            path.revisedAngleTerm = revised;
+            const MethodLoss loss = p617Loss(path, v.at("p"));
+            const double expected = v.at(revised ? "revised_db" : "in_force_db");
+            ASSERT_EQ(loss.verdict, MethodVerdict::Valid);
+            EXPECT_NEAR(loss.lossDb, expected, tolerance) << v.dump() << ", revised " << revised;
+            worst = std::max(worst, std::abs(loss.lossDb - expected));
         }
     }
     RecordProperty("worstDifferenceDb", testing::PrintToString(worst));
 }
 
 TEST(P617Method, CommonVolumeHeightOfTheVectors) {
-    for (const Vector& v : kVectors)
-        EXPECT_NEAR(commonVolumeHeightKm(v.dKm, v.thetaTMrad, v.thetaRMrad, v.htsM, v.hrsM, v.aeKm), v.h0Km, 5e-6);
+    const nlohmann::json& all = referenceVectors();
+    for (const auto& [name, path] : all.at("p617Paths").items())
+        EXPECT_NEAR(commonVolumeHeightKm(p617PathOf(path)), path.at("h0_km").get<double>(),
+                    all.at("h0ToleranceKm").get<double>())
+            << name;
 }
 
+P617Path row1() { return p617PathOf(referenceVectors().at("p617Paths").at("row1")); }
+
 TEST(P617Method, MedianHasNoTimeTermAndTheTailsAreSymmetric) {
-    Vector v = kVectors[0];
-    v.p = 50;
-    const double median = *lossOf(v, false);
-    v.p = 10;
-    const double below = *lossOf(v, false);
-    v.p = 90;
-    const double above = *lossOf(v, false);
+    const P617Path path = row1();
+    const double median = p617Loss(path, 50).lossDb;
+    const double below = p617Loss(path, 10).lossDb;
+    const double above = p617Loss(path, 90).lossDb;
     EXPECT_NEAR(median - below, above - median, 1e-9);
     EXPECT_GT(above, median);
 }
 
+// 1000 · 100 / 10000 = 10 mrad exactly, so θ = 10 + θt + θr. Antennas 1 km
+// up, whose smooth-earth horizons lie at −14 mrad.
+P617Path flatPath(double thetaTMrad, double thetaRMrad) {
+    return {.fMhz = 2000, .dKm = 100, .aeKm = 10000, .thetaTMrad = thetaTMrad, .thetaRMrad = thetaRMrad, .htsM = 1000,
+            .hrsM = 1000, .gtDbi = 0, .grDbi = 0, .n0 = 310, .deltaN = 40, .hsKm = 0, .revisedAngleTerm = false};
+}
+
 TEST(P617Method, NoFigureOnALineOfSightPath) {
-    // 1000 · 100 / 10000 = 10 mrad exactly, so θ is exactly 0, or below it.
     for (const double thetaR : {-6.0, -7.0})
-        for (const bool revised : {true, false})
-            EXPECT_FALSE(p617Loss(2000, 100, -4, thetaR, 10, 10, 0, 0, 310, 40, 0, 50, 10000, revised).has_value());
-    EXPECT_TRUE(p617Loss(2000, 100, -4, -5.9, 10, 10, 0, 0, 310, 40, 0, 50, 10000, false).has_value());
+        for (const bool revised : {true, false}) {
+            P617Path path = flatPath(-4, thetaR);
+            path.revisedAngleTerm = revised;
+            const MethodLoss loss = p617Loss(path, 50);
+            EXPECT_EQ(loss.verdict, MethodVerdict::LineOfSight);
+            EXPECT_FALSE(loss.value().has_value());
+        }
+    EXPECT_EQ(p617Loss(flatPath(-4.95, -4.95), 50).verdict, MethodVerdict::Valid);
 }
 
 TEST(P617Method, FlooredAtFreeSpaceCloseToGrazing) {
     // θ = 1e-4 mrad: 35·log θ alone is −140 dB.
-    const auto loss = p617Loss(2000, 100, -4, -5.9999, 10, 10, 0, 0, 310, 40, 0, 50, 10000, false);
-    EXPECT_DOUBLE_EQ(*loss, freeSpaceLossDb(2, 100));
+    EXPECT_DOUBLE_EQ(p617Loss(flatPath(-4.99995, -4.99995), 50).lossDb, freeSpaceLossDb(2, 100));
+}
+
+// p = 0 and 100 took a logarithm of 0 and gave an infinite loss.
+TEST(P617Method, RefusesPercentagesOutsideTheOpenInterval) {
+    for (const double p : {0.0, 100.0, -1.0, 100.5, std::nan("")})
+        EXPECT_THROW(p617Loss(row1(), p), std::domain_error) << p;
+    for (const double p : {1e-9, 100 - 1e-9}) EXPECT_TRUE(std::isfinite(p617Loss(row1(), p).lossDb)) << p;
+}
+
+TEST(P617Method, DomainOfAngleHeightAndTerms) {
+    struct Case {
+        const char* what;
+        P617Path path;
+        MethodVerdict verdict;
+        OutOfRangeReason reason;
+    };
+    P617Path wide = flatPath(-4, 194);  // θ = 200 mrad exactly
+    P617Path wider = flatPath(-4, 194 + 1e-9);
+    P617Path zeroFrequency = row1();
+    zeroFrequency.fMhz = 0;
+    P617Path behind = flatPath(10, -6);  // β < 0: the rays cross behind a station, h0 ≈ −0.06 km
+    behind.htsM = 10;
+    behind.hrsM = 10;
+    P617Path high = row1();  // the common volume starts at about 20.5 km
+    high.htsM = 20000;
+    high.hrsM = 20000;
+    const Case cases[] = {
+        {"200 mrad", wide, MethodVerdict::Valid, OutOfRangeReason::None},
+        {"just above 200 mrad", wider, MethodVerdict::OutOfRange, OutOfRangeReason::ScatterAngle},
+        {"crossing below sea level", behind, MethodVerdict::OutOfRange, OutOfRangeReason::CommonVolumeHeight},
+        {"crossing above 20 km", high, MethodVerdict::OutOfRange, OutOfRangeReason::CommonVolumeHeight},
+        {"frequency 0", zeroFrequency, MethodVerdict::OutOfRange, OutOfRangeReason::NotFinite},
+    };
+    for (const Case& c : cases) {
+        const MethodLoss loss = p617Loss(c.path, 99.99);
+        EXPECT_EQ(loss.verdict, c.verdict) << c.what << ", h0 " << commonVolumeHeightKm(c.path);
+        EXPECT_EQ(loss.reason, c.reason) << c.what;
+        EXPECT_EQ(loss.value().has_value(), c.verdict == MethodVerdict::Valid) << c.what;
+    }
 }
 
 }  // namespace

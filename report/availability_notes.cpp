@@ -1,0 +1,51 @@
+#include "report/availability_notes.h"
+
+#include <algorithm>
+
+#include "report/availability_cells.h"
+
+namespace tropolink {
+namespace {
+
+std::string outOfRangeNote(std::string_view method, itur::OutOfRangeReason reason,
+                           const itur::AvailabilityAnswer& a) {
+    std::string note = std::string(method) + " gives no figure: ";
+    switch (reason) {
+        case itur::OutOfRangeReason::ScatterAngle:
+            note += "the scatter angle of ";
+            note += figureText(a.geometry.scatterAngleMrad());
+            note += " mrad lies outside its range, above 0 and at most 200 mrad";
+            break;
+        case itur::OutOfRangeReason::CommonVolumeHeight:
+            if (method == "P.2001") {
+                note += "its scatter height htrop = theta^2 ae / 8 lies above 20 km, outside the troposphere";
+            } else {
+                note += "the common volume at ";
+                note += a.commonVolumeHeightKm ? figureText(*a.commonVolumeHeightKm) : "-";
+                note += " km lies outside its range, 0 to 20 km above sea level";
+            }
+            break;
+        case itur::OutOfRangeReason::NotFinite:
+        case itur::OutOfRangeReason::None:
+            note += "a term of its formula is not finite on this path";
+            break;
+    }
+    return note;
+}
+
+}  // namespace
+
+std::vector<std::string> availabilityNotes(const itur::AvailabilityAnswer& a) {
+    std::vector<std::string> notes;
+    if (a.p617.domain.verdict == itur::MethodVerdict::OutOfRange)
+        notes.push_back(outOfRangeNote("P.617", a.p617.domain.reason, a));
+    if (a.p2001.domain.verdict == itur::MethodVerdict::OutOfRange)
+        notes.push_back(outOfRangeNote("P.2001", a.p2001.domain.reason, a));
+    if (std::ranges::any_of(a.p617.rows, [](const itur::PercentFigures& r) { return r.percent < kScatterOnlyPercent; }))
+        notes.emplace_back(
+            "Below 10 % of the year ducting and layer reflection, which these methods leave out, usually decide the "
+            "loss: there both methods predict too much loss");
+    return notes;
+}
+
+}  // namespace tropolink
