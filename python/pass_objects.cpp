@@ -52,8 +52,8 @@ py::dict valuesObject(const PassValues& values) {
     return figures.open.front();
 }
 
-Result calculate(bool powerDividedBy1000, const py::kwargs& settings) {
-    const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
+Result calculate(const py::object& powerDividedBy1000, const py::kwargs& settings) {
+    const Settings s = settingsFromKeywords(settings, flagValue(powerDividedBy1000, "power_div_1000"));
     HeadlessWindow window;
     const PassValues values = runPass(window, s);
     return {boxTexts(window), valuesObject(values)};

@@ -17,7 +17,8 @@ struct Result {
 pybind11::dict boxTexts(const HeadlessWindow& window);
 pybind11::dict valuesObject(const PassValues& values);
 
-// One pass with the settings given as keywords; InputError for a refused one.
-Result calculate(bool powerDividedBy1000, const pybind11::kwargs& settings);
+// One pass with the settings given as keywords; InputError for a refused one,
+// TypeError for a value of the wrong type.
+Result calculate(const pybind11::object& powerDividedBy1000, const pybind11::kwargs& settings);
 
 }  // namespace tropolink::python
