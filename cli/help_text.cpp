@@ -1,8 +1,10 @@
 #include "cli/help_text.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "batch/line_reader.h"
+#include "link/option_ranges.h"
 #include "link/setting_names.h"
 
 namespace tropolink::cli {
@@ -45,6 +47,9 @@ are not). It must fall exactly on a step of the slider: trailing zeros do not
 matter ("1.0" is 1 on a whole-number slider, "0.30" is 0.3 dB), but "0.35" dB is
 between two steps and is refused, as is a value outside the range. Each slider
 may be set once. The tx-power aliases read in W, or in mW with power-div-1000.
+Every numeric option reads its value the same way and compares it with its
+range exactly as written; one inside the range that a double cannot tell from
+an excluded bound is refused as too close to it.
 )";
 
 constexpr std::string_view kBatchRules = R"(
@@ -101,13 +106,15 @@ then, for each --percent P in the order given (P as the shortest decimal):
 constexpr std::string_view kProfileRules = R"(
 tropolink-cli profile FILE [--s1-mast-m M] [--s2-mast-m M] [--set NAME=VALUE]...
                       [--power-div-1000] [--json] [--svg OUT.svg]
+                      [--availability [--percent P]... [--delta-n DN]
+                                      [--climate-zone Z] [--required-snr DB]]
 reads a terrain profile and sets both stations' antenna heights, obstruction
 heights and distances and the path distance from it. FILE (- for standard
 input) is CSV with two columns, the distance from station 1 in km and the
 ground height in m above sea level, from station 1 at 0 km to station 2 on the
 last row, distances rising strictly, 3 to 100000 rows; a header line, # comments
-and blank lines are skipped. Each antenna stands its mast (0 to 10000 m,
-default 10) above the ground at its end. Its horizon is the point between the
+and blank lines are skipped. Each antenna stands its mast (--s1-mast-m,
+--s2-mast-m) above the ground at its end. Its horizon is the point between the
 ends, within 100 km of it, of the largest elevation angle
   1000 * ((hi - ha) / di - di / (2 * 8494.64543)) mrad
 (heights hi, ha and distance di in km; ties go to the nearer point). Heights
@@ -115,7 +122,8 @@ and distances are rounded half away from zero to whole m and km. --set may move
 any other slider. Printed: the settings as one line that --batch reads, the
 horizon of each station (its row; the exact distance, height and angle; the
 angle on the slider grid and the difference), then the boxes of one pass on
-that line, as --batch would give them. --json prints one object instead:
+that line as TextN<TAB>text lines, the texts --batch answers for that line.
+--json prints one object instead:
   {"settings": {ALIAS: value, ...}, "horizon": {"station1": {"row", "distanceKm",
   "heightM", "angleMrad", "angleMradOnGrid", "differenceMrad"}, "station2":
   {...}}, "boxes": {"Text1": ..., ...}}
@@ -143,30 +151,11 @@ with the window's formula and L(P) as the path loss. Both losses are floored at
 free space. On a line-of-sight path (scatter angle <= 0) neither method gives a
 figure: the table says "line of sight" and the JSON numbers are null.
 Options (each once, except --percent):
-  --percent P           % of the year, a plain decimal strictly between 0 and
-                        100 (repeatable, rows in the order given); default
-                        50, 90, 99, 99.9 and 99.99
-  --delta-n DN          refractivity lapse rate, N-units/km, 20 to 80 in steps
-                        of 0.1; default 40. Effective earth radius
-                        ae = 6371 * 157 / (157 - DN) km
-  --ground-height-km HS height of the ground under the common volume, km above
-                        sea level, 0 to 5 in steps of 0.001; default 0 (P.617)
-  --climate-zone Z      1 to 7; default 6 (P.2001):
-                        1 equatorial, 2 continental sub-tropical,
-                        3 maritime sub-tropical, 4 desert,
-                        5 continental temperate,
-                        6 maritime temperate, over land,
-                        7 maritime temperate, over sea
-  --required-snr DB     signal-to-noise a receiver needs, dB, a plain decimal
-                        from -50 to 100; adds, per method and receiving station,
-                        the largest P (0.001 to 99.999, to 1e-6 %) at which the
-                        S/N is at least DB, and the outage in minutes a year,
-                        (100 - P) / 100 * 525960
-  --json                one JSON object instead of the table
-  --batch               one JSON object per line of standard input; the lines
-                        hold settings as for --batch, the options above apply to
-                        every line, refused lines get {"line": N, "error": "..."}
-The geometry: per station the horizon elevation angle (theta-t at station 1,
+)";
+
+// After the generated option lines.
+constexpr std::string_view kAvailabilityOutput =
+    R"(The geometry: per station the horizon elevation angle (theta-t at station 1,
 theta-r at station 2, mrad) is the larger of the smooth-earth horizon angle
 -1000 * sqrt(2h / ae) and the obstruction angle 1000 * ((ho - h) / do - do / (2 ae)),
 heights and distances in km, 0 read as 0.001; the scatter angle is
@@ -183,6 +172,56 @@ The JSON object:
     everywhere), "below 0.001" (met nowhere) or "line of sight"
 Numbers are the shortest text that reads back to the same double.
 )";
+
+constexpr std::size_t kOptionColumn = 24;
+constexpr std::size_t kHelpWidth = 80;
+
+// `text` after `head`, wrapped at word ends under kOptionColumn.
+void appendOptionItem(std::string& out, std::string_view head, std::string_view text) {
+    std::string line = "  " + std::string(head);
+    line.append(line.size() < kOptionColumn - 1 ? kOptionColumn - line.size() : 1, ' ');
+    bool lineHasWord = false;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(' '), text.size());
+        const std::string_view word = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (lineHasWord && line.size() + 1 + word.size() > kHelpWidth) {
+            out += line + '\n';
+            line.assign(kOptionColumn, ' ');
+            lineHasWord = false;
+        }
+        line += (lineHasWord ? " " : "") + std::string(word);
+        lineHasWord = true;
+    }
+    out += line + '\n';
+}
+
+void appendNumberOption(std::string& out, const NumberOption& option, std::string_view more) {
+    std::string text = std::string(option.meaning) + ", " + allowedValues(option);
+    if (!option.defaultValue.empty()) text += "; default " + std::string(option.defaultValue);
+    if (!more.empty()) text += std::string(more[0] == '(' ? " " : ". ") + std::string(more);
+    appendOptionItem(out, std::string(option.name) + " " + std::string(option.valueName), text);
+}
+
+std::string availabilityOptionLines() {
+    std::string out;
+    appendNumberOption(out, kPercentOption, "(repeatable, rows in the order given)");
+    appendNumberOption(out, kDeltaNOption, "Effective earth radius ae = 6371 * 157 / (157 - DN) km");
+    appendNumberOption(out, kGroundHeightOption, "(P.617)");
+    appendNumberOption(out, kClimateZoneOption, "(P.2001)");
+    for (const std::string_view zone :
+         {"1 equatorial, 2 continental sub-tropical,", "3 maritime sub-tropical, 4 desert,", "5 continental temperate,",
+          "6 maritime temperate, over land,", "7 maritime temperate, over sea"})
+        out += std::string(kOptionColumn, ' ') + std::string(zone) + '\n';
+    appendNumberOption(out, kRequiredSnrOption,
+                       "Adds, per method and receiving station, the largest P (0.001 to 99.999, to 1e-6 %) at which "
+                       "the S/N is at least DB, and the outage in minutes a year, (100 - P) / 100 * 525960");
+    appendOptionItem(out, "--json", "one JSON object instead of the table");
+    appendOptionItem(out, "--batch",
+                     "one JSON object per line of standard input; the lines hold settings as for --batch, the options "
+                     "above apply to every line, refused lines get {\"line\": N, \"error\": \"...\"}");
+    return out;
+}
 
 constexpr std::string_view kValuesRules = R"(
 --values (JSON only; implies --json) adds a "values" member beside Text1 to
@@ -213,7 +252,7 @@ std::string helpFooter() {
     out += std::to_string(kMaxLineBytes) + " bytes.\n";
     out += kSweepRules;
     out += kProfileRules;
-    out += kAvailabilityRules;
+    out += availabilityHelp();
     out += kValuesRules;
     return out;
 }
@@ -221,6 +260,8 @@ std::string helpFooter() {
 std::string_view sweepHelp() { return kSweepRules; }
 
 std::string_view profileHelp() { return kProfileRules; }
-std::string_view availabilityHelp() { return kAvailabilityRules; }
+std::string availabilityHelp() {
+    return std::string(kAvailabilityRules) + availabilityOptionLines() + std::string(kAvailabilityOutput);
+}
 
 }  // namespace tropolink::cli

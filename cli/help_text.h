@@ -16,6 +16,6 @@ std::string_view sweepHelp();
 // The profile subcommand: the file, the horizon search and the output.
 std::string_view profileHelp();
 // The availability subcommand: its options, the table and the JSON members.
-std::string_view availabilityHelp();
+std::string availabilityHelp();
 
 }  // namespace tropolink::cli

@@ -6,36 +6,40 @@
 #include <iostream>
 #include <string>
 
-#include "cli/availability_run.h"
-#include "cli/batch_run.h"
-#include "cli/help_text.h"
-#include "cli/profile_run.h"
-#include "link/input_error.h"
 #include "batch/jobs_option.h"
 #include "batch/ordered_workers.h"
+#include "cli/availability_run.h"
+#include "cli/batch_run.h"
+#include "cli/command_line.h"
+#include "cli/help_text.h"
+#include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep_run.h"
+#include "link/input_error.h"
+#include "link/option_ranges.h"
 
 namespace {
 
 using namespace tropolink;
 using namespace tropolink::cli;
 
-constexpr std::string_view kAllowedOptions =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
-    "availability, profile)";
-constexpr std::string_view kAllowedSweepArguments =
-    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
-constexpr std::string_view kAllowedAvailabilityArguments =
-    " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
-    "--climate-zone Z, --required-snr DB, --json, --batch, --help)";
-constexpr std::string_view kAllowedProfileArguments =
-    " (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg FILE, "
-    "--availability, --percent P, --delta-n DN, --climate-zone Z, --required-snr DB, --help)";
-
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
+}
+
+std::string capitalized(std::string text) {
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z')
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text;
+}
+
+std::vector<std::string>* optionValues(AvailabilityArguments& a, const NumberOption& option) {
+    if (&option == &kDeltaNOption) return &a.deltaN;
+    if (&option == &kGroundHeightOption) return &a.groundHeightKm;
+    if (&option == &kClimateZoneOption) return &a.climateZone;
+    if (&option == &kRequiredSnrOption) return &a.requiredSnr;
+    return &a.percents;
 }
 
 // Every option but --percent may be given once; the tool refuses a repeat
@@ -52,12 +56,11 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
     value("--set", r.assignments, "Move a slider (repeatable); NAME and VALUE as for the pass", "NAME=VALUE");
     sub->add_flag("--power-div-1000", r.powerOptionCount, "Tick power/1000: tx-power reads in mW");
     AvailabilityArguments& a = r.arguments;
-    value("--percent", a.percents, "% of the year, 0 < P < 100 (repeatable; default 50 90 99 99.9 99.99)", "P");
-    once("--delta-n", a.deltaN, "Refractivity lapse rate, N-units/km, 20 to 80 in steps of 0.1 (default 40)", "DN");
-    once("--ground-height-km", a.groundHeightKm,
-         "Ground under the common volume, km above sea level, 0 to 5 in steps of 0.001 (default 0)", "HS");
-    once("--climate-zone", a.climateZone, "Climate zone 1 to 7, listed below (default 6)", "Z");
-    once("--required-snr", a.requiredSnr, "Signal-to-noise needed, dB, -50 to 100: adds the availability", "DB");
+    value(std::string(kPercentOption.name), a.percents, capitalized(optionHelp(kPercentOption)) + ", repeatable",
+          std::string(kPercentOption.valueName));
+    for (const NumberOption* option : {&kDeltaNOption, &kGroundHeightOption, &kClimateZoneOption, &kRequiredSnrOption})
+        once(std::string(option->name), *optionValues(a, *option), capitalized(optionHelp(*option)),
+             std::string(option->valueName));
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
     sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
     sub->footer(std::string(availabilityHelp()));
@@ -69,8 +72,9 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     sub->add_option("file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
         ->type_name("FILE")
         ->required();
-    sub->add_option("--s1-mast-m", r.mast1, "Antenna 1 above its ground, m (default 10)")->type_name("M");
-    sub->add_option("--s2-mast-m", r.mast2, "Antenna 2 above its ground, m (default 10)")->type_name("M");
+    for (auto [option, mast] : {std::pair{&kMast1Option, &r.mast1}, std::pair{&kMast2Option, &r.mast2}})
+        sub->add_option(std::string(option->name), *mast, capitalized(optionHelp(*option)))
+            ->type_name(std::string(option->valueName));
     sub->add_option("--set", r.assignments, "Move a slider the profile does not fix (repeatable)")
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
@@ -80,14 +84,17 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     auto* availability = sub->add_flag("--availability", r.availability,
                                        "Add P.617 and P.2001 on the profile's exact angles and heights");
     AvailabilityArguments& a = r.availabilityArguments;
-    const auto value = [&](const std::string& name, std::vector<std::string>& values, const std::string& what,
-                           const std::string& type) {
-        sub->add_option(name, values, what)->type_name(type)->allow_extra_args(false)->needs(availability);
-    };
-    value("--percent", a.percents, "With --availability: % of the year (repeatable)", "P");
-    value("--delta-n", a.deltaN, "With --availability: refractivity lapse rate, N-units/km", "DN");
-    value("--climate-zone", a.climateZone, "With --availability: climate zone 1 to 7", "Z");
-    value("--required-snr", a.requiredSnr, "With --availability: signal-to-noise needed, dB", "DB");
+    // Every one but --percent once, and shown so; each refused without --availability.
+    for (const NumberOption* option : {&kPercentOption, &kDeltaNOption, &kClimateZoneOption, &kRequiredSnrOption}) {
+        const std::string type(option->valueName);
+        auto* added = sub->add_option(std::string(option->name), *optionValues(a, *option),
+                                      "With --availability: " + optionHelp(*option) +
+                                          (option == &kPercentOption ? ", repeatable" : ""))
+                          ->type_name(type)
+                          ->allow_extra_args(false)
+                          ->needs(availability);
+        if (option != &kPercentOption) added->option_text(type);
+    }
     sub->footer(std::string(profileHelp()));
     return sub;
 }
@@ -100,23 +107,29 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Tropolink troposcatter link-loss calculator: one recalculation pass from the start positions.",
                  "tropolink-cli"};
+    // Before the subcommands, which take the parent's formatter.
+    app.formatter(std::make_shared<OneLineFormatter>());
     SingleRunRequest request;
     bool json = false;
     bool values = false;
     bool batch = false;
-    auto* set = app.add_option("--set", request.assignments, "Move a slider (repeatable); NAME and VALUE below")
+    auto* set = app.add_option("--set", request.assignments,
+                               "Move a slider (repeatable, not with --batch); NAME and VALUE below")
                     ->type_name("NAME=VALUE")
                     ->allow_extra_args(false);
-    auto* power = app.add_flag("--power-div-1000", request.powerOptionCount, "Tick power/1000: tx-power reads in mW");
+    auto* power = app.add_flag("--power-div-1000", request.powerOptionCount,
+                               "Tick power/1000: tx-power reads in mW (not with --batch)");
     auto* jsonFlag = app.add_flag("--json", json,
                                   "One JSON object {\"Text1\": ..., \"Text52\": ...} instead of TextN<TAB>text lines");
     auto* valuesFlag = app.add_flag("--values", values, "Add the full-precision figures of the pass (implies --json)");
-    auto* batchFlag = app.add_flag("--batch", batch, "One pass per line of standard input, answered as JSON lines")
-                          ->excludes(set)
-                          ->excludes(power);
+    auto* batchFlag =
+        app.add_flag("--batch", batch,
+                     "One pass per line of standard input, answered as JSON lines (not with --set or --power-div-1000)")
+            ->excludes(set)
+            ->excludes(power);
     std::string jobsText;
-    auto* jobsOption = app.add_option("--jobs", jobsText, "Workers for --batch (default: one per online processor)")
-                           ->type_name("N")
+    auto* jobsOption = app.add_option(std::string(kJobsOption.name), jobsText, capitalized(optionHelp(kJobsOption)))
+                           ->type_name(std::string(kJobsOption.valueName))
                            ->needs(batchFlag);
     SweepRequest sweepRequest;
     auto* sweep = app.add_subcommand("sweep", "One pass per point of a slider's grid: CSV table, SVG picture");
@@ -130,9 +143,9 @@ int main(int argc, char** argv) {
     sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
     sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
     sweep
-        ->add_option("--percent", sweepRequest.sweep.percents,
-                     "Add the two ITU-R methods at P % of the year, 0 < P < 100 (repeatable)")
-        ->type_name("P")
+        ->add_option(std::string(kPercentOption.name), sweepRequest.sweep.percents,
+                     "Add the two ITU-R methods at P % of the year, " + allowedValues(kPercentOption) + ", repeatable")
+        ->type_name(std::string(kPercentOption.valueName))
         ->allow_extra_args(false);
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;
@@ -153,11 +166,12 @@ int main(int argc, char** argv) {
         app.exit(e);
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
-        const auto allowed = sweep->parsed()          ? kAllowedSweepArguments
-                             : availability->parsed() ? kAllowedAvailabilityArguments
-                             : profile->parsed()      ? kAllowedProfileArguments
-                                                      : kAllowedOptions;
-        std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
+        const CLI::App* parsed = &app;
+        for (const CLI::App* sub : {sweep, availability, profile})
+            if (sub->parsed()) parsed = sub;
+        std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
+        if (message.empty()) message = oneLine(e.what());
+        std::cerr << diagnostic(message + " (allowed: " + allowedArguments(*parsed) + ")") << '\n';
         return kExitBadInput;
     }
 

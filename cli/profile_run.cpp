@@ -16,6 +16,7 @@
 #include "report/file_output.h"
 #include "link/input_error.h"
 #include "link/number_text.h"
+#include "link/option_ranges.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
 #include "report/profile_report.h"
@@ -26,19 +27,9 @@
 namespace tropolink::cli {
 namespace {
 
-constexpr double kMaxMastM = 10000;
 constexpr std::string_view kUnfixedSliders =
     "--set for sliders the profile does not fix: not the antenna heights, obstruction heights and distances, or "
     "distance-km";
-
-double readMast(std::string_view option, const std::string& text) {
-    const std::string input = std::string(option) + "=" + text;
-    const profile::ParsedNumber n = profile::parseNumber(text);
-    constexpr std::string_view allowed = "0 to 10000 m above the ground";
-    if (n.status != profile::ParsedNumber::Status::Ok) throw InputError(input, "not a finite number", allowed);
-    if (!(n.value >= 0 && n.value <= kMaxMastM)) throw InputError(input, "out of range", allowed);
-    return n.value;
-}
 
 SettingsBuilder requestedSettings(const ProfileRequest& request) {
     if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
@@ -108,8 +99,8 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     AvailabilityOptions availabilityOptions;
     try {
         if (request.availability) availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
-        mast1 = readMast("--s1-mast-m", request.mast1);
-        mast2 = readMast("--s2-mast-m", request.mast2);
+        mast1 = readNumberOption(kMast1Option, request.mast1);
+        mast2 = readNumberOption(kMast2Option, request.mast2);
         requested = requestedSettings(request);
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};

@@ -147,9 +147,9 @@ void runStages(PassValues& v, const StageChecks& checks, const BoxOut& out) {
 
 }  // namespace
 
-void Recalculate(FormWindow& window) { recalculateWithValues(window); }
+void Recalculate(FormWindow& window) { RecalculateWithValues(window); }
 
-PassValues recalculateWithValues(FormWindow& window) {
+PassValues RecalculateWithValues(FormWindow& window) {
     PassValues v;
     BoxTextBatch texts(window);
     try {

@@ -43,7 +43,7 @@ struct PassValues {
 void Recalculate(FormWindow& window);
 
 // The same pass, also handing back its figures.
-PassValues recalculateWithValues(FormWindow& window);
+PassValues RecalculateWithValues(FormWindow& window);
 
 // The figures of the pass for these slider positions, without a window: no box
 // is written and no mask applied. Same arithmetic, same NumericFault.

@@ -33,11 +33,4 @@ const std::vector<double>& defaultPercents();  // 50, 90, 99, 99.9, 99.99
 double percentOption(const std::string& text);
 AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& arguments);
 
-// What each option allows, as --help and the errors say it.
-inline constexpr std::string_view kPercentAllowed = "a plain decimal strictly between 0 and 100";
-inline constexpr std::string_view kDeltaNAllowed = "20 to 80 N-units/km in steps of 0.1";
-inline constexpr std::string_view kGroundHeightAllowed = "0 to 5 km in steps of 0.001";
-inline constexpr std::string_view kClimateZoneAllowed = "a whole number 1 to 7";
-inline constexpr std::string_view kRequiredSnrAllowed = "a plain decimal from -50 to 100 dB";
-
 }  // namespace tropolink

@@ -17,7 +17,52 @@ int decimalsOf(int positionsPerUnit) {
     return decimals;
 }
 
+// A plain decimal as sign and digits without leading or trailing zeros.
+struct Digits {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view fraction;
+};
+
+std::optional<Digits> digitsOf(std::string_view text) {
+    Digits d;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) d.negative = text[i++] == '-';
+    const std::size_t wholeStart = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    d.whole = text.substr(wholeStart, i - wholeStart);
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionStart = ++i;
+        while (i < text.size() && isDigit(text[i])) ++i;
+        d.fraction = text.substr(fractionStart, i - fractionStart);
+    }
+    if (i != text.size() || d.whole.size() + d.fraction.size() == 0) return std::nullopt;
+    d.whole.remove_prefix(std::min(d.whole.find_first_not_of('0'), d.whole.size()));
+    d.fraction = d.fraction.substr(0, d.fraction.find_last_not_of('0') + 1);
+    if (d.whole.empty() && d.fraction.empty()) d.negative = false;  // -0 is 0
+    return d;
+}
+
+int signOf(int comparison) { return (comparison > 0) - (comparison < 0); }
+
+// Both without leading and trailing zeros: the longer whole part is larger,
+// and fractions order as strings.
+int compareMagnitudes(const Digits& a, const Digits& b) {
+    if (a.whole.size() != b.whole.size()) return a.whole.size() < b.whole.size() ? -1 : 1;
+    if (const int whole = a.whole.compare(b.whole); whole != 0) return signOf(whole);
+    return signOf(a.fraction.compare(b.fraction));
+}
+
 }  // namespace
+
+std::optional<int> compareDecimals(std::string_view a, std::string_view b) {
+    const std::optional<Digits> x = digitsOf(a);
+    const std::optional<Digits> y = digitsOf(b);
+    if (!x || !y) return std::nullopt;
+    if (x->negative != y->negative) return x->negative ? -1 : 1;
+    const int magnitude = compareMagnitudes(*x, *y);
+    return x->negative ? -magnitude : magnitude;
+}
 
 DecimalPosition decimalToPosition(std::string_view text, int positionsPerUnit) {
     std::size_t i = 0;

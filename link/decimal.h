@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace tropolink {
@@ -21,5 +22,10 @@ struct DecimalPosition {
 // positionsPerUnit is a power of ten. Trailing zeros never put a value off the
 // grid, so "1.0" is 1 on a whole-number slider.
 DecimalPosition decimalToPosition(std::string_view text, int positionsPerUnit);
+
+// The sign of a - b (-1, 0 or 1) for two plain decimals compared exactly, at any
+// length ("-0" equals "0", "99.9999999999999999999" is below "100"); none when
+// either is not a plain decimal.
+std::optional<int> compareDecimals(std::string_view a, std::string_view b);
 
 }  // namespace tropolink

@@ -6,7 +6,7 @@ PassValues runPass(HeadlessWindow& window, const Settings& settings) {
     for (const SliderSpec& info : kSliders)
         window.setSliderPosition(info.slider, settings.positions[static_cast<std::size_t>(sliderIndex(info.slider))]);
     window.setPowerDividedBy1000(settings.powerDividedBy1000);
-    return recalculateWithValues(window);
+    return RecalculateWithValues(window);
 }
 
 std::string numericFaultMessage(const NumericFault& fault) {

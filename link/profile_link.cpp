@@ -71,4 +71,20 @@ itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& o
     return link;
 }
 
+itur::ItuLink siteLink(const PassValues& values, const AvailabilityOptions& options, const SiteClimate& climate,
+                       const profile::ProfileSettings& p) {
+    itur::ItuLink link = ituLink(values, options);
+    link.geometry.distanceKm = p.distanceKm;
+    link.geometry.effectiveEarthRadiusKm = climate.effectiveEarthRadiusKm;
+    link.geometry.thetaTMrad = climate.horizon1.angleMrad;
+    link.geometry.thetaRMrad = climate.horizon2.angleMrad;
+    link.geometry.antennaHeight1M = p.station1.antennaHeightM;
+    link.geometry.antennaHeight2M = p.station2.antennaHeightM;
+    link.surfaceRefractivity = climate.n0.value;
+    link.deltaN = climate.deltaN.value;
+    link.climateZone = static_cast<itur::ClimateZone>(static_cast<int>(climate.climateZone.value));
+    link.groundHeightKm = climate.commonVolume ? std::max(0.0, climate.commonVolume->groundM) / 1000 : 0;
+    return link;
+}
+
 }  // namespace tropolink

@@ -7,6 +7,7 @@
 
 #include "link/availability_options.h"
 #include "link/settings.h"
+#include "link/site_climate.h"
 #include "engine/recalculate.h"
 #include "itur/availability.h"
 #include "profile/profile_settings.h"
@@ -36,5 +37,10 @@ std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilde
 // under the crossing of the horizon rays.
 itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
                           std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p);
+
+// The ITU-R link of a pass on a path with sites: the radius, horizons,
+// common volume, N0, ΔN and zone of `climate` instead of the sliders'.
+itur::ItuLink siteLink(const PassValues& values, const AvailabilityOptions& options, const SiteClimate& climate,
+                       const profile::ProfileSettings& p);
 
 }  // namespace tropolink

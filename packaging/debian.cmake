@@ -68,7 +68,12 @@ the antenna beamwidth and the signal-to-noise ratio at each station.
 The package holds the calculator window, tropolink, and the command-line
 tool, tropolink-cli, which runs the same calculation for scripts: single
 passes, batches as JSON lines, and sweeps over any setting as CSV tables or
-SVG plots.")
+SVG plots. It also gives the loss over the year, the fade margin and the
+availability by ITU-R P.617 and P.2001; reads terrain profiles, from a CSV
+file or from elevation data (SRTM tiles, GeoTIFF, DTED, anything GDAL
+reads) between two sites, with their horizons and an SVG picture; and takes
+N0, delta-N and the climate zone from the ITU-R digital maps, which the user
+downloads and imports.")
 tropolink_debian_files(tropolink tropolink)
 
 # The Python 3 module, in dist-packages, where Debian's python3 finds the
@@ -91,8 +96,9 @@ if(TARGET tropolink_python)
       "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
   set(CPACK_DEBIAN_PYTHON_DESCRIPTION "troposcatter radio link loss calculator (Python 3 module)
 The tropolink module runs the calculation of Tropolink from Python 3: one
-pass with the text of every display box and its figures, many passes over
-NumPy arrays, and the ITU-R time-variability losses and availability.")
+pass with the text of every display box, its label and its figures, many
+passes over NumPy arrays on every core, the ITU-R time-variability losses
+and availability, and lookups in the ITU-R climate maps.")
   tropolink_debian_files(python python3-tropolink)
 endif()
 

@@ -60,7 +60,7 @@ double readField(std::string_view field, long row, std::string_view what) {
 void addPoint(std::vector<ProfilePoint>& points, const std::vector<std::string_view>& fields, std::string_view line,
               long row) {
     if (fields.size() != 2)
-        throw ProfileError(row, std::string(line), std::to_string(fields.size()) + " fields", std::string(kTwoFields));
+        throw ProfileError(row, std::string(line), std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields"), std::string(kTwoFields));
     if (points.size() == kMaxProfilePoints)
         throw ProfileError(row, "", "more than " + std::to_string(kMaxProfilePoints) + " points", allowedPoints());
     const ProfilePoint p{readField(fields[0], row, "distance"), readField(fields[1], row, "height"), row};

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "link/box_labels.h"
 #include "report/json_writer.h"
 #include "report/values_json.h"
 
@@ -30,6 +31,8 @@ void appendBoxLines(std::string& out, const HeadlessWindow& window) {
         out += boxName(box);
         out += '\t';
         out += window.boxText(box);
+        out += '\t';
+        out += labelWithUnit(box, window.powerDividedBy1000());
         out += '\n';
     }
 }

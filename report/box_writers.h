@@ -7,7 +7,8 @@
 
 namespace tropolink {
 
-// "Text1<TAB>text" lines for Text1..Text52; an empty box leaves nothing after the tab.
+// "Text1<TAB>text<TAB>label (unit)" lines for Text1..Text52; an empty box
+// leaves nothing between the tabs.
 void appendBoxLines(std::string& out, const HeadlessWindow& window);
 
 // One line: {"Text1":"...",...,"Text52":"..."}, with the "values" member

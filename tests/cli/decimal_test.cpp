@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tropolink::cli {
 namespace {
@@ -62,6 +64,43 @@ TEST(DecimalTest, HugeValuesSaturate) {
     EXPECT_GT(p.position, 1'000'000'000LL);
     EXPECT_LT(decimalToPosition("-" + std::string(400, '9'), 10).position, -1'000'000'000LL);
     EXPECT_EQ(decimalToPosition(std::string(400, '0') + "1", 1).position, 1);
+}
+
+struct CompareCase {
+    std::string a;
+    std::string b;
+    std::optional<int> sign;
+};
+
+// Exact at any length, where doubles would call both sides equal.
+TEST(DecimalTest, ComparesExactly) {
+    const std::string tiny = "0." + std::string(399, '0') + "1";
+    const std::vector<CompareCase> cases{
+        {"99.999999999999999999", "100", -1},
+        {"100.0000000000000001", "100", 1},
+        {"100.000", "100", 0},
+        {"-0", "0", 0},
+        {"-0.0", "+0", 0},
+        {tiny, "0", 1},
+        {"-" + tiny, "0", -1},
+        {"007", "7", 0},
+        {".5", "0.50", 0},
+        {"3.", "3", 0},
+        {"-50.5", "-50", -1},
+        {"-49.5", "-50", 1},
+        {"9.99", "10", -1},
+        {"10.01", "10.1", -1},
+        {std::string(400, '9'), "256", 1},
+        {"1e3", "0", std::nullopt},
+        {"0", "0x0", std::nullopt},
+        {"", "0", std::nullopt},
+    };
+    for (const CompareCase& c : cases) {
+        EXPECT_EQ(compareDecimals(c.a, c.b), c.sign) << c.a << " vs " << c.b;
+        if (c.sign) {
+            EXPECT_EQ(compareDecimals(c.b, c.a), -*c.sign) << c.b << " vs " << c.a;
+        }
+    }
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "link/setting_names.h"
 #include "cli/single_run.h"
+#include "link/setting_names.h"
 #include "run_cli.h"
 
 namespace tropolink::cli {
@@ -15,19 +15,24 @@ namespace {
 
 using nlohmann::json;
 using testing::HasSubstr;
+using testing::MatchesRegex;
+using testing::Not;
 using testing_support::CliRun;
 using testing_support::runCli;
 using testing_support::Stdout;
 
-// The "TextN<TAB>text" lines as a map, checking that all 52 come in order.
+// The "TextN<TAB>text<TAB>label" lines as a map of the texts, checking that
+// all 52 come in order, each with a label.
 std::map<std::string, std::string> boxesOf(const std::string& out) {
     std::map<std::string, std::string> boxes;
     std::istringstream lines(out);
     int n = 0;
     for (std::string line; std::getline(lines, line);) {
         const auto tab = line.find('\t');
+        const auto labelTab = line.rfind('\t');
         EXPECT_EQ(line.substr(0, tab), "Text" + std::to_string(++n));
-        boxes[line.substr(0, tab)] = line.substr(tab + 1);
+        EXPECT_GT(labelTab, tab) << line;
+        boxes[line.substr(0, tab)] = line.substr(tab + 1, labelTab - tab - 1);
     }
     EXPECT_EQ(n, 52);
     return boxes;
@@ -45,6 +50,32 @@ TEST(ExecutableTest, StartPositions) {
     EXPECT_EQ(boxes["Text26"], "198.07");
     EXPECT_EQ(boxes["Text51"], " = 155.3 miles");
 }
+
+// Whole lines, label column included: the label names the box's row and
+// column in the window, and power/1000 turns the power unit into mW.
+struct LabelCase {
+    std::vector<std::string> arguments;
+    std::string line;
+};
+
+class LabelColumnTest : public testing::TestWithParam<LabelCase> {};
+
+TEST_P(LabelColumnTest, EachBoxLineEndsWithItsLabelAndUnit) {
+    const CliRun run = runCli(GetParam().arguments);
+    EXPECT_THAT("\n" + run.out, HasSubstr("\n" + GetParam().line + "\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, LabelColumnTest,
+    testing::Values(LabelCase{{}, "Text1\t 10\tAntenna height, station 1 (m)"},
+                    LabelCase{{"--set", "distance-km=160"}, "Text26\t188.08\tPath loss, YEH (dB)"},
+                    LabelCase{{"--set", "distance-km=160"}, "Text29\tOut of Range\tPath loss, COLLINS (dB)"},
+                    LabelCase{{}, "Text4\t 100\tTx power, station 1 (W)"},
+                    LabelCase{{"--power-div-1000"}, "Text14\t100. mW\tTx power, station 2 (mW)"},
+                    LabelCase{{}, "Text38\t1.538\tScattering angle (deg)"},
+                    LabelCase{{}, "Text46\t220.05\tPath loss, RIDER (dB)"},
+                    LabelCase{{}, "Text51\t = 155.3 miles\tDistance in miles (miles)"},
+                    LabelCase{{}, "Text52\t109.19\tPerfect duct loss (dB)"}));
 
 TEST(ExecutableTest, LineOfSightPath) {
     auto boxes = boxesOf(runCli({"--set", "HScroll1=10000", "--set", "HScroll11=10000"}).out);
@@ -121,9 +152,56 @@ INSTANTIATE_TEST_SUITE_P(
                      "The following argument was not expected: frequency-mhz=500" + std::string(kAllowedOptions)},
         BadInputCase{{"--set"}, "--set: 1 required NAME=VALUE missing" + std::string(kAllowedOptions)},
         BadInputCase{{"--batch", "--set", "distance-km=300"}, "--set excludes --batch" + std::string(kAllowedOptions)},
-        BadInputCase{{"--batch", "--jobs", "0"}, "--jobs=0: out of range (allowed: 1 to 256 workers)\n"},
-        BadInputCase{{"--batch", "--jobs=two"}, "--jobs=two: not a whole number (allowed: 1 to 256 workers)\n"},
-        BadInputCase{{"--jobs", "2"}, "--jobs requires --batch" + std::string(kAllowedOptions)}));
+        BadInputCase{{"--batch", "--jobs", "0"}, "--jobs 0: out of range (allowed: a whole number from 1 to 256)\n"},
+        BadInputCase{{"--batch", "--jobs=two"},
+                     "--jobs two: not a plain decimal number (allowed: a whole number from 1 to 256)\n"},
+        BadInputCase{{"--jobs", "2"}, "--jobs requires --batch" + std::string(kAllowedOptions)},
+        BadInputCase{{"--batch", "--jobs=1e1"},
+                     "--jobs 1e1: not a plain decimal number (allowed: a whole number from 1 to 256)\n"},
+        // Options of a subcommand go after it.
+        BadInputCase{{"--json", "availability"},
+                     "--json: give the options of availability after it: tropolink-cli availability --json (allowed: "
+                     "--set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
+                     "--climate-zone Z, --required-snr DB, --json, --batch, --help)\n"},
+        BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
+                     "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
+                     "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
+                     "--help)\n"},
+        BadInputCase{{"--values", "profile", "-"},
+                     "--values: not an option of profile (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set "
+                     "NAME=VALUE, --power-div-1000, --json, --svg FILE, --availability, --percent P, --delta-n DN, "
+                     "--climate-zone Z, --required-snr DB, --help)\n"}));
+
+// The options of one --help: the lines from "Options:" to the blank line.
+std::vector<std::string> optionLines(const std::string& help) {
+    std::vector<std::string> lines;
+    const std::size_t start = help.find("\nOptions:\n");
+    if (start == std::string::npos) return lines;
+    for (std::size_t at = start + 10; at < help.size() && help[at] != '\n';) {
+        const std::size_t end = help.find('\n', at);
+        lines.push_back(help.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
+// Each option and its description on one line, with no CLI11 notes between.
+TEST(ExecutableTest, HelpGivesEachOptionOneLine) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"sweep", "--help"}, {"availability", "--help"}, {"profile", "--help"}}) {
+        const std::vector<std::string> lines = optionLines(runCli(args).out);
+        EXPECT_GE(lines.size(), 6U) << args[0];
+        for (const std::string& line : lines) {
+            EXPECT_THAT(line, MatchesRegex("  [-a-z0-9,]+( [^ ]+)*( \\.\\.\\.)? +[A-Z%].*")) << args[0];
+            EXPECT_THAT(line, Not(HasSubstr("Needs:")));
+            EXPECT_THAT(line, Not(HasSubstr("Excludes:")));
+        }
+    }
+    const std::string profile = runCli({"profile", "--help"}).out;
+    EXPECT_THAT(profile, HasSubstr("  --delta-n DN                With --availability: "));
+    EXPECT_THAT(profile, HasSubstr("[--availability [--percent P]... [--delta-n DN]"));
+    EXPECT_THAT(profile, Not(HasSubstr("as --batch would give")));
+}
 
 TEST(ExecutableTest, VersionAndHelp) {
     EXPECT_EQ(runCli({"--version"}).out, std::string("tropolink-cli ") + TROPOLINK_VERSION + "\n");

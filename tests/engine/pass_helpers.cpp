@@ -27,7 +27,7 @@ HeadlessWindow passAt(const Settings& settings, bool powerDividedBy1000) {
 
 PassValues valuesAt(const Settings& settings, bool powerDividedBy1000) {
     HeadlessWindow window = windowAt(settings, powerDividedBy1000);
-    return recalculateWithValues(window);
+    return RecalculateWithValues(window);
 }
 
 LinkParameters paramsAt(const Settings& settings, bool powerDividedBy1000) {

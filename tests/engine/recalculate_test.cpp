@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RecalculateTest, CollinsOutOfRangeAveragesYehAndCcir) {
     HeadlessWindow window = windowAt({{HScroll22, 160}});
-    const PassValues v = recalculateWithValues(window);
+    const PassValues v = RecalculateWithValues(window);
     EXPECT_FALSE(v.collins.inRange);
     EXPECT_EQ(window.boxText(Text49), applyMask((v.ccir.loss + v.yeh.loss) / 2, kMaskAverage).view());
     for (ResultBox box : {Text26, Text27, Text28, Text46, Text31, Text32})
@@ -314,7 +314,7 @@ TEST(ComputePassValuesTest, EqualsTheWindowPass) {
             SliderPositions positions{};
             for (const SliderSpec& info : kSliders)
                 positions[static_cast<std::size_t>(sliderIndex(info.slider))] = window.sliderPosition(info.slider);
-            const PassValues expected = recalculateWithValues(window);
+            const PassValues expected = RecalculateWithValues(window);
             expectSameFigures(computePassValues(positions, ticked), expected);
         }
 }

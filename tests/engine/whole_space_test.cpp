@@ -168,7 +168,7 @@ public:
         ++passes_;
         std::vector<std::string> problems;
         try {
-            const PassValues values = recalculateWithValues(window);
+            const PassValues values = RecalculateWithValues(window);
             problems = boxFormatProblems(window);
             addInvariantProblems(window, values, problems);
             addValueProblems(window, values, problems);

@@ -58,7 +58,7 @@ TEST(ProfileCsvTest, RefusedRowsNameTheirLine) {
         {"0,0\n2,0\n1,0\n", 3, "distance does not rise"},
         {"0.1,0\n1,0\n2,0\n", 1, "the first point is not at distance 0"},
         {"0,0\n1,0,5\n2,0\n", 2, "3 fields"},
-        {"0,0\n1\n2,0\n", 2, "1 fields"},
+        {"0,0\n1\n2,0\n", 2, "1 field"},
         {"0,0\n\n# two rows\n1,0\n", 4, "only 2 points"},
         {"# nothing\n", 0, "only 0 points"},
         {"km,m\n", 0, "only 0 points"},

@@ -1,0 +1,80 @@
+#include "climate/lookup.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tropolink::climate {
+namespace {
+
+constexpr double kBilinearStepDeg = 1.5;
+constexpr double kNearestStepDeg = 0.5;
+constexpr double kFirstCentreLatDeg = 89.75;
+constexpr double kFirstCentreLonDeg = -179.75;
+constexpr int kSeaZoneCode = 0;
+
+// The grid index at or below a fractional one, and the fraction beyond it;
+// on the last index the fraction is 0. A NaN index counts as 0, so that no
+// input reads outside the grid.
+struct Cell {
+    int index = 0;
+    double fraction = 0;
+};
+
+Cell cellOf(double fractional, int count) {
+    if (!(fractional > 0)) return {0, 0};
+    const int last = count - 1;
+    if (fractional >= last) return {last, 0};
+    const double whole = std::floor(fractional);
+    return {static_cast<int>(whole), fractional - whole};
+}
+
+int nearestIndex(double fractional, int count) {
+    if (!(fractional > 0)) return 0;
+    // Not floor(x + 0.5): that sum can round up a fraction just below a half.
+    double rounded = std::floor(fractional);
+    if (fractional - rounded >= 0.5) rounded += 1;
+    return rounded >= count - 1 ? count - 1 : static_cast<int>(rounded);
+}
+
+}  // namespace
+
+double lookupBilinear(const Grid& grid, GeoPoint point) {
+    const double lon = point.lonDeg < 0 ? point.lonDeg + 360 : point.lonDeg;
+    const Cell r = cellOf((90 - point.latDeg) / kBilinearStepDeg, grid.rows);
+    const Cell c = cellOf(lon / kBilinearStepDeg, grid.columns);
+    const int r1 = std::min(r.index + 1, grid.rows - 1);
+    const int c1 = std::min(c.index + 1, grid.columns - 1);
+    const double top = (1 - c.fraction) * grid.at(r.index, c.index) + c.fraction * grid.at(r.index, c1);
+    const double bottom = (1 - c.fraction) * grid.at(r1, c.index) + c.fraction * grid.at(r1, c1);
+    return (1 - r.fraction) * top + r.fraction * bottom;
+}
+
+double lookupNearest(const Grid& grid, GeoPoint point) {
+    const double lon = point.lonDeg > 180 ? point.lonDeg - 360 : point.lonDeg;
+    const int row = nearestIndex((kFirstCentreLatDeg - point.latDeg) / kNearestStepDeg, grid.rows);
+    const int column = nearestIndex((lon - kFirstCentreLonDeg) / kNearestStepDeg, grid.columns);
+    return grid.at(row, column);
+}
+
+double lookupN0(const ClimateMaps& maps, GeoPoint point) { return lookupBilinear(maps.n0, point); }
+
+double lookupDeltaN(const ClimateMaps& maps, GeoPoint point) { return lookupBilinear(maps.deltaN, point); }
+
+int lookupZoneCode(const ClimateMaps& maps, GeoPoint point) {
+    return static_cast<int>(lookupNearest(maps.zones, point));
+}
+
+ClimateValues lookupAll(const ClimateMaps& maps, GeoPoint point) {
+    return {lookupN0(maps, point), lookupDeltaN(maps, point), lookupZoneCode(maps, point)};
+}
+
+int zoneForCommonVolume(const ClimateMaps& maps, GeoPoint commonVolume, GeoPoint site1, GeoPoint site2) {
+    const int zone = lookupZoneCode(maps, commonVolume);
+    if (zone != kSeaZoneCode) return zone;
+    const int zone1 = lookupZoneCode(maps, site1);
+    const int zone2 = lookupZoneCode(maps, site2);
+    if (zone1 != kSeaZoneCode && zone2 != kSeaZoneCode) return std::min(zone1, zone2);
+    return zone1 != kSeaZoneCode ? zone1 : zone2;
+}
+
+}  // namespace tropolink::climate

@@ -1,0 +1,82 @@
+#include "report/climate_report.h"
+
+#include <nlohmann/json.hpp>
+
+#include "climate/map_format.h"
+#include "climate/maps_folder.h"
+#include "climate/zones.h"
+#include "link/number_text.h"
+
+namespace tropolink {
+namespace {
+
+using nlohmann::ordered_json;
+
+std::string fixed(double value, int decimals) {
+    std::string text;
+    appendFixed(text, value, decimals);
+    return text;
+}
+
+std::string mapFile(const MapsInUse& maps, climate::MapKind kind) {
+    return climate::mapFilePath(maps.folder, kind).value_or(maps.folder / climate::mapFormat(kind).fileName).string();
+}
+
+std::string sourceText(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+    if (v.source != ClimateSource::Map) return std::string(climateSourceName(v.source));
+    return "map " + mapFile(maps, kind) + " at the " + v.where + " (" + fixed(v.at.latDeg, 4) + ", " +
+           fixed(v.at.lonDeg, 4) + ")";
+}
+
+ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+    ordered_json json{{"value", v.value}, {"source", climateSourceName(v.source)}};
+    if (v.source == ClimateSource::Map) {
+        json["file"] = mapFile(maps, kind);
+        json["where"] = v.where;
+        json["lat"] = v.at.latDeg;
+        json["lon"] = v.at.lonDeg;
+    }
+    return json;
+}
+
+}  // namespace
+
+void appendClimateText(std::string& out, const SiteClimate& c, const MapsInUse& maps) {
+    out += "climate\n";
+    out += "  delta-N for the radius  " + fixed(c.deltaNRadius.value, 3) + " N-units/km, " +
+           sourceText(c.deltaNRadius, maps, climate::MapKind::DeltaN) + ": ae " + fixed(c.effectiveEarthRadiusKm, 1) +
+           " km\n";
+    out += "  N0                      " + fixed(c.n0.value, 3) + " N-units, " +
+           sourceText(c.n0, maps, climate::MapKind::N0) + "\n";
+    out += "  delta-N                 " + fixed(c.deltaN.value, 3) + " N-units/km, " +
+           sourceText(c.deltaN, maps, climate::MapKind::DeltaN) + "\n";
+    out += "  climate zone            " + fixed(c.climateZone.value, 0);
+    if (c.zoneCode) out += " (map code " + std::to_string(*c.zoneCode) + ", " + std::string(climate::zoneName(*c.zoneCode)) + ")";
+    out += ", " + sourceText(c.climateZone, maps, climate::MapKind::Zone) + "\n";
+    if (c.surfaceRefractivityPosition)
+        out += "  the calculator's N value sea level is set to " + std::to_string(*c.surfaceRefractivityPosition) +
+               " from N0\n";
+    if (!c.surfaceRefractivityNote.empty()) out += "  note: " + c.surfaceRefractivityNote + "\n";
+}
+
+std::string climateJson(const SiteClimate& c, const MapsInUse& maps) {
+    ordered_json json;
+    json["mapsFolder"] = maps.maps ? ordered_json(maps.folder.string()) : ordered_json(nullptr);
+    json["deltaNForRadius"] = valueJson(c.deltaNRadius, maps, climate::MapKind::DeltaN);
+    json["effectiveEarthRadiusKm"] = c.effectiveEarthRadiusKm;
+    json["n0"] = valueJson(c.n0, maps, climate::MapKind::N0);
+    json["deltaN"] = valueJson(c.deltaN, maps, climate::MapKind::DeltaN);
+    ordered_json zone = valueJson(c.climateZone, maps, climate::MapKind::Zone);
+    if (c.zoneCode) {
+        zone["zoneCode"] = *c.zoneCode;
+        zone["zoneName"] = climate::zoneName(*c.zoneCode);
+    }
+    json["climateZone"] = zone;
+    json["surfaceRefractivity"] = c.surfaceRefractivityPosition ? ordered_json(*c.surfaceRefractivityPosition)
+                                                                : ordered_json(nullptr);
+    json["surfaceRefractivityNote"] =
+        c.surfaceRefractivityNote.empty() ? ordered_json(nullptr) : ordered_json(c.surfaceRefractivityNote);
+    return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+}  // namespace tropolink

@@ -1,0 +1,128 @@
+#include "terrain/map_features.h"
+
+#include <gdal_priv.h>
+#include <ogr_feature.h>
+#include <ogr_geometry.h>
+#include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+
+#include "terrain/gdal_support.h"
+#include "terrain/site.h"
+#include "terrain/terrain_error.h"
+
+namespace tropolink::terrain {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kLayerName = "tropolink";
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+    return text;
+}
+
+// The vector drivers for the file's extension, best first.
+std::vector<const char*> driversFor(const fs::path& file) {
+    const std::string extension = lowered(file.extension().string());
+    if (extension == ".kml") return {"KML", "LIBKML"};
+    if (extension == ".geojson" || extension == ".json") return {"GeoJSON"};
+    throw TerrainError("map file " + quoteInput(file.string()) + ": unknown kind (allowed: .kml, .geojson, .json)");
+}
+
+[[noreturn]] void fail(const fs::path& file, const std::string& what) {
+    throw TerrainError("map file " + file.string() + ": " + what + " (" + gdal::lastError("write failed") + ")");
+}
+
+void writeLayer(GDALDataset& dataset, const fs::path& file, std::span<const MapFeature> features) {
+    OGRSpatialReference wgs84;
+    wgs84.SetWellKnownGeogCS("WGS84");
+    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    OGRLayer* layer = dataset.CreateLayer(kLayerName, &wgs84, wkbUnknown, nullptr);
+    if (layer == nullptr) fail(file, "cannot create the layer");
+    OGRFieldDefn name("name", OFTString);
+    OGRFieldDefn height("height_m", OFTReal);
+    if (layer->CreateField(&name) != OGRERR_NONE || layer->CreateField(&height) != OGRERR_NONE)
+        fail(file, "cannot create the attributes");
+    for (const auto& feature : features) {
+        OGRFeature row(layer->GetLayerDefn());
+        row.SetField("name", feature.name.c_str());
+        row.SetField("height_m", feature.heightM);
+        if (feature.vertices.size() == 1) {
+            OGRPoint point(feature.vertices[0].lonDeg, feature.vertices[0].latDeg);
+            row.SetGeometry(&point);
+        } else {
+            OGRLineString line;
+            for (const auto& vertex : feature.vertices) line.addPoint(vertex.lonDeg, vertex.latDeg);
+            row.SetGeometry(&line);
+        }
+        if (layer->CreateFeature(&row) != OGRERR_NONE) fail(file, "cannot write feature " + feature.name);
+    }
+}
+
+}  // namespace
+
+std::vector<MapFeature> linkFeatures(const PathProfile& profile, MapPoint horizon1, MapPoint horizon2,
+                                     MapPoint commonVolume) {
+    std::vector<MapFeature> features;
+    if (profile.distanceKm.empty()) return features;
+    MapFeature path{"Path", {}, *std::max_element(profile.heightM.begin(), profile.heightM.end())};
+    for (std::size_t i = 0; i < profile.latDeg.size(); ++i) path.vertices.push_back({profile.latDeg[i], profile.lonDeg[i]});
+    features.push_back(std::move(path));
+    features.push_back({"Site 1", {{profile.latDeg.front(), profile.lonDeg.front()}}, profile.heightM.front()});
+    features.push_back({"Site 2", {{profile.latDeg.back(), profile.lonDeg.back()}}, profile.heightM.back()});
+    features.push_back({"Horizon 1", {horizon1.site}, horizon1.heightM});
+    features.push_back({"Horizon 2", {horizon2.site}, horizon2.heightM});
+    features.push_back({"Common volume", {commonVolume.site}, commonVolume.heightM});
+    return features;
+}
+
+void writeMapFeatures(const fs::path& file, std::span<const MapFeature> features) {
+    const auto drivers = driversFor(file);
+    for (const auto& feature : features)
+        if (feature.vertices.empty()) throw TerrainError("map feature " + feature.name + " has no position");
+    gdal::ensureRegistered();
+    gdal::QuietErrors quiet;
+    GDALDriver* driver = nullptr;
+    for (const char* candidate : drivers)
+        if ((driver = GetGDALDriverManager()->GetDriverByName(candidate)) != nullptr) break;
+    if (driver == nullptr) throw TerrainError("map file " + file.string() + ": GDAL has no driver for it");
+
+    // Same folder, so that the rename stays on one file system; same
+    // extension, as some drivers choose their layout by it.
+    static std::atomic<unsigned> serial{0};
+    const fs::path temporary = file.parent_path() / ("." + file.stem().string() + ".tmp" + std::to_string(getpid()) +
+                                                     "-" + std::to_string(serial++) + file.extension().string());
+    auto discard = [&] {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+    };
+    try {
+        GDALDataset* dataset = driver->Create(temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+        if (dataset == nullptr) fail(file, "cannot create it");
+        try {
+            writeLayer(*dataset, file, features);
+        } catch (...) {
+            GDALClose(dataset);
+            throw;
+        }
+        CPLErrorReset();
+        GDALClose(dataset);
+        if (CPLGetLastErrorType() >= CE_Failure) fail(file, "cannot finish it");
+        std::error_code error;
+        fs::rename(temporary, file, error);
+        if (error) throw TerrainError("map file " + file.string() + ": cannot put it in place (" + error.message() + ")");
+    } catch (...) {
+        discard();
+        throw;
+    }
+}
+
+}  // namespace tropolink::terrain
