@@ -31,9 +31,11 @@ Keywords, their sliders, allowed values and start values:
 constexpr const char* kCalculateOutro = R"doc(
 power_div_1000: True ticks power/1000 (the tx-power settings then read in mW); a bool.
 
-Returns a Result: .boxes maps "Text1".."Text52" to the window's texts; .values holds the
-figures of `tropolink-cli --values` as floats, bools, verdict names and None (None where
-the window shows a word such as "No Data" or "Out of Range").)doc";
+Returns a Result: .boxes maps "Text1".."Text52" to the window's texts, .labels to what each
+box shows with its unit ("Path loss, YEH (dB)"; mW for the power echoes with
+power_div_1000); .values holds the figures of `tropolink-cli --values` as floats, bools,
+verdict names and None (None where the window shows a word such as "No Data" or
+"Out of Range").)doc";
 
 constexpr const char* kCalculateManyIntro = R"doc(One pass per row, values only, at C++ speed.
 
@@ -102,9 +104,11 @@ PYBIND11_MODULE(tropolink, m) {
         }
     });
 
-    py::class_<python::Result>(m, "Result", "The outcome of one pass: .boxes and .values.")
+    py::class_<python::Result>(m, "Result", "The outcome of one pass: .boxes, .labels and .values.")
         .def_readonly("boxes", &python::Result::boxes, "Text1..Text52 -> the text the window shows.")
         .def_readonly("values", &python::Result::values, "The figures of --values; None where absent.")
+        .def_readonly("labels", &python::Result::labels,
+                      "Text1..Text52 -> what the box shows, with its unit: \"Path loss, YEH (dB)\".")
         .def("__repr__", [](const python::Result& r) {
             return "<tropolink.Result Text26=" + std::string(py::str(r.boxes["Text26"].attr("__repr__")())) + ">";
         });

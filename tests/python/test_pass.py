@@ -190,3 +190,16 @@ def test_version_and_docstrings():
     for function in (tropolink.calculate, tropolink.calculate_many, tropolink.p617_loss, tropolink.p2001_loss,
                      tropolink.availability):
         assert len(function.__doc__) > 200
+
+
+@pytest.mark.parametrize("power,box,label", [
+    (False, "Text1", "Antenna height, station 1 (m)"),
+    (False, "Text4", "Tx power, station 1 (W)"),
+    (True, "Text14", "Tx power, station 2 (mW)"),
+    (True, "Text26", "Path loss, YEH (dB)"),
+    (False, "Text52", "Perfect duct loss (dB)"),
+])
+def test_labels_name_every_box_with_its_unit(power, box, label):
+    labels = tropolink.calculate(power_div_1000=power).labels
+    assert list(labels) == [f"Text{n}" for n in range(1, 53)]
+    assert labels[box] == label
