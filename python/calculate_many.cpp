@@ -1,39 +1,54 @@
 #include "python/calculate_many.h"
 
 #include <pybind11/numpy.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <limits>
-#include <optional>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "link/input_error.h"
 #include "link/number_position.h"
-#include "link/pass_figures.h"
 #include "link/settings.h"
-#include "engine/numeric_fault.h"
 #include "python/keyword_settings.h"
+#include "python/row_passes.h"
 
 namespace py = pybind11;
 
 namespace tropolink::python {
 namespace {
 
-// One input column: whole numbers or floats, one value or one per row.
-struct Column {
-    SettingName name;
-    std::string key;
-    std::optional<py::array_t<std::int64_t>> whole;
-    std::optional<py::array_t<double>> real;
-    py::ssize_t length = 1;  // 1 for a scalar, which every row shares
-    std::vector<int> positions;
+constexpr std::string_view kAllowedColumn = "a 1-D array or a scalar of numbers";
+constexpr std::string_view kAllowedThreads = "None or 1 to 1024";
+constexpr long kMaximumThreads = 1024;
 
-    std::string valueText(py::ssize_t row) const {
-        const py::ssize_t i = length == 1 ? 0 : row;
-        return whole ? std::to_string(whole->data()[i]) : plainDecimal(real->data()[i]);
+// One input column as NumPy gives it: int64, uint64 or float64, any strides;
+// one value or one per row.
+struct Column {
+    std::string key;
+    SettingName name;
+    py::array values;
+    char kind = 'f';          // 'i', 'u' or 'f'
+    py::ssize_t length = 1;   // 1 for a scalar, which every row shares; 0 for no rows
+    bool shared = true;
+    PositionColumn positions{};
+
+    template <class T>
+    T at(py::ssize_t i) const {
+        T value;  // a field of a packed structured array need not be aligned
+        const py::ssize_t step = values.ndim() == 0 ? 0 : values.strides(0);
+        std::memcpy(&value, static_cast<const char*>(values.data()) + i * step, sizeof value);
+        return value;
     }
-    std::string assignment(py::ssize_t row) const { return std::string(name.text()) + "=" + valueText(row); }
+    std::string valueText(py::ssize_t i) const {
+        if (kind == 'i') return std::to_string(at<std::int64_t>(i));
+        if (kind == 'u') return std::to_string(at<std::uint64_t>(i));
+        return plainDecimal(at<double>(i));
+    }
+    std::string assignment(py::ssize_t i) const { return key + "=" + valueText(i); }
 };
 
 std::vector<std::pair<std::string, py::object>> tableItems(const py::object& table) {
@@ -47,161 +62,150 @@ std::vector<std::pair<std::string, py::object>> tableItems(const py::object& tab
     return items;
 }
 
+[[noreturn]] void refuseColumn(const std::string& key, const std::string& problem) {
+    throw py::type_error(quoteInput(key) + ": " + problem + " (allowed: " + std::string(kAllowedColumn) + ")");
+}
+
 Column readColumn(const std::string& key, const py::object& values) {
-    const std::string tool = toolName(key);
     const py::array array = py::module_::import("numpy").attr("asarray")(values);
-    if (array.ndim() > 1) throw py::value_error("table[\"" + key + "\"]: a 1-D array or a scalar expected");
+    if (array.ndim() > 1)
+        refuseColumn(key, "an array of shape " + std::string(py::str(py::object(array.attr("shape")))));
     const char kind = array.dtype().kind();
     Column c;
     c.key = key;
-    if (kind == 'i' || kind == 'u')
-        c.whole = array.cast<py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>>();
+    // Wide enough for every value: the first refused one is shown as given.
+    if (kind == 'i')
+        c.values = array.cast<py::array_t<std::int64_t, py::array::forcecast>>();
+    else if (kind == 'u')
+        c.values = array.cast<py::array_t<std::uint64_t, py::array::forcecast>>();
     else if (kind == 'f')
-        c.real = array.cast<py::array_t<double, py::array::c_style | py::array::forcecast>>();
+        c.values = array.cast<py::array_t<double, py::array::forcecast>>();
     else
-        throw py::type_error("table[\"" + key + "\"]: numbers expected, not dtype " +
-                             std::string(py::str(array.dtype())));
-    c.length = array.ndim() == 0 ? 1 : array.shape(0);
-    if (c.length == 0) c.length = -1;  // an empty column: no rows
-    const auto name = findSettingName(tool);
-    // An unknown name is refused as the tool refuses it, with the first value.
-    if (!name)
-        c.name = splitAssignment(tool + "=" + (c.length > 0 ? c.valueText(0) : std::string())).name;
-    else
-        c.name = *name;
+        refuseColumn(key, "an array of dtype " + std::string(py::str(py::object(array.dtype()))) + ", not numbers");
+    c.kind = kind;
+    c.shared = array.ndim() == 0;
+    c.length = c.shared ? 1 : array.shape(0);
+    c.name = settingNameOf(key, key + "=" + (c.length > 0 ? c.valueText(0) : std::string()));
+    c.positions.sliderIndex = static_cast<std::size_t>(sliderIndex(c.name.slider->slider));
     return c;
 }
 
 constexpr std::int64_t kWholeLimit = 1'000'000'000;
 
-// Every row's position, checked as the tool checks a VALUE; throws
-// InputError prefixed with the row for the first refused one.
-void readPositions(Column& c, py::ssize_t rows, bool powerDividedBy1000) {
-    const py::ssize_t count = c.length == 1 ? 1 : rows;
-    c.positions.resize(static_cast<std::size_t>(count));
+// A whole or real value's position, when it is on the grid and within reach.
+std::optional<long long> fastPosition(const Column& c, py::ssize_t i, int perUnit) {
+    if (c.kind == 'f') {
+        const DecimalPosition d = numberToPosition(c.at<double>(i), perUnit);
+        if (d.status == DecimalStatus::Ok) return d.position;
+        return std::nullopt;
+    }
+    // Below the limit v × perUnit fits as well.
+    if (c.kind == 'u') {
+        const std::uint64_t v = c.at<std::uint64_t>(i);
+        if (v < static_cast<std::uint64_t>(kWholeLimit)) return static_cast<long long>(v) * perUnit;
+        return std::nullopt;
+    }
+    const std::int64_t v = c.at<std::int64_t>(i);
+    if (v > -kWholeLimit && v < kWholeLimit) return v * perUnit;
+    return std::nullopt;
+}
+
+// Every row's position, checked as calculate() checks a value; throws
+// ValueError prefixed with the row for the first refused one.
+void readPositions(Column& c, bool powerDividedBy1000) {
+    std::vector<int>& out = c.positions.positions;
+    out.resize(static_cast<std::size_t>(c.length));
     const SliderSpec& slider = *c.name.slider;
     const int perUnit = c.name.positionsPerUnit();
-    for (py::ssize_t i = 0; i < count; ++i) {
-        const DecimalPosition d = c.whole ? DecimalPosition{DecimalStatus::Ok, 0}
-                                               : numberToPosition(c.real->data()[i], perUnit);
-        long long position = d.position;
-        bool ok = d.status == DecimalStatus::Ok;
-        if (c.whole) {
-            const std::int64_t v = c.whole->data()[i];
-            ok = v > -kWholeLimit && v < kWholeLimit;  // then v × perUnit fits as well
-            position = ok ? v * perUnit : 0;
-        }
-        if (ok && position >= slider.minimum && position <= slider.maximum) {
-            c.positions[static_cast<std::size_t>(i)] = static_cast<int>(position);
+    for (py::ssize_t i = 0; i < c.length; ++i) {
+        const std::optional<long long> position = fastPosition(c, i, perUnit);
+        if (position && *position >= slider.minimum && *position <= slider.maximum) {
+            out[static_cast<std::size_t>(i)] = static_cast<int>(*position);
             continue;
         }
-        const std::string input = c.assignment(i);
         try {
-            validatePosition(c.name, decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000, input);
+            out[static_cast<std::size_t>(i)] = validatePosition(
+                c.name, decimalToPosition(c.valueText(i), perUnit), powerDividedBy1000, c.assignment(i));
         } catch (const InputError& e) {
-            throw py::value_error("row " + std::to_string(c.length == 1 ? 0 : i) + ": " + e.what());
+            throw py::value_error("row " + std::to_string(i) + ": " + e.what());
         }
     }
 }
 
-// The schema: one output array per figure, in --values order, dotted names.
-struct SchemaFigures {
-    std::vector<std::string> path;
-    std::vector<std::pair<std::string, char>> fields;  // name, 'f' float64, '?' bool, 'u' verdict code
+unsigned threadCount(const py::object& threads) {
+    if (threads.is_none()) return static_cast<unsigned>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+    const std::string text = valueText(threads, "threads", kAllowedThreads);
+    const DecimalPosition count = decimalToPosition(text, 1);
+    if (count.status != DecimalStatus::Ok) throw InputError("threads=" + text, "not a whole number", kAllowedThreads);
+    if (count.position < 1 || count.position > kMaximumThreads)
+        throw InputError("threads=" + text, "out of range", kAllowedThreads);
+    return static_cast<unsigned>(count.position);
+}
 
-    std::string nameOf(std::string_view name) const {
-        std::string full;
-        for (const std::string& part : path) full += part + ".";
-        return full + std::string(name);
-    }
-    void begin(std::string_view name) { path.emplace_back(name); }
-    void end() { path.pop_back(); }
-    void figure(std::string_view name, bool) { fields.emplace_back(nameOf(name), '?'); }
-    void figure(std::string_view name, ColumnVerdict) { fields.emplace_back(nameOf(name), 'u'); }
-    template <class T>
-    void figure(std::string_view name, const T&) {
-        fields.emplace_back(nameOf(name), 'f');
-    }
-};
+// What a call keeps besides its input: the output arrays and the checked positions.
+std::size_t bytesPerRow(const std::vector<FigureField>& fields, const std::vector<Column>& columns) {
+    std::size_t bytes = 0;
+    for (const FigureField& f : fields) bytes += f.kind == 'f' ? sizeof(double) : 1;
+    for (const Column& c : columns)
+        if (!c.shared) bytes += sizeof(int);
+    return bytes;
+}
 
-// Writes one row of figures into the output arrays, in schema order.
-struct RowFigures {
-    const std::vector<void*>& out;
-    std::size_t row = 0;
-    std::size_t field = 0;
-
-    template <class T>
-    void put(T value) {
-        static_cast<T*>(out[field++])[row] = value;
-    }
-    void begin(std::string_view) {}
-    void end() {}
-    void figure(std::string_view, double value) { put(value); }
-    void figure(std::string_view, bool value) { put(value); }
-    void figure(std::string_view, const std::optional<double>& value) {
-        put(value ? *value : std::numeric_limits<double>::quiet_NaN());
-    }
-    void figure(std::string_view, ColumnVerdict verdict) { put(static_cast<std::uint8_t>(verdict)); }
-};
+void refuseBeyondMemory(std::size_t rows, std::size_t rowBytes) {
+    const auto pages = static_cast<double>(sysconf(_SC_PHYS_PAGES));
+    const auto pageBytes = static_cast<double>(sysconf(_SC_PAGE_SIZE));
+    const double needed = static_cast<double>(rows) * static_cast<double>(rowBytes);
+    if (pages <= 0 || pageBytes <= 0 || needed <= pages * pageBytes) return;
+    const auto gigabytes = [](double bytes) { return plainDecimal(std::round(bytes / 1e8) / 10) + " GB"; };
+    PyErr_SetString(PyExc_MemoryError, (std::to_string(rows) + " rows need " + gigabytes(needed) + " (" +
+                                        std::to_string(rowBytes) + " bytes per row), more than the " +
+                                        gigabytes(pages * pageBytes) + " of physical memory")
+                                           .c_str());
+    throw py::error_already_set();
+}
 
 }  // namespace
 
-py::dict calculateMany(const py::object& table, bool powerDividedBy1000) {
+py::dict calculateMany(const py::object& table, const py::object& powerDividedBy1000, const py::object& threads) {
+    const bool power = flagValue(powerDividedBy1000, "power_div_1000");
+    const unsigned threadsWanted = threadCount(threads);
     std::vector<Column> columns;
     py::ssize_t rows = 1;
     std::string rowsFrom;
     for (const auto& [key, values] : tableItems(table)) {
         Column c = readColumn(key, values);
-        if (c.length != 1) {
-            const py::ssize_t n = c.length < 0 ? 0 : c.length;
-            if (!rowsFrom.empty() && n != rows)
-                throw py::value_error("table[\"" + key + "\"] has " + std::to_string(n) + " rows, table[\"" + rowsFrom +
-                                      "\"] " + std::to_string(rows));
-            rows = n;
+        if (!c.shared) {
+            if (!rowsFrom.empty() && c.length != rows)
+                throw py::value_error("table[\"" + key + "\"] has " + std::to_string(c.length) + " rows, table[\"" +
+                                      rowsFrom + "\"] " + std::to_string(rows));
+            rows = c.length;
             rowsFrom = key;
         }
         for (const Column& before : columns)
             if (before.name.slider == c.name.slider && rows > 0) refuseRepeatedSlider(c.name, c.assignment(0));
         columns.push_back(std::move(c));
     }
-    for (Column& c : columns) readPositions(c, rows, powerDividedBy1000);
+    const std::vector<FigureField> fields = figureFields();
+    refuseBeyondMemory(static_cast<std::size_t>(rows), bytesPerRow(fields, columns));
+    for (Column& c : columns) readPositions(c, power);
 
-    SchemaFigures schema;
-    visitPassFigures(PassValues{}, schema);
     py::dict result;
     std::vector<void*> out;
-    for (const auto& [name, kind] : schema.fields) {
+    for (const FigureField& f : fields) {
         py::array array;
-        if (kind == 'f') array = py::array_t<double>(rows);
-        if (kind == '?') array = py::array_t<bool>(rows);
-        if (kind == 'u') array = py::array_t<std::uint8_t>(rows);
+        if (f.kind == 'f') array = py::array_t<double>(rows);
+        if (f.kind == '?') array = py::array_t<bool>(rows);
+        if (f.kind == 'u') array = py::array_t<std::uint8_t>(rows);
         out.push_back(array.mutable_data());
-        result[py::str(name)] = array;
+        result[py::str(f.name)] = array;
     }
+    std::vector<PositionColumn> positions;
+    for (Column& c : columns) positions.push_back(std::move(c.positions));
+    columns.clear();  // the positions are all that is needed now
 
-    std::optional<std::pair<py::ssize_t, std::string>> fault;
-    {
-        const py::gil_scoped_release unlocked;
-        SliderPositions positions = startPositions();
-        RowFigures writer{out};
-        for (py::ssize_t row = 0; row < rows; ++row) {
-            for (const Column& c : columns)
-                positions[static_cast<std::size_t>(sliderIndex(c.name.slider->slider))] =
-                    c.positions[c.length == 1 ? 0 : static_cast<std::size_t>(row)];
-            try {
-                const PassValues values = computePassValues(positions, powerDividedBy1000);
-                writer.row = static_cast<std::size_t>(row);
-                writer.field = 0;
-                visitPassFigures(values, writer);
-            } catch (const NumericFault& e) {
-                fault.emplace(row, e.quantity());
-                break;
-            }
-        }
-    }
-    if (fault) {
+    if (const auto fault = computeRows(positions, out, static_cast<std::size_t>(rows), power, threadsWanted)) {
         const std::string message =
-            "row " + std::to_string(fault->first) + ": numeric fault: could not compute the " + fault->second;
+            "row " + std::to_string(fault->row) + ": numeric fault: could not compute the " + fault->quantity;
         PyErr_SetString(PyExc_ArithmeticError, message.c_str());
         throw py::error_already_set();
     }

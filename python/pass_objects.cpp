@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "link/box_labels.h"
 #include "link/pass_figures.h"
 #include "link/pass_window.h"
 #include "python/keyword_settings.h"
@@ -46,17 +47,27 @@ py::dict boxTexts(const HeadlessWindow& window) {
     return boxes;
 }
 
+py::dict boxLabelTexts(bool powerDividedBy1000) {
+    py::dict labels;
+    for (int n = 1; n <= kResultBoxCount; ++n) {
+        const ResultBox box = boxFromNumber(n);
+        const std::string_view name = boxName(box);
+        labels[py::str(name.data(), name.size())] = py::str(labelWithUnit(box, powerDividedBy1000));
+    }
+    return labels;
+}
+
 py::dict valuesObject(const PassValues& values) {
     DictFigures figures;
     visitPassFigures(values, figures);
     return figures.open.front();
 }
 
-Result calculate(bool powerDividedBy1000, const py::kwargs& settings) {
-    const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
+Result calculate(const py::object& powerDividedBy1000, const py::kwargs& settings) {
+    const Settings s = settingsFromKeywords(settings, flagValue(powerDividedBy1000, "power_div_1000"));
     HeadlessWindow window;
     const PassValues values = runPass(window, s);
-    return {boxTexts(window), valuesObject(values)};
+    return {boxTexts(window), valuesObject(values), boxLabelTexts(s.powerDividedBy1000)};
 }
 
 }  // namespace tropolink::python

@@ -9,7 +9,7 @@ VERDICT_VALID: int
 VERDICT_OUT_OF_RANGE: int
 VERDICT_LINE_OF_SIGHT: int
 
-Setting = Union[int, float, str]
+Setting = Union[int, float, str, np.integer, np.floating, npt.NDArray[Any]]
 ArrayLike = npt.ArrayLike
 
 class Result:
@@ -17,9 +17,11 @@ class Result:
     def boxes(self) -> dict[str, str]: ...
     @property
     def values(self) -> dict[str, Any]: ...
+    @property
+    def labels(self) -> dict[str, str]: ...
 
 def calculate(
-    power_div_1000: bool = False,
+    power_div_1000: Union[bool, np.bool_] = False,
     *,
     s1_antenna_height_m: Setting = ...,
     s1_obstruction_height_m: Setting = ...,
@@ -47,7 +49,9 @@ def calculate(
     **sliders: Setting,
 ) -> Result: ...
 def calculate_many(
-    table: Union[Mapping[str, ArrayLike], np.ndarray], power_div_1000: bool = False
+    table: Union[Mapping[str, ArrayLike], np.ndarray],
+    power_div_1000: Union[bool, np.bool_] = False,
+    threads: Union[int, None] = None,
 ) -> dict[str, np.ndarray]: ...
 def p617_loss(
     f_mhz: ArrayLike,

@@ -131,22 +131,27 @@ def test_structured_array_table():
 
 
 REFUSED = [
-    ({"frequency_mhz": 10}, "--set", "frequency-mhz=10"),
-    ({"s1_tx_line_loss_db": 0.35}, "--set", "s1.tx-line-loss-db=0.35"),
-    ({"distance_km": 1e-5}, "--set", "distance-km=0.00001"),
-    ({"HScroll22": 2001}, "--set", "HScroll22=2001"),
-    ({"s2_tx_power": "1e3"}, "--set", "s2.tx-power=1e3"),
-    ({"no_such_name": 1}, "--set", "no_such_name=1"),
+    ({"frequency_mhz": 10}, "frequency-mhz=10", "frequency_mhz=10"),
+    ({"s1_tx_line_loss_db": 0.35}, "s1.tx-line-loss-db=0.35", "s1_tx_line_loss_db=0.35"),
+    ({"distance_km": 1e-5}, "distance-km=0.00001", "distance_km=0.00001"),
+    ({"HScroll22": 2001}, "HScroll22=2001", "HScroll22=2001"),
+    ({"s2_tx_power": "1e3"}, "s2.tx-power=1e3", "s2_tx_power=1e3"),
+    ({"distance-km": 0}, "distance-km=0", "distance-km=0"),
 ]
 
 
-@pytest.mark.parametrize("kwargs,option,tool_input", REFUSED)
-def test_refused_values_carry_the_tools_message(cli, kwargs, option, tool_input):
-    status, _, err = cli(option, tool_input)
+@pytest.mark.parametrize("kwargs,tool_input,python_input", REFUSED)
+def test_refused_values_name_the_keyword_and_the_tools_range(cli, kwargs, tool_input, python_input):
+    status, _, err = cli("--set", tool_input)
     assert status == 2
     with pytest.raises(ValueError) as refused:
         tropolink.calculate(**kwargs)
-    assert "tropolink-cli: " + str(refused.value) == err.strip()
+    assert "tropolink-cli: " + str(refused.value) == err.strip().replace(tool_input, python_input, 1)
+
+
+def test_an_unknown_keyword_is_refused():
+    with pytest.raises(ValueError, match=r"^no_such_name=1: unknown name \(allowed: HScroll1 to HScroll23 or a keyword"):
+        tropolink.calculate(no_such_name=1)
 
 
 def test_a_slider_set_twice_is_refused(cli):
@@ -167,9 +172,9 @@ def test_bad_types_raise_type_error():
 
 
 def test_one_bad_row_names_row_and_input():
-    with pytest.raises(ValueError, match=r"^row 2: s1.tx-line-loss-db=0.35: between two steps"):
+    with pytest.raises(ValueError, match=r"^row 2: s1_tx_line_loss_db=0.35: between two steps"):
         tropolink.calculate_many({"s1_tx_line_loss_db": [0.1, 0.2, 0.35, 0.4], "distance_km": 300})
-    with pytest.raises(ValueError, match=r"^row 1: distance-km=nan: not a plain decimal"):
+    with pytest.raises(ValueError, match=r"^row 1: distance_km=nan: not a plain decimal"):
         tropolink.calculate_many({"distance_km": [300.0, float("nan")]})
     with pytest.raises(ValueError, match="rows"):
         tropolink.calculate_many({"distance_km": [1, 2], "frequency_mhz": [100, 200, 300]})
@@ -185,3 +190,16 @@ def test_version_and_docstrings():
     for function in (tropolink.calculate, tropolink.calculate_many, tropolink.p617_loss, tropolink.p2001_loss,
                      tropolink.availability):
         assert len(function.__doc__) > 200
+
+
+@pytest.mark.parametrize("power,box,label", [
+    (False, "Text1", "Antenna height, station 1 (m)"),
+    (False, "Text4", "Tx power, station 1 (W)"),
+    (True, "Text14", "Tx power, station 2 (mW)"),
+    (True, "Text26", "Path loss, YEH (dB)"),
+    (False, "Text52", "Perfect duct loss (dB)"),
+])
+def test_labels_name_every_box_with_its_unit(power, box, label):
+    labels = tropolink.calculate(power_div_1000=power).labels
+    assert list(labels) == [f"Text{n}" for n in range(1, 53)]
+    assert labels[box] == label

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace tropolink::python {
+
+// One line per keyword calculate() takes: its slider, unit, range, step and
+// start, from the alias table and the slider specs.
+std::string keywordTable();
+
+}  // namespace tropolink::python
