@@ -8,6 +8,7 @@
 #include "link/number_text.h"
 #include "profile/rays.h"
 #include "plot/plot_axis.h"
+#include "plot/plot_page.h"
 #include "plot/plot_panel.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
@@ -19,15 +20,9 @@ namespace {
 
 using profile::earthBulgeM;
 
-constexpr double kWidthPx = 1040;
-constexpr double kPlotLeftPx = 80;
-constexpr double kPlotRightPx = 790;
 constexpr double kPlotHeightPx = 420;
-constexpr double kLegendLeftPx = 815;
-constexpr double kLineHeightPx = 17;
 constexpr double kHeadroom = 0.12;  // of the heights shown, above the highest feature
 constexpr int kGridSamples = 96;    // per height grid curve
-constexpr std::size_t kSubtitleLineChars = 125;
 constexpr std::string_view kGround = "#c9b48a";
 constexpr std::string_view kGroundEdge = "#7a6235";
 constexpr std::string_view kSea = "#2f7fc1";
@@ -220,35 +215,33 @@ void drawCrossing(SvgWriter& svg, const Box& box, const Page& page, const profil
 }
 
 void drawLegend(SvgWriter& svg, double top, bool crossing) {
-    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
-    svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
-             "Legend");
+    openLegend(svg, top);
     double y = top + 12;
     const auto row = [&](std::string_view text) {
-        label(svg, {kLegendLeftPx + 44, y + 4}, "start", text);
-        y += 22;
+        label(svg, {kLegendTextLeftPx, y + 4}, "start", text);
+        y += kLegendRowPx;
     };
     svg.empty("rect", {{"x", px(kLegendLeftPx)},
                        {"y", px(y - 7)},
-                       {"width", "36"},
+                       {"width", px(kLegendSampleWidthPx)},
                        {"height", "14"},
                        {"fill", std::string(kGround)},
                        {"stroke", std::string(kGroundEdge)}});
     row("Ground");
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kSea, "1.5");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kSea, "1.5");
     row("Sea level");
-    line(svg, {kLegendLeftPx + 18, y + 8}, {kLegendLeftPx + 18, y - 6}, "#222222", "3");
-    dot(svg, {kLegendLeftPx + 18, y - 6}, "#222222", 4.5);
+    line(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y + 8}, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", "3");
+    dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", 4.5);
     row("Antenna and mast");
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kRay, "1.6");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kRay, "1.6");
     row("Horizon ray");
-    dot(svg, {kLegendLeftPx + 18, y}, kRay, 4);
+    dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kRay, 4);
     row("Horizon point");
     if (crossing) {
-        dot(svg, {kLegendLeftPx + 18, y}, kCrossing, 4.5);
+        dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kCrossing, 4.5);
         row("Rays cross");
     }
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kDirect, "1.3", "6 4");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kDirect, "1.3", "6 4");
     row("Direct line");
     svg.close();
 }
@@ -265,21 +258,13 @@ std::string profileSvg(const ProfilePicture& pic) {
     const double exaggeration = (kPlotHeightPx / (yRange.hi - yRange.lo)) / ((kPlotRightPx - kPlotLeftPx) / (1000 * d));
     const std::vector<std::string> subtitle = subtitleLines(pic, exaggeration, blocking);
 
-    const double top = 56 + kLineHeightPx * static_cast<double>(subtitle.size()) + 24;
+    const double top = belowSubtitlePx(subtitle.size()) + 24;
     const Box box{kPlotLeftPx, top, kPlotRightPx - kPlotLeftPx, kPlotHeightPx};
     const Page page{LinearScale({0, d}, box.left, box.right()), LinearScale(yRange, box.bottom(), box.top), d};
 
     std::string out;
-    SvgWriter svg(out, kWidthPx, box.bottom() + 64);
-    const std::string title = "Terrain profile and horizons";
-    svg.text("title", {}, title);
-    svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
-    svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", "32"}, {"font-size", "20"}, {"font-weight", "bold"}}, title);
-    double y = 56;
-    for (const std::string& text : subtitle) {
-        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(y)}, {"font-size", "13"}, {"fill", "#444444"}}, text);
-        y += kLineHeightPx;
-    }
+    SvgWriter svg(out, kPageWidthPx, box.bottom() + 64);
+    drawHeading(svg, "Terrain profile and horizons", subtitle);
     svg.open("defs");
     svg.open("clipPath", {{"id", "plot-area"}});
     svg.empty("rect", {{"x", px(box.left)}, {"y", px(box.top)}, {"width", px(box.width)}, {"height", px(box.height)}});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "plot/plot_page.h"
 #include "sweep/sweep_curves.h"
 
 namespace tropolink {
@@ -10,21 +11,12 @@ namespace tropolink {
 using namespace plot;
 namespace {
 
-constexpr double kWidthPx = 1040;
-constexpr double kPlotLeftPx = 80;
-constexpr double kPlotRightPx = 790;
-constexpr double kTitleBaselinePx = 32;
-constexpr double kSubtitleBaselinePx = 56;
 constexpr double kAboveLossPanelPx = 32;
 constexpr double kLossHeightPx = 380;
 constexpr double kBelowPanelPx = 88;  // tick labels, axis label, the next heading
 constexpr double kSignalToNoiseHeightPx = 260;
 constexpr double kSignalToNoiseGapPx = 70;  // between the two lower panels
 constexpr double kBottomMarginPx = 56;
-constexpr double kLegendLeftPx = 815;
-constexpr double kLegendRowPx = 22;
-constexpr double kLineHeightPx = 17;
-constexpr std::size_t kSubtitleLineChars = 125;
 
 std::string axisLabel(const SweepPlan& plan) {
     const std::string_view unit = plan.name.unit(plan.base.powerDividedBy1000);
@@ -59,40 +51,27 @@ std::vector<std::string> subtitleLines(const SweepPlan& plan) {
     return lines;
 }
 
-void drawHeading(SvgWriter& svg, std::string_view title, const std::vector<std::string>& subtitle) {
-    svg.text("text",
-             {{"x", px(kPlotLeftPx)}, {"y", px(kTitleBaselinePx)}, {"font-size", "20"}, {"font-weight", "bold"}},
-             title);
-    double y = kSubtitleBaselinePx;
-    for (const std::string& line : subtitle) {
-        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(y)}, {"font-size", "13"}, {"fill", "#444444"}}, line);
-        y += kLineHeightPx;
-    }
-}
-
 void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool withItu) {
-    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
-    svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
-             "Legend");
+    openLegend(svg, top);
     double y = top + 12;
     svg.open("g", {{"fill", "none"}, {"stroke-width", "1.8"}, {"stroke-linecap", "round"}});
     for (const Series& s : series) {
-        drawCurve(svg, *s.style, "M" + px(kLegendLeftPx) + " " + px(y) + " h36");
+        drawCurve(svg, *s.style, "M" + px(kLegendLeftPx) + " " + px(y) + " h" + px(kLegendSampleWidthPx));
         y += kLegendRowPx;
     }
     svg.close();
     y = top + 16;
     for (const Series& s : series) {
-        svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y)}}, s.style->label);
+        svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y)}}, s.style->label);
         y += kLegendRowPx;
     }
     svg.empty("rect", {{"x", px(kLegendLeftPx)},
                        {"y", px(y - 10)},
-                       {"width", "36"},
+                       {"width", px(kLegendSampleWidthPx)},
                        {"height", "14"},
                        {"fill", std::string(kLineOfSightFill)},
                        {"fill-opacity", std::string(kLineOfSightOpacity)}});
-    svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y + 1)}}, "Line-of-sight path");
+    svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y + 1)}}, "Line-of-sight path");
     constexpr std::array<std::string_view, 4> kNote{"Signal-to-noise uses each", "method's loss; on a line-of-",
                                                     "sight path every column uses", "the free-space loss."};
     // The ITU-R curves: loss not exceeded for P % of the year, none on a line-of-sight path.
@@ -120,17 +99,14 @@ std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
     const std::string xLabel = axisLabel(plan);
     const std::vector<std::string> subtitle = subtitleLines(plan);
 
-    const double lossTop =
-        kSubtitleBaselinePx + kLineHeightPx * static_cast<double>(subtitle.size()) + kAboveLossPanelPx;
+    const double lossTop = belowSubtitlePx(subtitle.size()) + kAboveLossPanelPx;
     const Box loss{kPlotLeftPx, lossTop, kPlotRightPx - kPlotLeftPx, kLossHeightPx};
     const double halfWidth = (loss.width - kSignalToNoiseGapPx) / 2;
     const Box station1{kPlotLeftPx, loss.bottom() + kBelowPanelPx, halfWidth, kSignalToNoiseHeightPx};
     const Box station2{kPlotRightPx - halfWidth, station1.top, halfWidth, kSignalToNoiseHeightPx};
 
     std::string out;
-    SvgWriter svg(out, kWidthPx, station1.bottom() + kBottomMarginPx);
-    svg.text("title", {}, title);
-    svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
+    SvgWriter svg(out, kPageWidthPx, station1.bottom() + kBottomMarginPx);
     drawHeading(svg, title, subtitle);
     drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss},
               valueRange(c.loss));

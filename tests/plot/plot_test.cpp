@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plot/plot_axis.h"
+#include "plot/plot_page.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
 
@@ -85,6 +86,18 @@ TEST(SvgWriterTest, PixelsToATenth) {
     EXPECT_EQ(px(12.04), "12");
     EXPECT_EQ(px(-0.01), "0");
     EXPECT_EQ(px(-3.26), "-3.3");
+}
+
+TEST(PlotPageTest, HeadingLinesStepDownAndThePlotStartsBelowThem) {
+    std::string out;
+    SvgWriter svg(out, kPageWidthPx, 100);
+    const std::vector<std::string> subtitle{"first", "second"};
+    drawHeading(svg, "T", subtitle);
+    EXPECT_NE(out.find("<title>T</title>"), std::string::npos);
+    EXPECT_NE(out.find("x=\"80\" y=\"32\" font-size=\"20\" font-weight=\"bold\">T</text>"), std::string::npos);
+    EXPECT_NE(out.find("y=\"56\" font-size=\"13\" fill=\"#444444\">first</text>"), std::string::npos);
+    EXPECT_NE(out.find("y=\"73\" font-size=\"13\" fill=\"#444444\">second</text>"), std::string::npos);
+    EXPECT_EQ(belowSubtitlePx(subtitle.size()), 90);
 }
 
 }  // namespace
