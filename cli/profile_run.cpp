@@ -26,7 +26,6 @@
 namespace tropolink::cli {
 namespace {
 
-constexpr double kMaxMastM = 10000;
 constexpr std::string_view kUnfixedSliders =
     "--set for sliders the profile does not fix: not the antenna heights, obstruction heights and distances, or "
     "distance-km";
@@ -34,9 +33,9 @@ constexpr std::string_view kUnfixedSliders =
 double readMast(std::string_view option, const std::string& text) {
     const std::string input = std::string(option) + "=" + text;
     const profile::ParsedNumber n = profile::parseNumber(text);
-    constexpr std::string_view allowed = "0 to 10000 m above the ground";
+    const std::string allowed = "0 to " + std::to_string(static_cast<int>(profile::kMaxMastM)) + " m above the ground";
     if (n.status != profile::ParsedNumber::Status::Ok) throw InputError(input, "not a finite number", allowed);
-    if (!(n.value >= 0 && n.value <= kMaxMastM)) throw InputError(input, "out of range", allowed);
+    if (!(n.value >= 0 && n.value <= profile::kMaxMastM)) throw InputError(input, "out of range", allowed);
     return n.value;
 }
 

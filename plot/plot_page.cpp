@@ -2,9 +2,7 @@
 
 namespace tropolink::plot {
 
-double belowSubtitlePx(std::size_t lines) {
-    return kSubtitleBaselinePx + kLineHeightPx * static_cast<double>(lines);
-}
+double belowSubtitlePx(std::size_t lines) { return kSubtitleBaselinePx + kLineHeightPx * static_cast<double>(lines); }
 
 void drawHeading(SvgWriter& svg, std::string_view title, std::span<const std::string> subtitle) {
     svg.text("title", {}, title);

@@ -17,9 +17,9 @@ inline constexpr double kPlotRightPx = 790;
 inline constexpr double kLegendLeftPx = 815;
 inline constexpr double kTitleBaselinePx = 32;
 inline constexpr double kSubtitleBaselinePx = 56;
-inline constexpr double kLineHeightPx = 17;            // subtitle and legend notes
-inline constexpr double kLegendRowPx = 22;             // one legend entry
-inline constexpr double kLegendSampleWidthPx = 36;     // the line or patch before an entry's text
+inline constexpr double kLineHeightPx = 17;         // subtitle and legend notes
+inline constexpr double kLegendRowPx = 22;          // one legend entry
+inline constexpr double kLegendSampleWidthPx = 36;  // the line or patch before an entry's text
 inline constexpr double kLegendTextLeftPx = kLegendLeftPx + 44;
 inline constexpr std::size_t kSubtitleLineChars = 125;  // about what fits between the page's edges
 

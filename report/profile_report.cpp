@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "link/number_text.h"
+#include "link/profile_link.h"
 #include "report/availability_json.h"
 #include "report/box_writers.h"
 #include "report/json_writer.h"
-#include "link/number_text.h"
-#include "link/profile_link.h"
 
 namespace tropolink {
 namespace {
@@ -66,7 +66,7 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const Headles
     json.key("settings");
     json.beginObject();
     for (const Slider slider : kProfileSliders)
-        json.member(aliasOf(slider), static_cast<double>(*profilePosition(p, slider)));
+        json.member(aliasOf(slider), static_cast<double>(*profile::sliderPosition(p, slider)));
     json.endObject();
     json.key("horizon");
     json.beginObject();

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "link/number_text.h"
-#include "profile/rays.h"
 #include "plot/plot_axis.h"
 #include "plot/plot_page.h"
 #include "plot/plot_panel.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
+#include "profile/rays.h"
 
 namespace tropolink {
 
@@ -98,8 +98,8 @@ Range pageHeights(const ProfilePicture& pic, const std::optional<profile::RayCro
 std::vector<std::string> subtitleLines(const ProfilePicture& pic, double exaggeration,
                                        const std::optional<std::size_t>& blocking) {
     const auto& g = pic.values.geometry;
-    std::vector<std::string> lines{"Effective earth radius 8494.64543 km; vertical scale exaggerated " +
-                                   fixed(exaggeration, exaggeration < 10 ? 1 : 0) +
+    std::vector<std::string> lines{"Effective earth radius " + fixed(kEffectiveEarthRadiusKm, 5) +
+                                   " km; vertical scale exaggerated " + fixed(exaggeration, exaggeration < 10 ? 1 : 0) +
                                    " times; height grid lines follow the curved earth"};
     std::string path = g.lineOfSight ? "Line-of-sight path" : "Path beyond the horizon";
     path += " (scattering angle " + fixed(g.scatteringAngle, 3) + " deg); the direct line between the antennas ";
@@ -230,7 +230,8 @@ void drawLegend(SvgWriter& svg, double top, bool crossing) {
     row("Ground");
     line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kSea, "1.5");
     row("Sea level");
-    line(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y + 8}, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", "3");
+    line(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y + 8}, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6},
+         "#222222", "3");
     dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", 4.5);
     row("Antenna and mast");
     line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kRay, "1.6");
