@@ -56,7 +56,13 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool
     double y = top + 12;
     svg.open("g", {{"fill", "none"}, {"stroke-width", "1.8"}, {"stroke-linecap", "round"}});
     for (const Series& s : series) {
-        drawCurve(svg, *s.style, "M" + px(kLegendLeftPx) + " " + px(y) + " h" + px(kLegendSampleWidthPx));
+        std::string d = "M";  // appended, not `"M" + std::string`: see plot_panel.cpp
+        d += px(kLegendLeftPx);
+        d += ' ';
+        d += px(y);
+        d += " h";
+        d += px(kLegendSampleWidthPx);
+        drawCurve(svg, *s.style, std::move(d));
         y += kLegendRowPx;
     }
     svg.close();
