@@ -4,6 +4,7 @@
 #include <array>
 
 #include "plot/plot_page.h"
+#include "sweep/sweep_columns.h"
 #include "sweep/sweep_curves.h"
 
 namespace tropolink {
@@ -36,7 +37,7 @@ std::vector<std::string> changedSettings(const SweepPlan& plan) {
     return items;
 }
 
-std::vector<std::string> subtitleLines(const SweepPlan& plan) {
+std::vector<std::string> settingsLines(const SweepPlan& plan) {
     const std::vector<std::string> items = changedSettings(plan);
     if (items.empty()) return {"Every other setting at its start position"};
     std::vector<std::string> lines{"Settings that differ from the start positions: " + items.front()};
@@ -48,6 +49,15 @@ std::vector<std::string> subtitleLines(const SweepPlan& plan) {
             lines.back() += ", " + items[i];
         }
     }
+    return lines;
+}
+
+std::vector<std::string> subtitleLines(const SweepPlan& plan, bool beyondSaneRange) {
+    std::vector<std::string> lines = settingsLines(plan);
+    if (beyondSaneRange)
+        lines.push_back("Not drawn as out of range: each loss, and the S/N from it, where the scattering angle exceeds " +
+                        shownValue(static_cast<int>(kMaxSaneScatteringAngleDeg), 1) + " deg or the loss " +
+                        shownValue(static_cast<int>(kMaxSaneLossDb), 1) + " dB");
     return lines;
 }
 
@@ -103,7 +113,7 @@ std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
     const SweepCurves c = sweepCurves(plan, points);
     const std::string title = "Path loss and signal-to-noise against " + std::string(plan.name.text());
     const std::string xLabel = axisLabel(plan);
-    const std::vector<std::string> subtitle = subtitleLines(plan);
+    const std::vector<std::string> subtitle = subtitleLines(plan, c.beyondSaneRange);
 
     const double lossTop = belowSubtitlePx(subtitle.size()) + kAboveLossPanelPx;
     const Box loss{kPlotLeftPx, lossTop, kPlotRightPx - kPlotLeftPx, kLossHeightPx};

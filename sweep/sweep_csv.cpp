@@ -1,7 +1,7 @@
 #include "sweep/sweep_csv.h"
 
-#include "link/method_columns.h"
 #include "link/number_text.h"
+#include "sweep/sweep_columns.h"
 
 namespace tropolink {
 namespace {
@@ -35,14 +35,14 @@ void appendCell(std::string& out, std::string_view text) {
 // In the order of sweepCsvColumns().
 void appendRow(std::string& out, const SweepPlan& plan, const SweepPoint& point) {
     const PassValues& v = point.values;
-    const MethodColumns columns = methodColumns(v);
+    const MethodColumns columns = sweepColumns(v);
     out += shownValue(point.position, plan.name.positionsPerUnit());
     appendCell(out, v.geometry.scatteringAngle);
     for (const MethodColumn& c : columns) appendCell(out, c.shownLoss());
     for (const MethodColumn& c : columns) appendCell(out, verdictWord(c.verdict));
     appendCell(out, v.lineOfSightLoss);
     appendCell(out, v.perfectDuctLoss);
-    appendCell(out, v.averageLoss);
+    appendCell(out, saneAverageLoss(v));
     for (const MethodColumn& c : columns) appendCell(out, c.atStation1);
     for (const MethodColumn& c : columns) appendCell(out, c.atStation2);
     appendCell(out, v.atmosphericAttenuation);

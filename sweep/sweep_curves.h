@@ -25,6 +25,7 @@ struct SweepCurves {
     std::vector<plot::Series> loss;
     std::vector<plot::Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
     std::vector<plot::Series> atStation2;
+    bool beyondSaneRange = false;        // some method's points were put out of range by sweepColumns
     std::vector<std::string> ituLabels;  // "P.617 99.9 %"
     std::vector<plot::SeriesStyle> ituStyles;
 };
