@@ -55,9 +55,10 @@ std::vector<std::string> settingsLines(const SweepPlan& plan) {
 std::vector<std::string> subtitleLines(const SweepPlan& plan, bool beyondSaneRange) {
     std::vector<std::string> lines = settingsLines(plan);
     if (beyondSaneRange)
-        lines.push_back("Not drawn as out of range: each loss, and the S/N from it, where the scattering angle exceeds " +
-                        shownValue(static_cast<int>(kMaxSaneScatteringAngleDeg), 1) + " deg or the loss " +
-                        shownValue(static_cast<int>(kMaxSaneLossDb), 1) + " dB");
+        lines.push_back(
+            "Not drawn as out of range: each loss, and the S/N from it, where the scattering angle exceeds " +
+            shownValue(static_cast<int>(kMaxSaneScatteringAngleDeg), 1) + " deg or the loss " +
+            shownValue(static_cast<int>(kMaxSaneLossDb), 1) + " dB");
     return lines;
 }
 
@@ -110,7 +111,10 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool
 }  // namespace
 
 std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
-    const SweepCurves c = sweepCurves(plan, points);
+    return svgPlot(plan, sweepCurves(plan, points));
+}
+
+std::string svgPlot(const SweepPlan& plan, const SweepCurves& c) {
     const std::string title = "Path loss and signal-to-noise against " + std::string(plan.name.text());
     const std::string xLabel = axisLabel(plan);
     const std::vector<std::string> subtitle = subtitleLines(plan, c.beyondSaneRange);

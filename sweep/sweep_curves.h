@@ -30,6 +30,11 @@ struct SweepCurves {
     std::vector<plot::SeriesStyle> ituStyles;
 };
 
+// No point yet: the series and their styles for the plan.
+SweepCurves startCurves(const SweepPlan& plan);
+// The next grid point's drawn values; nothing else of it is kept.
+void addPoint(SweepCurves& curves, const SweepPlan& plan, const SweepPoint& point);
+
 SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points);
 
 }  // namespace tropolink

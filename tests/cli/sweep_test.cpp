@@ -1,4 +1,7 @@
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -236,6 +239,28 @@ TEST(SweepTest, AtMost64Percentages) {
     EXPECT_EQ(run.err,
               "tropolink-cli: --percent 65: more than 64 percentages (allowed: at most 64 --percent options in a "
               "sweep)\n");
+}
+
+// The rows go out as the workers finish them: memory stays flat however long
+// the grid, with the most percentages a sweep takes.
+TEST(SweepTest, RowsStreamInBoundedMemory) {
+    std::vector<std::string> args{TROPOLINK_CLI_PATH, "sweep", "frequency-mhz=50:25000:2"};
+    for (std::size_t i = 1; i <= kMaxSweepPercents; ++i) args.insert(args.end(), {"--percent", std::to_string(i)});
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, TROPOLINK_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(wait4(pid, &status, 0, &usage), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // Held whole, the 12 476 rows of 410 columns would take well over 100 MB.
+    EXPECT_LT(usage.ru_maxrss, 40 * 1024) << "KiB";
 }
 
 // A valid Yeh column with these figures, as the sweep reports it.
