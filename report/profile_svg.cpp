@@ -282,8 +282,8 @@ void drawRays(SvgWriter& svg, const Lines& l) {
     line(svg, l.antenna2, l.rayEnd2, kRay, "1.6");
 }
 
-// The labels of the stations, their horizon points and the crossing, in that
-// order of importance.
+// The labels of the crossing, the horizon points and the stations, each
+// placed clear of those before it.
 std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& page, const ProfilePicture& pic,
                               const std::optional<profile::RayCrossing>& crossing) {
     std::vector<Label> labels;
