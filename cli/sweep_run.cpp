@@ -7,36 +7,39 @@
 #include "sweep/sweep_csv.h"
 
 namespace tropolink::cli {
-namespace {
-
-std::string csvText(const SweepPlan& plan, const std::vector<SweepPoint>& points) {
-    std::string text;
-    appendSweepCsv(text, plan, points);
-    return text;
-}
-
-}  // namespace
 
 RunResult runSweep(const SweepRequest& request, Output& out) {
     SweepPlan plan;
-    std::vector<SweepPoint> points;
     try {
         plan = planSweep(request.sweep);
-        points = runSweepPasses(plan);
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
+    }
+
+    // Rows are written, and curve values kept, as the workers finish them: a
+    // sweep holds a few chunks of points, never the whole grid.
+    const bool toStandardOutput = request.csvPath.empty() && request.svgPath.empty();
+    const bool csv = toStandardOutput || !request.csvPath.empty();
+    const bool svg = !request.svgPath.empty();
+    std::string csvFile;
+    std::string& table = toStandardOutput ? out.buffer() : csvFile;
+    SweepCurves curves = startCurves(plan);
+    if (csv) appendSweepCsvHeader(table, plan);
+    try {
+        const bool written = runSweepPasses(plan, [&](const SweepPoint& point) {
+            if (csv) appendSweepCsvRow(table, plan, point);
+            if (svg) addPoint(curves, plan, point);
+            return !(toStandardOutput && table.size() >= kOutputBufferBytes && !out.flush());
+        });
+        if (!written || (toStandardOutput && !out.flush()))
+            return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
-
-    if (request.csvPath.empty() && request.svgPath.empty()) {
-        appendSweepCsv(out.buffer(), plan, points);
-        if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-        return {};
-    }
-    if (!request.csvPath.empty())
-        if (RunResult r = writeFile(request.csvPath, csvText(plan, points)); r.exitStatus != kExitOk) return r;
-    if (!request.svgPath.empty()) return writeFile(request.svgPath, svgPlot(plan, points));
+    if (toStandardOutput) return {};
+    if (csv)
+        if (RunResult r = writeFile(request.csvPath, csvFile); r.exitStatus != kExitOk) return r;
+    if (svg) return writeFile(request.svgPath, svgPlot(plan, curves));
     return {};
 }
 

@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "engine/constants.h"
+#include "engine/obstruction_angle.h"
 
 namespace tropolink {
 namespace {
 
-constexpr double kEarthRadiusKm = 6371;
-constexpr double kEffectiveRadiusFactor = 1.33333;
 constexpr double kTwiceHorizonRadiusKm = 16950;  // horizon distance: √(2 × 8475 × h)
 constexpr double kHorizonRadiusKm = 8475;
 constexpr double kDegreesPerRadianHorizon = 180 / 3.14159;
@@ -21,10 +20,9 @@ StationGeometry stationGeometry(const StationParameters& s, double effectiveEart
     StationGeometry g;
     g.horizonDistance = std::sqrt(kTwiceHorizonRadiusKm * s.antennaHeight);
     g.horizonAngle = -(g.horizonDistance / kHorizonRadiusKm) * kDegreesPerRadianHorizon;
-    // Slope up (or down) to the obstruction top, less the earth's drop over it.
-    g.obstructionAngle = ((s.obstructionHeight - s.antennaHeight) / s.obstructionDistance -
-                          s.obstructionDistance / (2 * effectiveEarthRadius)) *
-                         kDegreesPerRadian;
+    g.obstructionAngle =
+        obstructionAngleRad(s.antennaHeight, s.obstructionHeight, s.obstructionDistance, effectiveEarthRadius) *
+        kDegreesPerRadian;
     g.horizonLimited = g.obstructionAngle <= g.horizonAngle;
     g.takeOffAngle = g.horizonLimited ? g.horizonAngle : g.obstructionAngle;
     return g;
@@ -42,7 +40,7 @@ void replaceZeroDistances(LinkParameters& params) {
 
 PathGeometry computePathGeometry(const LinkParameters& params) {
     PathGeometry g;
-    g.effectiveEarthRadius = kEarthRadiusKm * kEffectiveRadiusFactor;
+    g.effectiveEarthRadius = kEffectiveEarthRadiusKm;
     g.angularDistance = (params.distance / g.effectiveEarthRadius) * kDegreesPerRadian;
     g.station1 = stationGeometry(params.station1, g.effectiveEarthRadius);
     g.station2 = stationGeometry(params.station2, g.effectiveEarthRadius);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/constants.h"
 #include "engine/link_parameters.h"
 
 namespace tropolink {
@@ -20,8 +21,6 @@ struct PathGeometry {
     double scatteringAngle = 0;       // degrees, signed
     bool lineOfSight = false;         // scatteringAngle <= 0
 };
-
-inline constexpr double kZeroReplacementKm = 0.001;
 
 // Heights and obstruction distances of exactly 0 become 0.001 km, in the
 // record itself, so that every later stage divides and takes roots safely.

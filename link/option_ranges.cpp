@@ -6,9 +6,14 @@
 
 #include "link/decimal.h"
 #include "link/input_error.h"
+#include "profile/profile_settings.h"
 
 namespace tropolink {
 namespace {
+
+// A mast reaches as high as the antenna-height slider; the options hold the
+// limit as decimal text, so that it is compared exactly.
+static_assert(profile::kMaxMastM == 10000, "--s1-mast-m and --s2-mast-m: update their maximum");
 
 std::string withUnit(std::string text, std::string_view unit) {
     if (!unit.empty()) text += " " + std::string(unit);

@@ -11,31 +11,10 @@ bool isProfileSlider(Slider slider) {
     return std::find(kProfileSliders.begin(), kProfileSliders.end(), slider) != kProfileSliders.end();
 }
 
-std::optional<int> profilePosition(const profile::ProfileSettings& p, Slider slider) {
-    switch (slider) {
-        case Slider::HScroll1:
-            return p.station1.antennaHeightOnGrid;
-        case Slider::HScroll2:
-            return p.station1.obstructionHeightOnGrid;
-        case Slider::HScroll3:
-            return p.station1.obstructionDistanceOnGrid;
-        case Slider::HScroll11:
-            return p.station2.antennaHeightOnGrid;
-        case Slider::HScroll12:
-            return p.station2.obstructionHeightOnGrid;
-        case Slider::HScroll13:
-            return p.station2.obstructionDistanceOnGrid;
-        case Slider::HScroll22:
-            return p.distanceOnGrid;
-        default:
-            return std::nullopt;
-    }
-}
-
 Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilder& requested) {
     Settings settings = requested.settings();
     for (const Slider slider : kProfileSliders)
-        settings.positions[static_cast<std::size_t>(sliderIndex(slider))] = *profilePosition(p, slider);
+        settings.positions[static_cast<std::size_t>(sliderIndex(slider))] = *profile::sliderPosition(p, slider);
     return settings;
 }
 
@@ -43,7 +22,7 @@ std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilde
     std::string line;
     for (std::size_t i = 0; i < kAliases.size(); ++i) {
         const Slider slider = kAliases[i].slider;
-        std::optional<int> position = profilePosition(p, slider);
+        std::optional<int> position = profile::sliderPosition(p, slider);
         if (!position && requested.isSet(slider)) position = requested.settings().positions[i];
         if (!position) continue;
         if (!line.empty()) line += ' ';

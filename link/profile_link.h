@@ -16,14 +16,15 @@ namespace tropolink {
 
 // The sliders that a profile sets: both stations' antenna height, obstruction
 // height and obstruction distance, and the path distance.
-inline constexpr std::array<Slider, 7> kProfileSliders{Slider::HScroll1,  Slider::HScroll2,  Slider::HScroll3,
-                                                       Slider::HScroll11, Slider::HScroll12, Slider::HScroll13,
-                                                       Slider::HScroll22};
+inline constexpr std::array<Slider, 7> kProfileSliders{profile::kStation1Sliders.antennaHeight,
+                                                       profile::kStation1Sliders.obstructionHeight,
+                                                       profile::kStation1Sliders.obstructionDistance,
+                                                       profile::kStation2Sliders.antennaHeight,
+                                                       profile::kStation2Sliders.obstructionHeight,
+                                                       profile::kStation2Sliders.obstructionDistance,
+                                                       profile::kPathDistanceSlider};
 
 bool isProfileSlider(Slider slider);
-
-// The position the profile gives one of kProfileSliders; none for the others.
-std::optional<int> profilePosition(const profile::ProfileSettings& p, Slider slider);
 
 // The pass's settings: the profile's sliders, then the requested ones.
 Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilder& requested);

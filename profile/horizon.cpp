@@ -1,9 +1,11 @@
 #include "profile/horizon.h"
 
+#include "engine/obstruction_angle.h"
+
 namespace tropolink::profile {
 
 double elevationMrad(double antennaKm, double heightKm, double distanceKm) {
-    return 1000 * ((heightKm - antennaKm) / distanceKm - distanceKm / (2 * kEffectiveEarthRadiusKm));
+    return 1000 * obstructionAngleRad(antennaKm, heightKm, distanceKm, kEffectiveEarthRadiusKm);
 }
 
 std::optional<Horizon> findHorizon(std::span<const ProfilePoint> points, Station station, double antennaHeightM) {

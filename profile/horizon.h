@@ -4,13 +4,13 @@
 #include <optional>
 #include <span>
 
+#include "engine/constants.h"
 #include "profile/profile_csv.h"
 
 namespace tropolink::profile {
 
-// The pass's effective earth radius, computed as the pass computes it
-// (6371 × 1.33333 = 8494.64543 km), so that both see the same horizon.
-inline constexpr double kEffectiveEarthRadiusKm = 6371 * 1.33333;
+// Horizons are found over the pass's own effective earth
+// (tropolink::kEffectiveEarthRadiusKm), so that both see the same horizon.
 
 // The obstruction slider reaches no farther.
 inline constexpr double kMaxHorizonDistanceKm = 100;

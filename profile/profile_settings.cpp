@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
-#include "engine/path_geometry.h"
-#include "engine/slider.h"
+#include "engine/constants.h"
 
 namespace tropolink::profile {
 namespace {
@@ -34,11 +34,12 @@ double asThePassSees(int onGridValue, double perKm) {
 
 StationSettings stationSettings(std::span<const ProfilePoint> points, Station station, double mastM) {
     const bool one = station == Station::One;
+    const StationSliders& sliders = one ? kStation1Sliders : kStation2Sliders;
     const ProfilePoint& ground = one ? points.front() : points.back();
     const std::string name = stationName(station);
     StationSettings s;
     s.antennaHeightM = ground.heightM + mastM;
-    s.antennaHeightOnGrid = onGrid(s.antennaHeightM, one ? Slider::HScroll1 : Slider::HScroll11, ground.row,
+    s.antennaHeightOnGrid = onGrid(s.antennaHeightM, sliders.antennaHeight, ground.row,
                                    "the antenna of " + name + " (ground plus mast) at", "m asl", "metre");
     const auto horizon = findHorizon(points, station, s.antennaHeightM);
     if (!horizon)
@@ -46,9 +47,9 @@ StationSettings stationSettings(std::span<const ProfilePoint> points, Station st
                            "a profile point within 100 km of each station");
     s.horizon = *horizon;
     s.horizonRow = points[horizon->index].row;
-    s.obstructionHeightOnGrid = onGrid(horizon->heightM, one ? Slider::HScroll2 : Slider::HScroll12, s.horizonRow,
+    s.obstructionHeightOnGrid = onGrid(horizon->heightM, sliders.obstructionHeight, s.horizonRow,
                                        "the horizon of " + name + " at", "m asl", "metre");
-    s.obstructionDistanceOnGrid = onGrid(horizon->distanceKm, one ? Slider::HScroll3 : Slider::HScroll13, s.horizonRow,
+    s.obstructionDistanceOnGrid = onGrid(horizon->distanceKm, sliders.obstructionDistance, s.horizonRow,
                                          "the horizon distance of " + name, "km", "km");
     s.angleOnGridMrad =
         elevationMrad(asThePassSees(s.antennaHeightOnGrid, 1000), asThePassSees(s.obstructionHeightOnGrid, 1000),
@@ -58,6 +59,17 @@ StationSettings stationSettings(std::span<const ProfilePoint> points, Station st
 
 }  // namespace
 
+std::optional<int> sliderPosition(const ProfileSettings& p, Slider slider) {
+    if (slider == kPathDistanceSlider) return p.distanceOnGrid;
+    for (const auto& [sliders, s] :
+         {std::pair{kStation1Sliders, &p.station1}, std::pair{kStation2Sliders, &p.station2}}) {
+        if (slider == sliders.antennaHeight) return s->antennaHeightOnGrid;
+        if (slider == sliders.obstructionHeight) return s->obstructionHeightOnGrid;
+        if (slider == sliders.obstructionDistance) return s->obstructionDistanceOnGrid;
+    }
+    return std::nullopt;
+}
+
 double roundToGrid(double value) { return std::round(std::round(value * 1e9) / 1e9); }
 
 ProfileSettings deriveSettings(std::span<const ProfilePoint> points, double mast1M, double mast2M) {
@@ -65,7 +77,7 @@ ProfileSettings deriveSettings(std::span<const ProfilePoint> points, double mast
     p.station1 = stationSettings(points, Station::One, mast1M);
     p.station2 = stationSettings(points, Station::Two, mast2M);
     p.distanceKm = points.back().distanceKm;
-    p.distanceOnGrid = onGrid(p.distanceKm, Slider::HScroll22, points.back().row, "the path distance", "km", "km");
+    p.distanceOnGrid = onGrid(p.distanceKm, kPathDistanceSlider, points.back().row, "the path distance", "km", "km");
     return p;
 }
 

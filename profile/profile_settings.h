@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <span>
 
+#include "engine/slider.h"
 #include "profile/horizon.h"
 
 namespace tropolink::profile {
@@ -18,12 +20,28 @@ struct StationSettings {
     double angleOnGridMrad = 0;         // the elevation the rounded settings give, as the pass sees them
 };
 
+// The sliders that take a station's figures.
+struct StationSliders {
+    Slider antennaHeight;
+    Slider obstructionHeight;
+    Slider obstructionDistance;
+};
+inline constexpr StationSliders kStation1Sliders{Slider::HScroll1, Slider::HScroll2, Slider::HScroll3};
+inline constexpr StationSliders kStation2Sliders{Slider::HScroll11, Slider::HScroll12, Slider::HScroll13};
+inline constexpr Slider kPathDistanceSlider = Slider::HScroll22;
+
+// A taller mast would lift even an antenna on the sea beyond its slider.
+inline constexpr double kMaxMastM = sliderSpec(kStation1Sliders.antennaHeight).maximum;
+
 struct ProfileSettings {
     StationSettings station1;
     StationSettings station2;
     double distanceKm = 0;   // the last point's distance
     int distanceOnGrid = 0;  // km
 };
+
+// The position that `p` gives `slider`; none for a slider a profile does not set.
+std::optional<int> sliderPosition(const ProfileSettings& p, Slider slider);
 
 // Half away from zero to a whole number, after taking `value` to 1e-9: the
 // file's decimals are exact, but sums and differences of their binary values

@@ -1,12 +1,16 @@
 #include "report/profile_report.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <span>
 
+#include "link/number_text.h"
+#include "link/profile_link.h"
 #include "report/availability_json.h"
 #include "report/box_writers.h"
 #include "report/json_writer.h"
-#include "link/number_text.h"
-#include "link/profile_link.h"
 
 namespace tropolink {
 namespace {
@@ -16,27 +20,46 @@ using profile::StationSettings;
 
 std::string_view aliasOf(Slider slider) { return kAliases[static_cast<std::size_t>(sliderIndex(slider))].name; }
 
-// Right-aligned in `width` columns.
-void appendColumn(std::string& out, const std::string& text, std::size_t width) {
-    out.append(width > text.size() ? width - text.size() : 1, ' ');
-    out += text;
-}
-
-std::string fixed(double value, int decimals) {
+// Fixed to `decimals`, or in scientific notation from a million on, where
+// fixed figures would run on without meaning more.
+std::string cell(double value, int decimals) {
+    if (std::abs(value) >= 1e6) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*e", decimals, value);
+        return text;
+    }
     std::string text;
     appendFixed(text, value, decimals);
     return text == "-0.0000" ? "0.0000" : text;
 }
 
-void appendStationRow(std::string& out, std::string_view name, const StationSettings& s) {
-    out += name;
-    appendColumn(out, std::to_string(s.horizonRow), 8);
-    appendColumn(out, fixed(s.horizon.distanceKm, 3), 13);
-    appendColumn(out, fixed(s.horizon.heightM, 1), 10);
-    appendColumn(out, fixed(s.horizon.angleMrad, 4), 12);
-    appendColumn(out, fixed(s.angleOnGridMrad, 4), 14);
-    appendColumn(out, fixed(s.angleOnGridMrad - s.horizon.angleMrad, 4), 17);
-    out += '\n';
+using Row = std::array<std::string, 7>;
+
+Row stationRow(std::string_view name, const StationSettings& s) {
+    return {std::string(name),
+            std::to_string(s.horizonRow),
+            cell(s.horizon.distanceKm, 3),
+            cell(s.horizon.heightM, 1),
+            cell(s.horizon.angleMrad, 4),
+            cell(s.angleOnGridMrad, 4),
+            cell(s.angleOnGridMrad - s.horizon.angleMrad, 4)};
+}
+
+// The names left-aligned, the figures right-aligned under their headings,
+// every column as wide as its widest entry and two blanks apart.
+void appendAligned(std::string& out, std::span<const Row> rows) {
+    std::array<std::size_t, 7> widths{};
+    for (const Row& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+    for (const Row& row : rows) {
+        out += row[0];
+        out.append(widths[0] - row[0].size(), ' ');
+        for (std::size_t c = 1; c < row.size(); ++c) {
+            out.append(2 + widths[c] - row[c].size(), ' ');
+            out += row[c];
+        }
+        out += '\n';
+    }
 }
 
 void writeStation(JsonWriter& json, std::string_view name, const StationSettings& s) {
@@ -54,9 +77,11 @@ void writeStation(JsonWriter& json, std::string_view name, const StationSettings
 }  // namespace
 
 void appendHorizonTable(std::string& out, const ProfileSettings& p) {
-    out += "horizon        row  distance-km  height-m  angle-mrad  on-grid-mrad  difference-mrad\n";
-    appendStationRow(out, "station1", p.station1);
-    appendStationRow(out, "station2", p.station2);
+    // Each station's horizon distance is from that station, not along the path from station 1.
+    const std::array<Row, 3> rows{
+        Row{"horizon", "row", "km-from-own-station", "height-m", "angle-mrad", "on-grid-mrad", "difference-mrad"},
+        stationRow("station1", p.station1), stationRow("station2", p.station2)};
+    appendAligned(out, rows);
 }
 
 void appendProfileJson(std::string& out, const ProfileSettings& p, const HeadlessWindow& window,
@@ -66,7 +91,7 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const Headles
     json.key("settings");
     json.beginObject();
     for (const Slider slider : kProfileSliders)
-        json.member(aliasOf(slider), static_cast<double>(*profilePosition(p, slider)));
+        json.member(aliasOf(slider), static_cast<double>(*profile::sliderPosition(p, slider)));
     json.endObject();
     json.key("horizon");
     json.beginObject();

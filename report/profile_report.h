@@ -11,7 +11,7 @@
 
 namespace tropolink {
 
-// The horizon of each station: its row, the exact distance, height and angle,
+// The horizon of each station: its row, the exact distance from that station, height and angle,
 // the angle on the slider grid and the difference, one line per station.
 void appendHorizonTable(std::string& out, const profile::ProfileSettings& p);
 

@@ -1,16 +1,19 @@
 #include "report/profile_svg.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
 
 #include "link/number_text.h"
-#include "profile/rays.h"
+#include "plot/label_placement.h"
 #include "plot/plot_axis.h"
+#include "plot/plot_page.h"
 #include "plot/plot_panel.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
+#include "profile/rays.h"
 
 namespace tropolink {
 
@@ -19,15 +22,9 @@ namespace {
 
 using profile::earthBulgeM;
 
-constexpr double kWidthPx = 1040;
-constexpr double kPlotLeftPx = 80;
-constexpr double kPlotRightPx = 790;
 constexpr double kPlotHeightPx = 420;
-constexpr double kLegendLeftPx = 815;
-constexpr double kLineHeightPx = 17;
 constexpr double kHeadroom = 0.12;  // of the heights shown, above the highest feature
 constexpr int kGridSamples = 96;    // per height grid curve
-constexpr std::size_t kSubtitleLineChars = 125;
 constexpr std::string_view kGround = "#c9b48a";
 constexpr std::string_view kGroundEdge = "#7a6235";
 constexpr std::string_view kSea = "#2f7fc1";
@@ -35,6 +32,7 @@ constexpr std::string_view kRay = "#d0312d";
 constexpr std::string_view kDirect = "#555555";
 constexpr std::string_view kCrossing = "#7b3fa0";
 constexpr std::string_view kGrid = "#dcdcdc";
+constexpr std::string_view kGridText = "#8c8c8c";
 
 std::string fixed(double value, int decimals) {
     std::string text;
@@ -53,8 +51,12 @@ struct Page {
 
 std::string pathData(std::span<const Point> points) {
     std::string d;
-    for (std::size_t i = 0; i < points.size(); ++i)
-        d += (i == 0 ? "M" : " L") + px(points[i].x) + " " + px(points[i].y);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        d += i == 0 ? "M" : " L";  // piece by piece, as plot_panel.cpp says why
+        d += px(points[i].x);
+        d += ' ';
+        d += px(points[i].y);
+    }
     return d;
 }
 
@@ -103,9 +105,11 @@ Range pageHeights(const ProfilePicture& pic, const std::optional<profile::RayCro
 std::vector<std::string> subtitleLines(const ProfilePicture& pic, double exaggeration,
                                        const std::optional<std::size_t>& blocking) {
     const auto& g = pic.values.geometry;
-    std::vector<std::string> lines{"Effective earth radius 8494.64543 km; vertical scale exaggerated " +
-                                   fixed(exaggeration, exaggeration < 10 ? 1 : 0) +
-                                   " times; height grid lines follow the curved earth"};
+    std::vector<std::string> lines{
+        "Effective earth radius " + fixed(kEffectiveEarthRadiusKm, 5) + " km; vertical scale exaggerated " +
+            fixed(exaggeration, exaggeration < 10 ? 1 : 0) + " times",
+        "Heights above sea level follow the curved grid lines, labelled along them; the height axis holds at the "
+        "stations only"};
     std::string path = g.lineOfSight ? "Line-of-sight path" : "Path beyond the horizon";
     path += " (scattering angle " + fixed(g.scatteringAngle, 3) + " deg); the direct line between the antennas ";
     path +=
@@ -121,7 +125,8 @@ std::vector<std::string> subtitleLines(const ProfilePicture& pic, double exagger
             lines.push_back(settings);
             settings.clear();
         }
-        settings += (settings.empty() || settings.ends_with(": ") ? "" : " ") + std::string(word);
+        if (!settings.empty() && !settings.ends_with(": ")) settings += ' ';
+        settings += word;
     }
     lines.push_back(settings);
     return lines;
@@ -140,18 +145,12 @@ void drawGrid(SvgWriter& svg, const Box& box, const Page& page, const Ticks& xTi
     svg.close();
 }
 
-void drawGround(SvgWriter& svg, const Box& box, const Page& page, std::span<const profile::ProfilePoint> points) {
-    std::vector<Point> top;
-    top.reserve(points.size());
-    for (const auto& p : points) top.push_back(page.at(p.distanceKm, p.heightM));
-    top = simplifyPolyline(top, 0.1);
+void drawGround(SvgWriter& svg, const Box& box, const std::vector<Point>& top, const std::vector<Point>& sea) {
     std::vector<Point> body = top;
     body.push_back({box.right(), box.bottom()});
     body.push_back({box.left, box.bottom()});
     svg.empty("path",
               {{"id", "ground"}, {"d", pathData(body) + " Z"}, {"fill", std::string(kGround)}, {"stroke", "none"}});
-    std::vector<Point> sea;
-    for (int i = 0; i <= kGridSamples; ++i) sea.push_back(page.at(page.pathKm * i / kGridSamples, 0));
     svg.empty("path", {{"id", "sea-level"},
                        {"d", pathData(sea)},
                        {"fill", "none"},
@@ -164,91 +163,182 @@ void drawGround(SvgWriter& svg, const Box& box, const Page& page, std::span<cons
                        {"stroke-width", "1.2"}});
 }
 
-// About how wide a label of the default font is.
-double labelWidthPx(std::string_view text) { return 6.6 * static_cast<double>(text.size()); }
+// Where the lines run on the page: the labels keep clear of them.
+struct Lines {
+    Point antenna1;
+    Point antenna2;
+    Point rayEnd1;
+    Point rayEnd2;
+    std::vector<Point> groundTop;
+    std::vector<Point> seaLevel;
+};
 
-// A centred label moved sideways as far as it needs to stay inside the plot.
-void labelInside(SvgWriter& svg, const Box& box, Point p, const std::string& text, std::string_view colour) {
-    const double half = labelWidthPx(text) / 2;
-    p.x = std::clamp(p.x, box.left + half + 4, std::max(box.left + half + 4, box.right() - half - 4));
-    label(svg, p, "middle", text, colour);
+Lines pageLines(const Page& page, const ProfilePicture& pic, const std::optional<profile::RayCrossing>& crossing) {
+    const auto& p = pic.settings;
+    const double d = p.distanceKm;
+    Lines l;
+    l.antenna1 = page.at(0, p.station1.antennaHeightM);
+    l.antenna2 = page.at(d, p.station2.antennaHeightM);
+    // Without a crossing each ray runs on to the far station.
+    const auto rayEnd = [&](const profile::StationSettings& s, bool first) {
+        if (crossing) return page.at(crossing->distanceKm, crossing->heightM);
+        const double km = first ? s.horizon.distanceKm : d - s.horizon.distanceKm;
+        const Point from = first ? l.antenna1 : l.antenna2;
+        const Point via = page.at(km, s.horizon.heightM);
+        const double t = (page.x(first ? d : 0) - from.x) / (via.x - from.x);
+        return Point{from.x + t * (via.x - from.x), from.y + t * (via.y - from.y)};
+    };
+    l.rayEnd1 = rayEnd(p.station1, true);
+    l.rayEnd2 = rayEnd(p.station2, false);
+    for (const auto& point : pic.points) l.groundTop.push_back(page.at(point.distanceKm, point.heightM));
+    l.groundTop = simplifyPolyline(l.groundTop, 0.1);
+    for (int i = 0; i <= kGridSamples; ++i) l.seaLevel.push_back(page.at(page.pathKm * i / kGridSamples, 0));
+    return l;
 }
 
-void drawStation(SvgWriter& svg, const Box& box, const Page& page, const profile::ProfilePoint& ground,
+struct Label {
+    Point at;
+    std::string_view anchor;
+    std::string text;
+    std::string_view colour;
+};
+
+// A label's place relative to its point.
+struct Spot {
+    double dx;
+    double dy;
+    std::string_view anchor;
+};
+
+// Around a point, nearest first: above or below it, centred or to either side.
+constexpr std::array<double, 8> kSpotRises{-10, 20, -26, 36, -42, 52, -58, 68};
+constexpr std::array<Spot, 7> kSpotSides{{{0, 0, "middle"},
+                                          {8, 0, "start"},
+                                          {-8, 0, "end"},
+                                          {24, 0, "start"},
+                                          {-24, 0, "end"},
+                                          {48, 0, "start"},
+                                          {-48, 0, "end"}}};
+
+// The first spot around `p` whose label stays inside the plot and clear of the
+// lines and of the labels placed before; the nearest when none is.
+Label placeLabel(LabelPlacer& placer, const Box& box, Point p, std::string text, std::string_view colour) {
+    std::vector<Label> labels;
+    std::vector<Rect> boxes;
+    for (const double dy : kSpotRises)
+        for (const Spot& side : kSpotSides) {
+            const Label l{{p.x + side.dx, p.y + dy}, side.anchor, text, colour};
+            const Rect r = textBox(l.at, l.anchor, text);
+            if (r.left < box.left + 2 || r.right > box.right() - 2 || r.top < box.top + 2 ||
+                r.bottom > box.bottom() - 2)
+                continue;
+            labels.push_back(l);
+            boxes.push_back(r);
+        }
+    if (labels.empty()) return {{p.x, p.y - 10}, "middle", std::move(text), colour};
+    return labels[placer.placeOrFirst(boxes)];
+}
+
+void draw(SvgWriter& svg, const Label& l) { label(svg, l.at, l.anchor, l.text, l.colour); }
+
+// Each height grid line labelled where it runs clear of the ground and the
+// other lines, mid-path if it can: that is where it leaves the axis most.
+std::vector<Label> gridLabels(LabelPlacer& placer, const Box& box, const Page& page, const Ticks& yTicks,
+                              std::span<const profile::ProfilePoint> points) {
+    constexpr std::array<double, 9> kAlong{0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
+    std::vector<Label> labels;
+    for (const double v : yTicks.values) {
+        const std::string text = yTicks.label(v) + " m";
+        std::vector<Label> candidates;
+        std::vector<Rect> boxes;
+        for (const double f : kAlong) {
+            const double km = f * page.pathKm;
+            if (v < profile::groundHeightAtM(points, km)) continue;  // under the ground
+            const Point on = page.at(km, v);
+            const Label l{{on.x, on.y - 3}, "middle", text, kGridText};
+            const Rect r = textBox(l.at, l.anchor, text);
+            if (r.top < box.top + 2 || r.bottom > box.bottom() - 2) continue;
+            candidates.push_back(l);
+            boxes.push_back(r);
+        }
+        if (const auto chosen = placer.place(boxes)) labels.push_back(candidates[*chosen]);
+    }
+    return labels;
+}
+
+void drawStation(SvgWriter& svg, const Page& page, const profile::ProfilePoint& ground,
                  const profile::StationSettings& s, bool first) {
     const Point foot = page.at(ground.distanceKm, ground.heightM);
     const Point top = page.at(ground.distanceKm, s.antennaHeightM);
     line(svg, foot, top, "#222222", "3");
     dot(svg, top, "#222222", 4.5);
-    const double dx = first ? 8 : -8;
-    const std::string_view anchor = first ? "start" : "end";
-    label(svg, {top.x + dx, top.y - 10}, anchor,
-          std::string(first ? "Station 1, " : "Station 2, ") + fixed(s.antennaHeightM, 0) + " m asl");
-    // The horizon point, labelled with its distance from this station and its height.
     const double km = first ? s.horizon.distanceKm : page.pathKm - s.horizon.distanceKm;
-    const Point h = page.at(km, s.horizon.heightM);
-    dot(svg, h, kRay, 4);
-    labelInside(svg, box, {h.x, h.y - 10},
-                fixed(s.horizon.distanceKm, 1) + " km, " + fixed(s.horizon.heightM, 0) + " m", kRay);
+    dot(svg, page.at(km, s.horizon.heightM), kRay, 4);
 }
 
-void drawRays(SvgWriter& svg, const Page& page, const ProfilePicture& pic,
-              const std::optional<profile::RayCrossing>& crossing) {
+void drawRays(SvgWriter& svg, const Lines& l) {
+    line(svg, l.antenna1, l.antenna2, kDirect, "1.3", "6 4");
+    line(svg, l.antenna1, l.rayEnd1, kRay, "1.6");
+    line(svg, l.antenna2, l.rayEnd2, kRay, "1.6");
+}
+
+// The labels of the crossing, the horizon points and the stations, each
+// placed clear of those before it.
+std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& page, const ProfilePicture& pic,
+                              const std::optional<profile::RayCrossing>& crossing) {
+    std::vector<Label> labels;
     const auto& p = pic.settings;
-    const double d = p.distanceKm;
-    const Point a1 = page.at(0, p.station1.antennaHeightM);
-    const Point a2 = page.at(d, p.station2.antennaHeightM);
-    line(svg, a1, a2, kDirect, "1.3", "6 4");
-    // Without a crossing each ray runs on to the far station.
-    const auto rayEnd = [&](const profile::StationSettings& s, bool first) {
-        if (crossing) return page.at(crossing->distanceKm, crossing->heightM);
-        const double km = first ? s.horizon.distanceKm : d - s.horizon.distanceKm;
-        const Point from = first ? a1 : a2;
-        const Point via = page.at(km, s.horizon.heightM);
-        const double t = (page.x(first ? d : 0) - from.x) / (via.x - from.x);
-        return Point{from.x + t * (via.x - from.x), from.y + t * (via.y - from.y)};
-    };
-    line(svg, a1, rayEnd(p.station1, true), kRay, "1.6");
-    line(svg, a2, rayEnd(p.station2, false), kRay, "1.6");
-}
-
-void drawCrossing(SvgWriter& svg, const Box& box, const Page& page, const profile::RayCrossing& crossing) {
-    const Point c = page.at(crossing.distanceKm, crossing.heightM);
-    dot(svg, c, kCrossing, 4.5);
-    labelInside(svg, box, {c.x, c.y - 12},
-                "lowest point of the common volume: " + fixed(crossing.heightM, 0) + " m asl", kCrossing);
+    if (crossing)
+        labels.push_back(placeLabel(placer, box, page.at(crossing->distanceKm, crossing->heightM),
+                                    "lowest point of the common volume: " + fixed(crossing->heightM, 0) + " m asl",
+                                    kCrossing));
+    for (const bool first : {true, false}) {
+        const profile::StationSettings& s = first ? p.station1 : p.station2;
+        const double km = first ? s.horizon.distanceKm : page.pathKm - s.horizon.distanceKm;
+        // Its distance from its own station, which the axis does not give for station 2.
+        labels.push_back(placeLabel(placer, box, page.at(km, s.horizon.heightM),
+                                    fixed(s.horizon.distanceKm, 1) + " km from station " + (first ? "1" : "2") + ", " +
+                                        fixed(s.horizon.heightM, 0) + " m",
+                                    kRay));
+    }
+    for (const bool first : {true, false}) {
+        const profile::StationSettings& s = first ? p.station1 : p.station2;
+        labels.push_back(placeLabel(
+            placer, box, page.at(first ? 0 : page.pathKm, s.antennaHeightM),
+            std::string(first ? "Station 1, " : "Station 2, ") + fixed(s.antennaHeightM, 0) + " m asl", "#222222"));
+    }
+    return labels;
 }
 
 void drawLegend(SvgWriter& svg, double top, bool crossing) {
-    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
-    svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
-             "Legend");
+    openLegend(svg, top);
     double y = top + 12;
     const auto row = [&](std::string_view text) {
-        label(svg, {kLegendLeftPx + 44, y + 4}, "start", text);
-        y += 22;
+        label(svg, {kLegendTextLeftPx, y + 4}, "start", text);
+        y += kLegendRowPx;
     };
     svg.empty("rect", {{"x", px(kLegendLeftPx)},
                        {"y", px(y - 7)},
-                       {"width", "36"},
+                       {"width", px(kLegendSampleWidthPx)},
                        {"height", "14"},
                        {"fill", std::string(kGround)},
                        {"stroke", std::string(kGroundEdge)}});
     row("Ground");
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kSea, "1.5");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kSea, "1.5");
     row("Sea level");
-    line(svg, {kLegendLeftPx + 18, y + 8}, {kLegendLeftPx + 18, y - 6}, "#222222", "3");
-    dot(svg, {kLegendLeftPx + 18, y - 6}, "#222222", 4.5);
+    line(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y + 8}, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6},
+         "#222222", "3");
+    dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", 4.5);
     row("Antenna and mast");
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kRay, "1.6");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kRay, "1.6");
     row("Horizon ray");
-    dot(svg, {kLegendLeftPx + 18, y}, kRay, 4);
+    dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kRay, 4);
     row("Horizon point");
     if (crossing) {
-        dot(svg, {kLegendLeftPx + 18, y}, kCrossing, 4.5);
+        dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kCrossing, 4.5);
         row("Rays cross");
     }
-    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + 36, y}, kDirect, "1.3", "6 4");
+    line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kDirect, "1.3", "6 4");
     row("Direct line");
     svg.close();
 }
@@ -265,36 +355,41 @@ std::string profileSvg(const ProfilePicture& pic) {
     const double exaggeration = (kPlotHeightPx / (yRange.hi - yRange.lo)) / ((kPlotRightPx - kPlotLeftPx) / (1000 * d));
     const std::vector<std::string> subtitle = subtitleLines(pic, exaggeration, blocking);
 
-    const double top = 56 + kLineHeightPx * static_cast<double>(subtitle.size()) + 24;
+    const double top = belowSubtitlePx(subtitle.size()) + 24;
     const Box box{kPlotLeftPx, top, kPlotRightPx - kPlotLeftPx, kPlotHeightPx};
     const Page page{LinearScale({0, d}, box.left, box.right()), LinearScale(yRange, box.bottom(), box.top), d};
 
     std::string out;
-    SvgWriter svg(out, kWidthPx, box.bottom() + 64);
-    const std::string title = "Terrain profile and horizons";
-    svg.text("title", {}, title);
-    svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
-    svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", "32"}, {"font-size", "20"}, {"font-weight", "bold"}}, title);
-    double y = 56;
-    for (const std::string& text : subtitle) {
-        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(y)}, {"font-size", "13"}, {"fill", "#444444"}}, text);
-        y += kLineHeightPx;
-    }
+    SvgWriter svg(out, kPageWidthPx, box.bottom() + 64);
+    drawHeading(svg, "Terrain profile and horizons", subtitle);
     svg.open("defs");
     svg.open("clipPath", {{"id", "plot-area"}});
     svg.empty("rect", {{"x", px(box.left)}, {"y", px(box.top)}, {"width", px(box.width)}, {"height", px(box.height)}});
     svg.close();
     svg.close();
+    const Lines lines = pageLines(page, pic, crossing);
+    LabelPlacer placer;
+    placer.addLine(lines.antenna1, lines.antenna2);
+    placer.addLine(lines.antenna1, lines.rayEnd1);
+    placer.addLine(lines.antenna2, lines.rayEnd2);
+    placer.addPolyline(lines.groundTop);
+    placer.addSoftPolyline(lines.seaLevel);
+    const std::vector<Label> marks = markLabels(placer, box, page, pic, crossing);
+    const std::vector<Label> heights = gridLabels(placer, box, page, yTicks, pic.points);
+
     svg.open("g", {{"id", "profile"}, {"clip-path", "url(#plot-area)"}});
     drawGrid(svg, box, page, xTicks, yTicks);
-    drawGround(svg, box, page, pic.points);
-    drawRays(svg, page, pic, crossing);
+    svg.open("g", {{"class", "grid-labels"}, {"font-size", "10"}});
+    for (const Label& l : heights) draw(svg, l);
+    svg.close();
+    drawGround(svg, box, lines.groundTop, lines.seaLevel);
+    drawRays(svg, lines);
     svg.close();
     // Markers and labels may reach over the frame.
     svg.open("g", {{"id", "marks"}});
-    drawStation(svg, box, page, pic.points.front(), pic.settings.station1, true);
-    drawStation(svg, box, page, pic.points.back(), pic.settings.station2, false);
-    if (crossing) drawCrossing(svg, box, page, *crossing);
+    drawStation(svg, page, pic.points.front(), pic.settings.station1, true);
+    drawStation(svg, page, pic.points.back(), pic.settings.station2, false);
+    for (const Label& l : marks) draw(svg, l);
     svg.close();
     drawFrameAndAxes(svg, box, page.x, page.y, xTicks, yTicks,
                      {"Distance from station 1 (km)", "Height above sea level (m)", 56});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "plot/plot_page.h"
+#include "sweep/sweep_columns.h"
 #include "sweep/sweep_curves.h"
 
 namespace tropolink {
@@ -10,21 +12,12 @@ namespace tropolink {
 using namespace plot;
 namespace {
 
-constexpr double kWidthPx = 1040;
-constexpr double kPlotLeftPx = 80;
-constexpr double kPlotRightPx = 790;
-constexpr double kTitleBaselinePx = 32;
-constexpr double kSubtitleBaselinePx = 56;
 constexpr double kAboveLossPanelPx = 32;
 constexpr double kLossHeightPx = 380;
 constexpr double kBelowPanelPx = 88;  // tick labels, axis label, the next heading
 constexpr double kSignalToNoiseHeightPx = 260;
 constexpr double kSignalToNoiseGapPx = 70;  // between the two lower panels
 constexpr double kBottomMarginPx = 56;
-constexpr double kLegendLeftPx = 815;
-constexpr double kLegendRowPx = 22;
-constexpr double kLineHeightPx = 17;
-constexpr std::size_t kSubtitleLineChars = 125;
 
 std::string axisLabel(const SweepPlan& plan) {
     const std::string_view unit = plan.name.unit(plan.base.powerDividedBy1000);
@@ -44,7 +37,7 @@ std::vector<std::string> changedSettings(const SweepPlan& plan) {
     return items;
 }
 
-std::vector<std::string> subtitleLines(const SweepPlan& plan) {
+std::vector<std::string> settingsLines(const SweepPlan& plan) {
     const std::vector<std::string> items = changedSettings(plan);
     if (items.empty()) return {"Every other setting at its start position"};
     std::vector<std::string> lines{"Settings that differ from the start positions: " + items.front()};
@@ -59,40 +52,43 @@ std::vector<std::string> subtitleLines(const SweepPlan& plan) {
     return lines;
 }
 
-void drawHeading(SvgWriter& svg, std::string_view title, const std::vector<std::string>& subtitle) {
-    svg.text("text",
-             {{"x", px(kPlotLeftPx)}, {"y", px(kTitleBaselinePx)}, {"font-size", "20"}, {"font-weight", "bold"}},
-             title);
-    double y = kSubtitleBaselinePx;
-    for (const std::string& line : subtitle) {
-        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(y)}, {"font-size", "13"}, {"fill", "#444444"}}, line);
-        y += kLineHeightPx;
-    }
+std::vector<std::string> subtitleLines(const SweepPlan& plan, bool beyondSaneRange) {
+    std::vector<std::string> lines = settingsLines(plan);
+    if (beyondSaneRange)
+        lines.push_back(
+            "Not drawn as out of range: each loss, and the S/N from it, where the scattering angle exceeds " +
+            shownValue(static_cast<int>(kMaxSaneScatteringAngleDeg), 1) + " deg or the loss " +
+            shownValue(static_cast<int>(kMaxSaneLossDb), 1) + " dB");
+    return lines;
 }
 
 void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool withItu) {
-    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
-    svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(top - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
-             "Legend");
+    openLegend(svg, top);
     double y = top + 12;
     svg.open("g", {{"fill", "none"}, {"stroke-width", "1.8"}, {"stroke-linecap", "round"}});
     for (const Series& s : series) {
-        drawCurve(svg, *s.style, "M" + px(kLegendLeftPx) + " " + px(y) + " h36");
+        std::string d = "M";  // appended, not `"M" + std::string`: see plot_panel.cpp
+        d += px(kLegendLeftPx);
+        d += ' ';
+        d += px(y);
+        d += " h";
+        d += px(kLegendSampleWidthPx);
+        drawCurve(svg, *s.style, std::move(d));
         y += kLegendRowPx;
     }
     svg.close();
     y = top + 16;
     for (const Series& s : series) {
-        svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y)}}, s.style->label);
+        svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y)}}, s.style->label);
         y += kLegendRowPx;
     }
     svg.empty("rect", {{"x", px(kLegendLeftPx)},
                        {"y", px(y - 10)},
-                       {"width", "36"},
+                       {"width", px(kLegendSampleWidthPx)},
                        {"height", "14"},
                        {"fill", std::string(kLineOfSightFill)},
                        {"fill-opacity", std::string(kLineOfSightOpacity)}});
-    svg.text("text", {{"x", px(kLegendLeftPx + 44)}, {"y", px(y + 1)}}, "Line-of-sight path");
+    svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y + 1)}}, "Line-of-sight path");
     constexpr std::array<std::string_view, 4> kNote{"Signal-to-noise uses each", "method's loss; on a line-of-",
                                                     "sight path every column uses", "the free-space loss."};
     // The ITU-R curves: loss not exceeded for P % of the year, none on a line-of-sight path.
@@ -115,22 +111,22 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool
 }  // namespace
 
 std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points) {
-    const SweepCurves c = sweepCurves(plan, points);
+    return svgPlot(plan, sweepCurves(plan, points));
+}
+
+std::string svgPlot(const SweepPlan& plan, const SweepCurves& c) {
     const std::string title = "Path loss and signal-to-noise against " + std::string(plan.name.text());
     const std::string xLabel = axisLabel(plan);
-    const std::vector<std::string> subtitle = subtitleLines(plan);
+    const std::vector<std::string> subtitle = subtitleLines(plan, c.beyondSaneRange);
 
-    const double lossTop =
-        kSubtitleBaselinePx + kLineHeightPx * static_cast<double>(subtitle.size()) + kAboveLossPanelPx;
+    const double lossTop = belowSubtitlePx(subtitle.size()) + kAboveLossPanelPx;
     const Box loss{kPlotLeftPx, lossTop, kPlotRightPx - kPlotLeftPx, kLossHeightPx};
     const double halfWidth = (loss.width - kSignalToNoiseGapPx) / 2;
     const Box station1{kPlotLeftPx, loss.bottom() + kBelowPanelPx, halfWidth, kSignalToNoiseHeightPx};
     const Box station2{kPlotRightPx - halfWidth, station1.top, halfWidth, kSignalToNoiseHeightPx};
 
     std::string out;
-    SvgWriter svg(out, kWidthPx, station1.bottom() + kBottomMarginPx);
-    svg.text("title", {}, title);
-    svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
+    SvgWriter svg(out, kPageWidthPx, station1.bottom() + kBottomMarginPx);
     drawHeading(svg, title, subtitle);
     drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss},
               valueRange(c.loss));

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "sweep/sweep_curves.h"
 #include "sweep/sweep_points.h"
 
 namespace tropolink {
@@ -12,5 +13,6 @@ namespace tropolink {
 // where a method gives no loss and the line-of-sight region shaded; below it
 // the signal-to-noise at each station for each method.
 std::string svgPlot(const SweepPlan& plan, std::span<const SweepPoint> points);
+std::string svgPlot(const SweepPlan& plan, const SweepCurves& curves);
 
 }  // namespace tropolink

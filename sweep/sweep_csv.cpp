@@ -1,7 +1,7 @@
 #include "sweep/sweep_csv.h"
 
-#include "link/method_columns.h"
 #include "link/number_text.h"
+#include "sweep/sweep_columns.h"
 
 namespace tropolink {
 namespace {
@@ -32,17 +32,19 @@ void appendCell(std::string& out, std::string_view text) {
     out += text;
 }
 
+}  // namespace
+
 // In the order of sweepCsvColumns().
-void appendRow(std::string& out, const SweepPlan& plan, const SweepPoint& point) {
+void appendSweepCsvRow(std::string& out, const SweepPlan& plan, const SweepPoint& point) {
     const PassValues& v = point.values;
-    const MethodColumns columns = methodColumns(v);
+    const MethodColumns columns = sweepColumns(v);
     out += shownValue(point.position, plan.name.positionsPerUnit());
     appendCell(out, v.geometry.scatteringAngle);
     for (const MethodColumn& c : columns) appendCell(out, c.shownLoss());
     for (const MethodColumn& c : columns) appendCell(out, verdictWord(c.verdict));
     appendCell(out, v.lineOfSightLoss);
     appendCell(out, v.perfectDuctLoss);
-    appendCell(out, v.averageLoss);
+    appendCell(out, saneAverageLoss(v));
     for (const MethodColumn& c : columns) appendCell(out, c.atStation1);
     for (const MethodColumn& c : columns) appendCell(out, c.atStation2);
     appendCell(out, v.atmosphericAttenuation);
@@ -54,8 +56,6 @@ void appendRow(std::string& out, const SweepPlan& plan, const SweepPoint& point)
         }
     out += kLineEnd;
 }
-
-}  // namespace
 
 const std::vector<std::string>& sweepCsvColumns() {
     static const std::vector<std::string> columns = [] {
@@ -84,11 +84,15 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents) {
     return names;
 }
 
-void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points) {
+void appendSweepCsvHeader(std::string& out, const SweepPlan& plan) {
     out += plan.name.text();
     for (const std::string& column : sweepCsvColumns(plan.percents)) appendCell(out, column);
     out += kLineEnd;
-    for (const SweepPoint& point : points) appendRow(out, plan, point);
+}
+
+void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points) {
+    appendSweepCsvHeader(out, plan);
+    for (const SweepPoint& point : points) appendSweepCsvRow(out, plan, point);
 }
 
 }  // namespace tropolink

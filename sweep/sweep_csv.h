@@ -18,4 +18,8 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents);
 // shows a word instead of a number.
 void appendSweepCsv(std::string& out, const SweepPlan& plan, std::span<const SweepPoint> points);
 
+// The same table a row at a time, for a sweep written as it runs.
+void appendSweepCsvHeader(std::string& out, const SweepPlan& plan);
+void appendSweepCsvRow(std::string& out, const SweepPlan& plan, const SweepPoint& point);
+
 }  // namespace tropolink

@@ -1,9 +1,10 @@
 #include "sweep/sweep_curves.h"
 
 #include <array>
+#include <cmath>
 
-#include "link/method_columns.h"
 #include "link/number_text.h"
+#include "sweep/sweep_columns.h"
 
 namespace tropolink {
 
@@ -25,16 +26,9 @@ constexpr std::array<std::string_view, 2> kItuColours{"#56B4E9", "#882255"};
 constexpr std::array<std::string_view, 2> kItuNames{"P.617 ", "P.2001 "};
 constexpr std::array<std::string_view, 4> kItuDashes{"3 2", "9 2 2 2", "1.5 2.5 5 2.5", "14 2 1 2"};
 
-std::vector<IndexRun> lineOfSightRuns(std::span<const SweepPoint> points) {
-    std::vector<IndexRun> runs;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        if (!points[i].values.geometry.lineOfSight) continue;
-        if (!runs.empty() && runs.back().last + 1 == i)
-            runs.back().last = i;
-        else
-            runs.push_back({i, i});
-    }
-    return runs;
+// A number an axis can hold: NaN and infinities leave a gap.
+std::optional<double> drawable(std::optional<double> value) {
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 // Per percentage a P.617 and a P.2001 curve, after the five methods' own.
@@ -56,9 +50,8 @@ void addItuSeries(SweepCurves& c, const std::vector<double>& percents) {
 
 }  // namespace
 
-SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points) {
+SweepCurves startCurves(const SweepPlan& plan) {
     SweepCurves c;
-    c.lineOfSight = lineOfSightRuns(points);
     for (const SeriesStyle& style : kMethodStyles) {
         c.loss.push_back({&style, {}});
         c.atStation1.push_back({&style, {}});
@@ -67,25 +60,43 @@ SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> point
     c.loss.push_back({&kFreeSpaceStyle, {}});
     c.loss.push_back({&kDuctStyle, {}});
     addItuSeries(c, plan.percents);
-    for (const SweepPoint& point : points) {
-        c.xs.push_back(static_cast<double>(point.position) / plan.name.positionsPerUnit());
-        const MethodColumns columns = methodColumns(point.values);
-        for (std::size_t m = 0; m < columns.size(); ++m) {
-            c.loss[m].values.push_back(columns[m].shownLoss());
-            c.atStation1[m].values.push_back(columns[m].atStation1);
-            c.atStation2[m].values.push_back(columns[m].atStation2);
-        }
-        c.loss[kMethodCount].values.emplace_back(point.values.lineOfSightLoss);
-        c.loss[kMethodCount + 1].values.emplace_back(point.values.perfectDuctLoss);
-        for (std::size_t i = 0; i < point.p617.size(); ++i)
-            for (std::size_t m = 0; m < 2; ++m) {
-                const itur::PercentFigures& f = m == 0 ? point.p617[i] : point.p2001[i];
-                const std::size_t series = kMethodCount + 2 * i + m;
-                c.loss[series + 2].values.push_back(f.loss);
-                c.atStation1[series].values.push_back(f.snrAtStation1);
-                c.atStation2[series].values.push_back(f.snrAtStation2);
-            }
+    return c;
+}
+
+void addPoint(SweepCurves& c, const SweepPlan& plan, const SweepPoint& point) {
+    const std::size_t i = c.xs.size();
+    c.xs.push_back(static_cast<double>(point.position) / plan.name.positionsPerUnit());
+    if (point.values.geometry.lineOfSight) {
+        if (!c.lineOfSight.empty() && c.lineOfSight.back().last + 1 == i)
+            c.lineOfSight.back().last = i;
+        else
+            c.lineOfSight.push_back({i, i});
     }
+    const MethodColumns columns = sweepColumns(point.values);
+    c.beyondSaneRange = c.beyondSaneRange || beyondSaneRange(point.values);
+    for (std::size_t m = 0; m < columns.size(); ++m) {
+        c.loss[m].values.push_back(drawable(columns[m].shownLoss()));
+        c.atStation1[m].values.push_back(drawable(columns[m].atStation1));
+        c.atStation2[m].values.push_back(drawable(columns[m].atStation2));
+    }
+    c.loss[kMethodCount].values.push_back(drawable(point.values.lineOfSightLoss));
+    c.loss[kMethodCount + 1].values.push_back(drawable(point.values.perfectDuctLoss));
+    for (std::size_t p = 0; p < point.p617.size(); ++p)
+        for (std::size_t m = 0; m < 2; ++m) {
+            const itur::PercentFigures& f = m == 0 ? point.p617[p] : point.p2001[p];
+            const std::size_t series = kMethodCount + 2 * p + m;
+            // The legacy methods' bound on the loss keeps the shared axes sane.
+            const bool sane = !f.loss || (std::isfinite(*f.loss) && *f.loss <= kMaxSaneLossDb);
+            c.beyondSaneRange = c.beyondSaneRange || !sane;
+            c.loss[series + 2].values.push_back(sane ? drawable(f.loss) : std::nullopt);
+            c.atStation1[series].values.push_back(sane ? drawable(f.snrAtStation1) : std::nullopt);
+            c.atStation2[series].values.push_back(sane ? drawable(f.snrAtStation2) : std::nullopt);
+        }
+}
+
+SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points) {
+    SweepCurves c = startCurves(plan);
+    for (const SweepPoint& point : points) addPoint(c, plan, point);
     return c;
 }
 

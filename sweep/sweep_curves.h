@@ -25,9 +25,15 @@ struct SweepCurves {
     std::vector<plot::Series> loss;
     std::vector<plot::Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
     std::vector<plot::Series> atStation2;
+    bool beyondSaneRange = false;        // some method's points were put out of range by sweepColumns
     std::vector<std::string> ituLabels;  // "P.617 99.9 %"
     std::vector<plot::SeriesStyle> ituStyles;
 };
+
+// No point yet: the series and their styles for the plan.
+SweepCurves startCurves(const SweepPlan& plan);
+// The next grid point's drawn values; nothing else of it is kept.
+void addPoint(SweepCurves& curves, const SweepPlan& plan, const SweepPoint& point);
 
 SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points);
 

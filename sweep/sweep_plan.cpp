@@ -61,6 +61,10 @@ SweepPlan planSweep(const SweepArguments& request) {
     const std::string allowed = allowedValues(name, power);
     const RangeTexts texts = splitRange(range, input, allowed);
     SweepPlan plan{name, 0, 0, 1, builder.settings(), {}};
+    if (request.percents.size() > kMaxSweepPercents)
+        throw InputError("--percent " + request.percents[kMaxSweepPercents],
+                         "more than " + std::to_string(kMaxSweepPercents) + " percentages",
+                         "at most " + std::to_string(kMaxSweepPercents) + " --percent options in a sweep");
     for (const std::string& percent : request.percents) plan.percents.push_back(percentOption(percent));
     plan.from = validatePosition(name, decimalToPosition(texts.from, name.positionsPerUnit()), power, input);
     plan.to = validatePosition(name, decimalToPosition(texts.to, name.positionsPerUnit()), power, input);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct SweepArguments {
     int powerOptionCount = 0;              // how often power/1000 was asked for
     std::vector<std::string> percents;     // of the year, for the ITU-R methods
 };
+
+// Each percentage adds six columns and two curves to every grid point.
+inline constexpr std::size_t kMaxSweepPercents = 64;
 
 // A validated sweep: slider positions from `from` to at most `to`, `step` apart.
 struct SweepPlan {

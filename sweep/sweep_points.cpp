@@ -27,18 +27,17 @@ void addItuFigures(SweepPoint& point, const std::vector<double>& percents) {
 
 }  // namespace
 
-std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs) {
+bool runSweepPasses(const SweepPlan& plan, const SweepSink& sink, int jobs) {
     constexpr int kChunkPoints = 64;
     struct Chunk {
         int first = 0;
-        std::optional<NumericFault> fault;  // the first point of the chunk that failed
-        int faultAt = 0;
+        std::vector<SweepPoint> points;
+        std::optional<NumericFault> fault;  // of the point after the last in `points`
     };
-    std::vector<SweepPoint> points(static_cast<std::size_t>(plan.pointCount()));
     const auto slots = static_cast<std::size_t>(2 * jobs + 2);
     std::vector<Chunk> chunks(slots);
     std::optional<NumericFault> fault;
-    int faultAt = plan.pointCount();
+    bool sinkStopped = false;
     OrderedWorkers workers(
         jobs, slots,
         [&]() -> OrderedWorkers::Work {
@@ -47,32 +46,49 @@ std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs) {
                 const int end = std::min(chunk.first + kChunkPoints, plan.pointCount());
                 try {
                     for (int i = chunk.first; i < end; ++i) {
-                        chunk.faultAt = i;
-                        SweepPoint& point = points[static_cast<std::size_t>(i)];
-                        point = {plan.position(i), runPass(*window, plan.settingsAt(i)), {}, {}};
+                        SweepPoint point{plan.position(i), runPass(*window, plan.settingsAt(i)), {}, {}};
                         addItuFigures(point, plan.percents);
+                        chunk.points.push_back(std::move(point));
                     }
                 } catch (const NumericFault& e) {
                     chunk.fault = e;
                 }
             };
         },
+        // In grid order: the first chunk with a fault holds the first fault.
         [&](std::size_t slot) {
             Chunk& chunk = chunks[slot];
-            if (chunk.fault && chunk.faultAt < faultAt) {
-                fault = chunk.fault;
-                faultAt = chunk.faultAt;
-            }
-            return true;
+            for (const SweepPoint& point : chunk.points)
+                if (!sink(point)) {
+                    sinkStopped = true;
+                    return false;
+                }
+            if (!chunk.fault) return true;
+            fault = chunk.fault;
+            return false;
         });
     for (int first = 0; first < plan.pointCount(); first += kChunkPoints) {
         const auto slot = workers.acquire();
         if (!slot) break;
-        chunks[*slot] = {first, std::nullopt, 0};
+        chunks[*slot] = {first, {}, std::nullopt};
+        chunks[*slot].points.reserve(kChunkPoints);
         workers.submit();
     }
     workers.finish();
     if (fault) throw *fault;
+    return !sinkStopped;
+}
+
+std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs) {
+    std::vector<SweepPoint> points;
+    points.reserve(static_cast<std::size_t>(plan.pointCount()));
+    runSweepPasses(
+        plan,
+        [&points](const SweepPoint& point) {
+            points.push_back(point);
+            return true;
+        },
+        jobs);
     return points;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "batch/ordered_workers.h"
@@ -18,9 +19,17 @@ struct SweepPoint {
     std::vector<itur::PercentFigures> p2001;
 };
 
-// One complete pass per grid point, in order, on `jobs` workers; the points
-// are the same whatever `jobs`. Throws the NumericFault of the first point
-// that failed.
+// Takes each point in grid order, on one thread; false stops the sweep.
+using SweepSink = std::function<bool(const SweepPoint&)>;
+
+// One complete pass per grid point on `jobs` workers, the points handed to
+// `sink` in order as the workers finish them: only a few chunks of points are
+// held at a time, whatever the grid. The points are the same whatever `jobs`.
+// Throws the NumericFault of the first point that failed, after `sink` took
+// every point before it. False when `sink` stopped the sweep.
+bool runSweepPasses(const SweepPlan& plan, const SweepSink& sink, int jobs = onlineProcessors());
+
+// All points at once, for a small grid.
 std::vector<SweepPoint> runSweepPasses(const SweepPlan& plan, int jobs = onlineProcessors());
 
 }  // namespace tropolink

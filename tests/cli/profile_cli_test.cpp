@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "report/profile_report.h"
 #include "run_cli.h"
 
 namespace tropolink::cli {
@@ -45,7 +46,7 @@ TEST(ProfileCliTest, HillIsTheHorizonAndTheBoxesAreThoseOfTheBatchLine) {
               "s1.antenna-height-m=10 s1.obstruction-height-m=300 s1.obstruction-distance-km=8 s2.antenna-height-m=25 "
               "s2.obstruction-height-m=0 s2.obstruction-distance-km=21 frequency-mhz=2000 distance-km=250");
     EXPECT_THAT(out[3],
-                StartsWith("station1      83        8.000     300.0     35.7791       35.7791           0.0000"));
+                StartsWith("station1    83                8.000     300.0     35.7791       35.7791           0.0000"));
 
     const CliRun batch = runCli({"--batch"}, out[0] + "\n");
     ASSERT_EQ(batch.exitStatus, 0);
@@ -154,12 +155,56 @@ TEST(ProfileCliTest, PictureOfThePath) {
     ::close(fd);
     std::filesystem::remove(path);
     EXPECT_THAT(svg, HasSubstr("Effective earth radius 8494.64543 km; vertical scale exaggerated"));
-    EXPECT_THAT(svg, HasSubstr(">8.0 km, 300 m</text>"));
+    // Each horizon's distance is from its own station; the heights are read along the curved lines.
+    EXPECT_THAT(svg, HasSubstr(">8.0 km from station 1, 300 m</text>"));
+    EXPECT_THAT(svg, HasSubstr(" km from station 2, 0 m</text>"));
+    EXPECT_THAT(svg, HasSubstr("Heights above sea level follow the curved grid lines, labelled along them"));
+    EXPECT_THAT(svg, HasSubstr("<g class=\"grid-labels\" font-size=\"10\">"));
     EXPECT_THAT(svg, HasSubstr(">lowest point of the common volume: "));
     EXPECT_THAT(svg, HasSubstr(">Distance from station 1 (km)</text>"));
     EXPECT_THAT(svg, HasSubstr(">Height above sea level (m)</text>"));
     EXPECT_THAT(svg, HasSubstr("the direct line between the antennas meets the ground"));
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
+}
+
+// Where each column's entry ends on a line of the table.
+std::vector<std::size_t> columnEnds(const std::string& line) {
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] != ' ' && (i + 1 == line.size() || line[i + 1] == ' ')) ends.push_back(i + 1);
+    return ends;
+}
+
+TEST(ProfileReportTest, HorizonHeadingsStandOverTheirFigures) {
+    struct Case {
+        double distanceKm;
+        double heightM;
+        long row;
+    };
+    for (const Case& c : {Case{13.5, 605, 31}, Case{1234567.5, 12345678.9, 1234567}, Case{0.001, -0.04, 2}}) {
+        profile::ProfileSettings p;
+        p.station1.horizonRow = c.row;
+        p.station1.horizon.distanceKm = c.distanceKm;
+        p.station1.horizon.heightM = c.heightM;
+        p.station2.horizonRow = 3;
+        std::string out;
+        appendHorizonTable(out, p);
+        const auto table = lines(out);
+        ASSERT_EQ(table.size(), 3u);
+        EXPECT_THAT(table[0], StartsWith("horizon   "));
+        EXPECT_THAT(table[0], HasSubstr("km-from-own-station"));
+        const auto header = columnEnds(table[0]);
+        ASSERT_EQ(header.size(), 7u);
+        // The names start at the left; every figure ends where its heading does.
+        for (std::size_t r = 1; r < 3; ++r) {
+            const auto ends = columnEnds(table[r]);
+            ASSERT_EQ(ends.size(), 7u) << table[r];
+            for (std::size_t col = 1; col < 7; ++col) EXPECT_EQ(ends[col], header[col]) << table[r];
+        }
+        if (c.distanceKm >= 1e6) {
+            EXPECT_THAT(table[1], HasSubstr(" 1.235e+06 "));
+        }
+    }
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,6 +9,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -17,6 +22,8 @@
 #include "link/pass_window.h"
 #include "engine/status_words.h"
 #include "run_cli.h"
+#include "sweep/svg_plot.h"
+#include "sweep/sweep_columns.h"
 #include "sweep/sweep_csv.h"
 #include "cli/sweep_run.h"
 
@@ -220,6 +227,90 @@ INSTANTIATE_TEST_SUITE_P(
                      "--csv FILE, --svg FILE, --percent P, --help)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "100"},
                      "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"}));
+
+TEST(SweepTest, AtMost64Percentages) {
+    SweepArguments request{"distance-km=1:9", {}, 0, std::vector<std::string>(kMaxSweepPercents, "50")};
+    EXPECT_EQ(planSweep(request).percents.size(), 64U);
+    std::vector<std::string> args{"sweep", "distance-km=1:9"};
+    for (int i = 1; i <= 65; ++i) args.insert(args.end(), {"--percent", std::to_string(i)});
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "tropolink-cli: --percent 65: more than 64 percentages (allowed: at most 64 --percent options in a "
+              "sweep)\n");
+}
+
+// The rows go out as the workers finish them: memory stays flat however long
+// the grid, with the most percentages a sweep takes.
+TEST(SweepTest, RowsStreamInBoundedMemory) {
+    std::vector<std::string> args{TROPOLINK_CLI_PATH, "sweep", "frequency-mhz=50:25000:2"};
+    for (std::size_t i = 1; i <= kMaxSweepPercents; ++i) args.insert(args.end(), {"--percent", std::to_string(i)});
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, TROPOLINK_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(wait4(pid, &status, 0, &usage), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // Held whole, the 12 476 rows of 410 columns would take well over 100 MB.
+    EXPECT_LT(usage.ru_maxrss, 40 * 1024) << "KiB";
+}
+
+// A valid Yeh column with these figures, as the sweep reports it.
+ColumnVerdict yehVerdict(double scatteringAngleDeg, double lossDb) {
+    PassValues v;
+    v.geometry.scatteringAngle = scatteringAngleDeg;
+    v.yeh.loss = lossDb;
+    v.signalToNoise[0] = {true, lossDb, 1, 2};
+    const MethodColumn yeh = sweepColumns(v)[0];
+    EXPECT_EQ(yeh.atStation1.has_value(), yeh.verdict == ColumnVerdict::Valid);
+    return yeh.verdict;
+}
+
+TEST(SweepTest, FiguresBeyondPhysicalBoundsAreOutOfRange) {
+    EXPECT_EQ(yehVerdict(20, 400), ColumnVerdict::Valid);
+    EXPECT_EQ(yehVerdict(20.000001, 200), ColumnVerdict::OutOfRange);
+    EXPECT_EQ(yehVerdict(2, 400.000001), ColumnVerdict::OutOfRange);
+    EXPECT_EQ(yehVerdict(2, std::nan("")), ColumnVerdict::OutOfRange);
+    EXPECT_EQ(yehVerdict(std::numeric_limits<double>::infinity(), 200), ColumnVerdict::OutOfRange);
+
+    // Obstructions 10 km high right at both antennas: a scattering angle of a million degrees.
+    const SweepPlan plan = planSweep({"distance-km=1:3",
+                                      {"s1.obstruction-height-m=10000", "s1.obstruction-distance-km=0",
+                                       "s2.obstruction-height-m=10000", "s2.obstruction-distance-km=0"},
+                                      0,
+                                      {"50"}});
+    const std::vector<SweepPoint> points = runSweepPasses(plan, 1);
+    std::string csv;
+    appendSweepCsv(csv, plan, points);
+    const std::vector<Row> rows = csvRows(csv);
+    ASSERT_EQ(rows.size(), 4U);
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        EXPECT_GT(*cellNumber(rows[r][columnOf("scattering-angle-deg")]), 1e6);
+        for (const std::string_view key : kMethodKeys) {
+            EXPECT_EQ(rows[r][columnOf(std::string(key) + "-verdict")], "out of range");
+            EXPECT_EQ(rows[r][columnOf(std::string(key) + "-loss-db")], "");
+        }
+        EXPECT_EQ(rows[r][columnOf("average-loss-db")], "");
+    }
+    const std::string svg = svgPlot(plan, points);
+    EXPECT_THAT(svg, HasSubstr("Not drawn as out of range: each loss, and the S/N from it, where the scattering "
+                               "angle exceeds 20 deg or the loss 400 dB"));
+    // Every axis label is a sane number: no loss beyond 400 dB and nothing in the billions.
+    for (std::size_t at = svg.find("text-anchor=\"end\" stroke=\"none\">"); at != std::string::npos;
+         at = svg.find("text-anchor=\"end\" stroke=\"none\">", at + 1)) {
+        const std::size_t from = svg.find('>', at) + 1;
+        EXPECT_LE(std::abs(std::stod(svg.substr(from, svg.find('<', from) - from))), 1000) << svg.substr(from, 20);
+    }
+    for (const std::string_view word : {"nan", "inf", "e+"}) EXPECT_EQ(svg.find(word), std::string::npos) << word;
+}
 
 // The ITU-R columns hold what availability answers for the same settings.
 TEST(SweepTest, PercentColumnsHoldTheAvailabilityFigures) {

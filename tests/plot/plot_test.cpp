@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "plot/label_placement.h"
 #include "plot/plot_axis.h"
+#include "plot/plot_page.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
 
@@ -85,6 +87,52 @@ TEST(SvgWriterTest, PixelsToATenth) {
     EXPECT_EQ(px(12.04), "12");
     EXPECT_EQ(px(-0.01), "0");
     EXPECT_EQ(px(-3.26), "-3.3");
+}
+
+TEST(PlotPageTest, HeadingLinesStepDownAndThePlotStartsBelowThem) {
+    std::string out;
+    SvgWriter svg(out, kPageWidthPx, 100);
+    const std::vector<std::string> subtitle{"first", "second"};
+    drawHeading(svg, "T", subtitle);
+    EXPECT_NE(out.find("<title>T</title>"), std::string::npos);
+    EXPECT_NE(out.find("x=\"80\" y=\"32\" font-size=\"20\" font-weight=\"bold\">T</text>"), std::string::npos);
+    EXPECT_NE(out.find("y=\"56\" font-size=\"13\" fill=\"#444444\">first</text>"), std::string::npos);
+    EXPECT_NE(out.find("y=\"73\" font-size=\"13\" fill=\"#444444\">second</text>"), std::string::npos);
+    EXPECT_EQ(belowSubtitlePx(subtitle.size()), 90);
+}
+
+TEST(LabelPlacementTest, SegmentsMeetingABox) {
+    const Rect r{10, 10, 20, 20};
+    struct Case {
+        Point a;
+        Point b;
+        bool meets;
+    };
+    for (const Case& c : {Case{{0, 0}, {30, 30}, true},     // across a corner to corner
+                          Case{{12, 12}, {14, 14}, true},   // inside
+                          Case{{0, 15}, {10, 15}, true},    // ends on the left edge
+                          Case{{0, 0}, {30, 0}, false},     // above, parallel
+                          Case{{0, 9}, {9, 0}, false},      // beside a corner
+                          Case{{21, 0}, {21, 30}, false},   // right of it, upright
+                          Case{{0, 30}, {30, 21}, false}})  // below, sloping
+        EXPECT_EQ(segmentMeetsRect(c.a, c.b, r), c.meets) << c.a.x << "," << c.a.y << " " << c.b.x << "," << c.b.y;
+}
+
+TEST(LabelPlacementTest, TakesTheFirstPlaceClearOfLinesAndLabels) {
+    LabelPlacer placer;
+    placer.addLine({0, 15}, {100, 15});
+    const std::vector<Rect> spots{{10, 10, 30, 20}, {10, 30, 30, 40}, {10, 50, 30, 60}};
+    EXPECT_EQ(placer.place(spots), 1u);  // the first crosses the line
+    EXPECT_EQ(placer.place(spots), 2u);  // the second is taken now
+    EXPECT_EQ(placer.place(spots), std::nullopt);
+    EXPECT_EQ(placer.placeOrFirst(spots), 0u);
+    // A soft line gives way only when nothing else is clear.
+    LabelPlacer soft;
+    soft.addSoftPolyline(std::vector<Point>{{0, 35}, {100, 35}});
+    soft.addLine({0, 55}, {100, 55});
+    EXPECT_EQ(soft.placeOrFirst(std::vector<Rect>{{10, 30, 30, 40}, {10, 70, 30, 80}}), 1u);
+    EXPECT_EQ(soft.placeOrFirst(std::vector<Rect>{{10, 50, 30, 60}, {40, 30, 60, 40}}), 1u);
+    EXPECT_EQ(textBox({100, 50}, "end", "abc").left, 100 - 3 * 6.6);
 }
 
 }  // namespace

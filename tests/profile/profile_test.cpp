@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,27 @@ TEST(SettingsTest, HillAtEightKilometres) {
     params.distance = 250;
     const PathGeometry g = computePathGeometry(params);
     EXPECT_DOUBLE_EQ(g.station1.obstructionAngle, p.station1.angleOnGridMrad / 1000 * kDegreesPerRadian);
+}
+
+TEST(SettingsTest, EachSliderTakesItsOwnFigure) {
+    ProfileSettings p;
+    p.station1.antennaHeightOnGrid = 11;
+    p.station1.obstructionHeightOnGrid = 12;
+    p.station1.obstructionDistanceOnGrid = 13;
+    p.station2.antennaHeightOnGrid = 21;
+    p.station2.obstructionHeightOnGrid = 22;
+    p.station2.obstructionDistanceOnGrid = 23;
+    p.distanceOnGrid = 99;
+    const std::vector<std::pair<Slider, std::optional<int>>> cases{
+        {Slider::HScroll1, 11},           {Slider::HScroll2, 12},           {Slider::HScroll3, 13},
+        {Slider::HScroll11, 21},          {Slider::HScroll12, 22},          {Slider::HScroll13, 23},
+        {Slider::HScroll22, 99},          {Slider::HScroll4, std::nullopt}, {Slider::HScroll21, std::nullopt},
+        {Slider::HScroll23, std::nullopt}};
+    for (const auto& [slider, position] : cases)
+        EXPECT_EQ(sliderPosition(p, slider), position) << sliderSpec(slider).name;
+    // A mast of the limit itself stands an antenna at sea level at the slider's top.
+    EXPECT_EQ(kMaxMastM, 10000);
+    EXPECT_EQ(deriveSettings(seaLevel(50, 1), kMaxMastM, 10).station1.antennaHeightOnGrid, 10000);
 }
 
 TEST(SettingsTest, ValuesOutsideTheSlidersNameTheirRow) {
