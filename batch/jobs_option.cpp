@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "batch/ordered_workers.h"
 #include "link/input_error.h"
 
 namespace tropolink {
@@ -18,5 +19,7 @@ int parseJobs(std::string_view text) {
         throw InputError(input, "out of range", allowed);
     return jobs;
 }
+
+int jobsOrDefault(const std::optional<std::string>& text) { return text ? parseJobs(*text) : onlineProcessors(); }
 
 }  // namespace tropolink

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/availability_run.h"
@@ -25,17 +26,23 @@ constexpr std::string_view kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
     "availability, profile)";
 constexpr std::string_view kAllowedSweepArguments =
-    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
+    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --jobs N, --help)";
 constexpr std::string_view kAllowedAvailabilityArguments =
     " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
-    "--climate-zone Z, --required-snr DB, --json, --batch, --help)";
+    "--climate-zone Z, --required-snr DB, --json, --batch, --jobs N, --help)";
 constexpr std::string_view kAllowedProfileArguments =
     " (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg FILE, "
-    "--availability, --percent P, --delta-n DN, --climate-zone Z, --required-snr DB, --help)";
+    "--availability, --percent P, --delta-n DN, --climate-zone Z, --required-snr DB, --jobs N, --help)";
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
+}
+
+// --jobs N of a subcommand, kept as given: its run function reads it as the tool's own --jobs.
+CLI::Option* addJobs(CLI::App* sub, std::optional<std::string>& jobs, const std::string& what) {
+    return sub->add_option_function<std::string>("--jobs", [&jobs](const std::string& text) { jobs = text; }, what)
+        ->type_name("N");
 }
 
 // Every option but --percent may be given once; the tool refuses a repeat
@@ -59,7 +66,8 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
     once("--climate-zone", a.climateZone, "Climate zone 1 to 7, listed below (default 6)", "Z");
     once("--required-snr", a.requiredSnr, "Signal-to-noise needed, dB, -50 to 100: adds the availability", "DB");
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
-    sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
+    auto* batch = sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
+    addJobs(sub, r.jobs, "Workers for --batch (default: one per online processor)")->needs(batch);
     sub->footer(std::string(availabilityHelp()));
     return sub;
 }
@@ -88,6 +96,7 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     value("--delta-n", a.deltaN, "With --availability: refractivity lapse rate, N-units/km", "DN");
     value("--climate-zone", a.climateZone, "With --availability: climate zone 1 to 7", "Z");
     value("--required-snr", a.requiredSnr, "With --availability: signal-to-noise needed, dB", "DB");
+    addJobs(sub, r.jobs, "Accepted as by the other subcommands; the one pass runs on one thread");
     sub->footer(std::string(profileHelp()));
     return sub;
 }
@@ -134,6 +143,7 @@ int main(int argc, char** argv) {
                      "Add the two ITU-R methods at P % of the year, 0 < P < 100 (repeatable)")
         ->type_name("P")
         ->allow_extra_args(false);
+    addJobs(sweep, sweepRequest.jobs, "Workers for the passes (default: one per online processor)");
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;
     auto* availability = addAvailability(app, availabilityRequest);

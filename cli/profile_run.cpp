@@ -15,6 +15,7 @@
 #include "report/box_writers.h"
 #include "report/file_output.h"
 #include "link/input_error.h"
+#include "batch/jobs_option.h"
 #include "link/number_text.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
@@ -111,6 +112,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         mast1 = readMast("--s1-mast-m", request.mast1);
         mast2 = readMast("--s2-mast-m", request.mast2);
         requested = requestedSettings(request);
+        jobsOrDefault(request.jobs);
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct ProfileRequest {
     std::string svgPath;                          // empty: no picture
     bool availability = false;                    // add the ITU-R methods on the profile's own geometry
     AvailabilityArguments availabilityArguments;  // without a ground height: the profile gives it
+    std::optional<std::string> jobs;              // --jobs N: checked, though one pass needs one thread
 };
 
 // Reads the profile, derives the settings, runs one pass on them as a batch

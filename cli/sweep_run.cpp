@@ -2,6 +2,7 @@
 
 #include "report/file_output.h"
 #include "link/input_error.h"
+#include "batch/jobs_option.h"
 #include "link/pass_window.h"
 #include "sweep/svg_plot.h"
 #include "sweep/sweep_csv.h"
@@ -22,7 +23,7 @@ RunResult runSweep(const SweepRequest& request, Output& out) {
     std::vector<SweepPoint> points;
     try {
         plan = planSweep(request.sweep);
-        points = runSweepPasses(plan);
+        points = runSweepPasses(plan, jobsOrDefault(request.jobs));
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const NumericFault& e) {

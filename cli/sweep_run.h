@@ -2,6 +2,7 @@
 
 #include "batch/output.h"
 #include "batch/run_result.h"
+#include <optional>
 #include <string>
 
 #include "sweep/sweep_plan.h"
@@ -14,6 +15,7 @@ struct SweepRequest {
     SweepArguments sweep;
     std::string csvPath;  // empty: no CSV file
     std::string svgPath;  // empty: no SVG file
+    std::optional<std::string> jobs;  // --jobs N
 };
 
 // Validates the request, runs every pass, then writes the CSV and SVG files
