@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -106,6 +107,8 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
 int main(int argc, char** argv) {
     // A reader that goes away is a write error like any other: exit status 1.
     std::signal(SIGPIPE, SIG_IGN);
+    // So is a file grown past the size limit: the write fails and the tool says which file.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     CLI::App app{"Tropolink troposcatter link-loss calculator: one recalculation pass from the start positions.",
                  "tropolink-cli"};
@@ -186,14 +189,20 @@ int main(int argc, char** argv) {
         request.format = OutputFormat::Json;
     Output out(STDOUT_FILENO);
     RunResult result;
-    if (sweep->parsed())
-        result = runSweep(sweepRequest, out);
-    else if (availability->parsed())
-        result = runAvailability(availabilityRequest, STDIN_FILENO, out);
-    else if (profile->parsed())
-        result = runProfile(profileRequest, out);
-    else
-        result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
+    try {
+        if (sweep->parsed())
+            result = runSweep(sweepRequest, out);
+        else if (availability->parsed())
+            result = runAvailability(availabilityRequest, STDIN_FILENO, out);
+        else if (profile->parsed())
+            result = runProfile(profileRequest, out);
+        else
+            result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
+    } catch (const std::bad_alloc&) {
+        result = {kExitIoError, diagnostic("out of memory")};
+    } catch (const std::exception& e) {  // no thread to be had, and the like
+        result = {kExitIoError, diagnostic(oneLine(e.what()))};
+    }
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
     return result.exitStatus;
 }

@@ -1,11 +1,6 @@
 #include "cli/profile_run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <optional>
 
 #include "report/availability_json.h"
@@ -14,6 +9,7 @@
 #include "link/batch_line.h"
 #include "report/box_writers.h"
 #include "report/file_output.h"
+#include "cli/profile_input.h"
 #include "link/input_error.h"
 #include "batch/jobs_option.h"
 #include "link/number_text.h"
@@ -53,37 +49,6 @@ SettingsBuilder requestedSettings(const ProfileRequest& request) {
     return builder;
 }
 
-// The whole of the file, or of standard input for "-"; an errno on failure.
-int readInput(const std::string& path, std::string& text) {
-    const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    std::array<char, 65536> chunk{};
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            break;
-        }
-        text.append(chunk.data(), static_cast<std::size_t>(n));
-    }
-    if (!standardInput) ::close(fd);
-    return error;
-}
-
-std::string shownName(const std::string& path) { return path == "-" ? "standard input" : quoteInput(path); }
-
-std::string profileMessage(const std::string& path, const profile::ProfileError& e) {
-    std::string message = shownName(path);
-    if (e.row() > 0) message += ": row " + std::to_string(e.row());
-    if (!e.field().empty()) message += ": " + quoteInput(e.field());
-    message += ": " + e.problem() + " (allowed: " + e.allowed() + ")";
-    return message;
-}
-
 void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
                         const itur::ItuLink& link) {
     out += "\navailability from the profile's exact horizon angles (";
@@ -117,13 +82,10 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         return {kExitBadInput, diagnostic(e.what())};
     }
 
-    std::string text;
-    if (const int error = readInput(request.file, text); error != 0)
-        return {kExitIoError, ioFailure("read " + shownName(request.file), error)};
     std::vector<profile::ProfilePoint> points;
+    if (RunResult read = readProfileFile(request.file, points); read.exitStatus != kExitOk) return read;
     profile::ProfileSettings derived;
     try {
-        points = profile::readProfile(text);
         derived = profile::deriveSettings(points, mast1, mast2);
     } catch (const profile::ProfileError& e) {
         return {kExitBadInput, diagnostic(profileMessage(request.file, e))};

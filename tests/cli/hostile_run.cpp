@@ -40,6 +40,8 @@ CliProcess::CliProcess(const std::vector<std::string>& args, const HostileSetup&
         execv(TROPOLINK_CLI_PATH, argv.data());
         _exit(126);
     }
+    close(in_);  // the child's alone: a pipe behind it then breaks when the child is done
+    in_ = -1;
 }
 
 CliProcess::~CliProcess() {
