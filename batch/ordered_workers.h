@@ -29,8 +29,7 @@ public:
 
     // `onStop` runs once, on the stopping thread, to wake a producer that waits
     // for input; whatever it uses must outlive these workers.
-    OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain,
-                   std::function<void()> onStop = {});
+    OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain, std::function<void()> onStop = {});
     // Stops the work unless finish() ended it, and ends the threads.
     ~OrderedWorkers();
     OrderedWorkers(const OrderedWorkers&) = delete;

@@ -1,18 +1,15 @@
 #include "cli/availability_run.h"
 
-#include "report/availability_json.h"
+#include "batch/jobs_option.h"
+#include "cli/output_paths.h"
 #include "link/availability_link.h"
+#include "link/input_error.h"
+#include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/error_json.h"
-#include "link/input_error.h"
-#include "batch/jobs_option.h"
 
 namespace tropolink::cli {
 namespace {
-
-void refuseRepeatedFlag(int count, std::string_view flag) {
-    if (count > 1) throw InputError(flag, "given twice", std::string(flag) + " at most once");
-}
 
 RunResult answerOnce(const Settings& settings, const AvailabilityOptions& options, bool json, Output& out) {
     HeadlessWindow window;

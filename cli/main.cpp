@@ -27,7 +27,8 @@ constexpr std::string_view kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
     "availability, profile)";
 constexpr std::string_view kAllowedSweepArguments =
-    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --jobs N, --help)";
+    " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
+    "--jobs N, --help)";
 constexpr std::string_view kAllowedAvailabilityArguments =
     " (allowed: --set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
     "--climate-zone Z, --required-snr DB, --json, --batch, --jobs N, --help)";
@@ -40,10 +41,16 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-// --jobs N of a subcommand, kept as given: its run function reads it as the tool's own --jobs.
+// An option kept as given, even empty; its run function reads and checks it.
+CLI::Option* addOptionalText(CLI::App* sub, const std::string& name, std::optional<std::string>& text,
+                             const std::string& what) {
+    return sub->add_option_function<std::string>(
+        name, [&text](const std::string& given) { text = given; }, what);
+}
+
+// --jobs N of a subcommand, read as the tool's own --jobs.
 CLI::Option* addJobs(CLI::App* sub, std::optional<std::string>& jobs, const std::string& what) {
-    return sub->add_option_function<std::string>("--jobs", [&jobs](const std::string& text) { jobs = text; }, what)
-        ->type_name("N");
+    return addOptionalText(sub, "--jobs", jobs, what)->type_name("N");
 }
 
 // Every option but --percent may be given once; the tool refuses a repeat
@@ -84,9 +91,11 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
     sub->add_flag("--power-div-1000", r.powerOptionCount, "Tick power/1000: tx-power reads in mW");
-    sub->add_flag("--json", r.json, "One JSON object: settings, horizon, boxes");
-    sub->add_option("--svg", r.svgPath, "Write the profile picture to FILE")->type_name("FILE");
-    auto* availability = sub->add_flag("--availability", r.availability,
+    sub->add_flag("--json", r.jsonCount, "One JSON object: settings, horizon, boxes");
+    addOptionalText(sub, "--svg", r.svgPath,
+                    "Write the profile picture to FILE (-: standard output, without the report)")
+        ->type_name("FILE");
+    auto* availability = sub->add_flag("--availability", r.availabilityCount,
                                        "Add P.617 and P.2001 on the profile's exact angles and heights");
     AvailabilityArguments& a = r.availabilityArguments;
     const auto value = [&](const std::string& name, std::vector<std::string>& values, const std::string& what,
@@ -139,8 +148,10 @@ int main(int argc, char** argv) {
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
     sweep->add_flag("--power-div-1000", sweepRequest.sweep.powerOptionCount, "Tick power/1000: tx-power reads in mW");
-    sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
-    sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
+    addOptionalText(sweep, "--csv", sweepRequest.csvPath, "Write the table to FILE (-: standard output)")
+        ->type_name("FILE");
+    addOptionalText(sweep, "--svg", sweepRequest.svgPath, "Write the picture to FILE (-: standard output)")
+        ->type_name("FILE");
     sweep
         ->add_option("--percent", sweepRequest.sweep.percents,
                      "Add the two ITU-R methods at P % of the year, 0 < P < 100 (repeatable)")

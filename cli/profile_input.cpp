@@ -38,7 +38,6 @@ int readRows(int fd, profile::ProfileRows& rows) {
     return 0;
 }
 
-
 std::string shownProfileName(const std::string& path) { return path == "-" ? "standard input" : quoteInput(path); }
 
 }  // namespace

@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <optional>
 
-#include "report/availability_json.h"
-#include "link/availability_link.h"
-#include "report/availability_table.h"
-#include "link/batch_line.h"
-#include "report/box_writers.h"
-#include "report/file_output.h"
-#include "cli/profile_input.h"
-#include "link/input_error.h"
 #include "batch/jobs_option.h"
+#include "cli/output_paths.h"
+#include "cli/profile_input.h"
+#include "link/availability_link.h"
+#include "link/batch_line.h"
+#include "link/input_error.h"
 #include "link/number_text.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
-#include "report/profile_report.h"
-#include "report/profile_svg.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
+#include "report/availability_json.h"
+#include "report/availability_table.h"
+#include "report/box_writers.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
 
 namespace tropolink::cli {
 namespace {
@@ -72,8 +72,17 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     double mast2 = 0;
     SettingsBuilder requested(false);
     AvailabilityOptions availabilityOptions;
+    const bool pictureOnStdout = request.svgPath == kStandardOutputPath;
     try {
-        if (request.availability) availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
+        refuseRepeatedFlag(request.jsonCount, "--json");
+        refuseRepeatedFlag(request.availabilityCount, "--availability");
+        checkOutputPaths({{"--svg", request.svgPath}});
+        // Standard output carries one thing: the picture leaves no room for the report.
+        if (pictureOnStdout && (request.jsonCount > 0 || request.availabilityCount > 0))
+            throw InputError("--svg=-", request.jsonCount > 0 ? "given with --json" : "given with --availability",
+                             "--svg - alone, or --svg FILE with the report on standard output");
+        if (request.availabilityCount > 0)
+            availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
         mast1 = readMast("--s1-mast-m", request.mast1);
         mast2 = readMast("--s2-mast-m", request.mast2);
         requested = requestedSettings(request);
@@ -101,18 +110,16 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
 
-    if (!request.svgPath.empty())
-        if (RunResult r = writeFile(request.svgPath, profileSvg({points, derived, values, line}));
-            r.exitStatus != kExitOk)
-            return r;
     std::optional<itur::ItuLink> link;
     std::optional<itur::AvailabilityAnswer> answer;
-    if (request.availability) {
+    if (request.availabilityCount > 0) {
         link = profileLink(values, availabilityOptions, points, derived);
         answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
                                           availabilityOptions.requiredSnrDb);
     }
-    if (request.json) {
+    if (pictureOnStdout) {
+        // The picture alone, below.
+    } else if (request.jsonCount > 0) {
         appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr);
     } else {
         out.buffer() += line + "\n\n";
@@ -121,8 +128,11 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         appendBoxLines(out.buffer(), window);
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link);
     }
-    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-    return {};
+    if (!request.svgPath) {
+        if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+        return {};
+    }
+    return writeOutputs({{"--svg", request.svgPath}}, {profileSvg({points, derived, values, line})}, out);
 }
 
 }  // namespace tropolink::cli

@@ -1,8 +1,8 @@
 #include "cli/sweep_run.h"
 
-#include "report/file_output.h"
-#include "link/input_error.h"
 #include "batch/jobs_option.h"
+#include "cli/output_paths.h"
+#include "link/input_error.h"
 #include "link/pass_window.h"
 #include "sweep/svg_plot.h"
 #include "sweep/sweep_csv.h"
@@ -19,9 +19,11 @@ std::string csvText(const SweepPlan& plan, const std::vector<SweepPoint>& points
 }  // namespace
 
 RunResult runSweep(const SweepRequest& request, Output& out) {
+    const std::vector<OutputPath> paths{{"--csv", request.csvPath}, {"--svg", request.svgPath}};
     SweepPlan plan;
     std::vector<SweepPoint> points;
     try {
+        checkOutputPaths(paths);
         plan = planSweep(request.sweep);
         points = runSweepPasses(plan, jobsOrDefault(request.jobs));
     } catch (const InputError& e) {
@@ -30,15 +32,13 @@ RunResult runSweep(const SweepRequest& request, Output& out) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
 
-    if (request.csvPath.empty() && request.svgPath.empty()) {
+    if (!request.csvPath && !request.svgPath) {
         appendSweepCsv(out.buffer(), plan, points);
         if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
         return {};
     }
-    if (!request.csvPath.empty())
-        if (RunResult r = writeFile(request.csvPath, csvText(plan, points)); r.exitStatus != kExitOk) return r;
-    if (!request.svgPath.empty()) return writeFile(request.svgPath, svgPlot(plan, points));
-    return {};
+    return writeOutputs(
+        paths, {request.csvPath ? csvText(plan, points) : "", request.svgPath ? svgPlot(plan, points) : ""}, out);
 }
 
 }  // namespace tropolink::cli

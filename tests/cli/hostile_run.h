@@ -12,11 +12,11 @@ namespace tropolink::cli::testing_support {
 // How tropolink-cli is started when its surroundings work against it.
 struct HostileSetup {
     bool closeStdin = false;
-    int stdinFd = -1;                // used as standard input when set
-    std::string input;               // standard input otherwise
-    std::string workingDirectory;    // the current one when empty
-    rlim_t addressSpaceBytes = 0;    // RLIMIT_AS, when set
-    rlim_t fileSizeBytes = 0;        // RLIMIT_FSIZE, when set
+    int stdinFd = -1;              // used as standard input when set
+    std::string input;             // standard input otherwise
+    std::string workingDirectory;  // the current one when empty
+    rlim_t addressSpaceBytes = 0;  // RLIMIT_AS, when set
+    rlim_t fileSizeBytes = 0;      // RLIMIT_FSIZE, when set
 };
 
 // A running tropolink-cli; wait() collects its exit and output.

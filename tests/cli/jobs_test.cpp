@@ -10,11 +10,11 @@
 #include <string>
 #include <thread>
 
-#include "cli/batch_run.h"
-#include "link/input_error.h"
 #include "batch/jobs_option.h"
 #include "batch/ordered_workers.h"
 #include "batch_input.h"
+#include "cli/batch_run.h"
+#include "link/input_error.h"
 #include "run_cli.h"
 #include "sweep/sweep_csv.h"
 #include "sweep/sweep_points.h"
@@ -25,8 +25,8 @@ namespace {
 using testing_support::readAll;
 using testing_support::temporaryFileWith;
 
-using testing_support::BatchOutput;
 using testing_support::batchOn;
+using testing_support::BatchOutput;
 using testing_support::randomSettings;
 
 TEST(JobsTest, ValuesAndEveryWorkerCountAgree) {

@@ -36,7 +36,8 @@ TEST(ProfileStreamTest, EndlessZerosEndAtTheFirstRowUnderAMemoryLimit) {
 // The tool stops reading at row 3: what the pipe and one read hold is all it takes in.
 TEST(ProfileStreamTest, ABadRowStopsTheReadingOfAnEndlessStream) {
     std::signal(SIGPIPE, SIG_IGN);
-    for (const std::string& head : {std::string("0,0\n5,0\n5,0\n"), std::string("\xEF\xBB\xBF" "0,0\n5,0\n4,0\n")}) {
+    for (const std::string& head : {std::string("0,0\n5,0\n5,0\n"), std::string("\xEF\xBB\xBF"
+                                                                                "0,0\n5,0\n4,0\n")}) {
         int pipeFds[2];
         ASSERT_EQ(pipe(pipeFds), 0);
         HostileSetup setup;
