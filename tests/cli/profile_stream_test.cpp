@@ -19,7 +19,7 @@ using testing_support::CliRun;
 using testing_support::HostileSetup;
 using testing_support::runHostile;
 
-constexpr rlim_t kAddressSpaceBytes = 512u << 20;
+constexpr rlim_t kAddressSpaceBytes = 256u << 20;
 
 TEST(ProfileStreamTest, EndlessZerosEndAtTheFirstRowUnderAMemoryLimit) {
     if (testing_support::kSanitized) GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
