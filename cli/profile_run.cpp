@@ -86,7 +86,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         mast1 = readMast("--s1-mast-m", request.mast1);
         mast2 = readMast("--s2-mast-m", request.mast2);
         requested = requestedSettings(request);
-        jobsOrDefault(request.jobs);
+        if (request.jobs) parseJobs(*request.jobs);  // checked as elsewhere, though one pass needs one thread
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     }
