@@ -1,9 +1,12 @@
 #include "batch/jobs_option.h"
 
+#include "batch/ordered_workers.h"
 #include "link/option_ranges.h"
 
 namespace tropolink {
 
 int parseJobs(std::string_view text) { return static_cast<int>(readNumberOption(kJobsOption, text)); }
+
+int jobsOrDefault(const std::optional<std::string>& text) { return text ? parseJobs(*text) : onlineProcessors(); }
 
 }  // namespace tropolink

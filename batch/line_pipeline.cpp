@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "batch/descriptor.h"
 #include "batch/ordered_workers.h"
 
 namespace tropolink {
@@ -81,32 +82,33 @@ RunResult answerOnThisThread(int inputFd, Output& out, const MakeLineWork& makeW
     return finalResult(out, reader, status);
 }
 
-// A pipe whose write end, once written, tells a reader waiting for input to give up.
+// A pipe whose write end, once written, tells a reader waiting for input to
+// give up. Its ends are kept clear of 0, 1 and 2, so that a closed standard
+// input is never read as this pipe.
 class WakePipe {
 public:
     WakePipe() {
-        if (::pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) fds_[0] = fds_[1] = -1;
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        readEnd_ = Descriptor(aboveStandardStreams(fds[0]));
+        writeEnd_ = Descriptor(aboveStandardStreams(fds[1]));
     }
-    ~WakePipe() {
-        for (const int fd : fds_)
-            if (fd >= 0) ::close(fd);
-    }
-    WakePipe(const WakePipe&) = delete;
-    WakePipe& operator=(const WakePipe&) = delete;
-    int readEnd() const { return fds_[0]; }
+    int readEnd() const { return writeEnd_.get() < 0 ? -1 : readEnd_.get(); }
     void wake() const {
         const char byte = 1;
-        if (fds_[1] >= 0 && ::write(fds_[1], &byte, 1) < 0) return;  // already woken
+        if (writeEnd_.get() >= 0 && ::write(writeEnd_.get(), &byte, 1) < 0) return;  // already woken
     }
 
 private:
-    int fds_[2];
+    Descriptor readEnd_;
+    Descriptor writeEnd_;
 };
 
 RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
     const auto slots = static_cast<std::size_t>(2 * jobs + 2);
     std::vector<Chunk> chunks(slots);
     int status = kExitOk;
+    const WakePipe wakePipe;  // outlives the workers, whose stop writes to it
     OrderedWorkers workers(
         jobs, slots,
         [&]() -> OrderedWorkers::Work {
@@ -127,9 +129,8 @@ RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWo
             else
                 out.lineDone();
             return !out.failed();
-        });
-    const WakePipe wakePipe;
-    workers.setOnStop([&wakePipe] { wakePipe.wake(); });
+        },
+        [&wakePipe] { wakePipe.wake(); });
 
     std::optional<std::size_t> slot = workers.acquire();
     long long nextNumber = 1;

@@ -1,5 +1,6 @@
 #include "batch/line_reader.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -18,7 +19,13 @@ constexpr std::size_t kBufferBytes = kMaxLineBytes + kReadChunkBytes;
 }  // namespace
 
 LineReader::LineReader(int fd, std::function<void()> beforeWait)
-    : fd_(fd), beforeWait_(std::move(beforeWait)), buffer_(std::make_unique<char[]>(kBufferBytes)) {}
+    : fd_(fd), beforeWait_(std::move(beforeWait)), buffer_(std::make_unique<char[]>(kBufferBytes)) {
+    // A closed input fails at once, before anything else can take its number.
+    if (::fcntl(fd_, F_GETFD) < 0) {
+        errorNumber_ = errno;
+        endOfInput_ = true;
+    }
+}
 
 bool LineReader::next(InputLine& line) {
     line = InputLine{};

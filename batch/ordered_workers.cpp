@@ -2,16 +2,29 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 namespace tropolink {
 
-OrderedWorkers::OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain)
-    : slots_(slots), drain_(std::move(drain)), worked_(slots, false) {
+OrderedWorkers::OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain,
+                               std::function<void()> onStop)
+    : slots_(slots), drain_(std::move(drain)), onStop_(std::move(onStop)), worked_(slots, false) {
     threads_.reserve(static_cast<std::size_t>(workers) + 1);
-    for (int i = 0; i < workers; ++i) threads_.emplace_back([this, makeWork] { workLoop(makeWork); });
-    threads_.emplace_back([this] { drainLoop(); });
+    try {
+        for (int i = 0; i < workers; ++i) threads_.emplace_back([this, makeWork] { workLoop(makeWork); });
+        threads_.emplace_back([this] { drainLoop(); });
+    } catch (...) {  // no thread to be had: end those that started
+        stop();
+        joinThreads();
+        throw;
+    }
 }
 
-OrderedWorkers::~OrderedWorkers() { finish(); }
+OrderedWorkers::~OrderedWorkers() {
+    if (threads_.empty()) return;
+    stop();  // the producer left early, by an exception
+    joinThreads();
+}
 
 std::optional<std::size_t> OrderedWorkers::acquire() {
     std::unique_lock lock(mutex_);
@@ -34,8 +47,8 @@ bool OrderedWorkers::finish() {
         closed_ = true;
     }
     changed_.notify_all();
-    for (std::thread& thread : threads_)
-        if (thread.joinable()) thread.join();
+    joinThreads();
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     return !stopped();
 }
 
@@ -49,41 +62,63 @@ void OrderedWorkers::stop() {
     if (onStop_) onStop_();
 }
 
+void OrderedWorkers::fail(std::exception_ptr failure) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (!failure_) failure_ = std::move(failure);
+    }
+    stop();
+}
+
+void OrderedWorkers::joinThreads() {
+    for (std::thread& thread : threads_)
+        if (thread.joinable()) thread.join();
+    threads_.clear();
+}
+
 void OrderedWorkers::workLoop(const MakeWork& makeWork) {
-    const Work work = makeWork();
-    std::unique_lock lock(mutex_);
-    while (true) {
-        changed_.wait(lock, [this] { return stopped() || claimed_ < submitted_ || closed_; });
-        if (stopped() || claimed_ == submitted_) return;  // closed and nothing left
-        const std::size_t slot = claimed_++ % slots_;
-        lock.unlock();
-        work(slot);
-        lock.lock();
-        worked_[slot] = true;
-        changed_.notify_all();
+    try {
+        const Work work = makeWork();
+        std::unique_lock lock(mutex_);
+        while (true) {
+            changed_.wait(lock, [this] { return stopped() || claimed_ < submitted_ || closed_; });
+            if (stopped() || claimed_ == submitted_) return;  // closed and nothing left
+            const std::size_t slot = claimed_++ % slots_;
+            lock.unlock();
+            work(slot);
+            lock.lock();
+            worked_[slot] = true;
+            changed_.notify_all();
+        }
+    } catch (...) {
+        fail(std::current_exception());
     }
 }
 
 void OrderedWorkers::drainLoop() {
-    std::unique_lock lock(mutex_);
-    while (true) {
-        changed_.wait(lock, [this] {
-            return stopped() || (drained_ < submitted_ && worked_[drained_ % slots_]) ||
-                   (closed_ && drained_ == submitted_);
-        });
-        if (stopped() || drained_ == submitted_) return;
-        const std::size_t slot = drained_ % slots_;
-        lock.unlock();
-        const bool more = drain_(slot);
-        lock.lock();
-        worked_[slot] = false;
-        ++drained_;
-        changed_.notify_all();
-        if (!more) {
+    try {
+        std::unique_lock lock(mutex_);
+        while (true) {
+            changed_.wait(lock, [this] {
+                return stopped() || (drained_ < submitted_ && worked_[drained_ % slots_]) ||
+                       (closed_ && drained_ == submitted_);
+            });
+            if (stopped() || drained_ == submitted_) return;
+            const std::size_t slot = drained_ % slots_;
             lock.unlock();
-            stop();
-            return;
+            const bool more = drain_(slot);
+            lock.lock();
+            worked_[slot] = false;
+            ++drained_;
+            changed_.notify_all();
+            if (!more) {
+                lock.unlock();
+                stop();
+                return;
+            }
         }
+    } catch (...) {
+        fail(std::current_exception());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -17,7 +18,8 @@ namespace tropolink {
 // caller owns the chunks (one per slot index), so memory is what the ring
 // holds and no more. The drain returning false stops everything: the
 // producer's next acquire() gives nothing and workers that ask stopped()
-// give up their chunk early.
+// give up their chunk early. An exception thrown by a worker or the drain
+// stops everything too, and finish() throws it on the producer's thread.
 class OrderedWorkers {
 public:
     using Work = std::function<void(std::size_t slot)>;
@@ -25,7 +27,10 @@ public:
     using MakeWork = std::function<Work()>;
     using Drain = std::function<bool(std::size_t slot)>;
 
-    OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain);
+    // `onStop` runs once, on the stopping thread, to wake a producer that waits
+    // for input; whatever it uses must outlive these workers.
+    OrderedWorkers(int workers, std::size_t slots, MakeWork makeWork, Drain drain, std::function<void()> onStop = {});
+    // Stops the work unless finish() ended it, and ends the threads.
     ~OrderedWorkers();
     OrderedWorkers(const OrderedWorkers&) = delete;
     OrderedWorkers& operator=(const OrderedWorkers&) = delete;
@@ -36,17 +41,17 @@ public:
     // Hands the acquired slot to the workers.
     void submit();
     // Waits until every submitted slot is drained (or the work stopped) and
-    // ends the threads. False when stopped.
+    // ends the threads. False when stopped; throws what a worker or the drain threw.
     bool finish();
-    // Stops all stages; `onStop` (set before the first acquire) runs once, on
-    // the stopping thread, to wake a producer that waits for input.
+    // Stops all stages.
     void stop();
-    void setOnStop(std::function<void()> onStop) { onStop_ = std::move(onStop); }
     bool stopped() const { return stopped_.load(std::memory_order_relaxed); }
 
 private:
     void workLoop(const MakeWork& makeWork);
     void drainLoop();
+    void fail(std::exception_ptr failure);
+    void joinThreads();
 
     const std::size_t slots_;
     Drain drain_;
@@ -59,6 +64,7 @@ private:
     std::size_t drained_ = 0;
     bool closed_ = false;
     std::atomic<bool> stopped_{false};
+    std::exception_ptr failure_;  // the first exception of a worker or the drain
     std::vector<std::thread> threads_;
 };
 

@@ -1,18 +1,15 @@
 #include "cli/availability_run.h"
 
-#include "report/availability_json.h"
+#include "batch/jobs_option.h"
+#include "cli/output_paths.h"
 #include "link/availability_link.h"
+#include "link/input_error.h"
+#include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/error_json.h"
-#include "link/input_error.h"
-#include "batch/ordered_workers.h"
 
 namespace tropolink::cli {
 namespace {
-
-void refuseRepeatedFlag(int count, std::string_view flag) {
-    if (count > 1) throw InputError(flag, "given twice", std::string(flag) + " at most once");
-}
 
 RunResult answerOnce(const Settings& settings, const AvailabilityOptions& options, bool json, Output& out) {
     HeadlessWindow window;
@@ -48,11 +45,13 @@ LineOutcome answerAvailabilityLine(const InputLine& line, long long lineNumber, 
 RunResult runAvailability(const AvailabilityRequest& request, int inputFd, Output& out) {
     AvailabilityOptions options;
     Settings settings;
+    int jobs = 1;
     try {
         refuseRepeatedFlag(request.jsonCount, "--json");
         refuseRepeatedFlag(request.batchCount, "--batch");
         if (request.powerOptionCount > 1) refuseRepeatedPowerOption("--power-div-1000");
         options = validateAvailabilityOptions(request.arguments);
+        jobs = jobsOrDefault(request.jobs);
         if (request.batchCount == 1 && (!request.assignments.empty() || request.powerOptionCount > 0))
             throw InputError(request.assignments.empty() ? "--power-div-1000" : "--set", "given with --batch",
                              "settings on the lines of standard input, or --set without --batch");
@@ -66,7 +65,7 @@ RunResult runAvailability(const AvailabilityRequest& request, int inputFd, Outpu
         [&options](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {
             return answerAvailabilityLine(line, number, options, window, text);
         },
-        onlineProcessors());
+        jobs);
 }
 
 }  // namespace tropolink::cli

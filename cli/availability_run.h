@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct AvailabilityRequest {
     AvailabilityArguments arguments;
     int jsonCount = 0;
     int batchCount = 0;
+    std::optional<std::string> jobs;  // --jobs N, with --batch
 };
 
 // The answer to one batch line: one JSON object, or the line's error object.

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <new>
+#include <optional>
 #include <string>
 
 #include "batch/jobs_option.h"
@@ -42,6 +44,18 @@ std::vector<std::string>* optionValues(AvailabilityArguments& a, const NumberOpt
     return &a.percents;
 }
 
+// An option kept as given, even empty; its run function reads and checks it.
+CLI::Option* addOptionalText(CLI::App* sub, const std::string& name, std::optional<std::string>& text,
+                             const std::string& what) {
+    return sub->add_option_function<std::string>(
+        name, [&text](const std::string& given) { text = given; }, what);
+}
+
+// --jobs N of a subcommand, read as the tool's own --jobs.
+CLI::Option* addJobs(CLI::App* sub, std::optional<std::string>& jobs, const std::string& what) {
+    return addOptionalText(sub, "--jobs", jobs, what)->type_name("N");
+}
+
 // Every option but --percent may be given once; the tool refuses a repeat
 // itself, naming the option and its range, so each keeps all its values.
 CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
@@ -62,7 +76,8 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
         once(std::string(option->name), *optionValues(a, *option), capitalized(optionHelp(*option)),
              std::string(option->valueName));
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
-    sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
+    auto* batch = sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
+    addJobs(sub, r.jobs, "Workers for --batch (default: one per online processor)")->needs(batch);
     sub->footer(std::string(availabilityHelp()));
     return sub;
 }
@@ -79,9 +94,11 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
     sub->add_flag("--power-div-1000", r.powerOptionCount, "Tick power/1000: tx-power reads in mW");
-    sub->add_flag("--json", r.json, "One JSON object: settings, horizon, boxes");
-    sub->add_option("--svg", r.svgPath, "Write the profile picture to FILE")->type_name("FILE");
-    auto* availability = sub->add_flag("--availability", r.availability,
+    sub->add_flag("--json", r.jsonCount, "One JSON object: settings, horizon, boxes");
+    addOptionalText(sub, "--svg", r.svgPath,
+                    "Write the profile picture to FILE (-: standard output, without the report)")
+        ->type_name("FILE");
+    auto* availability = sub->add_flag("--availability", r.availabilityCount,
                                        "Add P.617 and P.2001 on the profile's exact angles and heights");
     AvailabilityArguments& a = r.availabilityArguments;
     // Every one but --percent once, and shown so; each refused without --availability.
@@ -95,6 +112,7 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
                           ->needs(availability);
         if (option != &kPercentOption) added->option_text(type);
     }
+    addJobs(sub, r.jobs, "Accepted as by the other subcommands; the one pass runs on one thread");
     sub->footer(std::string(profileHelp()));
     return sub;
 }
@@ -104,6 +122,8 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
 int main(int argc, char** argv) {
     // A reader that goes away is a write error like any other: exit status 1.
     std::signal(SIGPIPE, SIG_IGN);
+    // So is a file grown past the size limit: the write fails and the tool says which file.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     CLI::App app{"Tropolink troposcatter link-loss calculator: one recalculation pass from the start positions.",
                  "tropolink-cli"};
@@ -140,13 +160,16 @@ int main(int argc, char** argv) {
         ->type_name("NAME=VALUE")
         ->allow_extra_args(false);
     sweep->add_flag("--power-div-1000", sweepRequest.sweep.powerOptionCount, "Tick power/1000: tx-power reads in mW");
-    sweep->add_option("--csv", sweepRequest.csvPath, "Write the table to FILE")->type_name("FILE");
-    sweep->add_option("--svg", sweepRequest.svgPath, "Write the picture to FILE")->type_name("FILE");
+    addOptionalText(sweep, "--csv", sweepRequest.csvPath, "Write the table to FILE (-: standard output)")
+        ->type_name("FILE");
+    addOptionalText(sweep, "--svg", sweepRequest.svgPath, "Write the picture to FILE (-: standard output)")
+        ->type_name("FILE");
     sweep
         ->add_option(std::string(kPercentOption.name), sweepRequest.sweep.percents,
                      "Add the two ITU-R methods at P % of the year, " + allowedValues(kPercentOption) + ", repeatable")
         ->type_name(std::string(kPercentOption.valueName))
         ->allow_extra_args(false);
+    addJobs(sweep, sweepRequest.jobs, "Workers for the passes (default: one per online processor)");
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;
     auto* availability = addAvailability(app, availabilityRequest);
@@ -190,14 +213,20 @@ int main(int argc, char** argv) {
         request.format = OutputFormat::Json;
     Output out(STDOUT_FILENO);
     RunResult result;
-    if (sweep->parsed())
-        result = runSweep(sweepRequest, out);
-    else if (availability->parsed())
-        result = runAvailability(availabilityRequest, STDIN_FILENO, out);
-    else if (profile->parsed())
-        result = runProfile(profileRequest, out);
-    else
-        result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
+    try {
+        if (sweep->parsed())
+            result = runSweep(sweepRequest, out);
+        else if (availability->parsed())
+            result = runAvailability(availabilityRequest, STDIN_FILENO, out);
+        else if (profile->parsed())
+            result = runProfile(profileRequest, out);
+        else
+            result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
+    } catch (const std::bad_alloc&) {
+        result = {kExitIoError, diagnostic("out of memory")};
+    } catch (const std::exception& e) {  // no thread to be had, and the like
+        result = {kExitIoError, diagnostic(oneLine(e.what()))};
+    }
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
     return result.exitStatus;
 }

@@ -1,28 +1,25 @@
 #include "cli/profile_run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <optional>
 
-#include "report/availability_json.h"
+#include "batch/jobs_option.h"
+#include "cli/output_paths.h"
+#include "cli/profile_input.h"
 #include "link/availability_link.h"
-#include "report/availability_table.h"
 #include "link/batch_line.h"
-#include "report/box_writers.h"
-#include "report/file_output.h"
 #include "link/input_error.h"
 #include "link/number_text.h"
 #include "link/option_ranges.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
-#include "report/profile_report.h"
-#include "report/profile_svg.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
+#include "report/availability_json.h"
+#include "report/availability_table.h"
+#include "report/box_writers.h"
+#include "report/profile_report.h"
+#include "report/profile_svg.h"
 
 namespace tropolink::cli {
 namespace {
@@ -41,37 +38,6 @@ SettingsBuilder requestedSettings(const ProfileRequest& request) {
         builder.assign(assignment);
     }
     return builder;
-}
-
-// The whole of the file, or of standard input for "-"; an errno on failure.
-int readInput(const std::string& path, std::string& text) {
-    const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    std::array<char, 65536> chunk{};
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            break;
-        }
-        text.append(chunk.data(), static_cast<std::size_t>(n));
-    }
-    if (!standardInput) ::close(fd);
-    return error;
-}
-
-std::string shownName(const std::string& path) { return path == "-" ? "standard input" : quoteInput(path); }
-
-std::string profileMessage(const std::string& path, const profile::ProfileError& e) {
-    std::string message = shownName(path);
-    if (e.row() > 0) message += ": row " + std::to_string(e.row());
-    if (!e.field().empty()) message += ": " + quoteInput(e.field());
-    message += ": " + e.problem() + " (allowed: " + e.allowed() + ")";
-    return message;
 }
 
 void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
@@ -97,22 +63,29 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     double mast2 = 0;
     SettingsBuilder requested(false);
     AvailabilityOptions availabilityOptions;
+    const bool pictureOnStdout = request.svgPath == kStandardOutputPath;
     try {
-        if (request.availability) availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
+        refuseRepeatedFlag(request.jsonCount, "--json");
+        refuseRepeatedFlag(request.availabilityCount, "--availability");
+        checkOutputPaths({{"--svg", request.svgPath}});
+        // Standard output carries one thing: the picture leaves no room for the report.
+        if (pictureOnStdout && (request.jsonCount > 0 || request.availabilityCount > 0))
+            throw InputError("--svg=-", request.jsonCount > 0 ? "given with --json" : "given with --availability",
+                             "--svg - alone, or --svg FILE with the report on standard output");
+        if (request.availabilityCount > 0)
+            availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
         mast1 = readNumberOption(kMast1Option, request.mast1);
         mast2 = readNumberOption(kMast2Option, request.mast2);
         requested = requestedSettings(request);
+        if (request.jobs) parseJobs(*request.jobs);  // checked as elsewhere, though one pass needs one thread
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     }
 
-    std::string text;
-    if (const int error = readInput(request.file, text); error != 0)
-        return {kExitIoError, ioFailure("read " + shownName(request.file), error)};
     std::vector<profile::ProfilePoint> points;
+    if (RunResult read = readProfileFile(request.file, points); read.exitStatus != kExitOk) return read;
     profile::ProfileSettings derived;
     try {
-        points = profile::readProfile(text);
         derived = profile::deriveSettings(points, mast1, mast2);
     } catch (const profile::ProfileError& e) {
         return {kExitBadInput, diagnostic(profileMessage(request.file, e))};
@@ -128,18 +101,16 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
 
-    if (!request.svgPath.empty())
-        if (RunResult r = writeFile(request.svgPath, profileSvg({points, derived, values, line}));
-            r.exitStatus != kExitOk)
-            return r;
     std::optional<itur::ItuLink> link;
     std::optional<itur::AvailabilityAnswer> answer;
-    if (request.availability) {
+    if (request.availabilityCount > 0) {
         link = profileLink(values, availabilityOptions, points, derived);
         answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
                                           availabilityOptions.requiredSnrDb);
     }
-    if (request.json) {
+    if (pictureOnStdout) {
+        // The picture alone, below.
+    } else if (request.jsonCount > 0) {
         appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr);
     } else {
         out.buffer() += line + "\n\n";
@@ -148,8 +119,11 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         appendBoxLines(out.buffer(), window);
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link);
     }
-    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-    return {};
+    if (!request.svgPath) {
+        if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+        return {};
+    }
+    return writeOutputs({{"--svg", request.svgPath}}, {profileSvg({points, derived, values, line})}, out);
 }
 
 }  // namespace tropolink::cli

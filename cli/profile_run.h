@@ -1,11 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "link/availability_options.h"
 #include "batch/output.h"
 #include "batch/run_result.h"
+#include "link/availability_options.h"
 
 namespace tropolink::cli {
 
@@ -15,10 +16,11 @@ struct ProfileRequest {
     std::string mast2 = "10";
     std::vector<std::string> assignments;  // the --set arguments
     int powerOptionCount = 0;
-    bool json = false;
-    std::string svgPath;                          // empty: no picture
-    bool availability = false;                    // add the ITU-R methods on the profile's own geometry
+    int jsonCount = 0;
+    std::optional<std::string> svgPath;           // "-": the picture alone on standard output
+    int availabilityCount = 0;                    // add the ITU-R methods on the profile's own geometry
     AvailabilityArguments availabilityArguments;  // without a ground height: the profile gives it
+    std::optional<std::string> jobs;              // --jobs N: checked, though one pass needs one thread
 };
 
 // Reads the profile, derives the settings, runs one pass on them as a batch

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace tropolink::profile {
 namespace {
@@ -87,31 +88,42 @@ ParsedNumber parseNumber(std::string_view text) {
     return {ParsedNumber::Status::Ok, value};
 }
 
+void ProfileRows::add(std::string_view rawLine) {
+    ++row_;
+    if (rawLine.size() > kMaxProfileLineBytes)
+        throw ProfileError(row_, "", "longer than " + std::to_string(kMaxProfileLineBytes) + " bytes",
+                           "rows of at most " + std::to_string(kMaxProfileLineBytes) + " bytes");
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (row_ == 1 && rawLine.starts_with(kByteOrderMark)) rawLine.remove_prefix(kByteOrderMark.size());
+    const std::string_view line = trim(rawLine);
+    if (line.empty() || line.front() == '#') return;
+    const auto fields = splitFields(line);
+    if (headerPossible_) {
+        headerPossible_ = false;
+        bool anyNumber = false;
+        for (const auto field : fields)
+            anyNumber = anyNumber || parseNumber(field).status != ParsedNumber::Status::NotANumber;
+        if (!anyNumber) return;
+    }
+    addPoint(points_, fields, line, row_);
+}
+
+std::vector<ProfilePoint> ProfileRows::finish() {
+    if (points_.size() < kMinProfilePoints)
+        throw ProfileError(points_.empty() ? 0 : points_.back().row, "",
+                           "only " + std::to_string(points_.size()) + (points_.size() == 1 ? " point" : " points"),
+                           allowedPoints());
+    return std::move(points_);
+}
+
 std::vector<ProfilePoint> readProfile(std::string_view text) {
-    std::vector<ProfilePoint> points;
-    bool headerPossible = true;
-    long row = 0;
+    ProfileRows rows;
     for (std::size_t start = 0; start < text.size();) {
         const auto newline = text.find('\n', start);
-        const std::string_view line = trim(text.substr(start, newline - start));
+        rows.add(text.substr(start, newline - start));
         start = newline == std::string_view::npos ? text.size() : newline + 1;
-        ++row;
-        if (line.empty() || line.front() == '#') continue;
-        const auto fields = splitFields(line);
-        if (headerPossible) {
-            headerPossible = false;
-            bool anyNumber = false;
-            for (const auto field : fields)
-                anyNumber = anyNumber || parseNumber(field).status != ParsedNumber::Status::NotANumber;
-            if (!anyNumber) continue;
-        }
-        addPoint(points, fields, line, row);
     }
-    if (points.size() < kMinProfilePoints)
-        throw ProfileError(points.empty() ? 0 : points.back().row, "",
-                           "only " + std::to_string(points.size()) + (points.size() == 1 ? " point" : " points"),
-                           allowedPoints());
-    return points;
+    return rows.finish();
 }
 
 }  // namespace tropolink::profile

@@ -16,13 +16,31 @@ struct ProfilePoint {
 
 inline constexpr std::size_t kMinProfilePoints = 3;
 inline constexpr std::size_t kMaxProfilePoints = 100000;
+// Far more than two numbers need: a longer line is refused as soon as it is.
+inline constexpr std::size_t kMaxProfileLineBytes = 4096;
 
-// Reads the two-column CSV "distance km, height m": an optional header line
-// (the first line that is not blank or a # comment, when none of its fields is
-// a number), # comments and blank lines are skipped; LF or CRLF line ends.
-// The first point is at distance 0 and distances rise strictly. Throws
-// ProfileError naming the row.
+// Reads the two-column CSV "distance km, height m": an optional UTF-8 byte
+// order mark, an optional header line (the first line that is not blank or a
+// # comment, when none of its fields is a number), # comments and blank lines
+// are skipped; LF or CRLF line ends. The first point is at distance 0 and
+// distances rise strictly. Throws ProfileError naming the row.
 std::vector<ProfilePoint> readProfile(std::string_view text);
+
+// The same reading, a line at a time, so that a stream stops at its first bad
+// row, whatever follows it.
+class ProfileRows {
+public:
+    // The next line, without its '\n'. Throws ProfileError.
+    void add(std::string_view line);
+    // The points, once every line is in. Throws ProfileError when there are too few.
+    std::vector<ProfilePoint> finish();
+    long rowCount() const { return row_; }
+
+private:
+    std::vector<ProfilePoint> points_;
+    bool headerPossible_ = true;
+    long row_ = 0;
+};
 
 // A finite decimal number, optionally signed, with an optional exponent and
 // blanks around it; none for anything else.

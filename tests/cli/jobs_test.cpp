@@ -5,15 +5,16 @@
 
 #include <atomic>
 #include <chrono>
-#include <random>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
-#include "cli/batch_run.h"
-#include "link/input_error.h"
 #include "batch/jobs_option.h"
 #include "batch/ordered_workers.h"
-#include "engine/slider.h"
+#include "batch_input.h"
+#include "cli/batch_run.h"
+#include "link/input_error.h"
 #include "run_cli.h"
 #include "sweep/sweep_csv.h"
 #include "sweep/sweep_points.h"
@@ -24,67 +25,9 @@ namespace {
 using testing_support::readAll;
 using testing_support::temporaryFileWith;
 
-struct BatchOutput {
-    int exitStatus;
-    std::string text;
-};
-
-BatchOutput batchOn(const std::string& input, int jobs, bool withValues) {
-    const int in = temporaryFileWith(input);
-    const int outFd = temporaryFileWith("");
-    Output out(outFd);
-    const RunResult result = runBatch(in, out, withValues, jobs);
-    BatchOutput run{result.exitStatus, readAll(outFd)};
-    close(in);
-    close(outFd);
-    return run;
-}
-
-// Random positions of random sliders, with refused words, blank and comment
-// lines, CRLF ends and the power option mixed in.
-std::string randomSettings(int count, unsigned seed) {
-    std::mt19937 random(seed);
-    const auto pick = [&random](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        switch (pick(0, 19)) {
-            case 0:
-                text += "\n";
-                continue;
-            case 1:
-                text += "  # a comment\n";
-                continue;
-            case 2:
-                text += "nope=1\n";
-                continue;
-            case 3:
-                text += "HScroll21=49 HScroll1=5\n";
-                continue;  // below the range
-            case 4:
-                text += "distance-km=300 distance-km=301\r\n";
-                continue;
-            default:
-                break;
-        }
-        for (int words = pick(1, 8); words > 0; --words) {
-            const SliderSpec& s = kSliders[static_cast<std::size_t>(pick(0, kSliderCount - 1))];
-            text += std::string(s.name) + "=" + std::to_string(pick(s.minimum, s.maximum)) + " ";
-        }
-        if (pick(0, 3) == 0) text += "power-div-1000";
-        text += "\n";
-    }
-    return text;
-}
-
-TEST(JobsTest, FourWorkersAnswerByteForByteAsOne) {
-    const std::string input = randomSettings(100'000, 20261208);
-    const BatchOutput one = batchOn(input, 1, false);
-    const BatchOutput four = batchOn(input, 4, false);
-    EXPECT_EQ(one.exitStatus, 2);  // some lines are refused
-    EXPECT_EQ(four.exitStatus, one.exitStatus);
-    EXPECT_GT(one.text.size(), 40'000'000U);  // most lines are answered
-    EXPECT_TRUE(four.text == one.text) << "outputs differ";
-}
+using testing_support::batchOn;
+using testing_support::BatchOutput;
+using testing_support::randomSettings;
 
 TEST(JobsTest, ValuesAndEveryWorkerCountAgree) {
     const std::string input = randomSettings(3'000, 7);
@@ -169,8 +112,8 @@ TEST(OrderedWorkersTest, AFailedDrainStopsEveryStage) {
     std::atomic<int> worked = 0;
     std::atomic<bool> woken = false;
     OrderedWorkers workers(
-        2, 4, [&worked] { return [&worked](std::size_t) { ++worked; }; }, [](std::size_t) { return false; });
-    workers.setOnStop([&woken] { woken = true; });
+        2, 4, [&worked] { return [&worked](std::size_t) { ++worked; }; }, [](std::size_t) { return false; },
+        [&woken] { woken = true; });
     int acquired = 0;
     while (workers.acquire()) {
         workers.submit();
@@ -180,6 +123,69 @@ TEST(OrderedWorkersTest, AFailedDrainStopsEveryStage) {
     EXPECT_TRUE(woken);
     EXPECT_TRUE(workers.stopped());
     EXPECT_LE(worked, 5);  // the first slot and those already claimed
+}
+
+// What a worker or the drain throws stops every stage and comes out of
+// finish() on the producer's thread, instead of ending the program.
+TEST(OrderedWorkersTest, AnExceptionOfAnyStageComesOutOfFinish) {
+    struct Case {
+        const char* stage;
+        int throwingWorkAt;   // -1: none
+        int throwingDrainAt;  // -1: none
+    };
+    for (const Case& c : {Case{"work", 5, -1}, Case{"drain", -1, 3}, Case{"first work", 0, -1}}) {
+        SCOPED_TRACE(c.stage);
+        std::vector<int> slotValue(4);
+        std::atomic<bool> woken = false;
+        OrderedWorkers workers(
+            2, slotValue.size(),
+            [&] {
+                return [&](std::size_t slot) {
+                    if (slotValue[slot] == c.throwingWorkAt) throw std::bad_alloc();
+                };
+            },
+            [&](std::size_t slot) {
+                if (slotValue[slot] == c.throwingDrainAt) throw std::runtime_error("drain");
+                return true;
+            },
+            [&woken] { woken = true; });
+        int acquired = 0;
+        for (std::optional<std::size_t> slot; (slot = workers.acquire());) {
+            slotValue[*slot] = acquired;
+            workers.submit();
+            ASSERT_LT(++acquired, 1000) << "the producer was never stopped";
+        }
+        if (c.throwingWorkAt >= 0)
+            EXPECT_THROW(workers.finish(), std::bad_alloc);
+        else
+            EXPECT_THROW(workers.finish(), std::runtime_error);
+        EXPECT_TRUE(woken);
+        EXPECT_TRUE(workers.finish() == false) << "thrown once only";
+    }
+}
+
+// A line that throws on one of several workers comes out of answerLines as it
+// would on one.
+TEST(JobsTest, AThrowingLineIsThrownWhateverTheWorkerCount) {
+    std::string input;
+    for (int i = 0; i < 1000; ++i) input += i == 700 ? "throw\n" : "line\n";
+    for (const int jobs : {1, 2, 3}) {
+        const int in = testing_support::temporaryFileWith(input);
+        const int outFd = testing_support::temporaryFileWith("");
+        Output out(outFd);
+        EXPECT_THROW(answerLines(in, out, jobs,
+                                 [] {
+                                     return [](const InputLine& line, long long, std::string& text) {
+                                         if (line.text == "throw") throw std::bad_alloc();
+                                         text += "ok\n";
+                                         return LineOutcome::Answered;
+                                     };
+                                 }),
+                     std::bad_alloc)
+            << jobs << " workers";
+        close(in);
+        close(outFd);
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,21 @@ TEST(LineReaderTest, CallsBeforeWaitOnlyWhenInputIsNotReady) {
     EXPECT_FALSE(reader.next(line));
     EXPECT_EQ(waits, 1);  // a closed pipe is ready: it reads as the end
     close(fds[0]);
+}
+
+// A closed descriptor fails at once, even when its number is taken again
+// before the first read.
+TEST(LineReaderTest, AClosedDescriptorIsAReadError) {
+    const int fd = temporaryFileWith("a\n");
+    close(fd);
+    LineReader reader(fd, nullptr);
+    const int other = temporaryFileWith("b\n");
+    ASSERT_EQ(dup2(other, fd), fd);
+    InputLine line;
+    EXPECT_FALSE(reader.next(line));
+    EXPECT_EQ(reader.errorNumber(), EBADF);
+    close(fd);
+    close(other);
 }
 
 }  // namespace

@@ -114,8 +114,11 @@ TEST(ProfileCliTest, RefusedInputIsOneLineWithTheRowAndNothingOnStdout) {
         EXPECT_EQ(lines(run.err).size(), 1u);
     }
     const CliRun named = runCli({"profile", "/nonexistent/dir/p.csv"});
-    EXPECT_EQ(named.exitStatus, 1);
-    EXPECT_THAT(named.err, HasSubstr("cannot read /nonexistent/dir/p.csv"));
+    EXPECT_EQ(named.exitStatus, 2);
+    EXPECT_EQ(named.err, "tropolink-cli: cannot read /nonexistent/dir/p.csv: No such file or directory\n");
+    const CliRun folder = runCli({"profile", "/"});
+    EXPECT_EQ(folder.exitStatus, 2);
+    EXPECT_EQ(folder.err, "tropolink-cli: cannot read /: Is a directory\n");
 }
 
 TEST(ProfileCliTest, AvailabilityUsesTheExactProfileGeometry) {

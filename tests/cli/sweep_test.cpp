@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "frequency-mhz=1: out of range (allowed: 50 to 25000 MHz in steps of 1)"},
         BadRangeCase{{},
                      "range is required (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, "
-                     "--csv FILE, --svg FILE, --percent P, --help)"},
+                     "--csv FILE, --svg FILE, --percent P, --jobs N, --help)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "100"},
                      "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"}));
 

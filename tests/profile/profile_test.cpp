@@ -63,6 +63,12 @@ TEST(ProfileCsvTest, RefusedRowsNameTheirLine) {
         {"0,0\n\n# two rows\n1,0\n", 4, "only 2 points"},
         {"# nothing\n", 0, "only 0 points"},
         {"km,m\n", 0, "only 0 points"},
+        // A byte order mark only at the very start of the file.
+        {"0,0\n\xEF\xBB\xBF"
+         "1,0\n2,0\n",
+         2, "distance is not a number"},
+        {"0,0\n1,0\n" + std::string(kMaxProfileLineBytes - 2, ' ') + "2,0\n", 3, "longer than 4096 bytes"},
+        {"0,0\n" + std::string(kMaxProfileLineBytes + 1, '#') + "\n2,0\n", 2, "longer than 4096 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -74,6 +80,25 @@ TEST(ProfileCsvTest, RefusedRowsNameTheirLine) {
             EXPECT_EQ(e.problem(), c.problem);
         }
     }
+}
+
+TEST(ProfileCsvTest, AByteOrderMarkAndTheLongestRowAreRead) {
+    const auto points = readProfile(
+        "\xEF\xBB\xBF"
+        "0,0\n1e0,2E1\n" +
+        std::string(kMaxProfileLineBytes - 4, ' ') + "2,0\r\n");
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[1].heightM, 20);
+    EXPECT_EQ(readProfile("\xEF\xBB\xBFkm,m\n0,0\n1,0\n2,0\n").size(), 3u);  // the header after it
+}
+
+// Rows are refused as they come, whatever would follow.
+TEST(ProfileCsvTest, RowsStopAtTheFirstBadOne) {
+    ProfileRows rows;
+    rows.add("0,0");
+    rows.add("5,0");
+    EXPECT_THROW(rows.add("5,0"), ProfileError);
+    EXPECT_EQ(rows.rowCount(), 3);
 }
 
 TEST(ProfileCsvTest, AtMostOneHundredThousandPoints) {

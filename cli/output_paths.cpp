@@ -1,0 +1,55 @@
+#include "cli/output_paths.h"
+
+#include <filesystem>
+
+#include "link/input_error.h"
+#include "report/file_output.h"
+
+namespace tropolink::cli {
+namespace {
+
+// The same file whatever the spelling: "x", "./x" and "dir/../x" alike.
+std::string sameFileKey(const std::string& path) {
+    if (path == kStandardOutputPath) return path;
+    std::error_code error;
+    std::filesystem::path file = std::filesystem::absolute(path, error);
+    if (!error) file = std::filesystem::weakly_canonical(file, error);
+    return (error ? std::filesystem::path(path) : file).lexically_normal().string();
+}
+
+}  // namespace
+
+void checkOutputPaths(const std::vector<OutputPath>& paths) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!paths[i].path) continue;
+        const std::string& path = *paths[i].path;
+        const std::string input = std::string(paths[i].option) + "=" + path;
+        if (path.empty())
+            throw InputError(std::string(paths[i].option) + "=\"\"", "empty file name",
+                             "a file name, or - for standard output");
+        for (std::size_t j = 0; j < i; ++j)
+            if (paths[j].path && sameFileKey(*paths[j].path) == sameFileKey(path))
+                throw InputError(input, "the same file as " + std::string(paths[j].option),
+                                 "a file of its own for each option");
+    }
+}
+
+void refuseRepeatedFlag(int count, std::string_view flag) {
+    if (count > 1) throw InputError(flag, "given twice", std::string(flag) + " at most once");
+}
+
+RunResult writeOutputs(const std::vector<OutputPath>& paths, const std::vector<std::string>& texts, Output& out) {
+    StagedFiles files;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!paths[i].path) continue;
+        if (*paths[i].path == kStandardOutputPath)
+            out.buffer() += texts[i];
+        else if (RunResult r = files.write(*paths[i].path, texts[i]); r.exitStatus != kExitOk)
+            return r;
+    }
+    if (RunResult r = files.commit(); r.exitStatus != kExitOk) return r;
+    if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
+    return {};
+}
+
+}  // namespace tropolink::cli
