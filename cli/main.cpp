@@ -9,6 +9,7 @@
 #include "cli/availability_run.h"
 #include "cli/batch_run.h"
 #include "cli/help_text.h"
+#include "cli/maps_command.h"
 #include "cli/profile_run.h"
 #include "link/input_error.h"
 #include "batch/jobs_option.h"
@@ -23,7 +24,7 @@ using namespace tropolink::cli;
 
 constexpr std::string_view kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
-    "availability, profile)";
+    "availability, profile, maps)";
 constexpr std::string_view kAllowedSweepArguments =
     " (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, --help)";
 constexpr std::string_view kAllowedAvailabilityArguments =
@@ -139,10 +140,13 @@ int main(int argc, char** argv) {
     auto* availability = addAvailability(app, availabilityRequest);
     ProfileRequest profileRequest;
     auto* profile = addProfile(app, profileRequest);
+    MapsRequest mapsRequest;
+    auto* maps = addMapsCommand(app, mapsRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
         sweep->excludes(option);
         availability->excludes(option);
         profile->excludes(option);
+        maps->excludes(option);
     }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
@@ -156,6 +160,7 @@ int main(int argc, char** argv) {
         const auto allowed = sweep->parsed()          ? kAllowedSweepArguments
                              : availability->parsed() ? kAllowedAvailabilityArguments
                              : profile->parsed()      ? kAllowedProfileArguments
+                             : maps->parsed()         ? mapsAllowedArguments(*maps)
                                                       : kAllowedOptions;
         std::cerr << diagnostic(oneLine(e.what()) + std::string(allowed)) << '\n';
         return kExitBadInput;
@@ -182,6 +187,8 @@ int main(int argc, char** argv) {
         result = runAvailability(availabilityRequest, STDIN_FILENO, out);
     else if (profile->parsed())
         result = runProfile(profileRequest, out);
+    else if (maps->parsed())
+        result = runMaps(mapsRequest, out);
     else
         result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     if (!result.diagnostic.empty()) std::cerr << result.diagnostic << '\n';
