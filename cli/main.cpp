@@ -14,6 +14,7 @@
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
 #include "cli/help_text.h"
+#include "cli/maps_command.h"
 #include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep_run.h"
@@ -175,10 +176,13 @@ int main(int argc, char** argv) {
     auto* availability = addAvailability(app, availabilityRequest);
     ProfileRequest profileRequest;
     auto* profile = addProfile(app, profileRequest);
+    MapsRequest mapsRequest;
+    auto* maps = addMapsCommand(app, mapsRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
         sweep->excludes(option);
         availability->excludes(option);
         profile->excludes(option);
+        maps->excludes(option);
     }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
@@ -190,11 +194,14 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
         const CLI::App* parsed = &app;
-        for (const CLI::App* sub : {sweep, availability, profile})
+        for (const CLI::App* sub : {sweep, availability, profile, maps})
             if (sub->parsed()) parsed = sub;
         std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
         if (message.empty()) message = oneLine(e.what());
-        std::cerr << diagnostic(message + " (allowed: " + allowedArguments(*parsed) + ")") << '\n';
+        // The maps subcommands share --maps with their parent, so maps names its own.
+        const std::string allowed =
+            parsed == maps ? std::string(mapsAllowedArguments(*maps)) : " (allowed: " + allowedArguments(*parsed) + ")";
+        std::cerr << diagnostic(message + allowed) << '\n';
         return kExitBadInput;
     }
 
@@ -220,6 +227,8 @@ int main(int argc, char** argv) {
             result = runAvailability(availabilityRequest, STDIN_FILENO, out);
         else if (profile->parsed())
             result = runProfile(profileRequest, out);
+        else if (maps->parsed())
+            result = runMaps(mapsRequest, out);
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {

@@ -28,7 +28,7 @@ public:
     ScratchFolder() {
         std::string pattern = (fs::temp_directory_path() / "tropolink-maps-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
-            throw InstallError("cannot make a temporary folder for the downloads in " +
+            throw DownloadError("cannot make a temporary folder for the downloads in " +
                                fs::temp_directory_path().string());
         path_ = pattern;
     }
@@ -74,9 +74,9 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
     const std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
-    if (!out) throw InstallError("cannot write the download of " + url + " to " + file.string());
+    if (!out) throw DownloadError("cannot write the download of " + url + " to " + file.string());
     const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
-    if (!curl) throw InstallError("cannot download " + url + ": libcurl did not start");
+    if (!curl) throw DownloadError("cannot download " + url + ": libcurl did not start");
 
     Transfer transfer{url, &progress};
     char error[CURL_ERROR_SIZE] = {};
@@ -101,9 +101,9 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
 
     const CURLcode code = curl_easy_perform(c);
     if (code != CURLE_OK)
-        throw InstallError("cannot download " + url + ": " + (error[0] != '\0' ? error : curl_easy_strerror(code)));
+        throw DownloadError("cannot download " + url + ": " + (error[0] != '\0' ? error : curl_easy_strerror(code)));
     if (std::fflush(out.get()) != 0 || std::ferror(out.get()) != 0)
-        throw InstallError("cannot write the download of " + url + " to " + file.string());
+        throw DownloadError("cannot write the download of " + url + " to " + file.string());
 }
 
 }  // namespace

@@ -27,8 +27,9 @@ using DownloadProgress = std::function<void(std::string_view url, std::int64_t r
 
 // Fetches each of `urls` (the two addresses above when empty) into a
 // temporary file, following redirects, then imports them all into
-// `targetDir` as importMaps does. Throws InstallError naming the address and
-// the reason when a download fails; nothing is installed then.
+// `targetDir` as importMaps does. Throws DownloadError naming the address and
+// the reason when a download fails; nothing is installed then. What was
+// downloaded but refused throws as importMaps does.
 ImportResult downloadMaps(std::span<const std::string> urls, const std::filesystem::path& targetDir,
                           const DownloadProgress& progress = {});
 

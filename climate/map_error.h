@@ -46,4 +46,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A download that failed before its content could be looked at: the network,
+// the server or the temporary file. Callers tell it from refused content.
+class DownloadError : public InstallError {
+public:
+    using InstallError::InstallError;
+};
+
 }  // namespace tropolink::climate

@@ -5,6 +5,7 @@
 #include "link/input_error.h"
 #include "link/pass_window.h"
 #include "python/calculate_many.h"
+#include "python/climate_functions.h"
 #include "python/itu_functions.h"
 #include "python/keyword_doc.h"
 #include "python/pass_objects.h"
@@ -120,4 +121,5 @@ PYBIND11_MODULE(tropolink, m) {
     m.def("calculate_many", &python::calculateMany, py::arg("table"), py::arg("power_div_1000") = py::bool_(false),
           py::arg("threads") = py::none(), calculateManyDoc.c_str());
     python::addItuFunctions(m);
+    python::addClimateFunctions(m);
 }

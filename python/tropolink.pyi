@@ -1,4 +1,5 @@
-from typing import Any, Mapping, Optional, Sequence, Union
+import os
+from typing import Any, Mapping, Optional, Sequence, TypedDict, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -96,3 +97,11 @@ def availability(
     power_div_1000: bool = False,
     **settings: Setting,
 ) -> dict[str, Any]: ...
+
+class ItuMapsValues(TypedDict):
+    n0: Any  # float64 array (numpy scalar for scalar input), N-units
+    delta_n: Any  # float64, N-units/km
+    zone_code: Any  # uint8, the map's code 0 to 6
+    climate_zone: Any  # uint8, 1 to 7 as p2001_loss takes it
+
+def itu_maps_at(lat: ArrayLike, lon: ArrayLike, maps: Union[str, os.PathLike[str], None] = None) -> ItuMapsValues: ...

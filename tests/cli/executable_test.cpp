@@ -118,7 +118,7 @@ class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
-    "availability, profile)\n";
+    "availability, profile, maps)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);
@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{{"--json", "availability"},
                      "--json: give the options of availability after it: tropolink-cli availability --json (allowed: "
                      "--set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
-                     "--climate-zone Z, --required-snr DB, --json, --batch, --help)\n"},
+                     "--climate-zone Z, --required-snr DB, --json, --batch, --jobs N, --help)\n"},
         BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
                      "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
                      "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "

@@ -68,7 +68,7 @@ TEST(DownloadTest, AFailedDownloadInstallsNothing) {
         try {
             downloadMaps(c.urls, dir / "maps");
             ADD_FAILURE() << "downloaded";
-        } catch (const InstallError& e) {
+        } catch (const DownloadError& e) {
             const std::string message = e.what();
             EXPECT_TRUE(message.starts_with("cannot download " + c.failed + ": ")) << message;
             EXPECT_NE(message.find(c.reason), std::string::npos) << message;

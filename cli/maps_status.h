@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "climate/status.h"
+
+namespace tropolink::cli {
+
+// What `maps status` found: the folders looked in, in order, and the one
+// reported (none when none holds any map), with its three maps.
+struct MapsReport {
+    std::vector<std::filesystem::path> lookedIn;
+    std::optional<std::filesystem::path> folder;
+    std::vector<climate::MapStatus> maps;  // N0, ΔN, zones; empty without a folder
+};
+
+// The folder holding all three maps, else the first holding any, else none.
+MapsReport mapsReport(const std::vector<std::filesystem::path>& candidates);
+
+void appendMapsReportText(std::string& out, const MapsReport& report);
+// One JSON object on one line; paths in any bytes (invalid UTF-8 becomes U+FFFD).
+void appendMapsReportJson(std::string& out, const MapsReport& report);
+
+// How the user puts the maps in place, for messages about missing ones.
+inline constexpr std::string_view kMapsInstallHint =
+    "install them with `tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the "
+    "Recommendations' ZIPs";
+
+}  // namespace tropolink::cli
