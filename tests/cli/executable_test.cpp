@@ -166,11 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
                      "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
                      "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
-                     "--help)\n"},
+                     "--jobs N, --help)\n"},
         BadInputCase{{"--values", "profile", "-"},
                      "--values: not an option of profile (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set "
                      "NAME=VALUE, --power-div-1000, --json, --svg FILE, --availability, --percent P, --delta-n DN, "
-                     "--climate-zone Z, --required-snr DB, --help)\n"}));
+                     "--climate-zone Z, --required-snr DB, --jobs N, --help)\n"}));
 
 // The options of one --help: the lines from "Options:" to the blank line.
 std::vector<std::string> optionLines(const std::string& help) {
