@@ -207,6 +207,7 @@ std::string availabilityOptionLines() {
     std::string out;
     appendNumberOption(out, kPercentOption, "(repeatable, rows in the order given)");
     appendNumberOption(out, kDeltaNOption, "Effective earth radius ae = 6371 * 157 / (157 - DN) km");
+    appendNumberOption(out, kN0Option, "(P.617; default: the N value sea level slider)");
     appendNumberOption(out, kGroundHeightOption, "(P.617)");
     appendNumberOption(out, kClimateZoneOption, "(P.2001)");
     for (const std::string_view zone :

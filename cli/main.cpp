@@ -39,6 +39,7 @@ std::string capitalized(std::string text) {
 
 std::vector<std::string>* optionValues(AvailabilityArguments& a, const NumberOption& option) {
     if (&option == &kDeltaNOption) return &a.deltaN;
+    if (&option == &kN0Option) return &a.n0;
     if (&option == &kGroundHeightOption) return &a.groundHeightKm;
     if (&option == &kClimateZoneOption) return &a.climateZone;
     if (&option == &kRequiredSnrOption) return &a.requiredSnr;
@@ -73,7 +74,8 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
     AvailabilityArguments& a = r.arguments;
     value(std::string(kPercentOption.name), a.percents, capitalized(optionHelp(kPercentOption)) + ", repeatable",
           std::string(kPercentOption.valueName));
-    for (const NumberOption* option : {&kDeltaNOption, &kGroundHeightOption, &kClimateZoneOption, &kRequiredSnrOption})
+    for (const NumberOption* option :
+         {&kDeltaNOption, &kN0Option, &kGroundHeightOption, &kClimateZoneOption, &kRequiredSnrOption})
         once(std::string(option->name), *optionValues(a, *option), capitalized(optionHelp(*option)),
              std::string(option->valueName));
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
@@ -85,9 +87,24 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
 
 CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     auto* sub = app.add_subcommand("profile", "Horizons and settings from a terrain profile, one pass on them");
-    sub->add_option("file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
-        ->type_name("FILE")
-        ->required();
+    addOptionalText(sub, "file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
+        ->type_name("FILE");
+    SiteArguments& s = r.sites;
+    addOptionalText(sub, "--from", s.from, "Station 1 on the earth, decimal degrees")->type_name("LAT,LON");
+    addOptionalText(sub, "--to", s.to, "Station 2 on the earth, decimal degrees")->type_name("LAT,LON");
+    sub->add_option("--dem", s.dems, "Elevation raster or folder of SRTM tiles, the ground between the sites (repeatable)")
+        ->type_name("PATH")
+        ->allow_extra_args(false);
+    addOptionalText(sub, "--step-m", s.stepM, "With --dem: " + optionHelp(kStepOption) + " (default: the DEM's posts)")
+        ->type_name("M");
+    sub->add_flag("--sea-where-missing", s.seaWhereMissingCount, "With --dem: ground no DEM holds is sea, 0 m");
+    sub->add_flag("--fill-voids", s.fillVoidsCount, "With --dem: voids filled along the path");
+    addOptionalText(sub, "--write-profile", s.writeProfile, "Write the profile as the CSV that FILE reads")
+        ->type_name("FILE");
+    addOptionalText(sub, "--kml", s.kml, "With sites: write the path, horizons and common volume as KML")
+        ->type_name("FILE");
+    addOptionalText(sub, "--geojson", s.geojson, "With sites: the same as GeoJSON")->type_name("FILE");
+    addOptionalText(sub, "--maps", s.maps, "With sites: the ITU-R maps' folder")->type_name("DIR");
     for (auto [option, mast] : {std::pair{&kMast1Option, &r.mast1}, std::pair{&kMast2Option, &r.mast2}})
         sub->add_option(std::string(option->name), *mast, capitalized(optionHelp(*option)))
             ->type_name(std::string(option->valueName));
@@ -103,7 +120,8 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
                                        "Add P.617 and P.2001 on the profile's exact angles and heights");
     AvailabilityArguments& a = r.availabilityArguments;
     // Every one but --percent once, and shown so; each refused without --availability.
-    for (const NumberOption* option : {&kPercentOption, &kDeltaNOption, &kClimateZoneOption, &kRequiredSnrOption}) {
+    for (const NumberOption* option :
+         {&kPercentOption, &kDeltaNOption, &kN0Option, &kClimateZoneOption, &kRequiredSnrOption}) {
         const std::string type(option->valueName);
         auto* added = sub->add_option(std::string(option->name), *optionValues(a, *option),
                                       "With --availability: " + optionHelp(*option) +

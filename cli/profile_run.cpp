@@ -13,6 +13,10 @@
 #include "link/option_ranges.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
+#include "link/site_profile.h"
+#include "report/climate_report.h"
+#include "report/path_report.h"
+#include "terrain/terrain_error.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
 #include "report/availability_json.h"
@@ -41,20 +45,26 @@ SettingsBuilder requestedSettings(const ProfileRequest& request) {
 }
 
 void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
-                        const itur::ItuLink& link) {
-    out += "\navailability from the profile's exact horizon angles (";
+                        const itur::ItuLink& link, bool sites) {
+    out += sites ? "\nITU-R methods on the ITU earth's horizons of this path: " : "\nITU-R methods on the profile's own geometry: ";
+    out += "horizon angles ";
     appendFixed(out, link.geometry.thetaTMrad, 4);
     out += " and ";
     appendFixed(out, link.geometry.thetaRMrad, 4);
-    out += " mrad), antenna heights (";
+    out += " mrad,\nantenna heights ";
     appendFixed(out, link.geometry.antennaHeight1M, 1);
     out += " and ";
     appendFixed(out, link.geometry.antennaHeight2M, 1);
-    out += " m asl), path distance and ground under the common volume (";
+    out += " m asl, ground under the common volume ";
     appendFixed(out, link.groundHeightKm, 3);
-    out += " km), not the slider grid\n";
+    out += " km (not the slider grid)\n";
     appendAvailabilityTable(out, answer, options);
 }
+
+// The name a profile's messages give it.
+std::string groundName(const ProfileRequest& request) { return request.file ? *request.file : "the DEM profile"; }
+
+RunResult badInput(const std::exception& e) { return {kExitBadInput, diagnostic(e.what())}; }
 
 }  // namespace
 
@@ -63,15 +73,21 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     double mast2 = 0;
     SettingsBuilder requested(false);
     AvailabilityOptions availabilityOptions;
+    SiteOptions siteOptions;
     const bool pictureOnStdout = request.svgPath == kStandardOutputPath;
+    const SiteArguments& sa = request.sites;
     try {
         refuseRepeatedFlag(request.jsonCount, "--json");
         refuseRepeatedFlag(request.availabilityCount, "--availability");
-        checkOutputPaths({{"--svg", request.svgPath}});
+        checkOutputPaths({{"--svg", request.svgPath},
+                          {"--write-profile", sa.writeProfile},
+                          {"--kml", sa.kml},
+                          {"--geojson", sa.geojson}});
         // Standard output carries one thing: the picture leaves no room for the report.
         if (pictureOnStdout && (request.jsonCount > 0 || request.availabilityCount > 0))
             throw InputError("--svg=-", request.jsonCount > 0 ? "given with --json" : "given with --availability",
                              "--svg - alone, or --svg FILE with the report on standard output");
+        siteOptions = checkSiteArguments(sa, request.file);
         if (request.availabilityCount > 0)
             availabilityOptions = validateAvailabilityOptions(request.availabilityArguments);
         mast1 = readNumberOption(kMast1Option, request.mast1);
@@ -79,16 +95,53 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         requested = requestedSettings(request);
         if (request.jobs) parseJobs(*request.jobs);  // checked as elsewhere, though one pass needs one thread
     } catch (const InputError& e) {
-        return {kExitBadInput, diagnostic(e.what())};
+        return badInput(e);
+    } catch (const terrain::TerrainError& e) {
+        return badInput(e);
     }
 
+    // The ground: from the DEMs between the sites, or from the file, which
+    // the sites, when given, lay along the geodesic.
     std::vector<profile::ProfilePoint> points;
-    if (RunResult read = readProfileFile(request.file, points); read.exitStatus != kExitOk) return read;
+    std::optional<PlacedProfile> placed;
+    try {
+        if (!sa.dems.empty()) {
+            placed = profileFromDems(sa.dems, siteOptions.sites->first, siteOptions.sites->second, siteOptions.profile);
+            points = placed->points;
+        } else {
+            if (RunResult read = readProfileFile(*request.file, points); read.exitStatus != kExitOk) return read;
+            if (siteOptions.sites) placed = placeProfile(points, siteOptions.sites->first, siteOptions.sites->second);
+        }
+    } catch (const terrain::TerrainError& e) {
+        return badInput(e);
+    } catch (const profile::ProfileError& e) {
+        return {kExitBadInput, diagnostic(profileMessage(groundName(request), e))};
+    }
     profile::ProfileSettings derived;
     try {
         derived = profile::deriveSettings(points, mast1, mast2);
     } catch (const profile::ProfileError& e) {
-        return {kExitBadInput, diagnostic(profileMessage(request.file, e))};
+        return {kExitBadInput, diagnostic(profileMessage(groundName(request), e))};
+    }
+
+    // With sites, the climate comes from the maps where no option gives it,
+    // and N0 sets the calculator's refractivity slider unless --set does.
+    LoadedClimateMaps maps;
+    std::optional<SiteClimate> climate;
+    std::optional<PathPlaces> places;
+    if (placed) {
+        if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
+        ClimateRequest cr;
+        if (availabilityOptions.deltaNGiven) cr.deltaN = availabilityOptions.deltaN;
+        cr.n0 = availabilityOptions.n0;
+        if (availabilityOptions.climateZoneGiven) cr.climateZone = static_cast<int>(availabilityOptions.climateZone);
+        cr.surfaceRefractivitySet = requested.isSet(Slider::HScroll23);
+        cr.defaultN0 = requested.settings().positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll23))];
+        climate = siteClimate(*placed, derived, cr, maps.inUse());
+        if (climate->surfaceRefractivityPosition)
+            requested.assign("surface-refractivity=" + std::to_string(*climate->surfaceRefractivityPosition));
+        places = pathPlaces(*placed, derived);
+        places->commonVolume = climate->commonVolume;
     }
 
     // The printed line gives these same settings to --batch, so its boxes are these.
@@ -104,26 +157,40 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     std::optional<itur::ItuLink> link;
     std::optional<itur::AvailabilityAnswer> answer;
     if (request.availabilityCount > 0) {
-        link = profileLink(values, availabilityOptions, points, derived);
+        link = climate ? siteLink(values, availabilityOptions, *climate, derived)
+                       : profileLink(values, availabilityOptions, points, derived);
         answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
                                           availabilityOptions.requiredSnrDb);
     }
     if (pictureOnStdout) {
         // The picture alone, below.
     } else if (request.jsonCount > 0) {
-        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr);
+        ProfileJsonExtras extras;
+        if (placed) extras = {pathJson(*placed, *places), climateJson(*climate, maps.inUse())};
+        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr, extras);
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
         out.buffer() += '\n';
+        if (placed) {
+            appendPathText(out.buffer(), *placed, *places);
+            appendClimateText(out.buffer(), *climate, maps.inUse());
+            out.buffer() += '\n';
+        }
         appendBoxLines(out.buffer(), window);
-        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link);
+        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link, placed.has_value());
     }
-    if (!request.svgPath) {
-        if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-        return {};
+    if (placed && (sa.kml || sa.geojson)) {
+        try {
+            writePathFeatures(sa, *placed, *places);
+        } catch (const terrain::TerrainError& e) {
+            return {kExitIoError, diagnostic(e.what())};
+        }
     }
-    return writeOutputs({{"--svg", request.svgPath}}, {profileSvg({points, derived, values, line})}, out);
+    return writeOutputs({{"--svg", request.svgPath}, {"--write-profile", sa.writeProfile}},
+                        {request.svgPath ? profileSvg({points, derived, values, line}) : std::string(),
+                         sa.writeProfile ? profileCsv(points) : std::string()},
+                        out);
 }
 
 }  // namespace tropolink::cli

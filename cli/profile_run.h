@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "batch/output.h"
+#include "cli/profile_sites.h"
 #include "batch/run_result.h"
 #include "link/availability_options.h"
 
 namespace tropolink::cli {
 
 struct ProfileRequest {
-    std::string file;          // "-": standard input
+    std::optional<std::string> file;  // "-": standard input; none with --dem
     std::string mast1 = "10";  // m above the ground at station 1
     std::string mast2 = "10";
     std::vector<std::string> assignments;  // the --set arguments
@@ -21,6 +22,7 @@ struct ProfileRequest {
     int availabilityCount = 0;                    // add the ITU-R methods on the profile's own geometry
     AvailabilityArguments availabilityArguments;  // without a ground height: the profile gives it
     std::optional<std::string> jobs;              // --jobs N: checked, though one pass needs one thread
+    SiteArguments sites;                          // --from, --to, --dem and what goes with them
 };
 
 // Reads the profile, derives the settings, runs one pass on them as a batch

@@ -17,7 +17,7 @@ itur::ItuLink ituLink(const PassValues& values, const AvailabilityOptions& optio
     link.frequencyMhz = p.frequency;
     link.gain1Dbi = p.station1.antennaGain;
     link.gain2Dbi = p.station2.antennaGain;
-    link.surfaceRefractivity = p.surfaceRefractivity;
+    link.surfaceRefractivity = options.n0.value_or(p.surfaceRefractivity);
     link.deltaN = options.deltaN;
     link.groundHeightKm = options.groundHeightKm;
     link.climateZone = options.climateZone;

@@ -27,11 +27,18 @@ AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& a) 
     AvailabilityOptions o;
     for (const std::string& text : a.percents) o.percents.push_back(percentOption(text));
     if (o.percents.empty()) o.percents = defaultPercents();
-    if (const std::string* text = onceOnly(a.deltaN, kDeltaNOption)) o.deltaN = readNumberOption(kDeltaNOption, *text);
+    if (const std::string* text = onceOnly(a.deltaN, kDeltaNOption)) {
+        o.deltaN = readNumberOption(kDeltaNOption, *text);
+        o.deltaNGiven = true;
+    }
+    if (const std::string* text = onceOnly(a.n0, kN0Option)) o.n0 = readNumberOption(kN0Option, *text);
     if (const std::string* text = onceOnly(a.groundHeightKm, kGroundHeightOption))
         o.groundHeightKm = readNumberOption(kGroundHeightOption, *text);
     if (const std::string* text = onceOnly(a.climateZone, kClimateZoneOption))
+    {
         o.climateZone = static_cast<itur::ClimateZone>(readNumberOption(kClimateZoneOption, *text));
+        o.climateZoneGiven = true;
+    }
     if (const std::string* text = onceOnly(a.requiredSnr, kRequiredSnrOption))
         o.requiredSnrDb = readNumberOption(kRequiredSnrOption, *text);
     return o;

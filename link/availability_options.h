@@ -13,6 +13,7 @@ namespace tropolink {
 struct AvailabilityArguments {
     std::vector<std::string> percents;
     std::vector<std::string> deltaN;
+    std::vector<std::string> n0;
     std::vector<std::string> groundHeightKm;
     std::vector<std::string> climateZone;
     std::vector<std::string> requiredSnr;
@@ -22,6 +23,9 @@ struct AvailabilityArguments {
 struct AvailabilityOptions {
     std::vector<double> percents;  // in the order given
     double deltaN = 40;            // N-units/km
+    bool deltaNGiven = false;      // else the maps' or the default
+    std::optional<double> n0;      // N-units; none: the pass's surface refractivity (or the maps')
+    bool climateZoneGiven = false;
     double groundHeightKm = 0;
     itur::ClimateZone climateZone = itur::ClimateZone::MaritimeTemperateOverLand;
     std::optional<double> requiredSnrDb;

@@ -86,6 +86,14 @@ std::optional<std::size_t> LabelPlacer::place(std::span<const Rect> candidates) 
 std::size_t LabelPlacer::placeOrFirst(std::span<const Rect> candidates) {
     if (const auto clear = placeClearOf(candidates, true)) return *clear;
     if (const auto nearlyClear = placeClearOf(candidates, false)) return *nearlyClear;
+    // A label over a line still reads; one over another label does not.
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const Rect& r = candidates[i];
+        if (std::none_of(taken_.begin(), taken_.end(), [&r](const Rect& t) { return overlaps(r, t); })) {
+            taken_.push_back(r);
+            return i;
+        }
+    }
     if (!candidates.empty()) taken_.push_back(candidates.front());
     return 0;
 }

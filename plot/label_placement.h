@@ -35,7 +35,8 @@ public:
     // The first of `candidates` that meets no line and no label placed so
     // far, which is then taken; none when every one is in the way.
     std::optional<std::size_t> place(std::span<const Rect> candidates);
-    // The same, then the first clear of all but the soft lines, then the first.
+    // The same, then the first clear of all but the soft lines, then the
+    // first clear of the other labels, then the first.
     std::size_t placeOrFirst(std::span<const Rect> candidates);
 
 private:

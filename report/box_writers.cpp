@@ -40,6 +40,11 @@ void appendBoxLines(std::string& out, const HeadlessWindow& window) {
 // Box texts are printable ASCII without quotes or backslashes, so they go in
 // as they are.
 void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values) {
+    appendBoxObjectValue(out, window, values);
+    out += '\n';
+}
+
+void appendBoxObjectValue(std::string& out, const HeadlessWindow& window, const PassValues* values) {
     const auto& openings = memberOpenings();
     for (int n = 1; n <= kResultBoxCount; ++n) {
         out += openings[static_cast<std::size_t>(n - 1)];
@@ -51,7 +56,7 @@ void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassV
         JsonWriter json(out);
         writeValues(json, *values);
     }
-    out += "}\n";
+    out += '}';
 }
 
 }  // namespace tropolink

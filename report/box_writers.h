@@ -15,4 +15,7 @@ void appendBoxLines(std::string& out, const HeadlessWindow& window);
 // beside the boxes when `values` is given.
 void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values);
 
+// The same object without its line end, to stand inside another.
+void appendBoxObjectValue(std::string& out, const HeadlessWindow& window, const PassValues* values);
+
 }  // namespace tropolink

@@ -15,6 +15,9 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
+// Bearings read clockwise from north, 0 to 360.
+double bearing(double azimuthDeg) { return azimuthDeg < 0 ? azimuthDeg + 360 : azimuthDeg; }
+
 std::string coordinates(terrain::Site site) { return fixed(site.latDeg, 6) + ", " + fixed(site.lonDeg, 6); }
 
 std::string nearWarning(int station, double distanceKm) {
@@ -57,8 +60,8 @@ void appendPathText(std::string& out, const PlacedProfile& placed, const PathPla
     out += "path\n";
     out += "  site 1  " + coordinates(placed.site1) + ", ground " + fixed(placed.points.front().heightM, 1) + " m\n";
     out += "  site 2  " + coordinates(placed.site2) + ", ground " + fixed(placed.points.back().heightM, 1) + " m\n";
-    out += "  length " + fixed(p.lengthKm, 3) + " km, azimuth " + fixed(p.azimuth1Deg, 2) + " deg at site 1, " +
-           fixed(p.azimuth2Deg, 2) + " deg at site 2\n";
+    out += "  length " + fixed(p.lengthKm, 3) + " km, azimuth " + fixed(bearing(p.azimuth1Deg), 2) + " deg at site 1, " +
+           fixed(bearing(p.azimuth2Deg), 2) + " deg at site 2\n";
     out += "  " + std::to_string(placed.points.size()) + " points";
     if (placed.fromDem) {
         out += " every " + fixed(p.stepM, 0) + " m, from";
@@ -89,8 +92,8 @@ std::string pathJson(const PlacedProfile& placed, const PathPlaces& places) {
     json["site1"] = {{"lat", placed.site1.latDeg}, {"lon", placed.site1.lonDeg}, {"groundM", placed.points.front().heightM}};
     json["site2"] = {{"lat", placed.site2.latDeg}, {"lon", placed.site2.lonDeg}, {"groundM", placed.points.back().heightM}};
     json["lengthKm"] = p.lengthKm;
-    json["azimuth1Deg"] = p.azimuth1Deg;
-    json["azimuth2Deg"] = p.azimuth2Deg;
+    json["azimuth1Deg"] = bearing(p.azimuth1Deg);
+    json["azimuth2Deg"] = bearing(p.azimuth2Deg);
     json["stepM"] = placed.fromDem ? ordered_json(p.stepM) : ordered_json(nullptr);
     json["pointCount"] = placed.points.size();
     json["demFiles"] = p.demFilesUsed;

@@ -85,7 +85,7 @@ void appendHorizonTable(std::string& out, const ProfileSettings& p) {
 }
 
 void appendProfileJson(std::string& out, const ProfileSettings& p, const HeadlessWindow& window,
-                       const itur::AvailabilityAnswer* availability) {
+                       const itur::AvailabilityAnswer* availability, const ProfileJsonExtras& extras) {
     JsonWriter json(out);
     json.beginObject();
     json.key("settings");
@@ -100,9 +100,16 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const Headles
     json.endObject();
     json.key("boxes");
     std::string boxes;
-    appendBoxObject(boxes, window, nullptr);
-    boxes.pop_back();  // its line end
+    appendBoxObjectValue(boxes, window, nullptr);
     json.raw(boxes);
+    if (!extras.path.empty()) {
+        json.key("path");
+        json.raw(extras.path);
+    }
+    if (!extras.climate.empty()) {
+        json.key("climate");
+        json.raw(extras.climate);
+    }
     if (availability) {
         json.key("availability");
         writeAvailability(json, *availability);

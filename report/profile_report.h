@@ -17,7 +17,13 @@ void appendHorizonTable(std::string& out, const profile::ProfileSettings& p);
 
 // {"settings": {...}, "horizon": {...}, "boxes": {...}} on one line, and
 // "availability" after them when `availability` is given.
+// JSON objects of a profile placed on the earth, each empty when there is none.
+struct ProfileJsonExtras {
+    std::string path;
+    std::string climate;
+};
+
 void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const HeadlessWindow& window,
-                       const itur::AvailabilityAnswer* availability);
+                       const itur::AvailabilityAnswer* availability, const ProfileJsonExtras& extras = {});
 
 }  // namespace tropolink

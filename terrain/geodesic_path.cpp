@@ -29,7 +29,7 @@ GeodesicPath::GeodesicPath(Site from, Site to) : from_(from), to_(to) {
     auto line = std::make_shared<GeographicLib::GeodesicLine>(
         earth.InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg));
     const double lengthM = line->Distance();
-    if (!(lengthM > 0)) throw TerrainError("the two sites are the same place");
+    if (!(lengthM > 0)) throw TerrainError("the two sites are the same place (allowed: sites 1 to 2000 km apart)");
     double lengthCheckM = 0;
     earth.Inverse(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, lengthCheckM, azimuth1Deg_, azimuth2Deg_);
     lengthKm_ = lengthM / kMetresPerKm;

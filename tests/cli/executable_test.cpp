@@ -161,16 +161,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Options of a subcommand go after it.
         BadInputCase{{"--json", "availability"},
                      "--json: give the options of availability after it: tropolink-cli availability --json (allowed: "
-                     "--set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --ground-height-km HS, "
+                     "--set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --n0 N0, --ground-height-km HS, "
                      "--climate-zone Z, --required-snr DB, --json, --batch, --jobs N, --help)\n"},
         BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
                      "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
                      "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
                      "--jobs N, --help)\n"},
         BadInputCase{{"--values", "profile", "-"},
-                     "--values: not an option of profile (allowed: FILE, --s1-mast-m M, --s2-mast-m M, --set "
-                     "NAME=VALUE, --power-div-1000, --json, --svg FILE, --availability, --percent P, --delta-n DN, "
-                     "--climate-zone Z, --required-snr DB, --jobs N, --help)\n"}));
+                     "--values: not an option of profile (allowed: FILE, --from LAT,LON, --to LAT,LON, --dem PATH, "
+                     "--step-m M, --sea-where-missing, --fill-voids, --write-profile FILE, --kml FILE, --geojson FILE, "
+                     "--maps DIR, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg "
+                     "FILE, --availability, --percent P, --delta-n DN, --n0 N0, --climate-zone Z, --required-snr DB, "
+                     "--jobs N, --help)\n"}));
 
 // The options of one --help: the lines from "Options:" to the blank line.
 std::vector<std::string> optionLines(const std::string& help) {

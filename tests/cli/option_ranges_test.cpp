@@ -36,7 +36,8 @@ const std::string kHuge(400, '9');
 TEST(OptionRangesTest, AllowedValuesAreSaidFromTheTable) {
     const std::vector<std::pair<const NumberOption*, std::string>> cases{
         {&kPercentOption, "a plain decimal strictly between 0 and 100"},
-        {&kDeltaNOption, "20 to 80 N-units/km in steps of 0.1"},
+        {&kDeltaNOption, "a plain decimal from 20 to 80 N-units/km"},
+        {&kN0Option, "a plain decimal from 250 to 450 N-units"},
         {&kGroundHeightOption, "0 to 5 km in steps of 0.001"},
         {&kClimateZoneOption, "a whole number from 1 to 7"},
         {&kRequiredSnrOption, "a plain decimal from -50 to 100 dB"},
@@ -44,7 +45,7 @@ TEST(OptionRangesTest, AllowedValuesAreSaidFromTheTable) {
         {&kJobsOption, "a whole number from 1 to 256"},
     };
     for (const auto& [option, allowed] : cases) EXPECT_EQ(allowedValues(*option), allowed) << option->name;
-    EXPECT_EQ(optionHelp(kDeltaNOption), "refractivity lapse rate, 20 to 80 N-units/km in steps of 0.1 (default 40)");
+    EXPECT_EQ(optionHelp(kDeltaNOption), "refractivity lapse rate, a plain decimal from 20 to 80 N-units/km (default 40)");
 }
 
 struct AcceptedCase {
@@ -69,6 +70,10 @@ TEST(OptionRangesTest, BoundsAndJustInsideAreRead) {
         {&kDeltaNOption, "20", 20},
         {&kDeltaNOption, "80.000000000000000000000", 80},
         {&kDeltaNOption, "60.5", 60.5},
+        // Measured, not a slider: any decimal, as the ITU's examples give it.
+        {&kDeltaNOption, "41.338935", 41.338935},
+        {&kN0Option, "324.557978", 324.557978},
+        {&kN0Option, "450", 450},
         {&kGroundHeightOption, "0", 0},
         {&kGroundHeightOption, "5", 5},
         {&kGroundHeightOption, "4.999", 4.999},
@@ -112,7 +117,8 @@ TEST(OptionRangesTest, RefusalsSayWhyFromTheDecimalText) {
         {&kDeltaNOption, "19.9", "out of range"},
         {&kDeltaNOption, "80.1", "out of range"},
         {&kDeltaNOption, "80.10000", "out of range"},
-        {&kDeltaNOption, "20.05", "between two steps"},
+        {&kN0Option, "249.9999", "out of range"},
+        {&kN0Option, "450.0001", "out of range"},
         {&kDeltaNOption, "19.99", "out of range"},
         {&kGroundHeightOption, "5.001", "out of range"},
         {&kGroundHeightOption, "-0.001", "out of range"},

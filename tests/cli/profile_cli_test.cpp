@@ -144,7 +144,7 @@ TEST(ProfileCliTest, AvailabilityUsesTheExactProfileGeometry) {
     EXPECT_GT(std::abs(onGrid["geometry"]["thetaTMrad"].get<double>() - geometry["thetaTMrad"].get<double>()), 0.1);
 
     const CliRun textRun = runCli({"profile", "-", "--availability"}, text);
-    EXPECT_THAT(textRun.out, HasSubstr("\navailability from the profile's exact horizon angles ("));
+    EXPECT_THAT(textRun.out, HasSubstr("\nITU-R methods on the profile's own geometry: horizon angles "));
     EXPECT_EQ(runCli({"profile", "-", "--delta-n", "40"}, text).exitStatus, 2);
 }
 

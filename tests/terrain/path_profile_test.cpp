@@ -131,7 +131,7 @@ TEST_F(TilesTest, RefusedPathsAndSteps) {
         std::string message;
     };
     const std::vector<Case> cases{
-        {here, {}, "the two sites are the same place"},
+        {here, {}, "the two sites are the same place (allowed: sites 1 to 2000 km apart)"},
         {travel(here, 90, 0.9), {}, "the path is 0.900 km long (allowed: 1 to 2000 km)"},
         {travel(here, 90, 2000.5), {}, "the path is 2000.500 km long (allowed: 1 to 2000 km)"},
         {travel(here, 90, 5), {.stepM = 0.5}, "step 0.5 m (allowed: 1 to 10000 m)"},

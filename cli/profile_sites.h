@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/run_result.h"
+#include "climate/maps_folder.h"
+#include "link/site_climate.h"
+#include "link/site_profile.h"
+
+namespace tropolink::cli {
+
+// The options of `profile` that place a path on the earth.
+struct SiteArguments {
+    std::optional<std::string> from;  // LAT,LON of station 1
+    std::optional<std::string> to;
+    std::vector<std::string> dems;    // --dem PATH, in order
+    std::optional<std::string> stepM;
+    int seaWhereMissingCount = 0;
+    int fillVoidsCount = 0;
+    std::optional<std::string> writeProfile;
+    std::optional<std::string> kml;
+    std::optional<std::string> geojson;
+    std::optional<std::string> maps;  // --maps DIR
+};
+
+// The checked site options; `sites` when --from and --to were given.
+struct SiteOptions {
+    std::optional<std::pair<terrain::Site, terrain::Site>> sites;
+    terrain::ProfileOptions profile;
+};
+
+// Checks how the ground is given: a FILE, or --from, --to and --dem; the
+// options of one route refused with the other. Throws InputError, and
+// terrain::TerrainError for a malformed site.
+SiteOptions checkSiteArguments(const SiteArguments& a, const std::optional<std::string>& file);
+
+// The maps for a path with sites: --maps, else the usual places. None, with
+// one line on standard error saying what they would give, when none are
+// installed; a refused map is an error (exit status 2).
+struct LoadedClimateMaps {
+    std::optional<climate::LoadedMaps> loaded;
+    MapsInUse inUse() const { return loaded ? MapsInUse{&loaded->maps, loaded->folder} : MapsInUse{}; }
+};
+RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, LoadedClimateMaps& maps);
+
+// The path's KML and GeoJSON features: the line, both sites, both horizons
+// and the common volume. Throws terrain::TerrainError.
+void writePathFeatures(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places);
+
+}  // namespace tropolink::cli
