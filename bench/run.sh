@@ -11,7 +11,7 @@ source scripts/setup.sh
 tropolink_install_missing
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target engine_bench window_pass_bench window_startup climate_bench tropolink-cli tropolink_python >/dev/null
+cmake --build --preset release --target engine_bench window_pass_bench window_startup climate_bench terrain_bench tropolink-cli tropolink_python >/dev/null
 bin=build-release
 
 median() {  # median real time of a benchmark, in its own unit
@@ -31,3 +31,6 @@ python3 bench/cli_batch.py "$bin/cli/tropolink-cli" 1000000
 PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")" bench/python_calculate_many.py
 PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")" bench/python_itu_maps.py 1000000 \
   "$bin/bench/climate_bench"
+"$bin/bench/terrain_bench"
+PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")" bench/python_itu.py
+bench/availability_batch.sh "$bin/cli/tropolink-cli"
