@@ -12,20 +12,14 @@ namespace {
 
 using nlohmann::ordered_json;
 
-std::string fixed(double value, int decimals) {
-    std::string text;
-    appendFixed(text, value, decimals);
-    return text;
-}
-
 std::string mapFile(const MapsInUse& maps, climate::MapKind kind) {
     return climate::mapFilePath(maps.folder, kind).value_or(maps.folder / climate::mapFormat(kind).fileName).string();
 }
 
 std::string sourceText(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
     if (v.source != ClimateSource::Map) return std::string(climateSourceName(v.source));
-    return "map " + mapFile(maps, kind) + " at the " + v.where + " (" + fixed(v.at.latDeg, 4) + ", " +
-           fixed(v.at.lonDeg, 4) + ")";
+    return "map " + mapFile(maps, kind) + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
+           fixedText(v.at.lonDeg, 4) + ")";
 }
 
 ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
@@ -43,14 +37,14 @@ ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::Ma
 
 void appendClimateText(std::string& out, const SiteClimate& c, const MapsInUse& maps) {
     out += "climate\n";
-    out += "  delta-N for the radius  " + fixed(c.deltaNRadius.value, 3) + " N-units/km, " +
-           sourceText(c.deltaNRadius, maps, climate::MapKind::DeltaN) + ": ae " + fixed(c.effectiveEarthRadiusKm, 1) +
+    out += "  delta-N for the radius  " + fixedText(c.deltaNRadius.value, 3) + " N-units/km, " +
+           sourceText(c.deltaNRadius, maps, climate::MapKind::DeltaN) + ": ae " + fixedText(c.effectiveEarthRadiusKm, 1) +
            " km\n";
-    out += "  N0                      " + fixed(c.n0.value, 3) + " N-units, " +
+    out += "  N0                      " + fixedText(c.n0.value, 3) + " N-units, " +
            sourceText(c.n0, maps, climate::MapKind::N0) + "\n";
-    out += "  delta-N                 " + fixed(c.deltaN.value, 3) + " N-units/km, " +
+    out += "  delta-N                 " + fixedText(c.deltaN.value, 3) + " N-units/km, " +
            sourceText(c.deltaN, maps, climate::MapKind::DeltaN) + "\n";
-    out += "  climate zone            " + fixed(c.climateZone.value, 0);
+    out += "  climate zone            " + fixedText(c.climateZone.value, 0);
     if (c.zoneCode) out += " (map code " + std::to_string(*c.zoneCode) + ", " + std::string(climate::zoneName(*c.zoneCode)) + ")";
     out += ", " + sourceText(c.climateZone, maps, climate::MapKind::Zone) + "\n";
     if (c.surfaceRefractivityPosition)

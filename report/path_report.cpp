@@ -9,19 +9,13 @@ namespace {
 
 using nlohmann::ordered_json;
 
-std::string fixed(double value, int decimals) {
-    std::string text;
-    appendFixed(text, value, decimals);
-    return text;
-}
-
 // Bearings read clockwise from north, 0 to 360.
 double bearing(double azimuthDeg) { return azimuthDeg < 0 ? azimuthDeg + 360 : azimuthDeg; }
 
-std::string coordinates(terrain::Site site) { return fixed(site.latDeg, 6) + ", " + fixed(site.lonDeg, 6); }
+std::string coordinates(terrain::Site site) { return fixedText(site.latDeg, 6) + ", " + fixedText(site.lonDeg, 6); }
 
 std::string nearWarning(int station, double distanceKm) {
-    return "station " + std::to_string(station) + "'s horizon lies " + fixed(distanceKm, 3) +
+    return "station " + std::to_string(station) + "'s horizon lies " + fixedText(distanceKm, 3) +
            " km from its antenna: the mast may be too short for the DEM's ground at the site, and the scatter "
            "angle too large";
 }
@@ -29,7 +23,7 @@ std::string nearWarning(int station, double distanceKm) {
 void appendGap(std::string& out, std::string_view what, const terrain::GapReport& gap) {
     if (gap.count == 0) return;
     out += "  " + std::to_string(gap.count) + " point" + (gap.count == 1 ? "" : "s") + " " + std::string(what) +
-           ", the first at " + fixed(gap.first->distanceKm, 3) + " km (" +
+           ", the first at " + fixedText(gap.first->distanceKm, 3) + " km (" +
            coordinates({gap.first->latDeg, gap.first->lonDeg}) + ")\n";
 }
 
@@ -58,13 +52,13 @@ std::vector<std::string> warnings(const PathPlaces& places) {
 void appendPathText(std::string& out, const PlacedProfile& placed, const PathPlaces& places) {
     const terrain::PathProfile& p = placed.path;
     out += "path\n";
-    out += "  site 1  " + coordinates(placed.site1) + ", ground " + fixed(placed.points.front().heightM, 1) + " m\n";
-    out += "  site 2  " + coordinates(placed.site2) + ", ground " + fixed(placed.points.back().heightM, 1) + " m\n";
-    out += "  length " + fixed(p.lengthKm, 3) + " km, azimuth " + fixed(bearing(p.azimuth1Deg), 2) + " deg at site 1, " +
-           fixed(bearing(p.azimuth2Deg), 2) + " deg at site 2\n";
+    out += "  site 1  " + coordinates(placed.site1) + ", ground " + fixedText(placed.points.front().heightM, 1) + " m\n";
+    out += "  site 2  " + coordinates(placed.site2) + ", ground " + fixedText(placed.points.back().heightM, 1) + " m\n";
+    out += "  length " + fixedText(p.lengthKm, 3) + " km, azimuth " + fixedText(bearing(p.azimuth1Deg), 2) + " deg at site 1, " +
+           fixedText(bearing(p.azimuth2Deg), 2) + " deg at site 2\n";
     out += "  " + std::to_string(placed.points.size()) + " points";
     if (placed.fromDem) {
-        out += " every " + fixed(p.stepM, 0) + " m, from";
+        out += " every " + fixedText(p.stepM, 0) + " m, from";
         for (std::size_t i = 0; i < p.demFilesUsed.size(); ++i) out += (i == 0 ? " " : ", ") + p.demFilesUsed[i];
     } else {
         out += " from the profile file";
@@ -73,13 +67,13 @@ void appendPathText(std::string& out, const PlacedProfile& placed, const PathPla
     appendGap(out, "no DEM holds set to 0 m", p.sea);
     appendGap(out, "with a void filled along the path", p.voids);
     const double lengthKm = placed.points.back().distanceKm;
-    out += "  horizon 1  " + fixed(places.horizon1.distanceKm, 3) + " km from station 1 (" +
+    out += "  horizon 1  " + fixedText(places.horizon1.distanceKm, 3) + " km from station 1 (" +
            coordinates(places.horizon1.site) + ")\n";
-    out += "  horizon 2  " + fixed(lengthKm - places.horizon2.distanceKm, 3) + " km from station 2 (" +
+    out += "  horizon 2  " + fixedText(lengthKm - places.horizon2.distanceKm, 3) + " km from station 2 (" +
            coordinates(places.horizon2.site) + ")\n";
     if (places.commonVolume)
-        out += "  common volume over " + fixed(places.commonVolume->distanceKm, 3) + " km from station 1 (" +
-               coordinates(places.commonVolume->site) + "), ground " + fixed(places.commonVolume->groundM, 1) +
+        out += "  common volume over " + fixedText(places.commonVolume->distanceKm, 3) + " km from station 1 (" +
+               coordinates(places.commonVolume->site) + "), ground " + fixedText(places.commonVolume->groundM, 1) +
                " m\n";
     else
         out += "  no common volume: the horizon rays do not cross between the stations\n";

@@ -34,12 +34,6 @@ constexpr std::string_view kCrossing = "#7b3fa0";
 constexpr std::string_view kGrid = "#dcdcdc";
 constexpr std::string_view kGridText = "#8c8c8c";
 
-std::string fixed(double value, int decimals) {
-    std::string text;
-    appendFixed(text, value, decimals);
-    return text;
-}
-
 // The page: km along the path, metres above the chord through sea level.
 struct Page {
     LinearScale x;
@@ -106,14 +100,14 @@ std::vector<std::string> subtitleLines(const ProfilePicture& pic, double exagger
                                        const std::optional<std::size_t>& blocking) {
     const auto& g = pic.values.geometry;
     std::vector<std::string> lines{
-        "Effective earth radius " + fixed(kEffectiveEarthRadiusKm, 5) + " km; vertical scale exaggerated " +
-            fixed(exaggeration, exaggeration < 10 ? 1 : 0) + " times",
+        "Effective earth radius " + fixedText(kEffectiveEarthRadiusKm, 5) + " km; vertical scale exaggerated " +
+            fixedText(exaggeration, exaggeration < 10 ? 1 : 0) + " times",
         "Heights above sea level follow the curved grid lines, labelled along them; the height axis holds at the "
         "stations only"};
     std::string path = g.lineOfSight ? "Line-of-sight path" : "Path beyond the horizon";
-    path += " (scattering angle " + fixed(g.scatteringAngle, 3) + " deg); the direct line between the antennas ";
+    path += " (scattering angle " + fixedText(g.scatteringAngle, 3) + " deg); the direct line between the antennas ";
     path +=
-        blocking ? "meets the ground at " + fixed(pic.points[*blocking].distanceKm, 1) + " km" : "clears the ground";
+        blocking ? "meets the ground at " + fixedText(pic.points[*blocking].distanceKm, 1) + " km" : "clears the ground";
     lines.push_back(path);
     std::string settings = "Settings: ";
     std::string_view rest = pic.settingsLine;
@@ -290,22 +284,22 @@ std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& p
     const auto& p = pic.settings;
     if (crossing)
         labels.push_back(placeLabel(placer, box, page.at(crossing->distanceKm, crossing->heightM),
-                                    "lowest point of the common volume: " + fixed(crossing->heightM, 0) + " m asl",
+                                    "lowest point of the common volume: " + fixedText(crossing->heightM, 0) + " m asl",
                                     kCrossing));
     for (const bool first : {true, false}) {
         const profile::StationSettings& s = first ? p.station1 : p.station2;
         const double km = first ? s.horizon.distanceKm : page.pathKm - s.horizon.distanceKm;
         // Its distance from its own station, which the axis does not give for station 2.
         labels.push_back(placeLabel(placer, box, page.at(km, s.horizon.heightM),
-                                    fixed(s.horizon.distanceKm, 1) + " km from station " + (first ? "1" : "2") + ", " +
-                                        fixed(s.horizon.heightM, 0) + " m",
+                                    fixedText(s.horizon.distanceKm, 1) + " km from station " + (first ? "1" : "2") + ", " +
+                                        fixedText(s.horizon.heightM, 0) + " m",
                                     kRay));
     }
     for (const bool first : {true, false}) {
         const profile::StationSettings& s = first ? p.station1 : p.station2;
         labels.push_back(placeLabel(
             placer, box, page.at(first ? 0 : page.pathKm, s.antennaHeightM),
-            std::string(first ? "Station 1, " : "Station 2, ") + fixed(s.antennaHeightM, 0) + " m asl", "#222222"));
+            std::string(first ? "Station 1, " : "Station 2, ") + fixedText(s.antennaHeightM, 0) + " m asl", "#222222"));
     }
     return labels;
 }
