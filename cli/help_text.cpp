@@ -161,11 +161,14 @@ theta-r at station 2, mrad) is the larger of the smooth-earth horizon angle
 heights and distances in km, 0 read as 0.001; the scatter angle is
 theta = 1000 d / ae + theta-t + theta-r. P.617 also reads the antenna heights
 (hts, hrs in m), N (as N0) and the two gains; P.2001 the frequency in GHz.
+The pass's scattering angle is on its own effective earth (from N), so the
+table adds a line with both angles and both radii.
 The JSON object:
   p617, p2001: one object per P: {"percent", "loss", "fadeMargin",
     "snrAtStation1", "snrAtStation2"} (dB; null on a line-of-sight path)
   geometry: {"effectiveEarthRadiusKm", "thetaTMrad", "thetaRMrad",
-    "scatterAngleMrad", "lineOfSight", "commonVolumeHeightKm"}
+    "scatterAngleMrad", "lineOfSight", "commonVolumeHeightKm",
+    "calculatorScatteringAngleDeg", "calculatorEffectiveEarthRadiusKm"}
   availability (with --required-snr): {"p617": {"atStation1": {"percent",
     "outageMinutesPerYear"}, "atStation2": {...}}, "p2001": {...}}; where no
     percentage is found both are null and "bound" reads "above 99.999" (met

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numbers>
 
 #include "link/number_text.h"
 #include "report/availability_cells.h"
@@ -40,6 +41,30 @@ void appendGeometry(std::string& out, const itur::AvailabilityAnswer& a, const A
     appendGeometryLine(out, "theta-r", g.thetaRMrad, "mrad", "horizon elevation angle at station 2");
     appendGeometryLine(out, "theta", g.scatterAngleMrad(), "mrad", "scatter angle");
     appendGeometryLine(out, "h0", a.commonVolumeHeightKm, "km", "height of the common volume");
+}
+
+constexpr double kDegreesPerMrad = 0.180 / std::numbers::pi;
+
+// One line with both radii: the methods' earth follows delta-N, the calculator's
+// its own surface refractivity, so the two angles (and even line of sight) may differ.
+void appendCalculatorAngle(std::string& out, const itur::ScatterGeometry& g, const AvailabilityOptions& o,
+                           const PathGeometry& calculator) {
+    out += "  scatter angle ";
+    appendFixed(out, g.scatterAngleMrad(), 3);
+    out += " mrad (";
+    appendFixed(out, g.scatterAngleMrad() * kDegreesPerMrad, 3);
+    out += " deg) on the ITU methods' earth of ";
+    appendFixed(out, g.effectiveEarthRadiusKm, 1);
+    out += " km (delta-N ";
+    appendShortest(out, o.deltaN);
+    out += "); the calculator's ";
+    appendFixed(out, calculator.scatteringAngle, 3);
+    out += " deg is on its own ";
+    appendFixed(out, calculator.effectiveEarthRadius, 1);
+    out += " km earth";
+    if (calculator.lineOfSight != g.lineOfSight())
+        out += calculator.lineOfSight ? ", where the path is line of sight" : ", where the path is beyond line of sight";
+    out += '\n';
 }
 
 // The width of every figure column: the widest figure and a space, at least kFigureWidth.
@@ -108,10 +133,7 @@ void appendStation(std::string& out, std::string_view method, int station, const
     out += std::string(kLineOfSight) + '\n';
 }
 
-}  // namespace
-
-void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
-    appendGeometry(out, a, o);
+void appendRows(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
     const std::size_t width = figureWidth(a);
     appendHeader(out, o, width);
     for (std::size_t i = 0; i < a.p617.rows.size(); ++i) {
@@ -134,6 +156,20 @@ void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a
         appendStation(out, "P.617 ", s + 1, (*a.p617.availability)[static_cast<std::size_t>(s)]);
     for (int s = 0; s < 2; ++s)
         appendStation(out, "P.2001", s + 1, (*a.p2001.availability)[static_cast<std::size_t>(s)]);
+}
+
+}  // namespace
+
+void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o,
+                             const PathGeometry& calculator) {
+    appendGeometry(out, a, o);
+    appendCalculatorAngle(out, a.geometry, o, calculator);
+    appendRows(out, a, o);
+}
+
+void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
+    appendGeometry(out, a, o);
+    appendRows(out, a, o);
 }
 
 }  // namespace tropolink
