@@ -14,11 +14,12 @@ namespace {
 RunResult answerOnce(const Settings& settings, const AvailabilityOptions& options, bool json, Output& out) {
     HeadlessWindow window;
     try {
-        const itur::AvailabilityAnswer answer = availabilityAnswer(runPass(window, settings), options);
+        const PassValues values = runPass(window, settings);
+        const itur::AvailabilityAnswer answer = availabilityAnswer(values, options);
         if (json)
-            appendAvailabilityLine(out.buffer(), answer);
+            appendAvailabilityLine(out.buffer(), answer, &values.geometry);
         else
-            appendAvailabilityTable(out.buffer(), answer, options);
+            appendAvailabilityTable(out.buffer(), answer, options, values.geometry);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
@@ -34,7 +35,8 @@ LineOutcome answerAvailabilityLine(const InputLine& line, long long lineNumber, 
     const LineOutcome read = readLineSettings(line, lineNumber, settings, out);
     if (read != LineOutcome::Answered) return read;
     try {
-        appendAvailabilityLine(out, availabilityAnswer(runPass(window, settings), options));
+        const PassValues values = runPass(window, settings);
+        appendAvailabilityLine(out, availabilityAnswer(values, options), &values.geometry);
         return LineOutcome::Answered;
     } catch (const NumericFault& e) {
         appendErrorObject(out, lineNumber, numericFaultMessage(e));

@@ -62,7 +62,9 @@ is # are skipped. Lines may end in LF or CRLF and be at most )";
 
 constexpr std::string_view kSweepRules = R"(
 tropolink-cli sweep NAME=FROM:TO[:STEP] [--set NAME=VALUE]... [--power-div-1000]
-                    [--csv FILE] [--svg FILE] [--percent P]...
+                    [--csv FILE] [--svg FILE] [--percent P]... [--delta-n DN]
+                    [--ground-height-km HS] [--climate-zone Z] [--required-snr DB]
+                    [--log-x]
 runs one pass per point of a slider's grid from FROM up to TO, each from the
 start positions with the --set values and the swept value. FROM and TO are read
 like VALUE and must be values the slider takes, FROM at most TO; STEP, in NAME's
@@ -95,12 +97,24 @@ then, for each --percent P in the order given (P as the shortest decimal):
   p617-pP-loss-db, s1.p617-pP-sn-db, s2.p617-pP-sn-db,
   p2001-pP-loss-db, s1.p2001-pP-sn-db, s2.p2001-pP-sn-db
                               the loss not exceeded for P % of the year by
-                              P.617 and by P.2001 (climate zone 6, delta-N 40,
-                              ground height 0; see availability) and the S/N
-                              it gives at each station; empty on a
-                              line-of-sight path. The picture draws both
-                              methods' curves beside the five, with P in the
-                              legend.
+                              P.617 and by P.2001 (--climate-zone, --delta-n
+                              and --ground-height-km as for availability,
+                              default 6, 40 and 0) and the S/N it gives at
+                              each station; empty on a line-of-sight path.
+                              The picture draws both methods' curves beside
+                              the five, with P in the legend.
+then, with --required-snr DB (which, like the three options above, needs
+--percent):
+  s1.p617-availability-percent, s2.p617-availability-percent,
+  s1.p2001-availability-percent, s2.p2001-availability-percent
+                              the largest P (0.001 to 99.999 % of the year)
+                              at which the S/N at station 1 or 2 is at least
+                              DB, as availability gives it; empty where it
+                              gives none (met everywhere, nowhere, line of
+                              sight, out of range). The picture adds a panel
+                              of them, Availability (% of the year).
+--log-x draws the picture's x axis logarithmic, with ticks at the powers of
+ten (for a frequency sweep, say); the swept values must lie above 0.
 )";
 
 constexpr std::string_view kProfileRules = R"(
@@ -161,11 +175,14 @@ theta-r at station 2, mrad) is the larger of the smooth-earth horizon angle
 heights and distances in km, 0 read as 0.001; the scatter angle is
 theta = 1000 d / ae + theta-t + theta-r. P.617 also reads the antenna heights
 (hts, hrs in m), N (as N0) and the two gains; P.2001 the frequency in GHz.
+The pass's scattering angle is on its own effective earth (from N), so the
+table adds a line with both angles and both radii.
 The JSON object:
   p617, p2001: one object per P: {"percent", "loss", "fadeMargin",
     "snrAtStation1", "snrAtStation2"} (dB; null on a line-of-sight path)
   geometry: {"effectiveEarthRadiusKm", "thetaTMrad", "thetaRMrad",
-    "scatterAngleMrad", "lineOfSight", "commonVolumeHeightKm"}
+    "scatterAngleMrad", "lineOfSight", "commonVolumeHeightKm",
+    "calculatorScatteringAngleDeg", "calculatorEffectiveEarthRadiusKm"}
   availability (with --required-snr): {"p617": {"atStation1": {"percent",
     "outageMinutesPerYear"}, "atStation2": {...}}, "p2001": {...}}; where no
     percentage is found both are null and "bound" reads "above 99.999" (met

@@ -188,6 +188,16 @@ int main(int argc, char** argv) {
                      "Add the two ITU-R methods at P % of the year, " + allowedValues(kPercentOption) + ", repeatable")
         ->type_name(std::string(kPercentOption.valueName))
         ->allow_extra_args(false);
+    // Each once and with --percent; the sweep refuses a repeat or a lone one itself.
+    for (const NumberOption* option : {&kDeltaNOption, &kGroundHeightOption, &kClimateZoneOption, &kRequiredSnrOption})
+        sweep
+            ->add_option(std::string(option->name), *optionValues(sweepRequest.sweep.methodOptions, *option),
+                         "With --percent: " + optionHelp(*option))
+            ->type_name(std::string(option->valueName))
+            ->option_text(std::string(option->valueName))
+            ->allow_extra_args(false);
+    sweep->add_flag("--log-x", sweepRequest.sweep.logXCount,
+                    "Logarithmic x axis in the picture (the swept values above 0)");
     addJobs(sweep, sweepRequest.jobs, "Workers for the passes (default: one per online processor)");
     sweep->footer(std::string(sweepHelp()));
     AvailabilityRequest availabilityRequest;

@@ -45,8 +45,31 @@ Ticks roundTicks(Range range, int target, bool around) {
 
 std::string Ticks::label(double value) const {
     std::string text;
+    if (powersOfTen) {
+        // 2 and 5 times a power of ten need one place more than the power itself.
+        const double shown = std::pow(10.0, value);
+        appendFixed(text, shown, std::max(0, -static_cast<int>(std::floor(value + kTickSlack))));
+        return text;
+    }
     appendFixed(text, value, decimals);
     return text;
+}
+
+Ticks logTicksWithin(Range logRange) {
+    Ticks ticks;
+    ticks.powersOfTen = true;
+    const auto first = static_cast<int>(std::floor(logRange.lo + kTickSlack));
+    const auto last = static_cast<int>(std::ceil(logRange.hi - kTickSlack));
+    for (int k = first; k <= last; ++k)
+        if (k >= logRange.lo - kTickSlack && k <= logRange.hi + kTickSlack) ticks.values.push_back(k);
+    if (ticks.values.size() >= 2) return ticks;
+    ticks.values.clear();
+    for (int k = first; k <= last; ++k)
+        for (const double multiple : {1.0, 2.0, 5.0}) {
+            const double v = k + std::log10(multiple);
+            if (v >= logRange.lo - kTickSlack && v <= logRange.hi + kTickSlack) ticks.values.push_back(v);
+        }
+    return ticks;
 }
 
 Ticks ticksWithin(Range range, int target) { return roundTicks(range, target, false); }

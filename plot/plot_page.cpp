@@ -17,8 +17,8 @@ void drawHeading(SvgWriter& svg, std::string_view title, std::span<const std::st
     }
 }
 
-void openLegend(SvgWriter& svg, double topPx) {
-    svg.open("g", {{"id", "legend"}, {"fill", "#222222"}});
+void openLegend(SvgWriter& svg, double topPx, std::string_view id) {
+    svg.open("g", {{"id", std::string(id)}, {"fill", "#222222"}});
     svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(topPx - 10)}, {"font-size", "14"}, {"font-weight", "bold"}},
              "Legend");
 }

@@ -32,6 +32,6 @@ void drawHeading(SvgWriter& svg, std::string_view title, std::span<const std::st
 
 // Opens the legend's group with its heading above `topPx`; the caller draws
 // the entries and closes the group.
-void openLegend(SvgWriter& svg, double topPx);
+void openLegend(SvgWriter& svg, double topPx, std::string_view id = "legend");
 
 }  // namespace tropolink::plot

@@ -1,6 +1,7 @@
 #include "plot/plot_panel.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "plot/polyline.h"
 
@@ -64,9 +65,14 @@ void drawSeries(SvgWriter& svg, const Series& series, std::span<const double> xs
 
 void drawLineOfSight(SvgWriter& svg, const Box& box, const PanelContent& c, const LinearScale& x) {
     const double halfStep = c.xs.size() > 1 ? (x(c.xs[1]) - x(c.xs[0])) / 2 : 0;
+    // On a logarithmic axis the steps shrink: each region ends halfway to its neighbour.
+    const auto halfGap = [&](std::size_t i, std::size_t j) {
+        return c.logX && j < c.xs.size() ? std::abs(x(c.xs[j]) - x(c.xs[i])) / 2 : halfStep;
+    };
     for (const IndexRun& run : c.lineOfSight) {
-        const double from = std::max(box.left, x(c.xs[run.first]) - halfStep);
-        const double to = std::min(box.right(), x(c.xs[run.last]) + halfStep);
+        const double before = halfGap(run.first, run.first == 0 ? run.first + 1 : run.first - 1);
+        const double from = std::max(box.left, x(c.xs[run.first]) - before);
+        const double to = std::min(box.right(), x(c.xs[run.last]) + halfGap(run.last, run.last + 1));
         svg.empty("rect", {{"class", "line-of-sight"},
                            {"x", px(from)},
                            {"y", px(box.top)},
@@ -165,9 +171,18 @@ void drawFrameAndAxes(SvgWriter& svg, const Box& box, const LinearScale& x, cons
     svg.close();
 }
 
-void drawPanel(SvgWriter& svg, const Box& box, const PanelContent& c, Range yRange) {
+void drawPanel(SvgWriter& svg, const Box& box, const PanelContent& content, Range yRange) {
+    // A logarithmic axis is a linear one over the logarithms.
+    std::vector<double> logXs;
+    PanelContent c = content;
+    if (c.logX) {
+        logXs.reserve(c.xs.size());
+        for (const double x : c.xs) logXs.push_back(std::log10(x));
+        c.xs = logXs;
+    }
     const Range xRange = nonEmpty({c.xs.front(), c.xs.back()});
-    const Ticks xTicks = ticksWithin(xRange, static_cast<int>(box.width / kPixelsPerXTick));
+    const Ticks xTicks =
+        c.logX ? logTicksWithin(xRange) : ticksWithin(xRange, static_cast<int>(box.width / kPixelsPerXTick));
     // A little room above and below, so no curve runs along the frame.
     const double margin = (yRange.hi - yRange.lo) * kValueMargin;
     const Range padded = nonEmpty({yRange.lo - margin, yRange.hi + margin});

@@ -52,6 +52,7 @@ struct PanelContent {
     std::span<const double> xs;  // the swept value at each grid point, rising
     std::span<const IndexRun> lineOfSight;
     std::span<const Series> series;
+    bool logX = false;  // the x axis logarithmic; every xs above 0
 };
 
 // The titles of a plot's axes; the y title stands `yOffsetPx` left of the frame.

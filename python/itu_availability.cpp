@@ -55,7 +55,7 @@ py::dict stations(const itur::MethodAnswer& method) {
 }
 
 // The object that `tropolink-cli availability --json` prints, member for member.
-py::dict answerObject(const itur::AvailabilityAnswer& a) {
+py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry& calculator) {
     py::dict d;
     d["p617"] = rows(a.p617);
     d["p2001"] = rows(a.p2001);
@@ -67,6 +67,8 @@ py::dict answerObject(const itur::AvailabilityAnswer& a) {
     geometry["scatterAngleMrad"] = number(g.scatterAngleMrad());
     geometry["lineOfSight"] = g.lineOfSight();
     geometry["commonVolumeHeightKm"] = number(a.commonVolumeHeightKm);
+    geometry["calculatorScatteringAngleDeg"] = number(calculator.scatteringAngle);
+    geometry["calculatorEffectiveEarthRadiusKm"] = number(calculator.effectiveEarthRadius);
     d["geometry"] = geometry;
     if (a.p617.availability && a.p2001.availability) {
         py::dict availability;
@@ -111,7 +113,8 @@ py::object availability(const py::object& percent, const py::object& requiredSnr
     const AvailabilityOptions options = validateAvailabilityOptions(arguments);
     const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
     HeadlessWindow window;
-    return answerObject(availabilityAnswer(runPass(window, s), options));
+    const PassValues values = runPass(window, s);
+    return answerObject(availabilityAnswer(values, options), values.geometry);
 }
 
 }  // namespace

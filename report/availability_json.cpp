@@ -33,7 +33,7 @@ void writeNotes(JsonWriter& json, const itur::AvailabilityAnswer& answer) {
     json.raw(array + "]");
 }
 
-void writeGeometry(JsonWriter& json, const itur::AvailabilityAnswer& a) {
+void writeGeometry(JsonWriter& json, const itur::AvailabilityAnswer& a, const PathGeometry* calculator) {
     const itur::ScatterGeometry& g = a.geometry;
     json.key("geometry");
     json.beginObject();
@@ -43,6 +43,10 @@ void writeGeometry(JsonWriter& json, const itur::AvailabilityAnswer& a) {
     json.member("scatterAngleMrad", g.scatterAngleMrad());
     json.member("lineOfSight", g.lineOfSight());
     json.member("commonVolumeHeightKm", a.commonVolumeHeightKm);
+    if (calculator) {
+        json.member("calculatorScatteringAngleDeg", calculator->scatteringAngle);
+        json.member("calculatorEffectiveEarthRadiusKm", calculator->effectiveEarthRadius);
+    }
     json.endObject();
 }
 
@@ -93,11 +97,11 @@ std::string_view boundText(itur::AvailabilityBound bound) {
     return "";
 }
 
-void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer) {
+void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer, const PathGeometry* calculator) {
     json.beginObject();
     writeRows(json, "p617", answer.p617);
     writeRows(json, "p2001", answer.p2001);
-    writeGeometry(json, answer);
+    writeGeometry(json, answer, calculator);
     if (answer.p617.availability && answer.p2001.availability) {
         json.key("availability");
         json.beginObject();
@@ -109,9 +113,10 @@ void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer)
     json.endObject();
 }
 
-void appendAvailabilityLine(std::string& out, const itur::AvailabilityAnswer& answer) {
+void appendAvailabilityLine(std::string& out, const itur::AvailabilityAnswer& answer,
+                            const PathGeometry* calculator) {
     JsonWriter json(out);
-    writeAvailability(json, answer);
+    writeAvailability(json, answer, calculator);
     out += '\n';
 }
 

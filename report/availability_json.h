@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/path_geometry.h"
 #include "report/json_writer.h"
 #include "itur/availability.h"
 
@@ -11,10 +12,14 @@ namespace tropolink {
 // per percentage, with its "verdict"), "geometry", "availability" when a
 // signal-to-noise was required, and "notes". Numbers as the shortest text
 // that reads back to the same double; null where a method gives no figure.
-void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer);
+// With the calculator's geometry, "geometry" also gives its scattering angle
+// and effective earth radius, which differ from the methods' own.
+void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer,
+                       const PathGeometry* calculator = nullptr);
 
 // The same object as one line, '\n' included.
-void appendAvailabilityLine(std::string& out, const itur::AvailabilityAnswer& answer);
+void appendAvailabilityLine(std::string& out, const itur::AvailabilityAnswer& answer,
+                            const PathGeometry* calculator = nullptr);
 
 // "valid", "outOfRange" or "lineOfSight", as --values names the legacy methods' verdicts.
 std::string_view verdictText(itur::MethodVerdict verdict);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numbers>
 
 #include "link/number_text.h"
 #include "report/availability_cells.h"
@@ -42,21 +43,54 @@ void appendGeometry(std::string& out, const itur::AvailabilityAnswer& a, const A
     appendGeometryLine(out, "h0", a.commonVolumeHeightKm, "km", "height of the common volume");
 }
 
-// The width of every figure column: the widest figure and a space, at least kFigureWidth.
-std::size_t figureWidth(const itur::AvailabilityAnswer& a) {
+constexpr double kDegreesPerMrad = 0.180 / std::numbers::pi;
+
+// One line with both radii: the methods' earth follows delta-N, the calculator's
+// its own surface refractivity, so the two angles (and even line of sight) may differ.
+void appendCalculatorAngle(std::string& out, const itur::ScatterGeometry& g, const AvailabilityOptions& o,
+                           const PathGeometry& calculator) {
+    out += "  scatter angle " + figureText(g.scatterAngleMrad()) + " mrad (" +
+           figureText(g.scatterAngleMrad() * kDegreesPerMrad);
+    out += " deg) on the ITU methods' earth of ";
+    appendFixed(out, g.effectiveEarthRadiusKm, 1);
+    out += " km (delta-N ";
+    appendShortest(out, o.deltaN);
+    out += "); the calculator's " + figureText(calculator.scatteringAngle) + " deg is on its own ";
+    appendFixed(out, calculator.effectiveEarthRadius, 1);
+    out += " km earth";
+    if (calculator.lineOfSight != g.lineOfSight())
+        out += calculator.lineOfSight ? ", where the path is line of sight" : ", where the path is beyond line of sight";
+    out += '\n';
+}
+
+// "S/N 1 dB" read like "an S/N of 1 dB": the station and the unit stand apart.
+constexpr std::array<std::string_view, 4> kColumnHeadings{"loss (dB)", "margin (dB)", "S/N at 1 (dB)",
+                                                          "S/N at 2 (dB)"};
+using ColumnWidths = std::array<std::size_t, 4>;
+
+// Each figure column is as wide as the widest figure or its heading and a space,
+// at least kFigureWidth.
+ColumnWidths columnWidths(const itur::AvailabilityAnswer& a) {
     std::size_t widest = 0;
     for (const itur::MethodAnswer* m : {&a.p617, &a.p2001})
         for (const itur::PercentFigures& row : m->rows)
             for (const std::optional<double> value : {row.loss, row.fadeMargin, row.snrAtStation1, row.snrAtStation2})
                 if (value) widest = std::max(widest, figureText(*value).size());
-    return std::max(kFigureWidth, widest + 1);
+    ColumnWidths widths{};
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        widths[i] = std::max({kFigureWidth, widest + 1, kColumnHeadings[i].size() + 1});
+    return widths;
 }
 
-void appendHeader(std::string& out, const AvailabilityOptions& o, std::size_t width) {
+std::size_t methodWidth(const ColumnWidths& widths) {
+    return widths[0] + widths[1] + widths[2] + widths[3];
+}
+
+void appendHeader(std::string& out, const AvailabilityOptions& o, const ColumnWidths& widths) {
     std::string zone = "P.2001 zone " + std::to_string(static_cast<int>(o.climateZone)) + ", " +
                        std::string(itur::climateZoneName(o.climateZone));
     std::string p617 = "P.617";
-    p617.resize(4 * width - 1, ' ');
+    p617.resize(methodWidth(widths) - 1, ' ');
     out += '\n';
     out.append(kPercentWidth + 2, ' ');
     out += p617;
@@ -65,21 +99,21 @@ void appendHeader(std::string& out, const AvailabilityOptions& o, std::size_t wi
     out += '\n';
     padLeft(out, "p (%)", kPercentWidth);
     for (int m = 0; m < 2; ++m)
-        for (const std::string_view column : {"loss dB", "margin dB", "S/N 1 dB", "S/N 2 dB"})
-            padLeft(out, column, width);
+        for (std::size_t i = 0; i < widths.size(); ++i) padLeft(out, kColumnHeadings[i], widths[i]);
     out += '\n';
 }
 
-void appendMethodCells(std::string& out, const itur::PercentFigures& row, std::size_t width) {
+void appendMethodCells(std::string& out, const itur::PercentFigures& row, const ColumnWidths& widths) {
     if (row.verdict != itur::MethodVerdict::Valid) {
         std::string cell = "    " + std::string(row.verdict == itur::MethodVerdict::LineOfSight ? kLineOfSight
                                                                                                  : kOutOfRange);
-        cell.resize(std::max(4 * width, cell.size() + 1), ' ');
+        cell.resize(std::max(methodWidth(widths), cell.size() + 1), ' ');
         out += cell;
         return;
     }
-    for (const std::optional<double> value : {row.loss, row.fadeMargin, row.snrAtStation1, row.snrAtStation2})
-        padLeft(out, value ? figureText(*value) : "", width);
+    const std::array<std::optional<double>, 4> values{row.loss, row.fadeMargin, row.snrAtStation1,
+                                                      row.snrAtStation2};
+    for (std::size_t i = 0; i < widths.size(); ++i) padLeft(out, values[i] ? figureText(*values[i]) : "", widths[i]);
 }
 
 void appendStation(std::string& out, std::string_view method, int station, const itur::StationAvailability& s) {
@@ -108,18 +142,15 @@ void appendStation(std::string& out, std::string_view method, int station, const
     out += std::string(kLineOfSight) + '\n';
 }
 
-}  // namespace
-
-void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
-    appendGeometry(out, a, o);
-    const std::size_t width = figureWidth(a);
-    appendHeader(out, o, width);
+void appendRows(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
+    const ColumnWidths widths = columnWidths(a);
+    appendHeader(out, o, widths);
     for (std::size_t i = 0; i < a.p617.rows.size(); ++i) {
         std::string percent;
         appendShortest(percent, a.p617.rows[i].percent);
         padLeft(out, percent, kPercentWidth);
-        appendMethodCells(out, a.p617.rows[i], width);
-        appendMethodCells(out, a.p2001.rows[i], width);
+        appendMethodCells(out, a.p617.rows[i], widths);
+        appendMethodCells(out, a.p2001.rows[i], widths);
         while (out.back() == ' ') out.pop_back();
         out += '\n';
     }
@@ -134,6 +165,20 @@ void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a
         appendStation(out, "P.617 ", s + 1, (*a.p617.availability)[static_cast<std::size_t>(s)]);
     for (int s = 0; s < 2; ++s)
         appendStation(out, "P.2001", s + 1, (*a.p2001.availability)[static_cast<std::size_t>(s)]);
+}
+
+}  // namespace
+
+void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o,
+                             const PathGeometry& calculator) {
+    appendGeometry(out, a, o);
+    appendCalculatorAngle(out, a.geometry, o, calculator);
+    appendRows(out, a, o);
+}
+
+void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& a, const AvailabilityOptions& o) {
+    appendGeometry(out, a, o);
+    appendRows(out, a, o);
 }
 
 }  // namespace tropolink

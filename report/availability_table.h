@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/path_geometry.h"
 #include "link/availability_options.h"
 #include "itur/availability.h"
 
@@ -11,5 +12,10 @@ namespace tropolink {
 // percentage with a column group per method, then the availability lines.
 void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& answer,
                              const AvailabilityOptions& options);
+
+// The same, with a line beside the geometry that sets the calculator's scatter
+// angle on its own earth against the methods' one, since the two radii differ.
+void appendAvailabilityTable(std::string& out, const itur::AvailabilityAnswer& answer,
+                             const AvailabilityOptions& options, const PathGeometry& calculator);
 
 }  // namespace tropolink

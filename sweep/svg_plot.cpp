@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "link/number_text.h"
 #include "plot/plot_page.h"
 #include "sweep/sweep_columns.h"
 #include "sweep/sweep_curves.h"
@@ -17,6 +18,7 @@ constexpr double kLossHeightPx = 380;
 constexpr double kBelowPanelPx = 88;  // tick labels, axis label, the next heading
 constexpr double kSignalToNoiseHeightPx = 260;
 constexpr double kSignalToNoiseGapPx = 70;  // between the two lower panels
+constexpr double kAvailabilityHeightPx = 260;
 constexpr double kBottomMarginPx = 56;
 
 std::string axisLabel(const SweepPlan& plan) {
@@ -62,8 +64,8 @@ std::vector<std::string> subtitleLines(const SweepPlan& plan, bool beyondSaneRan
     return lines;
 }
 
-void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool withItu) {
-    openLegend(svg, top);
+// A sample of each curve with its label, from `top`; the y below the last.
+double drawKeys(SvgWriter& svg, double top, std::span<const Series> series) {
     double y = top + 12;
     svg.open("g", {{"fill", "none"}, {"stroke-width", "1.8"}, {"stroke-linecap", "round"}});
     for (const Series& s : series) {
@@ -82,6 +84,36 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool
         svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y)}}, s.style->label);
         y += kLegendRowPx;
     }
+    return y;
+}
+
+void drawNote(SvgWriter& svg, double& y, std::span<const std::string> note) {
+    y += kLineHeightPx;
+    for (const std::string& line : note) {
+        svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(y)}, {"fill", "#555555"}}, line);
+        y += kLineHeightPx;
+    }
+}
+
+// The ITU-R curves: loss not exceeded for P % of the year, with the options they were drawn for.
+std::vector<std::string> ituNote(const AvailabilityOptions& o) {
+    std::string options = "(climate zone " + std::to_string(static_cast<int>(o.climateZone)) + ", delta-N ";
+    appendShortest(options, o.deltaN);
+    std::vector<std::string> note{"P.617, P.2001: loss not", "exceeded for P % of the year"};
+    if (o.groundHeightKm != 0) {
+        note.push_back(options + ",");
+        options = "ground height ";
+        appendShortest(options, o.groundHeightKm);
+        options += " km";
+    }
+    note.push_back(options + ");");
+    note.emplace_back("none on a line-of-sight path.");
+    return note;
+}
+
+void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, const SweepPlan& plan) {
+    openLegend(svg, top);
+    double y = drawKeys(svg, top, series);
     svg.empty("rect", {{"x", px(kLegendLeftPx)},
                        {"y", px(y - 10)},
                        {"width", px(kLegendSampleWidthPx)},
@@ -89,22 +121,27 @@ void drawLegend(SvgWriter& svg, double top, std::span<const Series> series, bool
                        {"fill", std::string(kLineOfSightFill)},
                        {"fill-opacity", std::string(kLineOfSightOpacity)}});
     svg.text("text", {{"x", px(kLegendTextLeftPx)}, {"y", px(y + 1)}}, "Line-of-sight path");
-    constexpr std::array<std::string_view, 4> kNote{"Signal-to-noise uses each", "method's loss; on a line-of-",
-                                                    "sight path every column uses", "the free-space loss."};
-    // The ITU-R curves: loss not exceeded for P % of the year, none on a line-of-sight path.
-    constexpr std::array<std::string_view, 4> kItuNote{"P.617, P.2001: loss not", "exceeded for P % of the year",
-                                                       "(climate zone 6, delta-N 40);",
-                                                       "none on a line-of-sight path."};
-    const auto drawNote = [&svg, &y](std::span<const std::string_view> note) {
-        y += kLineHeightPx;
-        for (const std::string_view line : note) {
-            svg.text("text", {{"x", px(kLegendLeftPx)}, {"y", px(y)}, {"fill", "#555555"}}, line);
-            y += kLineHeightPx;
-        }
-    };
+    const std::vector<std::string> note{"Signal-to-noise uses each", "method's loss; on a line-of-",
+                                        "sight path every column uses", "the free-space loss."};
     y += kLineHeightPx;
-    drawNote(kNote);
-    if (withItu) drawNote(kItuNote);
+    drawNote(svg, y, note);
+    if (!plan.percents.empty()) drawNote(svg, y, ituNote(plan.methodOptions));
+    svg.close();
+}
+
+// Below the signal-to-noise panels, with its keys beside it as the loss panel has them.
+void drawAvailability(SvgWriter& svg, const Box& box, const SweepPlan& plan, const SweepCurves& c,
+                      const std::string& xLabel) {
+    std::string heading = "Availability (% of the year): largest P with S/N at least ";
+    appendShortest(heading, *plan.methodOptions.requiredSnrDb);
+    heading += " dB";
+    drawPanel(svg, box,
+              {"availability", heading, "Availability (%)", xLabel, c.xs, c.lineOfSight, c.availability, plan.logX},
+              valueRange(c.availability));
+    openLegend(svg, box.top, "availability-legend");
+    double y = drawKeys(svg, box.top, c.availability);
+    const std::vector<std::string> note{"None where the S/N holds", "at 99.999 % or fails at", "0.001 % of the year."};
+    drawNote(svg, y, note);
     svg.close();
 }
 
@@ -125,24 +162,29 @@ std::string svgPlot(const SweepPlan& plan, const SweepCurves& c) {
     const Box station1{kPlotLeftPx, loss.bottom() + kBelowPanelPx, halfWidth, kSignalToNoiseHeightPx};
     const Box station2{kPlotRightPx - halfWidth, station1.top, halfWidth, kSignalToNoiseHeightPx};
 
+    const bool availability = !c.availability.empty();
+    const Box availabilityBox{kPlotLeftPx, station1.bottom() + kBelowPanelPx, loss.width, kAvailabilityHeightPx};
+    const double bottom = availability ? availabilityBox.bottom() : station1.bottom();
+
     std::string out;
-    SvgWriter svg(out, kPageWidthPx, station1.bottom() + kBottomMarginPx);
+    SvgWriter svg(out, kPageWidthPx, bottom + kBottomMarginPx);
     drawHeading(svg, title, subtitle);
-    drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss},
+    drawPanel(svg, loss, {"path-loss", "Path loss", "Path loss (dB)", xLabel, c.xs, c.lineOfSight, c.loss, plan.logX},
               valueRange(c.loss));
-    drawLegend(svg, loss.top, c.loss, !plan.percents.empty());
+    drawLegend(svg, loss.top, c.loss, plan);
     // Both stations on one scale, so the two panels compare at a glance.
     const Range at1 = valueRange(c.atStation1);
     const Range at2 = valueRange(c.atStation2);
     const Range signalToNoise{std::min(at1.lo, at2.lo), std::max(at1.hi, at2.hi)};
     drawPanel(svg, station1,
               {"signal-to-noise-1", "Signal-to-noise at station 1", "S/N at station 1 (dB)", xLabel, c.xs,
-               c.lineOfSight, c.atStation1},
+               c.lineOfSight, c.atStation1, plan.logX},
               signalToNoise);
     drawPanel(svg, station2,
               {"signal-to-noise-2", "Signal-to-noise at station 2", "S/N at station 2 (dB)", xLabel, c.xs,
-               c.lineOfSight, c.atStation2},
+               c.lineOfSight, c.atStation2, plan.logX},
               signalToNoise);
+    if (availability) drawAvailability(svg, availabilityBox, plan, c, xLabel);
     svg.finish();
     return out;
 }

@@ -54,6 +54,8 @@ void appendSweepCsvRow(std::string& out, const SweepPlan& plan, const SweepPoint
             appendCell(out, f->snrAtStation1);
             appendCell(out, f->snrAtStation2);
         }
+    // Empty where availability --json gives null: a bound, line of sight or out of range.
+    for (const itur::StationAvailability& a : point.availability) appendCell(out, a.percent);
     out += kLineEnd;
 }
 
@@ -84,9 +86,18 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents) {
     return names;
 }
 
+std::vector<std::string> sweepCsvColumns(const SweepPlan& plan) {
+    std::vector<std::string> names = sweepCsvColumns(plan.percents);
+    if (!plan.methodOptions.requiredSnrDb) return names;
+    for (const std::string_view method : {"p617", "p2001"})
+        for (const std::string_view station : {"s1.", "s2."})
+            names.push_back(std::string(station) + std::string(method) + "-availability-percent");
+    return names;
+}
+
 void appendSweepCsvHeader(std::string& out, const SweepPlan& plan) {
     out += plan.name.text();
-    for (const std::string& column : sweepCsvColumns(plan.percents)) appendCell(out, column);
+    for (const std::string& column : sweepCsvColumns(plan)) appendCell(out, column);
     out += kLineEnd;
 }
 

@@ -25,6 +25,13 @@ constexpr SeriesStyle kDuctStyle{"Perfect duct", "#7F7F7F", "16 4 4 4"};
 constexpr std::array<std::string_view, 2> kItuColours{"#56B4E9", "#882255"};
 constexpr std::array<std::string_view, 2> kItuNames{"P.617 ", "P.2001 "};
 constexpr std::array<std::string_view, 4> kItuDashes{"3 2", "9 2 2 2", "1.5 2.5 5 2.5", "14 2 1 2"};
+// The availability panel: the method's colour, solid at station 1, dashed at 2.
+constexpr std::array<SeriesStyle, 4> kAvailabilityStyles{{
+    {"P.617 at station 1", kItuColours[0], "none"},
+    {"P.617 at station 2", kItuColours[0], "7 4"},
+    {"P.2001 at station 1", kItuColours[1], "none"},
+    {"P.2001 at station 2", kItuColours[1], "7 4"},
+}};
 
 // A number an axis can hold: NaN and infinities leave a gap.
 std::optional<double> drawable(std::optional<double> value) {
@@ -60,6 +67,8 @@ SweepCurves startCurves(const SweepPlan& plan) {
     c.loss.push_back({&kFreeSpaceStyle, {}});
     c.loss.push_back({&kDuctStyle, {}});
     addItuSeries(c, plan.percents);
+    if (plan.methodOptions.requiredSnrDb)
+        for (const SeriesStyle& style : kAvailabilityStyles) c.availability.push_back({&style, {}});
     return c;
 }
 
@@ -92,6 +101,8 @@ void addPoint(SweepCurves& c, const SweepPlan& plan, const SweepPoint& point) {
             c.atStation1[series].values.push_back(sane ? drawable(f.snrAtStation1) : std::nullopt);
             c.atStation2[series].values.push_back(sane ? drawable(f.snrAtStation2) : std::nullopt);
         }
+    for (std::size_t k = 0; k < point.availability.size(); ++k)
+        c.availability[k].values.push_back(drawable(point.availability[k].percent));
 }
 
 SweepCurves sweepCurves(const SweepPlan& plan, std::span<const SweepPoint> points) {

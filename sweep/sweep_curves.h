@@ -26,6 +26,8 @@ struct SweepCurves {
     std::vector<plot::Series> atStation1;  // signal-to-noise, the five methods, then the ITU-R ones
     std::vector<plot::Series> atStation2;
     bool beyondSaneRange = false;        // some method's points were put out of range by sweepColumns
+    // With a required S/N: P.617 at stations 1 and 2, then P.2001 at both.
+    std::vector<plot::Series> availability;
     std::vector<std::string> ituLabels;  // "P.617 99.9 %"
     std::vector<plot::SeriesStyle> ituStyles;
 };

@@ -1,9 +1,11 @@
 #include "sweep/sweep_plan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "link/availability_options.h"
 #include "link/input_error.h"
+#include "link/option_ranges.h"
 
 namespace tropolink {
 namespace {
@@ -42,6 +44,32 @@ int stepPositions(const SettingName& name, std::string_view text, bool power, st
     return static_cast<int>(std::min<long long>(step.position, s.maximum - s.minimum + 1));
 }
 
+// The ITU-R options of a sweep: refused without a percentage, since they
+// change nothing else.
+AvailabilityOptions methodOptions(const SweepArguments& request, const std::vector<double>& percents) {
+    const AvailabilityArguments& a = request.methodOptions;
+    if (percents.empty())
+        for (const auto& [name, values] : {std::pair{kDeltaNOption.name, &a.deltaN},
+                                           std::pair{kGroundHeightOption.name, &a.groundHeightKm},
+                                           std::pair{kClimateZoneOption.name, &a.climateZone},
+                                           std::pair{kRequiredSnrOption.name, &a.requiredSnr}})
+            if (!values->empty())
+                throw InputError(std::string(name) + " " + values->front(), "given without --percent",
+                                 std::string(name) + " with --percent P");
+    AvailabilityOptions options = validateAvailabilityOptions(a);
+    options.percents = percents;
+    return options;
+}
+
+// On a logarithmic axis every swept value must lie above 0.
+bool logX(const SweepArguments& request, const SweepPlan& plan) {
+    if (request.logXCount > 1) throw InputError("--log-x", "given twice", "--log-x at most once");
+    if (request.logXCount == 1 && plan.from <= 0)
+        throw InputError("--log-x", "the swept range " + request.range + " reaches 0 or below",
+                         "--log-x with FROM above 0");
+    return request.logXCount == 1;
+}
+
 }  // namespace
 
 Settings SweepPlan::settingsAt(int point) const {
@@ -60,12 +88,13 @@ SweepPlan planSweep(const SweepArguments& request) {
     const auto [name, range] = splitAssignment(input, kRangeForm);
     const std::string allowed = allowedValues(name, power);
     const RangeTexts texts = splitRange(range, input, allowed);
-    SweepPlan plan{name, 0, 0, 1, builder.settings(), {}};
+    SweepPlan plan{name, 0, 0, 1, builder.settings(), {}, {}, false};
     if (request.percents.size() > kMaxSweepPercents)
         throw InputError("--percent " + request.percents[kMaxSweepPercents],
                          "more than " + std::to_string(kMaxSweepPercents) + " percentages",
                          "at most " + std::to_string(kMaxSweepPercents) + " --percent options in a sweep");
     for (const std::string& percent : request.percents) plan.percents.push_back(percentOption(percent));
+    plan.methodOptions = methodOptions(request, plan.percents);
     plan.from = validatePosition(name, decimalToPosition(texts.from, name.positionsPerUnit()), power, input);
     plan.to = validatePosition(name, decimalToPosition(texts.to, name.positionsPerUnit()), power, input);
     plan.step = stepPositions(name, texts.step, power, input);
@@ -73,6 +102,7 @@ SweepPlan planSweep(const SweepArguments& request) {
     if (builder.isSet(name.slider->slider))
         throw InputError(input, std::string(name.slider->name) + " is also given with --set",
                          "each slider either swept or set");
+    plan.logX = logX(request, plan);
     return plan;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/availability_options.h"
 #include "link/settings.h"
 
 namespace tropolink {
@@ -14,6 +15,10 @@ struct SweepArguments {
     std::vector<std::string> assignments;  // NAME=VALUE for the other sliders
     int powerOptionCount = 0;              // how often power/1000 was asked for
     std::vector<std::string> percents;     // of the year, for the ITU-R methods
+    // --delta-n, --ground-height-km, --climate-zone, --required-snr as
+    // availability takes them (its percents unused); each needs --percent.
+    AvailabilityArguments methodOptions;
+    int logXCount = 0;  // how often --log-x was given
 };
 
 // Each percentage adds six columns and two curves to every grid point.
@@ -27,6 +32,8 @@ struct SweepPlan {
     int step = 1;
     Settings base;                 // the start positions with the --set values
     std::vector<double> percents;  // of the year, for the two ITU-R methods
+    AvailabilityOptions methodOptions;  // its percents are `percents`
+    bool logX = false;                  // the picture's x axis logarithmic
 
     int pointCount() const { return (to - from) / step + 1; }
     int position(int point) const { return from + point * step; }

@@ -12,17 +12,20 @@ namespace tropolink {
 
 namespace {
 
-// The ITU-R figures of a point, with the default options of their methods.
-void addItuFigures(SweepPoint& point, const std::vector<double>& percents) {
-    if (percents.empty()) return;
-    AvailabilityOptions options;
-    options.percents = percents;
+// The ITU-R figures of a point, with the sweep's options of their methods.
+void addItuFigures(SweepPoint& point, const AvailabilityOptions& options) {
+    if (options.percents.empty()) return;
     const itur::ItuLink link = ituLink(point.values, options);
     const itur::LinkBudget budget = linkBudget(point.values);
-    for (const double p : percents) {
+    for (const double p : options.percents) {
         point.p617.push_back(itur::percentFigures(itur::ItuMethod::P617, link, budget, p));
         point.p2001.push_back(itur::percentFigures(itur::ItuMethod::P2001, link, budget, p));
     }
+    if (!options.requiredSnrDb) return;
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        for (const int station : {1, 2})
+            point.availability.push_back(
+                itur::stationAvailability(method, link, budget, station, *options.requiredSnrDb));
 }
 
 }  // namespace
@@ -46,8 +49,8 @@ bool runSweepPasses(const SweepPlan& plan, const SweepSink& sink, int jobs) {
                 const int end = std::min(chunk.first + kChunkPoints, plan.pointCount());
                 try {
                     for (int i = chunk.first; i < end; ++i) {
-                        SweepPoint point{plan.position(i), runPass(*window, plan.settingsAt(i)), {}, {}};
-                        addItuFigures(point, plan.percents);
+                        SweepPoint point{plan.position(i), runPass(*window, plan.settingsAt(i)), {}, {}, {}};
+                        addItuFigures(point, plan.methodOptions);
                         chunk.points.push_back(std::move(point));
                     }
                 } catch (const NumericFault& e) {

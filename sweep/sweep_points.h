@@ -17,6 +17,8 @@ struct SweepPoint {
     // The two ITU-R methods at each of the plan's percentages, in its order.
     std::vector<itur::PercentFigures> p617;
     std::vector<itur::PercentFigures> p2001;
+    // With a required S/N: P.617 at stations 1 and 2, then P.2001 at both.
+    std::vector<itur::StationAvailability> availability;
 };
 
 // Takes each point in grid order, on one thread; false stops the sweep.

@@ -83,9 +83,50 @@ TEST(AvailabilityTable, OutOfRangeCellsAndTheScatterOnlyNote) {
     a.p2001.rows[1].percent = 50;
     std::string out;
     appendAvailabilityTable(out, a, AvailabilityOptions{});
-    EXPECT_THAT(out, HasSubstr("       5    180.000    -20.000   -180.000   -180.000    out of range\n"));
+    EXPECT_THAT(out, HasSubstr("       5    180.000     -20.000      -180.000      -180.000    out of range\n"));
     EXPECT_THAT(out, HasSubstr("\nNote: P.2001 gives no figure: a term of its formula is not finite on this path.\n"));
     EXPECT_THAT(out, HasSubstr("\nNote: Below 10 % of the year ducting and layer reflection"));
+}
+
+// Each side may call the path line of sight alone; the line says which.
+TEST(AvailabilityTable, CalculatorLineSaysWhereTheVerdictsDiffer) {
+    struct Case {
+        double itsAngleDeg;
+        bool itsLineOfSight;
+        const char* ending;
+    };
+    for (const Case c : {Case{1.5, false, "own 8494.6 km earth\n"},
+                         Case{-0.001, true, "own 8494.6 km earth, where the path is line of sight\n"}}) {
+        itur::AvailabilityAnswer a;
+        a.geometry = {250, 8549.12, -1, -1, 10, 10};
+        a.p617.rows = {row(50, 195)};
+        a.p2001.rows = {row(50, 196)};
+        PathGeometry calculator;
+        calculator.scatteringAngle = c.itsAngleDeg;
+        calculator.lineOfSight = c.itsLineOfSight;
+        calculator.effectiveEarthRadius = 8494.64543;
+        std::string out;
+        appendAvailabilityTable(out, a, AvailabilityOptions{}, calculator);
+        EXPECT_THAT(out, HasSubstr("  scatter angle 27.243 mrad (1.561 deg) on the ITU methods' earth of 8549.1 km "
+                                   "(delta-N 40); the calculator's "))
+            << out;
+        EXPECT_THAT(out, HasSubstr(c.ending)) << out;
+    }
+}
+
+// "S/N 1 dB" read like "an S/N of 1 dB"; each heading stands right over its figures.
+TEST(AvailabilityTable, HeadingsNameTheStationAndTheUnitApart) {
+    itur::AvailabilityAnswer a;
+    a.geometry = {250, 8549, -1, -1, 10, 10};
+    a.p617.rows = {row(50, 195.614)};
+    a.p2001.rows = {row(50, 196.578)};
+    std::string out;
+    appendAvailabilityTable(out, a, AvailabilityOptions{});
+    const std::string heading =
+        "   p (%)  loss (dB) margin (dB) S/N at 1 (dB) S/N at 2 (dB)  loss (dB) margin (dB) S/N at 1 (dB) S/N at 2 (dB)\n";
+    const std::string figures =
+        "      50    195.614      -4.386      -195.614      -195.614    196.578      -3.422      -196.578      -196.578\n";
+    EXPECT_THAT(out, HasSubstr(heading + figures)) << out;
 }
 
 }  // namespace

@@ -51,6 +51,34 @@ TEST(AvailabilityTest, StartPositionsGiveRisingLossesAndAnAvailabilityPerStation
     EXPECT_NEAR(a["geometry"]["scatterAngleMrad"].get<double>(), 26.657921493391132, 1e-12);
 }
 
+// The pass showed 1.538 deg and the table 26.658 mrad (1.527 deg); at 22 km the
+// pass said "Not LOS" and the table "line of sight", with no word on why.
+TEST(AvailabilityTest, GeometryNamesTheCalculatorsAngleAndBothRadii) {
+    struct Case {
+        const char* distance;
+        const char* line;
+    };
+    for (const Case c :
+         {Case{"250", "  scatter angle 26.658 mrad (1.527 deg) on the ITU methods' earth of 8549.1 km (delta-N 40); "
+                      "the calculator's 1.538 deg is on its own 8494.6 km earth\n"},
+          Case{"22", "  scatter angle -0.011 mrad (-0.001 deg) on the ITU methods' earth of 8549.1 km (delta-N 40); "
+                     "the calculator's 0.000 deg is on its own 8494.6 km earth, where the path is beyond line of "
+                     "sight\n"}}) {
+        const std::string distance = std::string("distance-km=") + c.distance;
+        const CliRun table = runCli({"availability", "--set", distance});
+        EXPECT_THAT(table.out, HasSubstr(std::string("height of the common volume") +
+                                         (c.distance == std::string("22") ? ", none on a line-of-sight path\n"
+                                                                           : "\n") + c.line));
+        const json pass = json::parse(runCli({"--values", "--set", distance}).out)["values"];
+        const json geometry = availabilityJson({"--set", distance})["geometry"];
+        EXPECT_EQ(geometry["calculatorScatteringAngleDeg"], pass["scatteringAngle"]) << c.distance;
+        EXPECT_EQ(geometry["calculatorEffectiveEarthRadiusKm"].get<double>(), 8494.645429999999) << c.distance;
+    }
+    const json batch = json::parse(runCli({"availability", "--batch"}, "distance-km=22\n").out);
+    EXPECT_EQ(batch["geometry"]["lineOfSight"], true);
+    EXPECT_GT(batch["geometry"]["calculatorScatteringAngleDeg"].get<double>(), 0);
+}
+
 TEST(AvailabilityTest, LineOfSightGivesNullsAndSaysSo) {
     const json a = availabilityJson(
         {"--set", "s1.antenna-height-m=10000", "--set", "s2.antenna-height-m=10000", "--required-snr", "10"});
@@ -96,7 +124,7 @@ TEST(AvailabilityTest, OutOfRangeMethodsSayWhyAndGiveNoAvailability) {
     tableArgs.insert(tableArgs.end(), args.begin(), args.end());
     const CliRun table = runCli(tableArgs);
     EXPECT_EQ(table.exitStatus, 0);
-    EXPECT_THAT(table.out, HasSubstr("   99.99    out of range                                out of range\n"));
+    EXPECT_THAT(table.out, HasSubstr("   99.99    out of range" + std::string(35, ' ') + "    out of range\n"));
     EXPECT_THAT(table.out, HasSubstr("  P.617  at station 1: out of range\n"));
     EXPECT_THAT(table.out, HasSubstr("  theta-r       2.235e+06 mrad"));
     EXPECT_THAT(table.out, testing::Not(HasSubstr("inf")));

@@ -69,6 +69,22 @@ def check_itu_curves(root):
         assert series_labels(group(root, station)) == METHODS + itu, station
 
 
+def check_availability_panel(root):
+    panel = group(root, "availability")
+    stations = [f"{m} at station {s}" for m in ("P.617", "P.2001") for s in (1, 2)]
+    assert series_labels(panel) == stations, series_labels(panel)
+    assert any(p.get("d") for p in panel.iter(f"{SVG}path")), "no availability curve"
+    assert any(t.startswith("Availability (% of the year)") for t in texts(panel)), texts(panel)
+    assert "(climate zone 2, delta-N 50);" in texts(group(root, "legend")), texts(group(root, "legend"))
+    assert series_labels(group(root, "availability-legend")) == stations, "no keys beside the availability panel"
+
+
+def check_log_x(root):
+    labels = [t.get("y") and "".join(t.itertext()) for t in group(root, "path-loss").iter(f"{SVG}text")
+              if t.get("text-anchor") == "middle" and t.get("font-size") is None]
+    assert labels == ["100", "1000", "10000"], labels
+
+
 def check_subtitle_and_unit(root):
     subtitle = [t for t in texts(root) if t.startswith("Settings that differ")]
     assert subtitle == ["Settings that differ from the start positions: frequency-mhz=1000, power-div-1000"], subtitle
@@ -80,6 +96,10 @@ def main():
     with tempfile.TemporaryDirectory() as directory:
         check_distance_sweep(sweep_picture(cli, directory, "distance-km=1:2000"))
         check_itu_curves(sweep_picture(cli, directory, "distance-km=1:2000:7", "--percent", "99.9", "--percent", "50"))
+        check_availability_panel(
+            sweep_picture(cli, directory, "distance-km=100:600:10", "--percent", "99", "--required-snr", "5",
+                          "--delta-n", "50", "--climate-zone", "2"))
+        check_log_x(sweep_picture(cli, directory, "frequency-mhz=50:25000:50", "--log-x"))
         check_subtitle_and_unit(
             sweep_picture(cli, directory, "s2.tx-power=0.1:1500:10", "--set", "frequency-mhz=1000",
                           "--power-div-1000"))

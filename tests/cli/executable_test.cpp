@@ -166,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
                      "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
                      "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
-                     "--jobs N, --help)\n"},
+                     "--delta-n DN, --ground-height-km HS, --climate-zone Z, --required-snr DB, --log-x, --jobs N, "
+                     "--help)\n"},
         BadInputCase{{"--values", "profile", "-"},
                      "--values: not an option of profile (allowed: FILE, --from LAT,LON, --to LAT,LON, --dem PATH, "
                      "--step-m M, --sea-where-missing, --fill-voids, --write-profile FILE, --kml FILE, --geojson FILE, "

@@ -54,7 +54,7 @@ TEST(JobsTest, LongLinesAndEmptyInputsAgree) {
 
 // A sweep's table is the same on any number of workers, ITU-R columns included.
 TEST(JobsTest, SweepPointsAreTheSameOnAnyNumberOfWorkers) {
-    const SweepPlan plan = planSweep({"distance-km=1:2000", {"frequency-mhz=900"}, 0, {"1", "50"}});
+    const SweepPlan plan = planSweep({"distance-km=1:2000", {"frequency-mhz=900"}, 0, {"1", "50"}, {}, 0});
     std::string one;
     appendSweepCsv(one, plan, runSweepPasses(plan, 1));
     for (const int jobs : {2, 5}) {

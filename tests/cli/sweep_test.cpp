@@ -133,7 +133,7 @@ constexpr std::array<MethodBoxes, kMethodCount> kMethodBoxes{{
 
 // Every grid point from a line-of-sight path to beyond every method's range.
 TEST(SweepTest, CellsAreEmptyExactlyWhereTheWindowShowsWords) {
-    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, {}});
+    const SweepPlan plan = planSweep({"distance-km=1:1500:3", {}, 0, {}, {}, 0});
     const std::vector<SweepPoint> points = runSweepPasses(plan);
     std::string csv;
     appendSweepCsv(csv, plan, points);
@@ -224,12 +224,36 @@ INSTANTIATE_TEST_SUITE_P(
                      "frequency-mhz=1: out of range (allowed: 50 to 25000 MHz in steps of 1)"},
         BadRangeCase{{},
                      "range is required (allowed: NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, "
-                     "--csv FILE, --svg FILE, --percent P, --jobs N, --help)"},
+                     "--csv FILE, --svg FILE, --percent P, --delta-n DN, --ground-height-km HS, --climate-zone Z, "
+                     "--required-snr DB, --log-x, --jobs N, --help)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "100"},
-                     "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"}));
+                     "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)"},
+        // The ITU-R options change nothing without a percentage, and read as availability reads them.
+        BadRangeCase{{"distance-km=1:9", "--delta-n", "50"},
+                     "--delta-n 50: given without --percent (allowed: --delta-n with --percent P)"},
+        BadRangeCase{{"distance-km=1:9", "--required-snr", "5"},
+                     "--required-snr 5: given without --percent (allowed: --required-snr with --percent P)"},
+        BadRangeCase{{"distance-km=1:9", "--percent", "50", "--delta-n", "80.1"},
+                     "--delta-n 80.1: out of range (allowed: 20 to 80 N-units/km in steps of 0.1)"},
+        BadRangeCase{{"distance-km=1:9", "--percent", "50", "--climate-zone", "0"},
+                     "--climate-zone 0: out of range (allowed: a whole number from 1 to 7)"},
+        BadRangeCase{{"distance-km=1:9", "--percent", "50", "--ground-height-km", "1", "--ground-height-km", "2"},
+                     "--ground-height-km 2: given twice (allowed: --ground-height-km once, 0 to 5 km in steps of "
+                     "0.001)"},
+        BadRangeCase{{"distance-km=1:9", "--percent", "50", "--required-snr", "-50.5"},
+                     "--required-snr -50.5: out of range (allowed: a plain decimal from -50 to 100 dB)"},
+        BadRangeCase{{"s1.antenna-height-m=0:100", "--log-x"},
+                     "--log-x: the swept range s1.antenna-height-m=0:100 reaches 0 or below (allowed: --log-x with "
+                     "FROM above 0)"},
+        BadRangeCase{{"distance-km=1:9", "--log-x", "--log-x"},
+                     "--log-x: given twice (allowed: --log-x at most once)"}));
+
+TEST(SweepTest, LogXTakesTheLowestPositiveStart) {
+    EXPECT_EQ(runCli({"sweep", "s1.antenna-height-m=1:100:33", "--log-x"}).exitStatus, 0);
+}
 
 TEST(SweepTest, AtMost64Percentages) {
-    SweepArguments request{"distance-km=1:9", {}, 0, std::vector<std::string>(kMaxSweepPercents, "50")};
+    SweepArguments request{"distance-km=1:9", {}, 0, std::vector<std::string>(kMaxSweepPercents, "50"), {}, 0};
     EXPECT_EQ(planSweep(request).percents.size(), 64U);
     std::vector<std::string> args{"sweep", "distance-km=1:9"};
     for (int i = 1; i <= 65; ++i) args.insert(args.end(), {"--percent", std::to_string(i)});
@@ -286,7 +310,9 @@ TEST(SweepTest, FiguresBeyondPhysicalBoundsAreOutOfRange) {
                                       {"s1.obstruction-height-m=10000", "s1.obstruction-distance-km=0",
                                        "s2.obstruction-height-m=10000", "s2.obstruction-distance-km=0"},
                                       0,
-                                      {"50"}});
+                                      {"50"},
+                                      {},
+                                      0});
     const std::vector<SweepPoint> points = runSweepPasses(plan, 1);
     std::string csv;
     appendSweepCsv(csv, plan, points);
@@ -333,6 +359,39 @@ TEST(SweepTest, PercentColumnsHoldTheAvailabilityFigures) {
         EXPECT_EQ(cell(rows[3], method + "-p1-loss-db"), "");
         EXPECT_EQ(cell(rows[3], "s2." + method + "-p99.9-sn-db"), "");
     }
+}
+
+// With --required-snr, each method's availability at each station, as
+// availability --json gives it for the same options; empty where it gives null.
+TEST(SweepTest, AvailabilityColumnsEqualTheAvailabilitySubcommand) {
+    const std::vector<std::string> options{"--percent",     "99",  "--required-snr",     "5",   "--delta-n",
+                                           "50",            "--climate-zone",            "2",   "--ground-height-km",
+                                           "0.5"};
+    std::vector<std::string> args{"sweep", "distance-km=20:420:200"};
+    args.insert(args.end(), options.begin(), options.end());
+    const std::vector<Row> rows = csvRows(runCli(args).out);
+    ASSERT_EQ(rows.size(), 4U);
+    SweepArguments request{"distance-km=20:420:200", {}, 0, {"99"}, {{}, {"50"}, {"0.5"}, {"2"}, {"5"}}, 0};
+    const std::vector<std::string> names = sweepCsvColumns(planSweep(request));
+    EXPECT_EQ(Row(rows[0].begin() + 1, rows[0].end()), names);
+    const std::vector<std::string> last(names.end() - 4, names.end());
+    EXPECT_EQ(last, (std::vector<std::string>{"s1.p617-availability-percent", "s2.p617-availability-percent",
+                                              "s1.p2001-availability-percent", "s2.p2001-availability-percent"}));
+    int found = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        std::vector<std::string> single{"availability", "--json", "--set", "distance-km=" + rows[r][0]};
+        single.insert(single.end(), options.begin(), options.end());
+        const json a = json::parse(runCli(single).out)["availability"];
+        for (std::size_t k = 0; k < 4; ++k) {
+            const json& station = a[k < 2 ? "p617" : "p2001"][k % 2 == 0 ? "atStation1" : "atStation2"];
+            EXPECT_EQ(cellNumber(rows[r][rows[r].size() - 4 + k]), jsonNumber(station["percent"]))
+                << rows[r][0] << " km, " << last[k];
+            found += station["percent"].is_null() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(found, 0);  // some cell holds a percentage
+    // 20 km: line of sight for the methods, so no percentage.
+    EXPECT_EQ(rows[1].back(), "");
 }
 
 TEST(SweepTest, WritesTheFilesAskedFor) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,24 @@ INSTANTIATE_TEST_SUITE_P(
         TicksCase{{0.1, 1}, 5, false, {"0.2", "0.4", "0.6", "0.8", "1.0"}},
         TicksCase{{0, 80}, 1, false, {"0"}},  // a rough step of 80 rounds up to 100
         TicksCase{{270, 350}, 4, true, {"260", "280", "300", "320", "340", "360"}}));
+
+// Over base-10 logarithms: the powers of ten, or 1, 2 and 5 times them within
+// a range that holds fewer than two.
+TEST(PlotAxisTest, LogTicksAtPowersOfTen) {
+    struct Case {
+        double lo;
+        double hi;
+        std::vector<std::string> labels;
+    };
+    for (const Case& c : {Case{50, 25000, {"100", "1000", "10000"}}, Case{1, 10000, {"1", "10", "100", "1000", "10000"}},
+                          Case{0.01, 3, {"0.01", "0.1", "1"}}, Case{150, 900, {"200", "500"}},
+                          Case{0.3, 4, {"0.5", "1", "2"}}}) {
+        const Ticks ticks = logTicksWithin({std::log10(c.lo), std::log10(c.hi)});
+        std::vector<std::string> labels;
+        for (const double v : ticks.values) labels.push_back(ticks.label(v));
+        EXPECT_EQ(labels, c.labels) << c.lo << " to " << c.hi;
+    }
+}
 
 TEST(PlotAxisTest, ScaleAndEmptyRanges) {
     const LinearScale y({40, 340}, 500, 100);  // pixels grow downwards
