@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "engine/headless_window.h"
 #include "engine/recalculate.h"
@@ -14,6 +15,11 @@
 #include "profile/profile_settings.h"
 
 namespace tropolink {
+
+// The note for a path with sites when no maps are installed.
+inline constexpr std::string_view kMissingMapsNote =
+    "the ITU-R maps would give N0, delta-N and the climate zone of this path; the defaults stand in for them "
+    "(install the maps with: tropolink-cli maps download, or maps import ZIP)";
 
 // What `profile` computes for one ground: the derived settings, with sites
 // the places and climate, the pass, and the ITU-R methods when asked for.

@@ -54,7 +54,8 @@ py::dict stations(const itur::MethodAnswer& method) {
     return d;
 }
 
-// The object that `tropolink-cli availability --json` prints, member for member.
+}  // namespace
+
 py::dict answerObject(const itur::AvailabilityAnswer& a) {
     py::dict d;
     d["p617"] = rows(a.p617);
@@ -80,7 +81,6 @@ py::dict answerObject(const itur::AvailabilityAnswer& a) {
     return d;
 }
 
-// A number, a sequence or an array of any shape, of real numbers; never empty.
 std::vector<std::string> percentTexts(const py::object& percent) {
     if (PyBytes_Check(percent.ptr()) || PyByteArray_Check(percent.ptr()) || PyUnicode_Check(percent.ptr()))
         throw py::value_error("percent: a real number or a sequence or array of them, not " +
@@ -98,6 +98,8 @@ std::vector<std::string> percentTexts(const py::object& percent) {
     }
     return texts;
 }
+
+namespace {
 
 py::object availability(const py::object& percent, const py::object& requiredSnrDb, const py::object& deltaN,
                         const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
