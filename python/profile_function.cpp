@@ -276,7 +276,7 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
 constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a terrain profile: what
 `tropolink-cli profile --json` prints, as dicts, lists, floats, ints, str, bool and None.
 
-ground: a Profile from terrain_profile() (then "path" and "climate" appear, as with
+profile_or_csv_path: a Profile from terrain_profile() (then "path" and "climate" appear, as with
 `profile --from --to --dem`), or the path of a profile CSV (str or os.PathLike), as
 `profile FILE` reads it. s1_mast_m, s2_mast_m: each antenna above its ground, m.
 availability=True adds P.617 and P.2001 on the profile's geometry; percent, delta_n, n0,
@@ -289,7 +289,7 @@ message for a refused value, profile or map; TypeError for a flag that is not a 
 }  // namespace
 
 void addProfileFunction(py::module_& m) {
-    m.def("profile", profileFunction, py::arg("ground"), py::arg("s1_mast_m") = 10, py::arg("s2_mast_m") = 10,
+    m.def("profile", profileFunction, py::arg("profile_or_csv_path"), py::arg("s1_mast_m") = 10, py::arg("s2_mast_m") = 10,
           py::kw_only(), py::arg("availability") = false, py::arg("percent") = py::none(),
           py::arg("delta_n") = py::none(), py::arg("n0") = py::none(), py::arg("climate_zone") = py::none(),
           py::arg("required_snr_db") = py::none(), py::arg("maps") = py::none(), py::arg("power_div_1000") = false,

@@ -151,7 +151,7 @@ def terrain_profile(
     fill_voids: bool = False,
 ) -> Profile: ...
 def profile(
-    ground: Union[Profile, PathArg],
+    profile_or_csv_path: Union[Profile, PathArg],
     s1_mast_m: Union[float, str] = 10,
     s2_mast_m: Union[float, str] = 10,
     *,
