@@ -10,6 +10,7 @@
 #include "link/number_position.h"
 #include "link/option_ranges.h"
 #include "python/keyword_settings.h"
+#include "python/profile_objects.h"
 #include "terrain/site.h"
 #include "terrain/terrain_error.h"
 
@@ -62,21 +63,6 @@ std::vector<std::string> demPaths(const py::object& dem) {
 
 py::array_t<double> array(const std::vector<double>& values) { return py::array_t<double>(py::cast(values)); }
 
-py::dict gapDict(const terrain::GapReport& gap) {
-    py::dict d;
-    d["count"] = gap.count;
-    if (gap.first) {
-        py::dict first;
-        first["distanceKm"] = gap.first->distanceKm;
-        first["lat"] = gap.first->latDeg;
-        first["lon"] = gap.first->lonDeg;
-        d["first"] = first;
-    } else {
-        d["first"] = py::none();
-    }
-    return d;
-}
-
 // Bearings read clockwise from north, 0 to 360, as the path report gives them.
 double bearing(double azimuthDeg) { return azimuthDeg < 0 ? azimuthDeg + 360 : azimuthDeg; }
 
@@ -126,8 +112,8 @@ void addTerrainFunctions(py::module_& m) {
         .def_property_readonly("azimuth2_deg", [](const TerrainProfile& p) { return bearing(p.placed.path.azimuth2Deg); })
         .def_property_readonly("step_m", [](const TerrainProfile& p) { return p.placed.path.stepM; })
         .def_property_readonly("dem_files", [](const TerrainProfile& p) { return p.placed.path.demFilesUsed; })
-        .def_property_readonly("sea", [](const TerrainProfile& p) { return gapDict(p.placed.path.sea); })
-        .def_property_readonly("voids", [](const TerrainProfile& p) { return gapDict(p.placed.path.voids); })
+        .def_property_readonly("sea", [](const TerrainProfile& p) { return gapObject(p.placed.path.sea); })
+        .def_property_readonly("voids", [](const TerrainProfile& p) { return gapObject(p.placed.path.voids); })
         .def("__len__", [](const TerrainProfile& p) { return p.placed.points.size(); })
         .def("__repr__", [](const TerrainProfile& p) {
             return "<tropolink.Profile " + std::to_string(p.placed.points.size()) + " points, " +

@@ -148,3 +148,10 @@ def test_a_refused_csv_row_is_named_as_the_tool_names_it(cli, tmp_path):
     with pytest.raises(ValueError) as raised:
         tropolink.profile(bad)
     assert str(raised.value) in err
+
+
+@pytest.mark.parametrize("ground", [0, 1.5, b"hill-path.csv", None])
+def test_a_ground_that_is_neither_a_profile_nor_a_path_is_refused(ground):
+    # A number would otherwise be taken for a file descriptor and read.
+    with pytest.raises(TypeError, match="profile_or_csv_path"):
+        tropolink.profile(ground)
