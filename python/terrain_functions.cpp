@@ -28,6 +28,11 @@ terrain::Site siteOf(const py::object& value, const char* name) {
     const bool sequence = py::isinstance<py::tuple>(value) || py::isinstance<py::list>(value) ||
                           py::isinstance<py::array>(value);
     if (!sequence) throw py::type_error(std::string(name) + ": (lat, lon) or \"LAT,LON\", not " + typeName(value));
+    // NumPy would read (True, 2.5) as two floats.
+    if (!py::isinstance<py::array>(value))
+        for (const py::handle item : value)
+            if (PyBool_Check(item.ptr()) || py::isinstance(item, py::module_::import("numpy").attr("bool_")))
+                throw py::type_error(std::string(name) + ": two real numbers (lat, lon), not a bool");
     const py::array a = py::module_::import("numpy").attr("asarray")(value);
     const char kind = a.dtype().kind();
     if (kind != 'i' && kind != 'u' && kind != 'f')

@@ -118,6 +118,8 @@ def test_the_gil_is_free_while_reading():
     (lambda: tropolink.terrain_profile(SITE1, (44.9, float("nan")), DEM), ValueError, "site2"),
     (lambda: tropolink.terrain_profile(SITE1, (44.9,), DEM), ValueError, "site2"),
     (lambda: tropolink.terrain_profile(SITE1, (True, False), DEM), TypeError, "site2"),
+    (lambda: tropolink.terrain_profile([44.2, True], SITE2, DEM), TypeError, "site1"),
+    (lambda: tropolink.terrain_profile(SITE1, ("44.9", "-71.9"), DEM), TypeError, "site2"),
     (lambda: tropolink.terrain_profile(SITE1, None, DEM), TypeError, "site2"),
     (lambda: tropolink.terrain_profile(SITE1, SITE1, DEM), ValueError, "the same place"),
     (lambda: tropolink.terrain_profile(SITE1, SITE2, "no-such.tif"), ValueError, "no such file"),
