@@ -42,14 +42,6 @@ std::string shownProfileName(const std::string& path) { return path == "-" ? "st
 
 }  // namespace
 
-std::string profileMessage(const std::string& path, const profile::ProfileError& e) {
-    std::string message = shownProfileName(path);
-    if (e.row() > 0) message += ": row " + std::to_string(e.row());
-    if (!e.field().empty()) message += ": " + quoteInput(e.field());
-    message += ": " + e.problem() + " (allowed: " + e.allowed() + ")";
-    return message;
-}
-
 RunResult readProfileFile(const std::string& path, std::vector<profile::ProfilePoint>& points) {
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

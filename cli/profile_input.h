@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "batch/run_result.h"
+#include "link/profile_message.h"
 #include "profile/profile_csv.h"
 
 namespace tropolink::cli {
@@ -13,9 +14,5 @@ namespace tropolink::cli {
 // A refused row, or a named file that cannot be read, gives exit status 2
 // with one line naming the file; a failed standard input, status 1.
 RunResult readProfileFile(const std::string& path, std::vector<profile::ProfilePoint>& points);
-
-// The one line of a refused profile: the file, the row, the field, the problem
-// and what is allowed.
-std::string profileMessage(const std::string& path, const profile::ProfileError& e);
 
 }  // namespace tropolink::cli

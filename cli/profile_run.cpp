@@ -12,6 +12,7 @@
 #include "link/number_text.h"
 #include "link/option_ranges.h"
 #include "link/pass_window.h"
+#include "link/profile_answer.h"
 #include "link/profile_link.h"
 #include "link/site_profile.h"
 #include "report/climate_report.h"
@@ -127,62 +128,42 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     // With sites, the climate comes from the maps where no option gives it,
     // and N0 sets the calculator's refractivity slider unless --set does.
     LoadedClimateMaps maps;
-    std::optional<SiteClimate> climate;
-    std::optional<PathPlaces> places;
     if (placed) {
         if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
-        ClimateRequest cr;
-        if (availabilityOptions.deltaNGiven) cr.deltaN = availabilityOptions.deltaN;
-        cr.n0 = availabilityOptions.n0;
-        if (availabilityOptions.climateZoneGiven) cr.climateZone = static_cast<int>(availabilityOptions.climateZone);
-        cr.surfaceRefractivitySet = requested.isSet(Slider::HScroll23);
-        cr.defaultN0 = requested.settings().positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll23))];
-        climate = siteClimate(*placed, derived, cr, maps.inUse());
-        if (climate->surfaceRefractivityPosition)
-            requested.assign("surface-refractivity=" + std::to_string(*climate->surfaceRefractivityPosition));
-        places = pathPlaces(*placed, derived);
-        places->commonVolume = climate->commonVolume;
     }
-
-    // The printed line gives these same settings to --batch, so its boxes are these.
-    const std::string line = settingsLine(derived, requested);
     HeadlessWindow window;
-    PassValues values;
+    ProfileAnswer a;
     try {
-        values = runPass(window, profileSettings(derived, requested));
+        a = answerProfile({points, placed ? &*placed : nullptr}, derived, requested,
+                          request.availabilityCount > 0 ? &availabilityOptions : nullptr, maps.inUse(), window);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
-
-    std::optional<itur::ItuLink> link;
-    std::optional<itur::AvailabilityAnswer> answer;
-    if (request.availabilityCount > 0) {
-        link = climate ? siteLink(values, availabilityOptions, *climate, derived)
-                       : profileLink(values, availabilityOptions, points, derived);
-        answer = itur::answerAvailability(*link, linkBudget(values), availabilityOptions.percents,
-                                          availabilityOptions.requiredSnrDb);
-    }
+    // The printed line gives these same settings to --batch, so its boxes are these.
+    const std::string& line = a.settingsLine;
+    const PassValues& values = a.values;
+    const std::optional<itur::AvailabilityAnswer>& answer = a.availability;
     if (pictureOnStdout) {
         // The picture alone, below.
     } else if (request.jsonCount > 0) {
         ProfileJsonExtras extras;
-        if (placed) extras = {pathJson(*placed, *places), climateJson(*climate, maps.inUse())};
+        if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate, maps.inUse())};
         appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr, extras);
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
         out.buffer() += '\n';
         if (placed) {
-            appendPathText(out.buffer(), *placed, *places);
-            appendClimateText(out.buffer(), *climate, maps.inUse());
+            appendPathText(out.buffer(), *placed, *a.places);
+            appendClimateText(out.buffer(), *a.climate, maps.inUse());
             out.buffer() += '\n';
         }
         appendBoxLines(out.buffer(), window);
-        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *link, placed.has_value());
+        if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
     }
     if (placed && (sa.kml || sa.geojson)) {
         try {
-            writePathFeatures(sa, *placed, *places);
+            writePathFeatures(sa, *placed, *a.places);
         } catch (const terrain::TerrainError& e) {
             return {kExitIoError, diagnostic(e.what())};
         }

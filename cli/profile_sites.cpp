@@ -4,6 +4,7 @@
 
 #include "climate/map_error.h"
 #include "link/input_error.h"
+#include "link/profile_answer.h"
 #include "link/option_ranges.h"
 #include "terrain/map_features.h"
 
@@ -48,10 +49,7 @@ RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, LoadedCl
         mapsOption ? std::optional<std::filesystem::path>(*mapsOption) : std::nullopt;
     const std::vector<std::filesystem::path> places = climate::candidateMapsFolders(option);
     if (!climate::findMapsFolder(places)) {
-        std::cerr << diagnostic(
-                         "the ITU-R maps would give N0, delta-N and the climate zone of this path; the defaults "
-                         "stand in for them (install the maps with: tropolink-cli maps download, or maps import ZIP)")
-                  << '\n';
+        std::cerr << diagnostic(kMissingMapsNote) << '\n';
         return {};
     }
     try {

@@ -54,8 +54,9 @@ py::dict stations(const itur::MethodAnswer& method) {
     return d;
 }
 
-// The object that `tropolink-cli availability --json` prints, member for member.
-py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry& calculator) {
+}  // namespace
+
+py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry* calculator) {
     py::dict d;
     d["p617"] = rows(a.p617);
     d["p2001"] = rows(a.p2001);
@@ -67,8 +68,10 @@ py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry& cal
     geometry["scatterAngleMrad"] = number(g.scatterAngleMrad());
     geometry["lineOfSight"] = g.lineOfSight();
     geometry["commonVolumeHeightKm"] = number(a.commonVolumeHeightKm);
-    geometry["calculatorScatteringAngleDeg"] = number(calculator.scatteringAngle);
-    geometry["calculatorEffectiveEarthRadiusKm"] = number(calculator.effectiveEarthRadius);
+    if (calculator) {
+        geometry["calculatorScatteringAngleDeg"] = number(calculator->scatteringAngle);
+        geometry["calculatorEffectiveEarthRadiusKm"] = number(calculator->effectiveEarthRadius);
+    }
     d["geometry"] = geometry;
     if (a.p617.availability && a.p2001.availability) {
         py::dict availability;
@@ -82,7 +85,6 @@ py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry& cal
     return d;
 }
 
-// A number, a sequence or an array of any shape, of real numbers; never empty.
 std::vector<std::string> percentTexts(const py::object& percent) {
     if (PyBytes_Check(percent.ptr()) || PyByteArray_Check(percent.ptr()) || PyUnicode_Check(percent.ptr()))
         throw py::value_error("percent: a real number or a sequence or array of them, not " +
@@ -101,27 +103,31 @@ std::vector<std::string> percentTexts(const py::object& percent) {
     return texts;
 }
 
+namespace {
+
 py::object availability(const py::object& percent, const py::object& requiredSnrDb, const py::object& deltaN,
-                        const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
+                        const py::object& n0, const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
                         const py::kwargs& settings) {
     AvailabilityArguments arguments;
     if (!percent.is_none()) arguments.percents = percentTexts(percent);
     if (!requiredSnrDb.is_none()) arguments.requiredSnr.push_back(valueText(requiredSnrDb));
     arguments.deltaN.push_back(valueText(deltaN));
+    if (!n0.is_none()) arguments.n0.push_back(valueText(n0));
     arguments.groundHeightKm.push_back(valueText(groundHeightKm));
     arguments.climateZone.push_back(valueText(climateZone));
     const AvailabilityOptions options = validateAvailabilityOptions(arguments);
     const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
     HeadlessWindow window;
     const PassValues values = runPass(window, s);
-    return answerObject(availabilityAnswer(values, options), values.geometry);
+    return answerObject(availabilityAnswer(values, options), &values.geometry);
 }
 
 }  // namespace
 
 void addAvailabilityFunction(py::module_& m) {
     m.def("availability", availability, py::kw_only(), py::arg("percent") = py::none(),
-          py::arg("required_snr_db") = py::none(), py::arg("delta_n") = 40, py::arg("ground_height_km") = 0,
+          py::arg("required_snr_db") = py::none(), py::arg("delta_n") = 40, py::arg("n0") = py::none(),
+          py::arg("ground_height_km") = 0,
           py::arg("climate_zone") = 6, py::arg("power_div_1000") = false,
           R"doc(Loss over the year, fade margins, signal-to-noise and availability of the link that
 the settings give, by both ITU-R methods: the object that
@@ -131,7 +137,7 @@ Settings are keywords as for calculate(). percent: one percentage, or a sequence
 array of any shape of them (rows in flattened order), real numbers strictly between 0
 and 100 (default 50, 90, 99, 99.9, 99.99); ValueError for an empty one, bytes or text.
 required_snr_db: the signal-to-noise needed, dB, -50 to 100; adds the availability of
-each station. delta_n: refractivity lapse rate, 20 to 80 N-units/km in steps of 0.1.
+each station. delta_n: refractivity lapse rate, any decimal from 20 to 80 N-units/km; n0: sea-level refractivity for P.617, 250 to 450 N-units (default: the surface refractivity slider).
 ground_height_km: ground under the common volume, 0 to 5 km. climate_zone: 1 to 7, as
 for p2001_loss. Each row has a "verdict" ("valid", "outOfRange", "lineOfSight"); None
 marks a figure a method does not give; "notes" lists why and where the figures

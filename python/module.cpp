@@ -9,7 +9,10 @@
 #include "python/itu_functions.h"
 #include "python/keyword_doc.h"
 #include "python/pass_objects.h"
+#include "python/profile_function.h"
 #include "python/row_passes.h"
+#include "python/terrain_functions.h"
+#include "terrain/terrain_error.h"
 
 namespace py = pybind11;
 using namespace tropolink;
@@ -100,6 +103,8 @@ PYBIND11_MODULE(tropolink, m) {
             if (error) std::rethrow_exception(error);
         } catch (const InputError& e) {
             PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const terrain::TerrainError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
         } catch (const NumericFault& e) {
             PyErr_SetString(PyExc_ArithmeticError, numericFaultMessage(e).c_str());
         }
@@ -122,4 +127,6 @@ PYBIND11_MODULE(tropolink, m) {
           py::arg("threads") = py::none(), calculateManyDoc.c_str());
     python::addItuFunctions(m);
     python::addClimateFunctions(m);
+    python::addTerrainFunctions(m);
+    python::addProfileFunction(m);
 }

@@ -92,6 +92,7 @@ def availability(
     percent: Union[float, Sequence[float], np.ndarray, None] = None,
     required_snr_db: Union[float, None] = None,
     delta_n: float = 40,
+    n0: Union[float, None] = None,
     ground_height_km: float = 0,
     climate_zone: int = 6,
     power_div_1000: bool = False,
@@ -105,3 +106,63 @@ class ItuMapsValues(TypedDict):
     climate_zone: Any  # uint8, 1 to 7 as p2001_loss takes it
 
 def itu_maps_at(lat: ArrayLike, lon: ArrayLike, maps: Union[str, os.PathLike[str], None] = None) -> ItuMapsValues: ...
+
+Site = Union[str, tuple[float, float], Sequence[float], np.ndarray]
+PathArg = Union[str, os.PathLike[str]]
+
+class GapReport(TypedDict):
+    count: int
+    first: Optional[dict[str, float]]  # distanceKm, lat, lon of the first such point
+
+class Profile:
+    @property
+    def distance_km(self) -> npt.NDArray[np.float64]: ...
+    @property
+    def height_m(self) -> npt.NDArray[np.float64]: ...
+    @property
+    def lat(self) -> npt.NDArray[np.float64]: ...
+    @property
+    def lon(self) -> npt.NDArray[np.float64]: ...
+    @property
+    def site1(self) -> tuple[float, float]: ...
+    @property
+    def site2(self) -> tuple[float, float]: ...
+    @property
+    def length_km(self) -> float: ...
+    @property
+    def azimuth1_deg(self) -> float: ...
+    @property
+    def azimuth2_deg(self) -> float: ...
+    @property
+    def step_m(self) -> float: ...
+    @property
+    def dem_files(self) -> list[str]: ...
+    @property
+    def sea(self) -> GapReport: ...
+    @property
+    def voids(self) -> GapReport: ...
+    def __len__(self) -> int: ...
+
+def terrain_profile(
+    site1: Site,
+    site2: Site,
+    dem: Union[PathArg, Sequence[PathArg]],
+    step_m: Union[float, str, None] = None,
+    sea_where_missing: bool = False,
+    fill_voids: bool = False,
+) -> Profile: ...
+def profile(
+    profile_or_csv_path: Union[Profile, PathArg],
+    s1_mast_m: Union[float, str] = 10,
+    s2_mast_m: Union[float, str] = 10,
+    *,
+    availability: bool = False,
+    percent: Union[float, Sequence[float], np.ndarray, None] = None,
+    delta_n: Union[float, None] = None,
+    n0: Union[float, None] = None,
+    climate_zone: Union[int, None] = None,
+    required_snr_db: Union[float, None] = None,
+    maps: Union[PathArg, None] = None,
+    power_div_1000: bool = False,
+    **settings: Setting,
+) -> dict[str, Any]: ...

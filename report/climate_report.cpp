@@ -12,20 +12,16 @@ namespace {
 
 using nlohmann::ordered_json;
 
-std::string mapFile(const MapsInUse& maps, climate::MapKind kind) {
-    return climate::mapFilePath(maps.folder, kind).value_or(maps.folder / climate::mapFormat(kind).fileName).string();
-}
-
 std::string sourceText(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
     if (v.source != ClimateSource::Map) return std::string(climateSourceName(v.source));
-    return "map " + mapFile(maps, kind) + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
+    return "map " + climateMapFile(maps, kind) + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
            fixedText(v.at.lonDeg, 4) + ")";
 }
 
 ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
     ordered_json json{{"value", v.value}, {"source", climateSourceName(v.source)}};
     if (v.source == ClimateSource::Map) {
-        json["file"] = mapFile(maps, kind);
+        json["file"] = climateMapFile(maps, kind);
         json["where"] = v.where;
         json["lat"] = v.at.latDeg;
         json["lon"] = v.at.lonDeg;
@@ -34,6 +30,10 @@ ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::Ma
 }
 
 }  // namespace
+
+std::string climateMapFile(const MapsInUse& maps, climate::MapKind kind) {
+    return climate::mapFilePath(maps.folder, kind).value_or(maps.folder / climate::mapFormat(kind).fileName).string();
+}
 
 void appendClimateText(std::string& out, const SiteClimate& c, const MapsInUse& maps) {
     out += "climate\n";

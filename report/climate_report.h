@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "climate/map_format.h"
 #include "link/site_climate.h"
 
 namespace tropolink {
@@ -12,5 +13,8 @@ void appendClimateText(std::string& out, const SiteClimate& climate, const MapsI
 
 // The same as one JSON object, for the "climate" member.
 std::string climateJson(const SiteClimate& climate, const MapsInUse& maps);
+
+// The file a map value was read from.
+std::string climateMapFile(const MapsInUse& maps, climate::MapKind kind);
 
 }  // namespace tropolink

@@ -40,14 +40,14 @@ ordered_json gapJson(const terrain::GapReport& gap) {
     return {{"count", gap.count}, {"first", first}};
 }
 
-std::vector<std::string> warnings(const PathPlaces& places) {
+}  // namespace
+
+std::vector<std::string> pathWarnings(const PathPlaces& places) {
     std::vector<std::string> list;
     if (places.horizon1Near) list.push_back(nearWarning(1, places.horizon1.distanceKm));
     if (places.horizon2Near) list.push_back(nearWarning(2, places.horizon2.distanceKm));
     return list;
 }
-
-}  // namespace
 
 void appendPathText(std::string& out, const PlacedProfile& placed, const PathPlaces& places) {
     const terrain::PathProfile& p = placed.path;
@@ -77,7 +77,7 @@ void appendPathText(std::string& out, const PlacedProfile& placed, const PathPla
                " m\n";
     else
         out += "  no common volume: the horizon rays do not cross between the stations\n";
-    for (const std::string& w : warnings(places)) out += "  warning: " + w + "\n";
+    for (const std::string& w : pathWarnings(places)) out += "  warning: " + w + "\n";
 }
 
 std::string pathJson(const PlacedProfile& placed, const PathPlaces& places) {
@@ -96,7 +96,7 @@ std::string pathJson(const PlacedProfile& placed, const PathPlaces& places) {
     json["horizon1"] = placeJson(places.horizon1);
     json["horizon2"] = placeJson(places.horizon2);
     json["commonVolume"] = places.commonVolume ? placeJson(*places.commonVolume) : ordered_json(nullptr);
-    json["warnings"] = warnings(places);
+    json["warnings"] = pathWarnings(places);
     return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "link/site_profile.h"
 
@@ -14,5 +15,8 @@ void appendPathText(std::string& out, const PlacedProfile& placed, const PathPla
 
 // The same as one JSON object, for the "path" member.
 std::string pathJson(const PlacedProfile& placed, const PathPlaces& places);
+
+// The warnings of the path: a horizon next to its antenna.
+std::vector<std::string> pathWarnings(const PathPlaces& places);
 
 }  // namespace tropolink

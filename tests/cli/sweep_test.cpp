@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRangeCase{{"distance-km=1:9", "--required-snr", "5"},
                      "--required-snr 5: given without --percent (allowed: --required-snr with --percent P)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "50", "--delta-n", "80.1"},
-                     "--delta-n 80.1: out of range (allowed: 20 to 80 N-units/km in steps of 0.1)"},
+                     "--delta-n 80.1: out of range (allowed: a plain decimal from 20 to 80 N-units/km)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "50", "--climate-zone", "0"},
                      "--climate-zone 0: out of range (allowed: a whole number from 1 to 7)"},
         BadRangeCase{{"distance-km=1:9", "--percent", "50", "--ground-height-km", "1", "--ground-height-km", "2"},
@@ -371,7 +371,7 @@ TEST(SweepTest, AvailabilityColumnsEqualTheAvailabilitySubcommand) {
     args.insert(args.end(), options.begin(), options.end());
     const std::vector<Row> rows = csvRows(runCli(args).out);
     ASSERT_EQ(rows.size(), 4U);
-    SweepArguments request{"distance-km=20:420:200", {}, 0, {"99"}, {{}, {"50"}, {"0.5"}, {"2"}, {"5"}}, 0};
+    SweepArguments request{"distance-km=20:420:200", {}, 0, {"99"}, {{}, {"50"}, {}, {"0.5"}, {"2"}, {"5"}}, 0};
     const std::vector<std::string> names = sweepCsvColumns(planSweep(request));
     EXPECT_EQ(Row(rows[0].begin() + 1, rows[0].end()), names);
     const std::vector<std::string> last(names.end() - 4, names.end());

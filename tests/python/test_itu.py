@@ -163,3 +163,17 @@ def test_ctrl_c_stops_a_long_call():
     finally:
         signal.setitimer(signal.ITIMER_REAL, 0)
         signal.signal(signal.SIGALRM, previous)
+
+
+def test_availability_n0_and_any_delta_n_as_the_tool(cli):
+    """N0 and delta-N are measured quantities: any decimal in range, as --n0 and --delta-n take them."""
+    import json
+
+    got = tropolink.availability(percent=[50, 99], delta_n=41.338935, n0=324.557978)
+    status, out, _ = cli("availability", "--json", "--percent", "50", "--percent", "99", "--delta-n", "41.338935",
+                         "--n0", "324.557978")
+    assert status == 0
+    assert got == json.loads(out)
+    assert got != tropolink.availability(percent=[50, 99], delta_n=41.338935)
+    with pytest.raises(ValueError, match="--n0 450.5: out of range"):
+        tropolink.availability(n0=450.5)

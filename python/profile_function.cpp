@@ -1,0 +1,176 @@
+#include "python/profile_function.h"
+
+#include <pybind11/stl.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "climate/map_error.h"
+#include "climate/maps_folder.h"
+#include "link/input_error.h"
+#include "link/option_ranges.h"
+#include "link/pass_window.h"
+#include "link/profile_answer.h"
+#include "link/profile_link.h"
+#include "link/profile_message.h"
+#include "link/setting_names.h"
+#include "python/itu_availability.h"
+#include "python/keyword_settings.h"
+#include "python/profile_objects.h"
+#include "python/terrain_functions.h"
+
+namespace py = pybind11;
+
+namespace tropolink::python {
+namespace {
+
+constexpr std::string_view kUnfixedSliders =
+    "keywords for sliders the profile does not fix: not the antenna heights, obstruction heights and distances, or "
+    "distance_km";
+
+// The availability keywords as the tool's options, each refused without availability=True.
+struct AvailabilityKeywords {
+    py::object percent, deltaN, n0, climateZone, requiredSnrDb;
+};
+
+std::optional<AvailabilityOptions> availabilityOptions(bool wanted, const AvailabilityKeywords& k) {
+    const std::pair<const py::object*, const char*> given[] = {{&k.percent, "percent"},
+                                                               {&k.deltaN, "delta_n"},
+                                                               {&k.n0, "n0"},
+                                                               {&k.climateZone, "climate_zone"},
+                                                               {&k.requiredSnrDb, "required_snr_db"}};
+    if (!wanted) {
+        for (const auto& [value, name] : given)
+            if (!value->is_none()) throw InputError(name, "given without availability=True", "it with availability=True");
+        return std::nullopt;
+    }
+    AvailabilityArguments a;
+    if (!k.percent.is_none()) a.percents = percentTexts(k.percent);
+    if (!k.deltaN.is_none()) a.deltaN.push_back(valueText(k.deltaN, "delta_n", "a number"));
+    if (!k.n0.is_none()) a.n0.push_back(valueText(k.n0, "n0", "a number"));
+    if (!k.climateZone.is_none()) a.climateZone.push_back(valueText(k.climateZone, "climate_zone", "a number"));
+    if (!k.requiredSnrDb.is_none()) a.requiredSnr.push_back(valueText(k.requiredSnrDb, "required_snr_db", "a number"));
+    return validateAvailabilityOptions(a);
+}
+
+double mastHeight(const NumberOption& option, const char* keyword, const py::object& value) {
+    NumberOption named = option;
+    named.name = keyword;
+    return readNumberOption(named, valueText(value, keyword, "a number"));
+}
+
+// The sliders the keywords set, checked as calculate() checks them; the
+// profile's own are refused, as `profile --set` refuses them.
+SettingsBuilder requestedSettings(const py::kwargs& keywords, bool powerDividedBy1000) {
+    for (const auto& [key, value] : keywords) {
+        const std::string keyword = py::str(key);
+        const SettingName name = settingNameOf(keyword, keyword);
+        if (isProfileSlider(name.slider->slider))
+            throw InputError(keyword, std::string(name.text()) + " is fixed by the profile", kUnfixedSliders);
+    }
+    const Settings settings = settingsFromKeywords(keywords, powerDividedBy1000);
+    SettingsBuilder builder(powerDividedBy1000);
+    for (const auto& [key, value] : keywords) {
+        const SettingName name = settingNameOf(std::string(py::str(key)), "");
+        const auto index = static_cast<std::size_t>(sliderIndex(name.slider->slider));
+        builder.assign(std::string(name.slider->name) + "=" + std::to_string(settings.positions[index]));
+    }
+    return builder;
+}
+
+// The points of a profile CSV, read whole; OSError as Python raises it for a file it cannot read.
+std::vector<profile::ProfilePoint> csvPoints(const py::object& path) {
+    const py::object file = py::module_::import("io").attr("open")(path, "rb");
+    const py::bytes bytes = file.attr("read")();
+    file.attr("close")();
+    const std::string name = py::str(py::module_::import("os").attr("fspath")(path));
+    try {
+        return profile::readProfile(std::string(bytes));
+    } catch (const profile::ProfileError& e) {
+        throw py::value_error(profileMessage(name, e));
+    }
+}
+
+// As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
+std::optional<climate::LoadedMaps> loadMaps(const py::object& maps) {
+    std::optional<std::filesystem::path> option;
+    if (!maps.is_none()) option = std::filesystem::path(py::module_::import("os").attr("fsencode")(maps).cast<std::string>());
+    if (!climate::findMapsFolder(climate::candidateMapsFolders(option))) {
+        if (PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0) throw py::error_already_set();
+        return std::nullopt;
+    }
+    try {
+        return climate::loadMaps(option);
+    } catch (const climate::MapError& e) {
+        throw py::value_error(e.what());
+    } catch (const climate::InstallError& e) {
+        throw py::value_error(e.what());
+    }
+}
+
+py::dict profileFunction(const py::object& ground, const py::object& mast1, const py::object& mast2,
+                         const py::object& availability, const py::object& percent, const py::object& deltaN,
+                         const py::object& n0, const py::object& climateZone, const py::object& requiredSnrDb,
+                         const py::object& maps, const py::object& powerDividedBy1000, const py::kwargs& keywords) {
+    const bool withAvailability = flagValue(availability, "availability");
+    const bool power = flagValue(powerDividedBy1000, "power_div_1000");
+    const std::optional<AvailabilityOptions> options =
+        availabilityOptions(withAvailability, {percent, deltaN, n0, climateZone, requiredSnrDb});
+    const double mast1M = mastHeight(kMast1Option, "s1_mast_m", mast1);
+    const double mast2M = mastHeight(kMast2Option, "s2_mast_m", mast2);
+    const SettingsBuilder requested = requestedSettings(keywords, power);
+
+    const PlacedProfile* placed = nullptr;
+    std::vector<profile::ProfilePoint> points;
+    std::string name = "the DEM profile";
+    if (py::isinstance<TerrainProfile>(ground)) {
+        placed = &ground.cast<const TerrainProfile&>().placed;
+    } else {
+        // io.open would take a number for a file descriptor.
+        if (!PyUnicode_Check(ground.ptr()) && !py::isinstance(ground, py::module_::import("os").attr("PathLike")))
+            throw py::type_error("profile_or_csv_path: a Profile or a CSV path (str or os.PathLike), not " +
+                                 std::string(py::str(ground.get_type().attr("__name__"))));
+        points = csvPoints(ground);
+        name = py::str(py::module_::import("os").attr("fspath")(ground));
+    }
+    const std::vector<profile::ProfilePoint>& used = placed ? placed->points : points;
+    profile::ProfileSettings derived;
+    try {
+        derived = profile::deriveSettings(used, mast1M, mast2M);
+    } catch (const profile::ProfileError& e) {
+        throw py::value_error(profileMessage(name, e));
+    }
+    std::optional<climate::LoadedMaps> loaded;
+    if (placed) loaded = loadMaps(maps);
+    const MapsInUse inUse = loaded ? MapsInUse{&loaded->maps, loaded->folder} : MapsInUse{};
+    HeadlessWindow window;
+    const ProfileAnswer a = answerProfile({used, placed}, derived, requested, options ? &*options : nullptr, inUse, window);
+    return profileObject(a, window, placed, inUse);
+}
+
+constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a terrain profile: what
+`tropolink-cli profile --json` prints, as dicts, lists, floats, ints, str, bool and None.
+
+profile_or_csv_path: a Profile from terrain_profile() (then "path" and "climate" appear, as with
+`profile --from --to --dem`), or the path of a profile CSV (str or os.PathLike), as
+`profile FILE` reads it. s1_mast_m, s2_mast_m: each antenna above its ground, m.
+availability=True adds P.617 and P.2001 on the profile's geometry; percent, delta_n, n0,
+climate_zone and required_snr_db are its options, as availability() takes them, and
+refused without it. maps: the ITU-R maps' folder (None: where the tool looks); without
+maps a UserWarning says what they would give. power_div_1000 and the other keywords as
+for calculate(), for the sliders the profile does not fix. ValueError with the tool's
+message for a refused value, profile or map; TypeError for a flag that is not a bool.)doc";
+
+}  // namespace
+
+void addProfileFunction(py::module_& m) {
+    m.def("profile", profileFunction, py::arg("profile_or_csv_path"), py::arg("s1_mast_m") = 10, py::arg("s2_mast_m") = 10,
+          py::kw_only(), py::arg("availability") = false, py::arg("percent") = py::none(),
+          py::arg("delta_n") = py::none(), py::arg("n0") = py::none(), py::arg("climate_zone") = py::none(),
+          py::arg("required_snr_db") = py::none(), py::arg("maps") = py::none(), py::arg("power_div_1000") = false,
+          kProfileDoc);
+}
+
+}  // namespace tropolink::python
