@@ -14,7 +14,6 @@ namespace py = pybind11;
 namespace tropolink::python {
 namespace {
 
-constexpr std::string_view kAllowedKeywords = "HScroll1 to HScroll23 or a keyword that help(tropolink.calculate) lists";
 constexpr std::string_view kAllowedAnyNumber = "a number or its decimal text";
 
 // A str's UTF-8 bytes; a lone surrogate passes as its three bytes rather than failing.
@@ -39,20 +38,6 @@ bool isNumpyValue(py::handle value) {
 }
 
 }  // namespace
-
-std::string keywordOf(std::string_view alias) {
-    std::string keyword(alias);
-    std::replace_if(
-        keyword.begin(), keyword.end(), [](char c) { return c == '.' || c == '-'; }, '_');
-    return keyword;
-}
-
-SettingName settingNameOf(std::string_view keyword, std::string_view input) {
-    for (const Alias& alias : kAliases)
-        if (keywordOf(alias.name) == keyword) return *findSettingName(alias.name);
-    if (const auto name = findSettingName(keyword)) return *name;
-    throw InputError(input, "unknown name", kAllowedKeywords);
-}
 
 std::string valueText(py::handle value, std::string_view keyword, std::string_view allowed) {
     py::object v = py::reinterpret_borrow<py::object>(value);

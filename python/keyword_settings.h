@@ -5,16 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "link/keyword_names.h"
 #include "link/settings.h"
 
 namespace tropolink::python {
-
-// The keyword of an alias: "s1.antenna-height-m" is "s1_antenna_height_m".
-std::string keywordOf(std::string_view alias);
-
-// What a keyword names: an alias's keyword, the alias itself or a slider name.
-// Throws InputError naming `input` when it names no setting.
-SettingName settingNameOf(std::string_view keyword, std::string_view input);
 
 // A Python value as the VALUE text of NAME=VALUE, for `keyword`: an int or a
 // NumPy integer as its digits, a float or a NumPy float as its shortest plain

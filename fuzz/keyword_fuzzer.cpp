@@ -1,0 +1,53 @@
+// Feeds arbitrary "keyword=value" texts through the parser the Python module
+// uses for its keywords: the keyword names a setting or is refused, and the
+// value is read as that slider's VALUE. Checks that a refusal is one plain
+// ASCII line, that an accepted value lies on the slider's range, and that
+// the keyword of every alias names that alias.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "link/decimal.h"
+#include "link/input_error.h"
+#include "link/keyword_names.h"
+#include "link/settings.h"
+
+namespace {
+
+using namespace tropolink;
+
+void require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+}
+
+bool isOnePlainLine(std::string_view text) {
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7e) return false;
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t equals = input.find('=');
+    const std::string_view keyword = input.substr(0, equals);
+    const std::string_view value = equals == std::string_view::npos ? std::string_view() : input.substr(equals + 1);
+    for (const bool milliwatts : {false, true}) {
+        try {
+            const SettingName name = settingNameOf(keyword, input);
+            const int position =
+                validatePosition(name, decimalToPosition(value, name.positionsPerUnit()), milliwatts, input);
+            require(position >= name.slider->minimum && position <= name.slider->maximum, "accepted off the slider");
+        } catch (const InputError& e) {
+            require(isOnePlainLine(e.what()), "a refusal is not one plain ASCII line");
+        }
+    }
+    for (const Alias& alias : kAliases)
+        require(settingNameOf(keywordOf(alias.name), "").alias == &alias, "an alias's keyword names another");
+    return 0;
+}
