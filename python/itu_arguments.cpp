@@ -27,14 +27,14 @@ py::tuple shapeTuple(const std::vector<py::ssize_t>& shape) {
 std::vector<py::ssize_t> shapeOf(const py::array& a) { return {a.shape(), a.shape() + a.ndim()}; }
 
 // The value as a NumPy array of a kind the argument allows.
-py::array checkedArray(const ArgumentSpec& spec, const py::object& value) {
-    const std::string name = spec.name;
+py::array checkedArray(const ArgumentRule& rule, const py::object& value) {
+    const std::string name = rule.name;
     const bool text = value.is_none() || PyUnicode_Check(value.ptr()) || PyBytes_Check(value.ptr()) ||
                       PyByteArray_Check(value.ptr());
     if (text) throw py::type_error(name + ": a number or an array of numbers, not " + typeName(value));
     const py::array a = py::module_::import("numpy").attr("asarray")(value);
     const char kind = a.dtype().kind();
-    if (spec.kind == ArgumentKind::Flag) {
+    if (rule.kind == ArgumentKind::Flag) {
         if (kind != 'b') throw py::type_error(name + ": True or False (or a bool array), not " + typeName(value));
         return a;
     }
@@ -44,7 +44,7 @@ py::array checkedArray(const ArgumentSpec& spec, const py::object& value) {
     return a;
 }
 
-std::vector<py::ssize_t> broadcastShape(std::span<const ArgumentSpec> specs, const std::vector<py::array>& arrays) {
+std::vector<py::ssize_t> broadcastShape(std::span<const ArgumentRule> rules, const std::vector<py::array>& arrays) {
     std::size_t ndim = 0;
     for (const py::array& a : arrays) ndim = std::max(ndim, static_cast<std::size_t>(a.ndim()));
     std::vector<py::ssize_t> shape(ndim, 1);
@@ -55,8 +55,8 @@ std::vector<py::ssize_t> broadcastShape(std::span<const ArgumentSpec> specs, con
             const std::size_t at = ndim - own.size() + d;
             if (own[d] == 1 || own[d] == shape[at]) continue;
             if (shape[at] != 1)
-                throw py::value_error("shape " + shapeText(own) + " of " + specs[k].name + " and shape " +
-                                      shapeText(shapeOf(arrays[setBy[at]])) + " of " + specs[setBy[at]].name +
+                throw py::value_error("shape " + shapeText(own) + " of " + rules[k].name + " and shape " +
+                                      shapeText(shapeOf(arrays[setBy[at]])) + " of " + rules[setBy[at]].name +
                                       " do not broadcast together");
             shape[at] = own[d];
             setBy[at] = k;
@@ -67,11 +67,11 @@ std::vector<py::ssize_t> broadcastShape(std::span<const ArgumentSpec> specs, con
 
 }  // namespace
 
-Broadcast broadcastArguments(std::span<const ArgumentSpec> specs, std::span<const py::object> values) {
+Broadcast broadcastArguments(std::span<const ArgumentRule> rules, std::span<const py::object> values) {
     std::vector<py::array> arrays;
-    for (std::size_t k = 0; k < specs.size(); ++k) arrays.push_back(checkedArray(specs[k], values[k]));
+    for (std::size_t k = 0; k < rules.size(); ++k) arrays.push_back(checkedArray(rules[k], values[k]));
     Broadcast b;
-    b.shape = broadcastShape(specs, arrays);
+    b.shape = broadcastShape(rules, arrays);
     for (const py::ssize_t n : b.shape) b.rows *= static_cast<std::size_t>(n);
     const py::module_ numpy = py::module_::import("numpy");
     for (py::array& a : arrays) {
@@ -86,9 +86,9 @@ Broadcast broadcastArguments(std::span<const ArgumentSpec> specs, std::span<cons
     return b;
 }
 
-std::string argumentText(const ArgumentSpec& spec, const Column& column, std::size_t row) {
+std::string argumentText(const ArgumentRule& rule, const Column& column, std::size_t row) {
     const double v = column.at(row);
-    std::string text = spec.name;
+    std::string text = rule.name;
     if (column.step != 0) text += "[" + std::to_string(row) + "]";
     return text + "=" + (std::isfinite(v) ? plainDecimal(v) : std::string(py::str(py::float_(v))));
 }

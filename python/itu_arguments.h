@@ -17,7 +17,7 @@ enum class ArgumentKind {
     Flag,  // bools only
 };
 
-struct ArgumentSpec {
+struct ArgumentRule {
     const char* name;
     ArgumentKind kind;
 };
@@ -31,7 +31,7 @@ struct Column {
 
 // The arguments broadcast together as NumPy would.
 struct Broadcast {
-    std::vector<Column> columns;  // in the order of the specs
+    std::vector<Column> columns;  // in the order of the rules
     std::vector<pybind11::ssize_t> shape;
     std::size_t rows = 1;
     std::vector<pybind11::array> owners;  // keep the columns' memory alive
@@ -39,10 +39,10 @@ struct Broadcast {
 
 // TypeError naming the argument for a value of the wrong kind; ValueError
 // naming both shapes when two do not broadcast.
-Broadcast broadcastArguments(std::span<const ArgumentSpec> specs, std::span<const pybind11::object> values);
+Broadcast broadcastArguments(std::span<const ArgumentRule> rules, std::span<const pybind11::object> values);
 
 // "f_mhz=0" for a value given once, "f_mhz[3]=0" for row 3 of an array.
-std::string argumentText(const ArgumentSpec& spec, const Column& column, std::size_t row);
+std::string argumentText(const ArgumentRule& rule, const Column& column, std::size_t row);
 
 // The float64 array `out=` names, of the result's shape, C-contiguous and
 // writable; ValueError otherwise.

@@ -59,7 +59,7 @@ bool inRange(double v, Range range) {
 }
 
 struct Argument {
-    ArgumentSpec spec;
+    ArgumentRule rule;
     Range range;
 };
 
@@ -120,7 +120,7 @@ bool loadBlock(const std::array<Argument, N>& arguments, const Broadcast& b, std
             std::fill(values, values + count, c.data[0]);
         else
             std::copy(c.data + begin, c.data + end, values);
-        if (arguments[a].spec.kind == ArgumentKind::Flag) continue;
+        if (arguments[a].rule.kind == ArgumentKind::Flag) continue;
         const std::size_t refused = firstRefused(values, c.step == 0 ? 1 : count, arguments[a].range);
         if (refused < (c.step == 0 ? 1 : count)) {
             refusal.note(begin + refused, a);
@@ -141,7 +141,7 @@ std::array<py::object, N> namedValues(const std::array<Argument, N>& arguments, 
                              " positional arguments, " + std::to_string(args.size()) + " given; name the others");
     for (std::size_t i = 0; i < args.size(); ++i) values[i] = args[i];
     for (std::size_t i = 0; i < N; ++i) {
-        const char* name = arguments[i].spec.name;
+        const char* name = arguments[i].rule.name;
         if (!kwargs.contains(name)) continue;
         if (values[i]) throw py::type_error(std::string(function) + " got " + name + " twice");
         values[i] = kwargs[name];
@@ -186,16 +186,16 @@ template <std::size_t N>
 void requireAll(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
                 const char* function) {
     for (std::size_t i = 0; i < N; ++i)
-        if (!values[i]) throw py::type_error(std::string(function) + " needs " + arguments[i].spec.name);
+        if (!values[i]) throw py::type_error(std::string(function) + " needs " + arguments[i].rule.name);
 }
 
 // Runs rowLoss over every row into the result, refusing the first bad value.
 template <std::size_t N, typename RowLoss>
 py::object lossOverRows(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
                         const RunOptions& options, RowLoss rowLoss) {
-    std::array<ArgumentSpec, N> specs;
-    for (std::size_t i = 0; i < N; ++i) specs[i] = arguments[i].spec;
-    const Broadcast b = broadcastArguments(specs, values);
+    std::array<ArgumentRule, N> rules;
+    for (std::size_t i = 0; i < N; ++i) rules[i] = arguments[i].rule;
+    const Broadcast b = broadcastArguments(rules, values);
     py::array_t<double> result =
         options.out.is_none() ? py::array_t<double>(b.shape) : outputArray(options.out, b.shape);
     double* out = result.mutable_data();
@@ -212,14 +212,14 @@ py::object lossOverRows(const std::array<Argument, N>& arguments, const std::arr
     });
     if (refusal.row != std::numeric_limits<std::size_t>::max()) {
         const Argument& a = arguments[refusal.argument];
-        throw py::value_error(argumentText(a.spec, b.columns[refusal.argument], refusal.row) +
+        throw py::value_error(argumentText(a.rule, b.columns[refusal.argument], refusal.row) +
                               ": out of range (allowed: " + allowedText(a.range) + ")");
     }
     if (b.shape.empty() && options.out.is_none()) return py::float_(out[0]);
     return result;
 }
 
-constexpr ArgumentSpec real(const char* name) { return {name, ArgumentKind::Real}; }
+constexpr ArgumentRule real(const char* name) { return {name, ArgumentKind::Real}; }
 
 // In the order of the positions the function has always taken.
 const std::array<Argument, 14> kP617Arguments{{
