@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_checks.h"
 #include "cli/batch_run.h"
 #include "link/decimal.h"
 #include "link/input_error.h"
@@ -21,20 +22,11 @@
 
 namespace {
 
+using tropolink::fuzz::isPlainAscii;
+using tropolink::fuzz::require;
+
 using namespace tropolink;
 using namespace tropolink::cli;
-
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
-
-bool isPlainAscii(std::string_view text) {
-    for (const char c : text)
-        if (c < 0x20 || c > 0x7e) return false;
-    return true;
-}
 
 void checkAnswer(std::string_view answer, LineOutcome outcome) {
     if (outcome == LineOutcome::Nothing) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_checks.h"
 #include "link/decimal.h"
 #include "link/input_error.h"
 #include "link/keyword_names.h"
@@ -16,19 +17,10 @@
 
 namespace {
 
+using tropolink::fuzz::isPlainAscii;
+using tropolink::fuzz::require;
+
 using namespace tropolink;
-
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
-
-bool isOnePlainLine(std::string_view text) {
-    for (const char c : text)
-        if (c < 0x20 || c > 0x7e) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -44,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 validatePosition(name, decimalToPosition(value, name.positionsPerUnit()), milliwatts, input);
             require(position >= name.slider->minimum && position <= name.slider->maximum, "accepted off the slider");
         } catch (const InputError& e) {
-            require(isOnePlainLine(e.what()), "a refusal is not one plain ASCII line");
+            require(isPlainAscii(e.what()), "a refusal is not one plain ASCII line");
         }
     }
     for (const Alias& alias : kAliases)

@@ -10,21 +10,18 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_checks.h"
 #include "climate/map_reader.h"
 
 namespace {
+
+using tropolink::fuzz::require;
 
 using namespace tropolink::climate;
 
 constexpr MapFormat kSmallZones{"small-zones.txt", 3, 4, 0, 6, true, "zone codes 0 to 6, whole numbers", ""};
 constexpr MapFormat kSmallN0{"small-n0.txt", 2, 3, 250, 450, false, "N0 from 250 to 450 N-units", ""};
 constexpr const MapFormat* kFormats[] = {&kN0Format, &kDeltaNFormat, &kZoneFormat, &kSmallZones, &kSmallN0};
-
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_checks.h"
 #include "link/availability_options.h"
 #include "link/decimal.h"
 #include "link/input_error.h"
@@ -17,19 +18,10 @@
 
 namespace {
 
+using tropolink::fuzz::isPlainAscii;
+using tropolink::fuzz::require;
+
 using namespace tropolink;
-
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
-
-bool isPlainAscii(std::string_view text) {
-    for (const char c : text)
-        if (c < 0x20 || c > 0x7e) return false;
-    return true;
-}
 
 double boundOf(std::string_view text) { return std::strtod(std::string(text).c_str(), nullptr); }
 

@@ -9,18 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_checks.h"
 #include "terrain/site.h"
 #include "terrain/terrain_error.h"
 
 namespace {
 
-using namespace tropolink::terrain;
+using tropolink::fuzz::require;
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "broken: %s\n", what);
-    std::abort();
-}
+using namespace tropolink::terrain;
 
 }  // namespace
 

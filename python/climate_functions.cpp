@@ -67,23 +67,18 @@ FolderStamp stampOf(const fs::path& folder) {
     throw py::error_already_set();
 }
 
-// The maps of the folder the tool would use, read once and kept while its files stay as they were.
-std::shared_ptr<const ClimateMaps> mapsFor(const std::optional<fs::path>& mapsOption) {
+// The maps of the folder the tool would use, read once and kept while its
+// files stay as they were; none when no folder holds all three.
+std::optional<InstalledMaps> cachedMaps(const std::optional<fs::path>& mapsOption) {
     static std::mutex mutex;
     static std::map<fs::path, CachedMaps> cache;
 
-    const std::vector<fs::path> candidates = climate::candidateMapsFolders(mapsOption);
-    const auto folder = climate::findMapsFolder(candidates);
-    if (!folder) {
-        std::string places;
-        for (const fs::path& candidate : candidates) places += (places.empty() ? "" : ", ") + candidate.string();
-        raise(PyExc_FileNotFoundError,
-              "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " + places + "; " + kInstallHint);
-    }
+    const auto folder = climate::findMapsFolder(climate::candidateMapsFolders(mapsOption));
+    if (!folder) return std::nullopt;
     const FolderStamp stamp = stampOf(*folder);
     const std::lock_guard lock(mutex);
     CachedMaps& cached = cache[*folder];
-    if (cached.maps && cached.stamp == stamp) return cached.maps;
+    if (cached.maps && cached.stamp == stamp) return InstalledMaps{*folder, cached.maps};
     try {
         cached = {stamp, std::make_shared<const ClimateMaps>(climate::loadMapsFrom(*folder))};
     } catch (const climate::MapError& e) {
@@ -93,7 +88,16 @@ std::shared_ptr<const ClimateMaps> mapsFor(const std::optional<fs::path>& mapsOp
         cache.erase(*folder);
         raise(PyExc_FileNotFoundError, std::string(e.what()) + "; " + kInstallHint);
     }
-    return cached.maps;
+    return InstalledMaps{*folder, cached.maps};
+}
+
+std::shared_ptr<const ClimateMaps> mapsFor(const std::optional<fs::path>& mapsOption) {
+    if (auto installed = cachedMaps(mapsOption)) return installed->maps;
+    std::string places;
+    for (const fs::path& candidate : climate::candidateMapsFolders(mapsOption))
+        places += (places.empty() ? "" : ", ") + candidate.string();
+    raise(PyExc_FileNotFoundError,
+          "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " + places + "; " + kInstallHint);
 }
 
 std::optional<fs::path> mapsOption(const py::object& maps) {
@@ -203,5 +207,7 @@ missing (install them with `tropolink-cli maps download` or `maps import`).)doc"
 void addClimateFunctions(py::module_& m) {
     m.def("itu_maps_at", ituMapsAt, py::arg("lat"), py::arg("lon"), py::arg("maps") = py::none(), kItuMapsAtDoc);
 }
+
+std::optional<InstalledMaps> installedMaps(const py::object& maps) { return cachedMaps(mapsOption(maps)); }
 
 }  // namespace tropolink::python

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "climate/map_error.h"
-#include "climate/maps_folder.h"
 #include "link/input_error.h"
 #include "link/option_ranges.h"
 #include "link/pass_window.h"
@@ -16,6 +14,7 @@
 #include "link/profile_link.h"
 #include "link/profile_message.h"
 #include "link/setting_names.h"
+#include "python/climate_functions.h"
 #include "python/itu_availability.h"
 #include "python/keyword_settings.h"
 #include "python/profile_objects.h"
@@ -94,20 +93,11 @@ std::vector<profile::ProfilePoint> csvPoints(const py::object& path) {
 }
 
 // As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
-std::optional<climate::LoadedMaps> loadMaps(const py::object& maps) {
-    std::optional<std::filesystem::path> option;
-    if (!maps.is_none()) option = std::filesystem::path(py::module_::import("os").attr("fsencode")(maps).cast<std::string>());
-    if (!climate::findMapsFolder(climate::candidateMapsFolders(option))) {
-        if (PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0) throw py::error_already_set();
-        return std::nullopt;
-    }
-    try {
-        return climate::loadMaps(option);
-    } catch (const climate::MapError& e) {
-        throw py::value_error(e.what());
-    } catch (const climate::InstallError& e) {
-        throw py::value_error(e.what());
-    }
+std::optional<InstalledMaps> mapsOfPath(const py::object& maps) {
+    std::optional<InstalledMaps> installed = installedMaps(maps);
+    if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
+        throw py::error_already_set();
+    return installed;
 }
 
 py::dict profileFunction(const py::object& ground, const py::object& mast1, const py::object& mast2,
@@ -142,9 +132,9 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
     } catch (const profile::ProfileError& e) {
         throw py::value_error(profileMessage(name, e));
     }
-    std::optional<climate::LoadedMaps> loaded;
-    if (placed) loaded = loadMaps(maps);
-    const MapsInUse inUse = loaded ? MapsInUse{&loaded->maps, loaded->folder} : MapsInUse{};
+    std::optional<InstalledMaps> loaded;
+    if (placed) loaded = mapsOfPath(maps);
+    const MapsInUse inUse = loaded ? MapsInUse{loaded->maps.get(), loaded->folder} : MapsInUse{};
     HeadlessWindow window;
     const ProfileAnswer a = answerProfile({used, placed}, derived, requested, options ? &*options : nullptr, inUse, window);
     return profileObject(a, window, placed, inUse);
