@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/recalculate.h"
+#include "engine/result_box.h"
+#include "itur/availability.h"
+#include "link/profile_answer.h"
+#include "link/site_climate.h"
+#include "link/site_profile.h"
+#include "plan/plan_check.h"
+#include "profile/profile_csv.h"
+#include "profile/profile_settings.h"
+
+namespace tropolink {
+
+// The requirement against one ITU method at one receiving station.
+struct PlanVerdict {
+    itur::ItuMethod method = itur::ItuMethod::P617;
+    int receivingStation = 1;
+    itur::StationAvailability availability;  // reached
+    bool met = false;  // reached >= required
+};
+
+// Everything a plan gives: the ground, the climate and its sources, one pass
+// with its 52 box texts, both ITU methods at the plan's percentages, and the
+// verdicts.
+struct PlanResult {
+    CheckedPlan plan;
+    std::vector<profile::ProfilePoint> points;       // none in the Settings form
+    std::optional<profile::ProfileSettings> derived;  // with a profile or DEM
+    std::optional<PlacedProfile> placed;              // with sites
+    std::optional<PathPlaces> places;
+    std::optional<SiteClimate> climate;
+    std::string settingsLine;  // the settings as --batch reads them
+    PassValues values;
+    std::array<std::string, kResultBoxCount> boxes;  // in ResultBox order, as the window shows them
+    itur::ItuLink link;
+    itur::LinkBudget budget;
+    itur::AvailabilityAnswer availability;
+    std::vector<PlanVerdict> verdicts;  // P.617 then P.2001; receiving station 1 then 2
+    std::vector<std::string> notes;     // validity notes, as the availability output words them
+};
+
+// What a long run reports and how it is stopped: `stop` is read between the
+// stages (DEM, maps, pass, methods); a stopped run throws PlanCancelled.
+struct PlanRunControl {
+    std::function<void(std::string_view stage)> progress;
+    const std::atomic<bool>* stop = nullptr;
+};
+struct PlanCancelled : std::exception {
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+// Runs the checked plan. The maps serve the forms with sites; `maps` may hold
+// none. Throws terrain::TerrainError, profile::ProfileError (messages name the
+// file), NumericFault and PlanCancelled.
+PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
+
+}  // namespace tropolink
