@@ -5,7 +5,7 @@ set -euo pipefail
 
 TROPOLINK_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev fonts-dejavu-core fonts-liberation
+  qt6-base-dev qt6-charts-dev qt6-svg-dev fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
@@ -13,6 +13,8 @@ TROPOLINK_PACKAGES=(
   scdoc man-db bash-completion dpkg-dev file lintian
   python3 python3-dev python3-numpy python3-pytest pybind11-dev
   libgdal-dev gdal-bin libgeographiclib-dev libcurl4-openssl-dev libssl-dev
+  libtomlplusplus-dev
+  chromium
 )
 
 tropolink_install_missing() {
