@@ -1,0 +1,69 @@
+"""Both routes for every link, and what each method's prediction missed by."""
+
+from dataclasses import dataclass, field
+
+from measured_links import PERCENTS, Link
+from routes import (ITU_METHODS, LEGACY_METHODS, NEAR_HORIZON_KM, PUBLISHED, ROUTES, TERRAIN, Published, Terrain,
+                    published_route, terrain_route)
+
+# The terrain route again without the links whose horizon lies within 1 km of an antenna.
+TERRAIN_UNFLAGGED = "terrain, flagged out"
+
+# The order of the statistics table and of the picture's legend.
+METHOD_ROUTES = [(m, r) for r in ROUTES for m in ITU_METHODS] + [(m, TERRAIN) for m in LEGACY_METHODS]
+
+
+@dataclass
+class LinkResult:
+    link: Link
+    published: Published
+    terrain: Terrain
+
+    @property
+    def near_horizons(self) -> list:
+        """The ends whose terrain horizon, the ITU methods' or the sliders', lies within 1 km."""
+        itu = [hz.distance_km for hz in self.terrain.horizons]
+        sliders = [hz["distanceKm"] for hz in self.terrain.pass_horizons]
+        return [end for end, a, b in zip(("Tx", "Rx"), itu, sliders) if min(a, b) < NEAR_HORIZON_KM]
+
+    def prediction(self, method: str, route: str, percent: int):
+        if method in LEGACY_METHODS:
+            return self.terrain.legacy.get(method) if percent == 50 else None
+        losses = (self.published if route == PUBLISHED else self.terrain).losses
+        return losses.get(method, {}).get(percent)
+
+
+@dataclass
+class Collection:
+    results: list = field(default_factory=list)  # LinkResult, in the table's order
+    unmeasured: list = field(default_factory=list)  # Link measured at none of PERCENTS
+
+    def errors(self) -> dict:
+        """(method, route, percent) -> predicted minus measured, over the links that have both."""
+        table = {}
+        routes = METHOD_ROUTES + [(m, TERRAIN_UNFLAGGED) for m, r in METHOD_ROUTES if r == TERRAIN]
+        for method, route in routes:
+            results = [r for r in self.results if route != TERRAIN_UNFLAGGED or not r.near_horizons]
+            used = TERRAIN if route == TERRAIN_UNFLAGGED else route
+            for percent in PERCENTS:
+                if method in LEGACY_METHODS and percent != 50:
+                    continue
+                table[(method, route, percent)] = [
+                    r.prediction(method, used, percent) - r.link.measured_db[percent] for r in results
+                    if percent in r.link.measured_db and r.prediction(method, used, percent) is not None]
+        return table
+
+    def points(self) -> list:
+        """(method, route, measured, predicted) of every pair."""
+        return [(m, rt, r.link.measured_db[p], r.prediction(m, rt, p)) for m, rt in METHOD_ROUTES for r in self.results
+                for p in PERCENTS if p in r.link.measured_db and r.prediction(m, rt, p) is not None]
+
+
+def collect(links: list) -> Collection:
+    c = Collection()
+    for link in links:
+        if link.measured_db:
+            c.results.append(LinkResult(link, published_route(link), terrain_route(link)))
+        else:
+            c.unmeasured.append(link)
+    return c
