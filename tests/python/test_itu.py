@@ -177,3 +177,14 @@ def test_availability_n0_and_any_delta_n_as_the_tool(cli):
     assert got != tropolink.availability(percent=[50, 99], delta_n=41.338935)
     with pytest.raises(ValueError, match="--n0 450.5: out of range"):
         tropolink.availability(n0=450.5)
+
+
+HILL_PATH = pathlib.Path(__file__).parent.parent.parent / "docs" / "examples" / "hill-path.csv"
+
+
+# Below 10 % ducting and layer reflection decide the loss; 10 % itself is still troposcatter's.
+@pytest.mark.parametrize("percent, noted", [([10], False), ([9.999], True), ([50, 0.001], True), ([99.999], False)])
+def test_availability_notes_a_percentage_below_10(percent, noted):
+    for answer in (tropolink.availability(percent=percent),
+                   tropolink.profile(HILL_PATH, availability=True, percent=percent)["availability"]):
+        assert any("ducting and layer reflection" in note for note in answer["notes"]) == noted
