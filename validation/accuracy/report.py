@@ -137,15 +137,3 @@ def statistics_section(stats: list) -> str:
 
 def stat(stats: list, method: str, route: str, percent: int):
     return next((s for s in stats if (s.method, s.route, s.percent) == (method, route, percent)), None)
-
-
-def _rms(stats, method, route, percent=50) -> str:
-    s = stat(stats, method, route, percent)
-    return "-" if s is None else f"{s.rms_db:.1f} dB"
-
-
-def _mean(stats, method, route, percent=50) -> str:
-    s = stat(stats, method, route, percent)
-    return "-" if s is None else f"{s.mean_db:+.1f} dB"
-
-

@@ -6,7 +6,7 @@ from typing import Optional
 import numpy as np
 import tropolink
 
-from geometry import (CALCULATOR_EARTH_RADIUS_KM, SLIDER_HORIZON_LIMIT_KM, Horizon, antenna_altitude_m,
+from geometry import (CALCULATOR_EARTH_RADIUS_KM, SLIDER_HORIZON_LIMIT_KM, antenna_altitude_m,
                       common_volume_ground_km, effective_earth_radius_km, find_horizon, split_scatter_angle)
 from measured_links import PERCENTS, Link, read_profile
 
@@ -161,6 +161,3 @@ def _check_same_horizons(link: Link, t: Terrain, d: np.ndarray, h: np.ndarray) -
                 abs(mine.distance_km - found["distanceKm"]) > 1e-9:
             raise RuntimeError(f"link {link.number}: the horizon search differs from profile()'s")
 
-
-def near_horizons(horizons: tuple) -> list:
-    return [name for name, hz in zip(("Tx", "Rx"), horizons) if hz is not None and hz.distance_km < NEAR_HORIZON_KM]
