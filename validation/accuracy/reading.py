@@ -36,10 +36,10 @@ def accuracy_page(c: Collection, stats: list) -> str:
 Tropolink's seven methods (YEH, ITT, CCIR, COLLINS and RIDER in the calculator; ITU-R P.617-5 and the
 climate-zone method of ITU-R P.2001-4 in `availability`) held against the measured basic transmission
 loss of real trans-horizon links: the {len(c.results) + len(c.unmeasured)} links of the ITU-R Study Group 3
-databank (DBSG3), table C3-1, kept with their terrain profiles in
+databank (DBSG3), table C3-1, kept (with the profiles of the links measured at 50, 90 or 99 %) in
 [`validation/measured-links/`](../validation/measured-links/). `python3 validation/accuracy` (with the
 built module on `PYTHONPATH`) writes this page and its picture; the tests labelled `accuracy` recompute every
-figure of the statistics below and fails, naming the method, when one moves by more than 0.01 dB.
+figure of the statistics below and fail, naming the method, when one moves by more than 0.01 dB.
 
 ![Predicted against measured loss, one colour per method, circles for the published geometry and squares
 for the terrain profile, with the line of equality and 10 dB either side]({PICTURE})
