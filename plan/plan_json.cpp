@@ -109,8 +109,10 @@ void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult&
     if (a.percent) {
         out += ", available " + fixedText(*a.percent, 4) + " % of the year";
         if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
+    } else if (a.bound == itur::AvailabilityBound::Above || a.bound == itur::AvailabilityBound::Below) {
+        out += ", available " + std::string(boundText(a.bound)) + " % of the year";
     } else {
-        out += " (" + std::string(boundText(a.bound)) + ")";
+        out += ", the method gives no figure (" + std::string(boundText(a.bound)) + ")";
     }
     out += '\n';
 }
@@ -151,8 +153,11 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, con
 void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps) {
     const CheckedPlan& p = r.plan;
     if (p.availability.requiredSnrDb) {
-        out += "Verdict: S/N " + fixedText(*p.availability.requiredSnrDb, 1) + " dB required " +
-               fixedText(p.requiredAvailabilityPercent, 4) + " % of the year\n";
+        out += "Verdict: the link needs S/N >= ";
+        appendShortest(out, *p.availability.requiredSnrDb);
+        out += " dB for ";
+        appendShortest(out, p.requiredAvailabilityPercent);
+        out += " % of the year\n";
         for (const PlanVerdict& v : r.verdicts) appendVerdictLine(out, v, r);
     } else {
         out += "Verdict: none, the plan gives no [requirement].snr-db\n";

@@ -80,6 +80,13 @@ TEST(PlanRunTest, NotesNameTheDefaultsAndTheLowPercentages) {
     EXPECT_THAT(given.notes, testing::Not(testing::Contains(HasSubstr("no map"))));
 }
 
+TEST(PlanRunTest, ALineOfSightPathIsNotMetAndSaysWhy) {
+    const PlanResult r = run("[path]\ndistance-km = 10\n[requirement]\nsnr-db = 10\n");
+    ASSERT_EQ(r.verdicts.size(), 4u);
+    for (const PlanVerdict& v : r.verdicts) EXPECT_FALSE(v.met);
+    EXPECT_THAT(r.notes, testing::Contains(HasSubstr("line of sight")));
+}
+
 TEST(PlanRunTest, AProfileWithABadRowNamesTheFileAndRow) {
     const fs::path dir = fs::temp_directory_path() / ("tropolink-plan-run-" + std::to_string(::getpid()));
     fs::create_directories(dir);
