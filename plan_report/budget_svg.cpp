@@ -15,12 +15,12 @@ namespace {
 
 using plot::px;
 
-constexpr double kWidthPx = 520;
+constexpr double kWidthPx = 1040;
+constexpr double kPanelWidthPx = 520;
 constexpr double kPanelHeightPx = 250;
-constexpr double kPanelGapPx = 28;
 constexpr double kPlotLeftPx = 62;
-constexpr double kPlotRightPx = 510;
-constexpr double kPlotTopPx = 30;
+constexpr double kPlotRightPx = 500;
+constexpr double kPlotTopPx = 46;
 constexpr double kPlotHeightPx = 170;
 constexpr double kHeadroomDb = 12;
 constexpr std::string_view kLevelColour = "#4a78b5";
@@ -57,14 +57,15 @@ std::string_view colourOf(const Bar& b) {
     return b.to < b.from ? kLossColour : kGainColour;
 }
 
-void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan& plan, double topPx) {
+void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan& plan, double leftPx) {
+    constexpr double topPx = 0;
     const std::string& from = d.transmitting == 1 ? plan.station1.name : plan.station2.name;
     const std::string& to = d.transmitting == 1 ? plan.station2.name : plan.station1.name;
-    svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(topPx + 16)}, {"font-weight", "bold"}, {"font-size", "13"}},
+    svg.text("text", {{"x", px(leftPx + kPlotLeftPx)}, {"y", px(topPx + 16)}, {"font-weight", "bold"}, {"font-size", "14"}},
              from + " \xE2\x86\x92 " + to);
     const std::optional<std::size_t> row = waterfallRow(d, plan);
     if (!row) {
-        svg.text("text", {{"x", px(kPlotLeftPx)}, {"y", px(topPx + 60)}}, "No method gives a path loss on this link.");
+        svg.text("text", {{"x", px(leftPx + kPlotLeftPx)}, {"y", px(topPx + 60)}}, "No method gives a path loss on this link.");
         return;
     }
     const std::vector<Bar> all = bars(d, *d.rows[*row].pathLossDb);
@@ -76,7 +77,7 @@ void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan
     }
     if (d.maxLossDb) hi = std::max(hi, d.noisePowerDbw + *d.requiredSnrDb);
     const plot::Ticks ticks = plot::ticksAround(plot::nonEmpty({lo - kHeadroomDb, hi + kHeadroomDb}), 5);
-    const plot::Box box{kPlotLeftPx, topPx + kPlotTopPx, kPlotRightPx - kPlotLeftPx, kPlotHeightPx};
+    const plot::Box box{leftPx + kPlotLeftPx, topPx + kPlotTopPx, kPlotRightPx - kPlotLeftPx, kPlotHeightPx};
     const plot::LinearScale y(ticks.span(), box.bottom(), box.top);
     const plot::LinearScale x({0, 1}, box.left, box.right());
     for (const double v : ticks.values)
@@ -96,20 +97,24 @@ void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan
         if (b.kind == Kind::Step && value >= 0) label.insert(0, "+");
         const bool above = b.kind != Kind::Step || value >= 0;
         svg.text("text", {{"x", px(left + slot * 0.35)}, {"y", px(above ? top - 4 : bottom + 12)},
-                          {"text-anchor", "middle"}, {"font-size", "11"}},
+                          {"text-anchor", "middle"}, {"font-size", "12"}},
                  label);
         for (std::size_t line = 0; line < b.label.size(); ++line)
             svg.text("text", {{"x", px(left + slot * 0.35)}, {"y", px(box.bottom() + 15 + 13 * static_cast<double>(line))},
-                              {"text-anchor", "middle"}, {"font-size", "11"}},
+                              {"text-anchor", "middle"}, {"font-size", "12"}},
                      b.label[line]);
     }
     if (d.requiredSnrDb) {
         const double level = y(d.noisePowerDbw + *d.requiredSnrDb);
         svg.empty("line", {{"x1", px(box.left)}, {"y1", px(level)}, {"x2", px(box.right())}, {"y2", px(level)},
                            {"stroke", std::string(kRequiredColour)}, {"stroke-dasharray", "6 4"}, {"stroke-width", "1.5"}});
-        svg.text("text", {{"x", px(box.right() - 4)}, {"y", px(level - 4)}, {"text-anchor", "end"}, {"font-size", "11"},
+        const double keyY = topPx + 32;
+        svg.empty("line", {{"x1", px(box.left)}, {"y1", px(keyY)}, {"x2", px(box.left + 24)}, {"y2", px(keyY)},
+                           {"stroke", std::string(kRequiredColour)}, {"stroke-dasharray", "6 4"}, {"stroke-width", "1.5"}});
+        svg.text("text", {{"x", px(box.left + 30)}, {"y", px(keyY + 4)}, {"font-size", "12"},
                           {"fill", std::string(kRequiredColour)}},
-                 "needed for S/N " + numberCell(d.requiredSnrDb, 1) + " dB");
+                 "level for S/N " + numberCell(d.requiredSnrDb, 1) + " dB: " +
+                     numberCell(d.noisePowerDbw + *d.requiredSnrDb, 1) + " dBW");
     }
     plot::drawFrameAndAxes(svg, box, x, y, plot::Ticks{}, ticks, {"", "dBW", 44});
 }
@@ -141,10 +146,10 @@ std::string waterfallCaption(const BudgetDirection& a, const CheckedPlan& plan) 
 
 std::string budgetWaterfallSvg(const BudgetDirection& a, const BudgetDirection& b, const CheckedPlan& plan) {
     std::string out;
-    plot::SvgWriter svg(out, kWidthPx, 2 * kPanelHeightPx + kPanelGapPx);
+    plot::SvgWriter svg(out, kWidthPx, kPanelHeightPx);
     svg.empty("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
     drawPanel(svg, a, plan, 0);
-    drawPanel(svg, b, plan, kPanelHeightPx + kPanelGapPx);
+    drawPanel(svg, b, plan, kPanelWidthPx);
     svg.finish();
     return out;
 }

@@ -50,8 +50,8 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   table, figure, tr, pre.plan, ul { break-inside: avoid; }
   th, td { padding: 2px 5px; }
   .columns { gap: 10px; }
-  figure.waterfall svg { width: 90mm; }
-  figure.year svg { width: 115mm; }
+  figure.waterfall svg { width: 100%; }
+  figure.year svg { width: 120mm; }
   figure.profile svg { width: 100%; }
   figcaption, .small { font-size: 9.5px; }
   tr.met, tr.not-met { print-color-adjust: exact; -webkit-print-color-adjust: exact; }

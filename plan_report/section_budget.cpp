@@ -85,10 +85,12 @@ void appendBudgetSection(std::string& out, const ReportInput& in) {
     out += "<p>Each column follows one direction from the transmitter's power to the receiver. The receive line loss "
            "counts in the system noise temperature, so the received level stands at the antenna's terminals, "
            "where the noise power is referred: S/N = received level \xE2\x88\x92 noise power.</p>\n";
-    out += "<div class=\"columns\">\n<div>\n";
     appendChain(out, a, b, milliwatts, in.result.plan);
-    out += "</div>\n<figure class=\"waterfall\">\n" + inlineSvg(budgetWaterfallSvg(a, b, in.result.plan)) +
-           "<figcaption>" + waterfallCaption(a, in.result.plan) + "</figcaption>\n</figure>\n</div>\n";
+    out += "<figure class=\"waterfall\">\n" + inlineSvg(budgetWaterfallSvg(a, b, in.result.plan)) + "<figcaption>" +
+           waterfallCaption(a, in.result.plan) + "</figcaption>\n</figure>\n</section>\n";
+    // The methods' rows make a section of their own: on paper they start a
+    // page rather than cut the budget in two.
+    out += "<section id=\"budget-methods\">\n<h2>Link budget by method</h2>\n";
     appendMethods(out, a, b, in);
     out += "</section>\n";
 }

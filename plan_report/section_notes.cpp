@@ -7,7 +7,7 @@ namespace tropolink {
 void appendNotesSection(std::string& out, const ReportInput& in) {
     out += "<section id=\"notes\">\n<h2>Validity notes</h2>\n";
     if (in.result.notes.empty()) {
-        out += "<p>None: both methods are within their range on this path.</p>\n</section>\n";
+        out += "<p>No notes on this path.</p>\n</section>\n";
         return;
     }
     out += "<ul>\n";

@@ -15,7 +15,7 @@ namespace {
 
 using plot::px;
 
-constexpr double kWidthPx = 620;
+constexpr double kWidthPx = 680;
 constexpr double kHeightPx = 400;
 constexpr plot::Box kPlot{64, 20, 400, 320};
 constexpr double kLegendLeftPx = 482;
