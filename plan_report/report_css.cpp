@@ -38,7 +38,8 @@ figure { margin: 0 0 10px; }
 figcaption { font-size: 12px; color: #555; max-width: 620px; }
 svg { max-width: 100%; height: auto; display: block; }
 figure.profile svg { width: 100%; }
-.small { font-size: 12px; color: #555; }
+.small, td.note { font-size: 12px; color: #555; }
+td.note { text-align: left; background: #fafbfc; }
 pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; font-size: 12px; white-space: pre-wrap;
            overflow-wrap: anywhere; }
 @page { size: A4; margin: 12mm; }
@@ -49,10 +50,12 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   section { margin-bottom: 14px; break-inside: avoid; }
   table, figure, tr, pre.plan, ul { break-inside: avoid; }
   th, td { padding: 2px 5px; }
-  .columns { gap: 10px; }
+  .columns { gap: 10px; flex-wrap: nowrap; }
+  #year .columns { flex-wrap: wrap; }
   figure.waterfall svg { width: 100%; }
   figure.year svg { width: 120mm; }
-  figure.profile svg { width: 100%; }
+  figure.profile svg { width: 125mm; margin: 0 auto; }
+  table.stations tbody th, table.path tbody th { white-space: nowrap; }
   figcaption, .small { font-size: 9.5px; }
   tr.met, tr.not-met { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
 }

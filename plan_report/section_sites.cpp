@@ -1,5 +1,7 @@
 // Sites and path: where the stations stand, what lies between them and how
 // the horizon rays meet.
+#include <cmath>
+
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
 #include "report/profile_svg.h"
@@ -15,8 +17,14 @@ std::string siteCell(const std::optional<terrain::Site>& site, bool latitude) {
 }
 
 std::string placeText(const PathPlace& place) {
-    return numberCell(place.distanceKm, 1) + " km from station 1, " + numberCell(place.site.latDeg, 4) + "&deg;, " +
-           numberCell(place.site.lonDeg, 4) + "&deg;, ground " + numberCell(place.groundM, 0) + " m";
+    return numberCell(place.distanceKm, 1) + " km; " + numberCell(place.site.latDeg, 4) + "&deg;, " +
+           numberCell(place.site.lonDeg, 4) + "&deg;; " + numberCell(place.groundM, 0) + " m";
+}
+
+// A compass bearing, 0 to 360 degrees clockwise from north.
+double bearingDeg(double azimuthDeg) {
+    const double b = std::fmod(azimuthDeg + 360, 360);
+    return b >= 360 ? 0 : b;
 }
 
 void appendStations(std::string& out, const PlanResult& r) {
@@ -72,8 +80,9 @@ void appendPath(std::string& out, const ReportInput& in) {
     const double distanceKm = r.placed ? r.placed->path.lengthKm : r.derived ? r.derived->distanceKm : r.values.params.distance;
     appendRow(out, "Distance", {numberCell(distanceKm, 2) + " km"});
     if (r.placed) {
-        appendRow(out, "Azimuth at station 1", {numberCell(r.placed->path.azimuth1Deg, 2) + "&deg;"});
-        appendRow(out, "Azimuth at station 2", {numberCell(r.placed->path.azimuth2Deg, 2) + "&deg;"});
+        // The path's azimuth at station 2 points onwards, away from station 1.
+        appendRow(out, "Bearing to station 2", {numberCell(bearingDeg(r.placed->path.azimuth1Deg), 2) + "&deg; from station 1"});
+        appendRow(out, "Bearing to station 1", {numberCell(bearingDeg(r.placed->path.azimuth2Deg + 180), 2) + "&deg; from station 2"});
     }
     appendRow(out, "Frequency", {numberCell(r.values.params.frequency, 0) + " MHz"});
     if (r.placed && r.placed->fromDem) {
@@ -93,8 +102,10 @@ void appendPath(std::string& out, const ReportInput& in) {
         appendRow(out, "Common volume height", {numberCell(*r.availability.commonVolumeHeightKm * kMPerKm, 0) + " m above sea level"});
     else
         appendRow(out, "Common volume", {"none: line of sight"});
-    if (r.places && r.places->commonVolume) appendRow(out, "Common volume over", {placeText(*r.places->commonVolume)});
     if (r.places) {
+        out += "<tr><td colspan=\"2\" class=\"note\">Places below: distance from station 1; latitude, longitude; "
+               "ground above sea level.</td></tr>\n";
+        if (r.places->commonVolume) appendRow(out, "Under the common volume", {placeText(*r.places->commonVolume)});
         appendRow(out, "Horizon of station 1", {placeText(r.places->horizon1)});
         appendRow(out, "Horizon of station 2", {placeText(r.places->horizon2)});
     }
