@@ -95,9 +95,12 @@ void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan
         const double value = b.kind == Kind::Step ? b.to - b.from : b.to;
         std::string label = numberCell(value, 1);
         if (b.kind == Kind::Step && value >= 0) label.insert(0, "+");
-        const bool above = b.kind != Kind::Step || value >= 0;
-        svg.text("text", {{"x", px(left + slot * 0.35)}, {"y", px(above ? top - 4 : bottom + 12)},
-                          {"text-anchor", "middle"}, {"font-size", "12"}},
+        // A level's figure sits inside the top of its bar, clear of the steps'
+        // figures and the required level's line beside it.
+        const bool inside = b.kind != Kind::Step;
+        const double labelY = inside ? top + 13 : value >= 0 ? top - 4 : bottom + 13;
+        svg.text("text", {{"x", px(left + slot * 0.35)}, {"y", px(labelY)}, {"text-anchor", "middle"},
+                          {"font-size", inside ? "10.5" : "12"}, {"fill", inside ? "white" : "#222222"}},
                  label);
         for (std::size_t line = 0; line < b.label.size(); ++line)
             svg.text("text", {{"x", px(left + slot * 0.35)}, {"y", px(box.bottom() + 15 + 13 * static_cast<double>(line))},

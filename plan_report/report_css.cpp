@@ -42,9 +42,11 @@ figure.profile svg { width: 100%; }
 td.note { text-align: left; background: #fafbfc; }
 pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; font-size: 12px; white-space: pre-wrap;
            overflow-wrap: anywhere; }
+@media screen and (min-width: 900px) { #sites .columns { flex-wrap: nowrap; } }
 @page { size: A4; margin: 12mm; }
 @media print {
-  body { padding: 0; max-width: none; font-size: 10.5px; }
+  /* A collapsed border lies half outside its table: room for it at the edges. */
+  body { padding: 0 1px; max-width: none; font-size: 10.5px; }
   h1 { font-size: 20px; }
   h2 { font-size: 15px; break-after: avoid; }
   section { margin-bottom: 14px; break-inside: avoid; }
@@ -53,10 +55,11 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   .columns { gap: 10px; flex-wrap: nowrap; }
   #year .columns { flex-wrap: wrap; }
   figure.waterfall svg { width: 100%; }
+  table.chain { width: 100%; }
   figure.year svg { width: 120mm; }
   figure.profile svg { width: 125mm; margin: 0 auto; }
   table.stations tbody th, table.path tbody th { white-space: nowrap; }
-  figcaption, .small { font-size: 9.5px; }
+  figcaption, .small, td.note { font-size: 9.5px; }
   tr.met, tr.not-met { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
 }
 )css";
