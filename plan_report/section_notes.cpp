@@ -1,4 +1,5 @@
 // Validity notes and the plan itself.
+#include "plan/plan_toml.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
 
@@ -24,7 +25,8 @@ void appendPlanSection(std::string& out, const ReportInput& in) {
     appendHtmlEscaped(out, in.stamp.planFileName);
     out += "</span> as read; run <code>tropolink-cli plan FILE --report FILE.html</code> on it to reproduce this "
            "report.</p>\n<pre class=\"plan\">";
-    appendHtmlEscaped(out, in.plan.source);
+    // A plan made in a window has no file text yet: its canonical layout stands in.
+    appendHtmlEscaped(out, in.plan.source.empty() ? planToml(in.plan) : in.plan.source);
     out += "</pre>\n</section>\n";
 }
 

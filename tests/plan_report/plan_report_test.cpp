@@ -3,6 +3,7 @@
 #include <cmath>
 #include <regex>
 
+#include "plan/plan_toml.h"
 #include "plan_report/budget_rows.h"
 #include "plan_report/budget_svg.h"
 #include "plan_report/html_escape.h"
@@ -145,6 +146,15 @@ TEST(PlanReport, PlanTextsAreEscapedEverywhere) {
     // The title, the heading, the notes, the names in the header, the tables
     // and the pictures, and the verbatim plan.
     EXPECT_GE(count(html, escaped), 10u);
+}
+
+TEST(PlanReport, APlanWithoutFileTextShowsItsCanonicalLayout) {
+    test::ReportFixture f = test::settingsFixture("A & B");
+    f.plan.source.clear();
+    const std::string html = reportOf(f);
+    const std::string toml = planToml(f.plan);
+    ASSERT_NE(toml.find("A & B"), std::string::npos);
+    EXPECT_NE(html.find(htmlEscaped(toml)), std::string::npos);
 }
 
 TEST(PlanReport, SectionsInOrderAndNothingToFetch) {
