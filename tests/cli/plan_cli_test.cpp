@@ -91,6 +91,17 @@ TEST_F(PlanCliTest, EachBadInputClassExitsWithStatusTwo) {
     }
 }
 
+TEST_F(PlanCliTest, APlanThatCannotBeReadIsBadInput) {
+    const CliRun missing = runCli({"plan", path("gone.tropolink.toml")});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_EQ(missing.err, "tropolink-cli: " + path("gone.tropolink.toml") +
+                               ": cannot read the plan: No such file or directory (allowed: a readable .tropolink.toml "
+                               "file)\n");
+    const CliRun folder = runCli({"plan", dir_.string()});
+    EXPECT_EQ(folder.exitStatus, 2);
+    EXPECT_THAT(folder.err, HasSubstr("a folder, not a plan"));
+}
+
 TEST_F(PlanCliTest, NewWritesTheTemplateAndNeverOverwrites) {
     const std::string plan = path("new.tropolink.toml");
     const CliRun first = runCli({"plan", "--new", plan});
