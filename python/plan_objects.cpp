@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "link/profile_answer.h"
 #include "plan/plan_check.h"
 #include "plan/plan_json.h"
 #include "plan/plan_keys.h"
@@ -140,8 +141,13 @@ PlanResult runOf(const PythonPlan& p, const std::optional<InstalledMaps>& maps) 
     }
 }
 
+// As the tool loads them for a plan with sites: none, with a UserWarning, when not installed.
 std::optional<InstalledMaps> mapsFor(const PythonPlan& p, const py::object& maps) {
-    return p.checked.station1.site ? installedMaps(maps) : std::nullopt;
+    if (!p.checked.station1.site) return std::nullopt;
+    std::optional<InstalledMaps> installed = installedMaps(maps);
+    if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
+        throw py::error_already_set();
+    return installed;
 }
 
 py::object run(const PythonPlan& p, const py::object& maps) {

@@ -27,6 +27,11 @@ def test_run_gives_what_plan_json_prints(cli, plan):
         assert tropolink.Plan.load(plan).run() == json.loads(out)
 
 
+def test_a_plan_with_sites_warns_without_maps():
+    with pytest.warns(UserWarning, match="the ITU-R maps would give N0"):
+        tropolink.Plan.load(DEM_PLAN).run()
+
+
 def test_save_writes_the_canonical_layout_again_byte_for_byte(tmp_path):
     first, second = tmp_path / "a.tropolink.toml", tmp_path / "b.tropolink.toml"
     tropolink.Plan.load(SLIDERS_PLAN).save(first)
