@@ -1,7 +1,8 @@
+#include "plan/plan_json.h"
+
 #include <string>
 
 #include "link/number_text.h"
-#include "plan/plan_json.h"
 #include "plan/plan_window.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"
