@@ -34,3 +34,4 @@ PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CM
 "$bin/bench/terrain_bench"
 PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")" bench/python_itu.py
 bench/availability_batch.sh "$bin/cli/tropolink-cli"
+bench/plan_bench.sh "$bin/cli/tropolink-cli"
