@@ -260,6 +260,24 @@ refused (in a batch: at least one line), 3 a pass could not compute a quantity.
 
 }  // namespace
 
+constexpr std::string_view kPlanRules = R"(
+tropolink-cli plan FILE [--json] [--report FILE.html] [--kml FILE]
+                   [--geojson FILE] [--svg FILE] [--maps DIR]
+tropolink-cli plan --new FILE
+runs a link plan, a TOML file named *.tropolink.toml: the terrain (sites with
+[path].dem, or a [path].profile CSV with or without sites, or the sliders
+alone), the climate maps, one pass with its boxes, P.617 and P.2001 at
+[requirement].percent, and the availability against the required S/N. The
+text starts with the verdict, one line per method and receiving station: met
+or not (reached >= [requirement].availability-percent), the availability and
+the outage in minutes a year. --json prints one object: "plan" as read,
+"verdicts", "notes", the settings, boxes, "availability", "climate" with each
+value's source, and "values". Every number is checked as --set and the options
+check it. A refused plan prints FILE:LINE:COLUMN, the key, the problem and
+what is allowed, writes no file and exits with status 2. --new writes a
+template with every key, its unit, range and default; it never overwrites.
+)";
+
 std::string helpFooter() {
     std::string out = "Settings (NAME=VALUE):\n";
     appendRow(out, "NAME", "unit", "range", "step", "start");
@@ -270,6 +288,7 @@ std::string helpFooter() {
     out += std::to_string(kMaxLineBytes) + " bytes.\n";
     out += kSweepRules;
     out += kProfileRules;
+    out += kPlanRules;
     out += availabilityHelp();
     out += kValuesRules;
     return out;
@@ -278,6 +297,7 @@ std::string helpFooter() {
 std::string_view sweepHelp() { return kSweepRules; }
 
 std::string_view profileHelp() { return kProfileRules; }
+std::string_view planHelp() { return kPlanRules; }
 std::string availabilityHelp() {
     return std::string(kAvailabilityRules) + availabilityOptionLines() + std::string(kAvailabilityOutput);
 }

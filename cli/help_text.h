@@ -15,6 +15,8 @@ std::string_view sweepHelp();
 
 // The profile subcommand: the file, the horizon search and the output.
 std::string_view profileHelp();
+// The plan subcommand: the forms, the verdict and the output.
+std::string_view planHelp();
 // The availability subcommand: its options, the table and the JSON members.
 std::string availabilityHelp();
 

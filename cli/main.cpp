@@ -15,6 +15,7 @@
 #include "cli/command_line.h"
 #include "cli/help_text.h"
 #include "cli/maps_command.h"
+#include "cli/plan_run.h"
 #include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep_run.h"
@@ -136,6 +137,24 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     return sub;
 }
 
+CLI::App* addPlan(CLI::App& app, PlanRequest& r) {
+    auto* sub = app.add_subcommand("plan", "Run a link plan file: verdict, path, climate, pass and ITU-R methods");
+    sub->add_option("file", r.file, "The plan, a *.tropolink.toml file; with --new the file to create")
+        ->type_name("FILE")
+        ->required();
+    sub->add_flag("--new", r.newCount, "Write a plan template with every key, its unit, range and default");
+    sub->add_flag("--json", r.jsonCount, "One JSON object: the plan as read, every figure, verdicts, notes");
+    addOptionalText(sub, "--report", r.report, "Write the link report, one self-contained HTML file")
+        ->type_name("FILE.html");
+    addOptionalText(sub, "--kml", r.kml, "With sites: write the path, horizons and common volume as KML")
+        ->type_name("FILE");
+    addOptionalText(sub, "--geojson", r.geojson, "With sites: the same as GeoJSON")->type_name("FILE");
+    addOptionalText(sub, "--svg", r.svg, "With terrain: write the profile picture")->type_name("FILE");
+    addOptionalText(sub, "--maps", r.maps, "With sites: the ITU-R maps' folder")->type_name("DIR");
+    sub->footer(std::string(planHelp()));
+    return sub;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,7 +225,11 @@ int main(int argc, char** argv) {
     auto* profile = addProfile(app, profileRequest);
     MapsRequest mapsRequest;
     auto* maps = addMapsCommand(app, mapsRequest);
+    PlanRequest planRequest;
+    planRequest.version = TROPOLINK_VERSION;
+    auto* plan = addPlan(app, planRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
+        plan->excludes(option);
         sweep->excludes(option);
         availability->excludes(option);
         profile->excludes(option);
@@ -222,7 +245,7 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
         const CLI::App* parsed = &app;
-        for (const CLI::App* sub : {sweep, availability, profile, maps})
+        for (const CLI::App* sub : {sweep, availability, profile, maps, plan})
             if (sub->parsed()) parsed = sub;
         std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
         if (message.empty()) message = oneLine(e.what());
@@ -257,6 +280,8 @@ int main(int argc, char** argv) {
             result = runProfile(profileRequest, out);
         else if (maps->parsed())
             result = runMaps(mapsRequest, out);
+        else if (plan->parsed())
+            result = runPlanCommand(planRequest, out);
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {

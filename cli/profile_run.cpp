@@ -5,7 +5,7 @@
 
 #include "batch/jobs_option.h"
 #include "cli/output_paths.h"
-#include "cli/profile_input.h"
+#include "batch/profile_file.h"
 #include "link/availability_link.h"
 #include "link/batch_line.h"
 #include "link/input_error.h"

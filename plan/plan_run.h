@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -56,9 +57,15 @@ struct PlanCancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
 
+// A ground that cannot be had: a DEM that does not cover the path, a profile
+// file that cannot be read or has a refused row. One line naming the file.
+class PlanGroundError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
-// none. Throws terrain::TerrainError, profile::ProfileError (messages name the
-// file), NumericFault and PlanCancelled.
+// none. Throws PlanGroundError, NumericFault and PlanCancelled.
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
 
 }  // namespace tropolink

@@ -1,4 +1,4 @@
-#include "cli/profile_input.h"
+#include "batch/profile_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include "batch/descriptor.h"
 #include "link/input_error.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 namespace {
 
 // Feeds the lines of `fd` to `rows`; the line being read is cut one byte past
@@ -62,4 +62,4 @@ RunResult readProfileFile(const std::string& path, std::vector<profile::ProfileP
     return {};
 }
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

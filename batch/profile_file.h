@@ -7,7 +7,7 @@
 #include "link/profile_message.h"
 #include "profile/profile_csv.h"
 
-namespace tropolink::cli {
+namespace tropolink {
 
 // Reads the profile CSV at `path` ("-": standard input) row by row: memory
 // holds the points and one line, and reading stops at the first refused row.
@@ -15,4 +15,4 @@ namespace tropolink::cli {
 // with one line naming the file; a failed standard input, status 1.
 RunResult readProfileFile(const std::string& path, std::vector<profile::ProfilePoint>& points);
 
-}  // namespace tropolink::cli
+}  // namespace tropolink

@@ -1,0 +1,185 @@
+#include "plan/plan_json.h"
+
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "link/number_text.h"
+#include "plan/plan_keys.h"
+#include "plan/plan_slots.h"
+#include "report/availability_json.h"
+#include "report/availability_table.h"
+#include "report/box_writers.h"
+#include "report/climate_report.h"
+#include "report/json_writer.h"
+#include "report/path_report.h"
+#include "report/profile_report.h"
+#include "report/values_json.h"
+
+namespace tropolink {
+namespace {
+
+using nlohmann::ordered_json;
+
+std::string_view formName(PlanForm form) {
+    switch (form) {
+        case PlanForm::DemWithSites: return "demWithSites";
+        case PlanForm::ProfileWithSites: return "profileWithSites";
+        case PlanForm::Profile: return "profile";
+        case PlanForm::Settings: return "sliders";
+    }
+    return "";
+}
+
+std::string_view methodName(itur::ItuMethod method) { return method == itur::ItuMethod::P617 ? "P.617" : "P.2001"; }
+
+// A checked plan's number is a plain decimal, which strtod reads in the C locale.
+ordered_json valueJson(PlanKind kind, const PlanText& value) {
+    if (kind == PlanKind::Text || kind == PlanKind::TextList) return value.text;
+    if (kind == PlanKind::Boolean) return value.text == "true";
+    return std::strtod(value.text.c_str(), nullptr);
+}
+
+// The plan as read: each table with the keys given, in the canonical order.
+ordered_json planJson(const Plan& plan) {
+    ordered_json json = ordered_json::object();
+    for (const PlanKeyInfo& info : planKeys()) {
+        const std::vector<PlanText> values = planValues(plan, info.table, info.name);
+        if (values.empty()) continue;
+        ordered_json& table = info.table.empty() ? json : json[std::string(info.table)];
+        ordered_json value;
+        if (info.kind == PlanKind::Site || info.kind == PlanKind::NumberList || info.kind == PlanKind::TextList) {
+            value = ordered_json::array();
+            for (const PlanText& v : values) value.push_back(valueJson(info.kind, v));
+        } else {
+            value = valueJson(info.kind, values.front());
+        }
+        table[std::string(info.name)] = value;
+    }
+    return json;
+}
+
+ordered_json verdictsJson(const PlanResult& r) {
+    ordered_json list = ordered_json::array();
+    for (const PlanVerdict& v : r.verdicts) {
+        const auto optional = [](std::optional<double> x) { return x ? ordered_json(*x) : ordered_json(nullptr); };
+        const std::string_view bound = boundText(v.availability.bound);
+        list.push_back({{"method", methodName(v.method)},
+                        {"receivingStation", v.receivingStation},
+                        {"met", v.met},
+                        {"availabilityPercent", optional(v.availability.percent)},
+                        {"outageMinutesPerYear", optional(v.availability.outageMinutesPerYear)},
+                        {"bound", bound.empty() ? ordered_json(nullptr) : ordered_json(bound)}});
+    }
+    return list;
+}
+
+// Without sites the climate values are the plan's or the defaults.
+ordered_json slidersClimateJson(const PlanResult& r) {
+    const AvailabilityOptions& o = r.plan.availability;
+    const auto value = [](double v, std::string_view source) { return ordered_json{{"value", v}, {"source", source}}; };
+    return {{"n0", value(r.link.surfaceRefractivity, o.n0 ? "option" : "slider")},
+            {"deltaN", value(o.deltaN, o.deltaNGiven ? "option" : "default")},
+            {"climateZone", value(static_cast<double>(o.climateZone), o.climateZoneGiven ? "option" : "default")}};
+}
+
+HeadlessWindow windowOf(const PlanResult& r) {
+    HeadlessWindow window;
+    window.setPowerDividedBy1000(r.plan.requested.settings().powerDividedBy1000);
+    for (int n = 1; n <= kResultBoxCount; ++n) window.setBoxText(boxFromNumber(n), r.boxes[static_cast<std::size_t>(n - 1)]);
+    return window;
+}
+
+std::string dumped(const ordered_json& json) { return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace); }
+
+// The members of the profile's own JSON object, to stand inside the plan's.
+std::string profileMembers(const PlanResult& r, const HeadlessWindow& window, const MapsInUse& maps) {
+    ProfileJsonExtras extras;
+    if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate, maps)};
+    std::string object;
+    appendProfileJson(object, *r.derived, window, &r.availability, extras);
+    // "{...}\n": the members lie between the outer braces.
+    return object.substr(1, object.size() - 3);
+}
+
+void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult& r) {
+    const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
+    out += "  " + std::string(methodName(v.method)) + ", received at " + station.name + ": ";
+    out += v.met ? "met" : "NOT MET";
+    const itur::StationAvailability& a = v.availability;
+    if (a.percent) {
+        out += ", available " + fixedText(*a.percent, 4) + " % of the year";
+        if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
+    } else {
+        out += " (" + std::string(boundText(a.bound)) + ")";
+    }
+    out += '\n';
+}
+
+}  // namespace
+
+void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, const MapsInUse& maps) {
+    const HeadlessWindow window = windowOf(r);
+    ordered_json head;
+    head["file"] = plan.file.string();
+    head["form"] = formName(r.plan.form);
+    head["plan"] = planJson(plan);
+    head["requirement"] = {{"snrDb", r.plan.availability.requiredSnrDb ? ordered_json(*r.plan.availability.requiredSnrDb)
+                                                                       : ordered_json(nullptr)},
+                           {"availabilityPercent", r.plan.requiredAvailabilityPercent},
+                           {"percents", r.plan.availability.percents}};
+    head["verdicts"] = verdictsJson(r);
+    head["notes"] = r.notes;
+    head["settingsLine"] = r.settingsLine;
+    std::string text = dumped(head);
+    text.pop_back();  // the closing brace: the figures follow
+    if (r.derived) {
+        text += "," + profileMembers(r, window, maps);
+    } else {
+        text += ",\"boxes\":";
+        appendBoxObjectValue(text, window, nullptr);
+        text += ",\"availability\":";
+        JsonWriter availability(text);
+        writeAvailability(availability, r.availability, &r.values.geometry);
+    }
+    if (!r.climate) text += ",\"climate\":" + dumped(slidersClimateJson(r));
+    text += ",\"values\":";
+    JsonWriter values(text);
+    writeValues(values, r.values);
+    out += text + "}\n";
+}
+
+void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps) {
+    const CheckedPlan& p = r.plan;
+    if (p.availability.requiredSnrDb) {
+        out += "Verdict: S/N " + fixedText(*p.availability.requiredSnrDb, 1) + " dB required " +
+               fixedText(p.requiredAvailabilityPercent, 4) + " % of the year\n";
+        for (const PlanVerdict& v : r.verdicts) appendVerdictLine(out, v, r);
+    } else {
+        out += "Verdict: none, the plan gives no [requirement].snr-db\n";
+    }
+    out += '\n';
+    if (!p.title.empty()) out += p.title + "\n";
+    if (!p.notes.empty()) out += p.notes + "\n";
+    out += r.settingsLine + "\n\n";
+    if (r.derived) {
+        appendHorizonTable(out, *r.derived);
+        out += '\n';
+    }
+    if (r.placed) {
+        appendPathText(out, *r.placed, *r.places);
+        appendClimateText(out, *r.climate, maps);
+        out += '\n';
+    }
+    appendBoxLines(out, windowOf(r));
+    out += "\nITU-R methods:\n";
+    if (r.derived)
+        appendAvailabilityTable(out, r.availability, p.availability);
+    else
+        appendAvailabilityTable(out, r.availability, p.availability, r.values.geometry);
+    if (!r.notes.empty()) {
+        out += "\nNotes:\n";
+        for (const std::string& note : r.notes) out += "  " + note + "\n";
+    }
+}
+
+}  // namespace tropolink

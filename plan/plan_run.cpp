@@ -1,0 +1,156 @@
+#include "plan/plan_run.h"
+
+#include "batch/profile_file.h"
+#include "link/availability_link.h"
+#include "link/pass_window.h"
+#include "link/profile_message.h"
+#include "report/availability_notes.h"
+#include "report/path_report.h"
+#include "terrain/terrain_error.h"
+
+namespace tropolink {
+namespace {
+
+class Stages {
+public:
+    explicit Stages(const PlanRunControl& control) : control_(control) {}
+    void begin(std::string_view stage) const {
+        if (control_.stop && control_.stop->load()) throw PlanCancelled();
+        if (control_.progress) control_.progress(stage);
+    }
+
+private:
+    const PlanRunControl& control_;
+};
+
+// The messages of the profile reader start as every diagnostic of the tool
+// does; the plan's caller adds that start itself.
+std::string withoutToolName(const std::string& line) {
+    const std::string start = diagnostic("");
+    return line.starts_with(start) ? line.substr(start.size()) : line;
+}
+
+std::vector<profile::ProfilePoint> readGround(const CheckedPlan& plan, std::optional<PlacedProfile>& placed) {
+    try {
+        if (plan.form == PlanForm::DemWithSites) {
+            placed = profileFromDems(plan.dems, *plan.station1.site, *plan.station2.site, plan.profileOptions);
+            return placed->points;
+        }
+        std::vector<profile::ProfilePoint> points;
+        const RunResult read = readProfileFile(plan.profile->string(), points);
+        if (read.exitStatus != kExitOk) throw PlanGroundError(withoutToolName(read.diagnostic));
+        if (plan.form == PlanForm::ProfileWithSites)
+            placed = placeProfile(points, *plan.station1.site, *plan.station2.site);
+        return points;
+    } catch (const terrain::TerrainError& e) {
+        throw PlanGroundError(e.what());
+    } catch (const profile::ProfileError& e) {
+        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
+    }
+}
+
+// The settings as --batch reads them: each slider the plan moved, by its alias.
+std::string sliderLine(const SettingsBuilder& requested) {
+    std::string line;
+    for (std::size_t i = 0; i < kAliases.size(); ++i) {
+        if (!requested.isSet(kAliases[i].slider)) continue;
+        if (!line.empty()) line += ' ';
+        line += std::string(kAliases[i].name) + "=" +
+                shownValue(requested.settings().positions[i], kSliders[i].positionsPerUnit);
+    }
+    if (requested.settings().powerDividedBy1000) line += (line.empty() ? "" : " ") + std::string(kPowerDividedBy1000Word);
+    return line;
+}
+
+void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) {
+    r.settingsLine = sliderLine(plan.requested);
+    r.values = runPass(window, plan.requested.settings());
+    r.link = ituLink(r.values, plan.availability);
+    r.budget = linkBudget(r.values);
+    r.availability = itur::answerAvailability(r.link, r.budget, plan.availability.percents,
+                                              plan.availability.requiredSnrDb);
+}
+
+void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
+               HeadlessWindow& window) {
+    stages.begin("terrain");
+    r.points = readGround(plan, r.placed);
+    try {
+        r.derived = profile::deriveSettings(r.points, plan.station1.mastM, plan.station2.mastM);
+    } catch (const profile::ProfileError& e) {
+        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
+    }
+    stages.begin("pass");
+    ProfileAnswer a = answerProfile({r.points, r.placed ? &*r.placed : nullptr}, *r.derived, plan.requested,
+                                    &plan.availability, maps, window);
+    r.places = a.places;
+    r.climate = a.climate;
+    r.settingsLine = a.settingsLine;
+    r.values = a.values;
+    r.link = *a.link;
+    r.budget = linkBudget(r.values);
+    r.availability = *a.availability;
+}
+
+bool requirementMet(const itur::StationAvailability& a, double requiredPercent) {
+    if (a.bound == itur::AvailabilityBound::Above) return true;
+    return a.bound == itur::AvailabilityBound::None && a.percent && *a.percent >= requiredPercent;
+}
+
+std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double requiredPercent) {
+    std::vector<PlanVerdict> list;
+    for (const itur::ItuMethod method : itur::kItuMethods) {
+        const itur::MethodAnswer& m = method == itur::ItuMethod::P617 ? answer.p617 : answer.p2001;
+        if (!m.availability) continue;
+        for (int station = 1; station <= 2; ++station) {
+            const itur::StationAvailability& a = (*m.availability)[static_cast<std::size_t>(station - 1)];
+            list.push_back({method, station, a, requirementMet(a, requiredPercent)});
+        }
+    }
+    return list;
+}
+
+std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps) {
+    std::vector<std::string> notes;
+    const AvailabilityOptions& o = r.plan.availability;
+    if (r.climate) {
+        if (!maps.maps) notes.emplace_back(kMissingMapsNote);
+        const std::pair<const ClimateValue*, std::string_view> values[] = {
+            {&r.climate->n0, "N0"}, {&r.climate->deltaN, "delta-N"}, {&r.climate->climateZone, "the climate zone"}};
+        for (const auto& [value, name] : values)
+            if (value->source == ClimateSource::Default)
+                notes.push_back(std::string(name) + " is the default, not a map's value");
+        if (!r.climate->surfaceRefractivityNote.empty()) notes.push_back(r.climate->surfaceRefractivityNote);
+    } else if (!o.n0 || !o.deltaNGiven || !o.climateZoneGiven) {
+        notes.emplace_back(
+            "Without sites no map is read: N0 is the surface refractivity slider, delta-N 40 N-units/km and the "
+            "climate zone 6 unless [itu] gives them");
+    }
+    return notes;
+}
+
+}  // namespace
+
+PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control) {
+    const Stages stages(control);
+    PlanResult r;
+    r.plan = plan;
+    HeadlessWindow window;
+    if (plan.form == PlanForm::Settings) {
+        stages.begin("pass");
+        runSliders(plan, r, window);
+    } else {
+        runGround(plan, maps, stages, r, window);
+    }
+    stages.begin("methods");
+    for (int n = 1; n <= kResultBoxCount; ++n)
+        r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
+    r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
+    r.notes = availabilityNotes(r.availability);
+    if (r.places)
+        for (std::string& warning : pathWarnings(*r.places)) r.notes.push_back(std::move(warning));
+    for (std::string& note : climateNotes(r, maps)) r.notes.push_back(std::move(note));
+    return r;
+}
+
+}  // namespace tropolink

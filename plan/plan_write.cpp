@@ -1,0 +1,109 @@
+#include <string>
+
+#include "plan/plan_keys.h"
+#include "plan/plan_slots.h"
+#include "plan/plan_toml.h"
+
+namespace tropolink {
+namespace {
+
+// A TOML basic string: quotes, backslashes and control characters escaped.
+std::string tomlString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            case '\r': out += "\\r"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += ch;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string valueText(const PlanKeyInfo& info, const std::vector<PlanText>& values) {
+    const auto element = [&info](const PlanText& v) {
+        return info.kind == PlanKind::Text || info.kind == PlanKind::TextList ? tomlString(v.text) : v.text;
+    };
+    if (info.kind != PlanKind::Site && info.kind != PlanKind::NumberList && info.kind != PlanKind::TextList)
+        return element(values.front());
+    std::string text = "[";
+    for (std::size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + element(values[i]);
+    return text + "]";
+}
+
+std::string tableHeader(std::string_view table) { return "[" + std::string(table) + "]\n"; }
+
+// What the template shows for a key: its default, else an example.
+std::string templateValue(const PlanKeyInfo& info) {
+    if (!info.shownDefault.empty()) return info.shownDefault;
+    static const std::pair<std::string_view, std::string_view> kExamples[] = {
+        {"site", "[44.2705, -71.3033]"}, {"dem", "[\"srtm/\"]"}, {"profile", "\"path.csv\""},
+        {"step-m", "30"},                {"n0", "320"},          {"snr-db", "10"}};
+    for (const auto& [name, example] : kExamples)
+        if (info.name == name) return std::string(example);
+    return "";
+}
+
+}  // namespace
+
+std::string planToml(const Plan& plan) {
+    std::string out = "# Tropolink link plan: tropolink-cli plan FILE runs it\n";
+    std::string_view table;
+    bool headerWritten = true;
+    for (const PlanKeyInfo& info : planKeys()) {
+        if (info.table != table) {
+            table = info.table;
+            headerWritten = false;
+        }
+        const std::vector<PlanText> values = planValues(plan, info.table, info.name);
+        if (values.empty()) continue;
+        if (!headerWritten) {
+            out += "\n" + tableHeader(table);
+            headerWritten = true;
+        }
+        out += std::string(info.name) + " = " + valueText(info, values);
+        if (!info.unit.empty()) out += "  # " + info.unit;
+        out += '\n';
+    }
+    return out;
+}
+
+std::string planTemplate() {
+    std::string out =
+        "# Tropolink link plan: tropolink-cli plan FILE runs it.\n"
+        "# Every key is optional: remove the \"# \" before a key to set it. A plan takes one of four forms:\n"
+        "#   sites with [path].dem: the terrain from the DEMs;\n"
+        "#   a [path].profile CSV with sites, which place it on the earth;\n"
+        "#   a [path].profile CSV alone;\n"
+        "#   none of these: the calculator's sliders (antenna-height-m, obstruction-*, distance-km).\n"
+        "# Numbers are plain decimals (no exponent) on the sliders' steps. Paths are relative to this file.\n";
+    std::string_view table;
+    bool first = true;
+    for (const PlanKeyInfo& info : planKeys()) {
+        if (info.table != table || first) {
+            table = info.table;
+            out += "\n";
+            if (!table.empty()) out += tableHeader(table);
+            first = false;
+        }
+        out += "# " + std::string(info.name) + " = " + templateValue(info) + "\n";
+        out += "#     " + info.allowed;
+        if (!info.shownDefault.empty()) out += "; default " + info.shownDefault;
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace tropolink
