@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,6 +15,7 @@
 
 #include "plan/plan_check.h"
 #include "plan/plan_toml.h"
+#include "plan/report_time.h"
 #include "plan_report/plan_report.h"
 #include "planner/plain_message.h"
 #include "planner/plan_form.h"
@@ -236,7 +236,7 @@ void PlannerWindow::exportReport() {
                                                       tr("HTML pages (*.html)"));
     if (path.isEmpty()) return;
     ReportStamp stamp;
-    stamp.generatedAt = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")).toStdString();
+    stamp.generatedAt = reportTime();
     stamp.version = TROPOLINK_VERSION;
     stamp.planFileName = path_.isEmpty() ? std::string() : QFileInfo(path_).fileName().toStdString();
     const RunResult written =

@@ -1,0 +1,39 @@
+// Renders the planner window with a plan and its results to a PNG file, for
+// the documentation. Usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QThread>
+#include <cstdio>
+
+#include "planner/planner_window.h"
+#include "planner/results_view.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 3) {
+        std::fputs("usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB]\n", stderr);
+        return 2;
+    }
+    tropolink::planner::PlannerWindow window;
+    window.resize(1280, 860);
+    window.show();
+    if (!window.openPlan(args[1])) return 1;
+    QElapsedTimer waited;
+    waited.start();
+    while (window.runner()->busy() && waited.elapsed() < 30000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    if (args.size() > 3) {
+        if (auto* tabs = window.results()->findChild<QTabWidget*>()) tabs->setCurrentIndex(args[3].toInt());
+    }
+    QApplication::processEvents();
+    if (!window.grab().save(args[2])) {
+        std::fprintf(stderr, "tropolink-planner-screenshot: cannot write %s\n", qPrintable(args[2]));
+        return 1;
+    }
+    return 0;
+}
