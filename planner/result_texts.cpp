@@ -100,7 +100,7 @@ std::vector<QStringList> climateTexts(const PlanResult& result) {
     const QString plan = QStringLiteral("option");
     const QString byDefault = QStringLiteral("default");
     rows.push_back({QStringLiteral("N0"), figure(result.link.surfaceRefractivity) + QStringLiteral(" N-units"),
-                    o.n0 ? plan : QStringLiteral("surface refractivity"), QString()});
+                    o.n0 ? plan : QStringLiteral("slider"), QString()});
     rows.push_back({QStringLiteral("ΔN"), figure(result.link.deltaN) + QStringLiteral(" N-units/km"),
                     o.deltaNGiven ? plan : byDefault, QString()});
     rows.push_back({QStringLiteral("Climate zone"),
