@@ -114,6 +114,7 @@ void LossChart::show(const PlanResult& result) {
         series->attachAxis(yAxis);
     };
     QStringList summary;
+    std::vector<QLineSeries*> lines;  // vertical, drawn once the loss axis is known
     for (std::size_t m = 0; m < itur::kItuMethods.size(); ++m) {
         auto* series = new QLineSeries;
         series->setName(QLatin1String(kMethodNames[m]));
@@ -148,8 +149,8 @@ void LossChart::show(const PlanResult& result) {
         for (int station = 0; station < 2; ++station) {
             if (station == 1 && std::abs(highest[1] - highest[0]) < 0.05) break;
             auto* line = new QLineSeries;
-            line->setName(tr("Highest loss meeting %1 dB S/N at station %2")
-                              .arg(figure(*required), QString::number(station + 1)));
+            // Short: the legend shares one line with the others at any scale.
+            line->setName(tr("Limit for S/N at %1").arg(QString::number(station + 1)));
             QPen pen = line->pen();
             pen.setStyle(station == 0 ? Qt::DashLine : Qt::DotLine);
             pen.setColor(QColor(0xb0, 0x30, 0x30));
@@ -159,13 +160,26 @@ void LossChart::show(const PlanResult& result) {
             line->append(probabilityPosition(kLastPercent), highest[station]);
             take(highest[station]);
             attach(line);
-            summary << line->name() + QStringLiteral(": ") + figure(highest[station]) + QStringLiteral(" dB");
+            summary << tr("highest loss meeting %1 dB S/N at station %2: %3 dB")
+                           .arg(figure(*required), QString::number(station + 1), figure(highest[station]));
         }
+    }
+
+    const double requiredPercent = result.plan.requiredAvailabilityPercent;
+    if (required && requiredPercent >= kFirstPercent && requiredPercent <= kLastPercent) {
+        auto* line = new QLineSeries;
+        line->setName(tr("Required %1").arg(percentLabel(requiredPercent)));
+        QPen pen = line->pen();
+        pen.setStyle(Qt::DashDotLine);
+        pen.setColor(QColor(0x55, 0x55, 0x55));
+        line->setPen(pen);
+        lines.push_back(line);
+        summary << tr("required availability %1").arg(percentLabel(requiredPercent));
     }
 
     const MethodColumns columns = methodColumns(result.values);
     auto* medians = new QScatterSeries;
-    medians->setName(tr("Legacy medians at 50 %"));
+    medians->setName(tr("Legacy medians"));
     medians->setMarkerSize(9);
     QStringList medianTexts;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -188,6 +202,15 @@ void LossChart::show(const PlanResult& result) {
         const double margin = std::max(2.0, (high - low) * 0.05);
         yAxis->setRange(low - margin, high + margin);
         yAxis->applyNiceNumbers();
+        // The vertical lines span the axis as it ends up.
+        for (QLineSeries* line : lines) {
+            const double x = probabilityPosition(requiredPercent);
+            line->append(x, yAxis->min());
+            line->append(x, yAxis->max());
+            attach(line);
+        }
+    } else {
+        qDeleteAll(lines);
     }
     view_->setAccessibleDescription(summary.join(QStringLiteral("; ")));
     readout_->setText(tr("Point at a curve to read its value."));

@@ -258,7 +258,7 @@ std::vector<PlanField> makeFields() {
                                  "N-units/km", optionAllowed(kDeltaNOption), "40"));
     fields.push_back(numberField(tableField("itu.n0", "ITU climate", "Sea-level refractivity N0", FieldKind::MapValue,
                                             &Plan::itu, &PlanItu::n0),
-                                 "N-units", optionAllowed(kN0Option), "the surface refractivity"));
+                                 "N-units", optionAllowed(kN0Option), "the slider's"));
     fields.push_back(numberField(tableField("itu.climate-zone", "ITU climate", "Climate zone", FieldKind::MapValue,
                                             &Plan::itu, &PlanItu::climateZone),
                                  "", optionAllowed(kClimateZoneOption), "6"));

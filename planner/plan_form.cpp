@@ -149,12 +149,16 @@ QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent)
         }
         case FieldKind::DemList:
         case FieldKind::File: {
+            // The paths get the whole width; the choosers sit under them.
             auto* holder = new QWidget(parent);
-            auto* line = new QHBoxLayout(holder);
-            line->setContentsMargins(0, 0, 0, 0);
+            auto* column = new QVBoxLayout(holder);
+            column->setContentsMargins(0, 0, 0, 0);
             QLineEdit* edit = lineEdit();
             edit->setParent(holder);
-            line->addWidget(edit, 1);
+            column->addWidget(edit);
+            auto* line = new QHBoxLayout;
+            line->addStretch(1);
+            column->addLayout(line);
             const std::string key = field.key;
             auto* file = new QPushButton(tr("File…"), holder);
             file->setAccessibleName(name + tr(": choose a file"));

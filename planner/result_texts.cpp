@@ -62,7 +62,7 @@ VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) 
         case itur::AvailabilityBound::LineOfSight: texts.availability = QStringLiteral("line of sight"); break;
         case itur::AvailabilityBound::OutOfRange: texts.availability = QStringLiteral("out of range"); break;
     }
-    texts.outage = a.outageMinutesPerYear ? figure(*a.outageMinutesPerYear) + QStringLiteral(" min/year") : QString();
+    texts.outage = a.outageMinutesPerYear ? figure(*a.outageMinutesPerYear) + QStringLiteral(" min/year") : QStringLiteral("none given");
     texts.met = verdict.met ? QStringLiteral("met") : QStringLiteral("not met");
     return texts;
 }

@@ -35,6 +35,12 @@ QTableWidget* makeTable(const QStringList& headers, const QString& name) {
     return table;
 }
 
+// The verdict's few rows all show, and no empty space below them.
+void fitHeight(QTableWidget* table) {
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() +
+                          2 * table->frameWidth());
+}
+
 void setRow(QTableWidget* table, int row, const QStringList& cells) {
     for (int column = 0; column < cells.size(); ++column) {
         table->setItem(row, column, new QTableWidgetItem(cells[column]));
@@ -84,7 +90,12 @@ ResultsView::ResultsView(QWidget* parent)
     statusRow->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(statusRow);
-    layout->addWidget(verdict_);
+    // As wide as its columns: the verdict reads as one block, not a sparse grid.
+    verdict_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    verdict_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verdict_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    verdict_->horizontalHeader()->setStretchLastSection(false);
+    layout->addWidget(verdict_, 0, Qt::AlignLeft);
     layout->addWidget(notes_);
     layout->addWidget(tabs_, 1);
     clear(tr("No results yet."));
@@ -135,10 +146,13 @@ void ResultsView::showResult(const PlanResult& result) {
 }
 
 void ResultsView::fillVerdicts(const PlanResult& result) {
+    verdict_->clearSpans();
     verdict_->setRowCount(0);
     if (result.verdicts.empty()) {
         verdict_->setRowCount(1);
         setRow(verdict_, 0, {tr("No required S/N in the plan: no verdict.")});
+        verdict_->setSpan(0, 0, 1, verdict_->columnCount());
+        fitHeight(verdict_);
         return;
     }
     verdict_->setRowCount(static_cast<int>(result.verdicts.size()));
@@ -155,8 +169,7 @@ void ResultsView::fillVerdicts(const PlanResult& result) {
         ++row;
     }
     verdict_->resizeColumnsToContents();
-    verdict_->setMaximumHeight(verdict_->horizontalHeader()->height() +
-                               verdict_->rowHeight(0) * (verdict_->rowCount() + 1));
+    fitHeight(verdict_);
 }
 
 void ResultsView::fillLegacy(const PlanResult& result) {

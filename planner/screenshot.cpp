@@ -1,8 +1,11 @@
 // Renders the planner window with a plan and its results to a PNG file, for
-// the documentation. Usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB]
+// the documentation. Usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB [end]]
+// TAB is the results page shown; "end" scrolls the form to its last field.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QThread>
 #include <cstdio>
@@ -29,6 +32,12 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() > 3) {
         if (auto* tabs = window.results()->findChild<QTabWidget*>()) tabs->setCurrentIndex(args[3].toInt());
+    }
+    if (args.size() > 4 && args[4] == QLatin1String("end")) {
+        if (auto* scroll = window.findChild<QScrollArea*>()) {
+            QApplication::processEvents();
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        }
     }
     QApplication::processEvents();
     if (!window.grab().save(args[2])) {
