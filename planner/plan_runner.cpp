@@ -23,6 +23,15 @@ QThreadPool& pool() {
     return *workers;
 }
 
+// The run's stage names, as the progress line words them.
+QString stageText(std::string_view stage) {
+    if (stage == "terrain") return QObject::tr("Reading the terrain…");
+    if (stage == "pass") return QObject::tr("Computing the pass…");
+    if (stage == "methods") return QObject::tr("Computing the ITU-R methods…");
+    if (stage == "maps") return QObject::tr("Reading the climate maps…");
+    return QString::fromUtf8(stage.data(), static_cast<qsizetype>(stage.size()));
+}
+
 }  // namespace
 
 PlanRunner::PlanRunner(PlanRunFunction run, QObject* parent) : QObject(parent), run_(std::move(run)) {
@@ -40,7 +49,7 @@ MapsInUse PlanRunner::mapsFor(const CheckedPlan& plan, const PlanRunControl& con
     if (!hasSites(plan)) return {};
     std::lock_guard lock(mapsMutex_);
     if (!maps_.tried) {
-        if (control.progress) control.progress("Reading the climate maps");
+        if (control.progress) control.progress("maps");
         maps_.tried = true;
         try {
             maps_.loaded = std::make_shared<const climate::LoadedMaps>(climate::loadMaps(std::nullopt));
@@ -74,7 +83,7 @@ std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
         PlanRunControl control;
         control.stop = stop.get();
         control.progress = [this, generation](std::string_view stage) {
-            const QString text = QString::fromUtf8(stage.data(), static_cast<qsizetype>(stage.size()));
+            const QString text = stageText(stage);
             QMetaObject::invokeMethod(
                 this, [this, generation, text] { if (generation == generation_) emit progress(text); },
                 Qt::QueuedConnection);

@@ -211,7 +211,7 @@ void PlannerWindow::recompute() {
     form_->clearErrors();
     running_ = plan;
     runner_->start(checked);
-    results_->setBusy(true, tr("Computing"));
+    results_->setBusy(true, tr("Computing…"));
 }
 
 void PlannerWindow::showFinished(std::uint64_t, std::shared_ptr<const PlanResult> result) {
@@ -226,15 +226,18 @@ void PlannerWindow::showFailed(std::uint64_t, const QString& message) {
 }
 
 void PlannerWindow::exportReport() {
-    if (!shown_ || results_->stale()) {
-        plainMessage(this, QMessageBox::Information, tr("Export the report"),
-                     tr("The report is written from the results of the plan in the form; there are none yet."));
-        return;
-    }
     const QString suggested = path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath();
     const QString path = QFileDialog::getSaveFileName(this, tr("Export the report"), suggested,
                                                       tr("HTML pages (*.html)"));
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) writeReport(path);
+}
+
+bool PlannerWindow::writeReport(const QString& path) {
+    if (!shown_ || results_->stale()) {
+        plainMessage(this, QMessageBox::Information, tr("Export the report"),
+                     tr("The report is written from the results of the plan in the form; there are none yet."));
+        return false;
+    }
     ReportStamp stamp;
     stamp.generatedAt = reportTime();
     stamp.version = TROPOLINK_VERSION;
@@ -243,17 +246,21 @@ void PlannerWindow::exportReport() {
         writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, runner_->mapsInUse(), stamp));
     if (written.exitStatus != kExitOk) {
         plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(written.diagnostic));
+        return false;
     }
+    return true;
 }
 
 void PlannerWindow::exportKml() {
-    if (!shown_ || results_->stale() || !shown_->placed || !shown_->places) {
-        plainMessage(this, QMessageBox::Information, tr("Export KML"),
-                     tr("KML needs the results of a plan with sites."));
-        return;
-    }
     const QString path = QFileDialog::getSaveFileName(this, tr("Export KML"), QString(), tr("KML files (*.kml)"));
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) writeKml(path);
+}
+
+bool PlannerWindow::writeKml(const QString& path) {
+    if (!shown_ || results_->stale() || !shown_->placed || !shown_->places) {
+        plainMessage(this, QMessageBox::Information, tr("Export KML"), tr("KML needs the results of a plan with sites."));
+        return false;
+    }
     const PathPlaces& places = *shown_->places;
     const auto mapPoint = [](const PathPlace& p) { return terrain::MapPoint{p.site, p.groundM}; };
     // A line-of-sight path has no common volume: its feature is left out.
@@ -265,7 +272,9 @@ void PlannerWindow::exportKml() {
         terrain::writeMapFeatures(path.toStdString(), features);
     } catch (const std::exception& e) {
         plainMessage(this, QMessageBox::Warning, tr("Export KML"), qs(e.what()));
+        return false;
     }
+    return true;
 }
 
 void PlannerWindow::rememberRecent(const QString& path) {

@@ -28,6 +28,10 @@ public:
     bool openPlan(const QString& path);
     bool savePlanAs(const QString& path);
     void newPlan();
+    // The report and the map of the results shown; false (after telling the
+    // user) when there are none to write or the file cannot be written.
+    bool writeReport(const QString& path);
+    bool writeKml(const QString& path);
 
     PlanForm* form() const { return form_; }
     ResultsView* results() const { return results_; }

@@ -52,6 +52,7 @@ void setRow(QTableWidget* table, int row, const QStringList& cells) {
 ResultsView::ResultsView(QWidget* parent)
     : QWidget(parent),
       status_(new QLabel),
+      stage_(new QLabel),
       progress_(new QProgressBar),
       cancel_(new QPushButton(tr("&Cancel"))),
       verdict_(makeTable({tr("Method"), tr("Receiving"), tr("Availability"), tr("Outage"), tr("Requirement")},
@@ -66,6 +67,9 @@ ResultsView::ResultsView(QWidget* parent)
     status_->setTextFormat(Qt::PlainText);
     status_->setAccessibleName(tr("Results status"));
     status_->setWordWrap(true);
+    stage_->setTextFormat(Qt::PlainText);
+    stage_->setAccessibleName(tr("Computation stage"));
+    stage_->hide();
     progress_->setRange(0, 0);
     progress_->setAccessibleName(tr("Computation progress"));
     progress_->setMaximumWidth(160);
@@ -86,6 +90,7 @@ ResultsView::ResultsView(QWidget* parent)
 
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(status_, 1);
+    statusRow->addWidget(stage_);
     statusRow->addWidget(progress_);
     statusRow->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
@@ -123,10 +128,10 @@ void ResultsView::setStale(const QString& why) {
 }
 
 void ResultsView::setBusy(bool busy, const QString& stage) {
+    stage_->setVisible(busy);
     progress_->setVisible(busy);
     cancel_->setVisible(busy);
-    progress_->setFormat(stage);
-    progress_->setToolTip(stage);
+    stage_->setText(stage);
     progress_->setAccessibleDescription(stage);
 }
 

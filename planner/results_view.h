@@ -46,6 +46,7 @@ private:
     void fillProfile(const PlanResult& result);
 
     QLabel* status_;
+    QLabel* stage_;
     QProgressBar* progress_;
     QPushButton* cancel_;
     QTableWidget* verdict_;

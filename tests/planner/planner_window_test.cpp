@@ -24,6 +24,8 @@
 #include "plan/plan_check.h"
 #include "plan/plan_json.h"
 #include "plan/plan_toml.h"
+#include "plan/report_time.h"
+#include "plan_report/plan_report.h"
 #include "planner/plan_fields.h"
 #include "planner/plan_form.h"
 #include "planner/planner_window.h"
@@ -168,6 +170,35 @@ private slots:
         QVERIFY(window.openPlan(first));
         QVERIFY(window.savePlanAs(second));
         QCOMPARE(fileBytes(second), fileBytes(first));
+    }
+
+    void theReportIsTheLibrarysPageOfTheResultsShown() {
+        qputenv("SOURCE_DATE_EPOCH", "1796731200");
+        QTemporaryDir dir;
+        PlannerWindow window;
+        QVERIFY(window.openPlan(kDemPlan));
+        QVERIFY(waitIdle(window));
+        const QString report = dir.filePath(QStringLiteral("report.html"));
+        QVERIFY(window.writeReport(report));
+        const Plan plan = readPlan(kDemPlan.toStdString());
+        const ReportStamp stamp{reportTime(), TROPOLINK_VERSION, "white-mountains.tropolink.toml"};
+        QCOMPARE(fileBytes(report),
+                 QByteArray::fromStdString(planReportHtml(plan, runPlan(checkPlan(plan), MapsInUse{}), MapsInUse{}, stamp)));
+        const QString kml = dir.filePath(QStringLiteral("path.kml"));
+        QVERIFY(window.writeKml(kml));
+        QVERIFY(fileBytes(kml).contains("<kml"));
+    }
+
+    void aPlanWithoutSitesHasNoKml() {
+        QTemporaryDir dir;
+        PlannerWindow window;
+        QVERIFY(window.openPlan(kSliderPlan));
+        QVERIFY(waitIdle(window));
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        });
+        QVERIFY(!window.writeKml(dir.filePath(QStringLiteral("path.kml"))));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("path.kml"))));
     }
 
     void aLaterEditSupersedesASlowRun() {
