@@ -29,6 +29,8 @@ public:
         path(c);
         itu(c);
         requirement(c);
+        // Last, so that a plan of the wrong form is told so before a path is looked for.
+        files(c);
         return c;
     }
 
@@ -130,9 +132,6 @@ private:
 
     void path(CheckedPlan& c) const {
         const PlanPath& p = plan_.path;
-        for (const PlanText& dem : p.dem)
-            c.dems.push_back(resolved(dem, "dem", "DEM files or folders of SRTM tiles, relative to the plan's folder"));
-        if (p.profile) c.profile = resolved(*p.profile, "profile", "a profile CSV, relative to the plan's folder");
         if (p.frequencyMhz) slider(c, "path", "frequency-mhz", "frequency-mhz", *p.frequencyMhz);
         if (p.distanceKm) slider(c, "path", "distance-km", "distance-km", *p.distanceKm);
         if (p.surfaceRefractivity)
@@ -145,6 +144,13 @@ private:
         if (p.stepM) c.profileOptions.stepM = option(kStepOption, "path", "step-m", *p.stepM);
         if (p.seaWhereMissing) c.profileOptions.seaWhereMissing = boolean("path", "sea-where-missing", *p.seaWhereMissing);
         if (p.fillVoids) c.profileOptions.fillVoids = boolean("path", "fill-voids", *p.fillVoids);
+    }
+
+    void files(CheckedPlan& c) const {
+        const PlanPath& p = plan_.path;
+        for (const PlanText& dem : p.dem)
+            c.dems.push_back(resolved(dem, "dem", "DEM files or folders of SRTM tiles, relative to the plan's folder"));
+        if (p.profile) c.profile = resolved(*p.profile, "profile", "a profile CSV, relative to the plan's folder");
     }
 
     void itu(CheckedPlan& c) const {

@@ -175,12 +175,18 @@ private:
     const std::filesystem::path& file_;
 };
 
-// A parser's description as one line of printable text.
+// A parser's description as one line of printable ASCII, whole.
 std::string oneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line)
-        if (c == '\n' || c == '\r') c = ' ';
-    return quoteInput(line, line.size());
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n' || c == '\r') {
+            line += ' ';
+        } else {
+            const std::string shown = quoteInput(std::string_view(&c, 1));
+            line += shown;
+        }
+    }
+    return line;
 }
 
 }  // namespace

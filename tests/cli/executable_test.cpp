@@ -118,7 +118,7 @@ class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
-    "availability, profile, maps)\n";
+    "availability, profile, maps, plan)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);

@@ -1,0 +1,109 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "plan/plan_run.h"
+#include "plan/plan_toml.h"
+
+namespace tropolink {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+const fs::path kExamples = fs::path(TROPOLINK_SOURCE_DIR) / "docs/examples";
+
+PlanResult run(const std::string& text, const fs::path& file = kExamples / "test.tropolink.toml",
+               const PlanRunControl& control = {}) {
+    return runPlan(checkPlan(parsePlan(text, file)), MapsInUse{}, control);
+}
+
+const PlanVerdict& verdictOf(const PlanResult& r, itur::ItuMethod method, int station) {
+    for (const PlanVerdict& v : r.verdicts)
+        if (v.method == method && v.receivingStation == station) return v;
+    throw std::logic_error("no verdict");
+}
+
+TEST(PlanRunTest, TheDemExampleMeetsTheRequirementByOneMethodOnly) {
+    const PlanResult r = runPlan(checkPlan(readPlan(kExamples / "white-mountains.tropolink.toml")), MapsInUse{});
+    ASSERT_EQ(r.verdicts.size(), 4u);
+    const PlanVerdict& p617 = verdictOf(r, itur::ItuMethod::P617, 2);
+    const PlanVerdict& p2001 = verdictOf(r, itur::ItuMethod::P2001, 1);
+    EXPECT_TRUE(p617.met);
+    EXPECT_GT(*p617.availability.percent, 99.9);
+    EXPECT_FALSE(p2001.met);
+    EXPECT_LT(*p2001.availability.percent, 99.9);
+    EXPECT_TRUE(r.placed && r.places && r.climate && r.derived);
+    EXPECT_EQ(r.boxes[0], " 1927");  // the summit's ground and its 20 m mast
+}
+
+TEST(PlanRunTest, TheVerdictComparesReachedWithRequiredAtTheBoundary) {
+    const std::string base = "[path]\nprofile = \"hill-path.csv\"\n[requirement]\nsnr-db = 10\n";
+    const PlanResult reached = run(base);
+    const double percent = *verdictOf(reached, itur::ItuMethod::P617, 1).availability.percent;
+    // The same availability required: met; a hair more: not met.
+    const auto required = [&](double p) {
+        std::string text = base + "availability-percent = " + std::to_string(p) + "\n";
+        return verdictOf(run(text), itur::ItuMethod::P617, 1).met;
+    };
+    const double below = std::floor(percent * 1e6) / 1e6;
+    EXPECT_TRUE(required(below));
+    EXPECT_FALSE(required(below + 2e-6));
+}
+
+TEST(PlanRunTest, AboveTheHighestPercentIsMet) {
+    const PlanResult r = run("[requirement]\nsnr-db = -50\navailability-percent = 99.9999\n");
+    for (const PlanVerdict& v : r.verdicts) {
+        EXPECT_EQ(v.availability.bound, itur::AvailabilityBound::Above);
+        EXPECT_TRUE(v.met);
+    }
+}
+
+TEST(PlanRunTest, WithoutARequiredSnrThereIsNoVerdict) {
+    const PlanResult r = run("[path]\ndistance-km = 300\n");
+    EXPECT_TRUE(r.verdicts.empty());
+    EXPECT_FALSE(r.derived);
+    EXPECT_EQ(r.settingsLine, "distance-km=300");
+    EXPECT_EQ(r.availability.p617.rows.size(), 5u);
+}
+
+TEST(PlanRunTest, NotesNameTheDefaultsAndTheLowPercentages) {
+    const PlanResult r = run("[requirement]\npercent = [1, 50]\n");
+    EXPECT_THAT(r.notes, testing::Contains(HasSubstr("Below 10 %")));
+    EXPECT_THAT(r.notes, testing::Contains(HasSubstr("Without sites no map is read")));
+    const PlanResult given = run("[itu]\nn0 = 320\ndelta-n = 45\nclimate-zone = 2\n");
+    EXPECT_THAT(given.notes, testing::Not(testing::Contains(HasSubstr("no map"))));
+}
+
+TEST(PlanRunTest, AProfileWithABadRowNamesTheFileAndRow) {
+    const fs::path dir = fs::temp_directory_path() / ("tropolink-plan-run-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "bad.csv") << "0,100\n1,abc\n2,100\n";
+    try {
+        run("[path]\nprofile = \"bad.csv\"\n", dir / "p.tropolink.toml");
+        FAIL();
+    } catch (const PlanGroundError& e) {
+        EXPECT_THAT(e.what(), HasSubstr("bad.csv"));
+        EXPECT_THAT(e.what(), HasSubstr("row 2"));
+    }
+    fs::remove_all(dir);
+}
+
+TEST(PlanRunTest, StagesAreReportedAndAStopEndsTheRun) {
+    std::vector<std::string> stages;
+    PlanRunControl control;
+    control.progress = [&stages](std::string_view stage) { stages.emplace_back(stage); };
+    run("[path]\nprofile = \"hill-path.csv\"\n", kExamples / "t.tropolink.toml", control);
+    EXPECT_EQ(stages, (std::vector<std::string>{"terrain", "pass", "methods"}));
+    const std::atomic<bool> stop{true};
+    control.stop = &stop;
+    EXPECT_THROW(run("", kExamples / "t.tropolink.toml", control), PlanCancelled);
+}
+
+}  // namespace
+}  // namespace tropolink
