@@ -1,0 +1,59 @@
+// Climate: N0, ΔN and the zone, each with where it came from.
+#include "climate/map_format.h"
+#include "itur/p2001_method.h"
+#include "plan_report/html_escape.h"
+#include "plan_report/report_sections.h"
+#include "report/climate_report.h"
+
+namespace tropolink {
+namespace {
+
+std::string sourceCell(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+    if (v.source != ClimateSource::Map) {
+        if (v.source == ClimateSource::Option) return "the plan's [itu] table";
+        return "default";
+    }
+    return "map <span class=\"file\">" + htmlEscaped(climateMapFile(maps, kind)) + "</span> at the " + htmlEscaped(v.where) +
+           " (" + numberCell(v.at.latDeg, 4) + "&deg;, " + numberCell(v.at.lonDeg, 4) + "&deg;)";
+}
+
+std::string zoneText(int zone) {
+    return std::to_string(zone) + ", " + htmlEscaped(itur::climateZoneName(static_cast<itur::ClimateZone>(zone)));
+}
+
+void appendFromMaps(std::string& out, const SiteClimate& c, const MapsInUse& maps) {
+    appendRow(out, "N0", {numberCell(c.n0.value, 1) + " N-units", sourceCell(c.n0, maps, climate::MapKind::N0)});
+    appendRow(out, "\xCE\x94N", {numberCell(c.deltaN.value, 2) + " N-units/km", sourceCell(c.deltaN, maps, climate::MapKind::DeltaN)});
+    appendRow(out, "Climate zone",
+              {zoneText(static_cast<int>(c.climateZone.value)), sourceCell(c.climateZone, maps, climate::MapKind::Zone)});
+    appendRow(out, "\xCE\x94N for the earth radius",
+              {numberCell(c.deltaNRadius.value, 2) + " N-units/km, a<sub>e</sub> = " + numberCell(c.effectiveEarthRadiusKm, 0) +
+                   " km",
+               sourceCell(c.deltaNRadius, maps, climate::MapKind::DeltaN)});
+}
+
+// Without sites no map applies: the plan's [itu] values or the defaults.
+void appendWithoutSites(std::string& out, const PlanResult& r) {
+    const AvailabilityOptions& o = r.plan.availability;
+    appendRow(out, "N0", {numberCell(r.link.surfaceRefractivity, 1) + " N-units",
+                          o.n0 ? "the plan's [itu] table" : "the calculator's N value at sea level"});
+    appendRow(out, "\xCE\x94N", {numberCell(r.link.deltaN, 2) + " N-units/km", o.deltaNGiven ? "the plan's [itu] table" : "default"});
+    appendRow(out, "Climate zone",
+              {zoneText(static_cast<int>(r.link.climateZone)), o.climateZoneGiven ? "the plan's [itu] table" : "default"});
+}
+
+}  // namespace
+
+void appendClimateSection(std::string& out, const ReportInput& in) {
+    const PlanResult& r = in.result;
+    out += "<section id=\"climate\">\n<h2>Climate</h2>\n<table class=\"climate\">\n<thead><tr><th></th><th>Value</th>"
+           "<th>Source</th></tr></thead>\n<tbody>\n";
+    if (r.climate)
+        appendFromMaps(out, *r.climate, in.maps);
+    else
+        appendWithoutSites(out, r);
+    appendRow(out, "Ground height under the common volume", {numberCell(r.link.groundHeightKm * 1000, 0) + " m", ""});
+    out += "</tbody>\n</table>\n</section>\n";
+}
+
+}  // namespace tropolink

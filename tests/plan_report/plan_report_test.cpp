@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+#include "plan/plan_toml.h"
+#include "plan_report/budget_rows.h"
+#include "plan_report/budget_svg.h"
+#include "plan_report/html_escape.h"
+#include "plan_report/plan_report.h"
+#include "plan_report/probability_axis.h"
+#include "report_fixture.h"
+
+namespace tropolink {
+namespace {
+
+constexpr double kExactDb = 1e-9;
+// The pass takes its logarithms with its own dB-per-neper constant: its EIRP
+// and noise power differ from the exact sums by well under a micro-dB, and
+// the report shows hundredths.
+constexpr double kPassDb = 1e-6;
+
+TEST(HtmlEscape, EveryCharacterThatEndsTextTagOrAttribute) {
+    struct Case {
+        std::string_view in;
+        std::string_view out;
+    };
+    const Case cases[] = {
+        {"<script>", "&lt;script&gt;"},
+        {"</style>", "&lt;/style&gt;"},
+        {"\"a\" & 'b'", "&quot;a&quot; &amp; &#39;b&#39;"},
+        {"&amp;", "&amp;amp;"},
+        {"tab\tline\nreturn\r", "tab\tline\nreturn\r"},
+        {std::string_view("nul\0bell\x07" "del\x7f", 13), "nul\xEF\xBF\xBD" "bell\xEF\xBF\xBD" "del\xEF\xBF\xBD"},
+        {"\xCE\x94N 99.9 %", "\xCE\x94N 99.9 %"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(htmlEscaped(c.in), c.out) << c.in;
+}
+
+TEST(ProbabilityAxis, QuantilesOfTheNormalDistribution) {
+    struct Case {
+        double p;
+        double z;
+    };
+    const Case cases[] = {{0.5, 0},
+                          {0.8413447460685429, 1},
+                          {0.9772498680518208, 2},
+                          {0.9986501019683699, 3},
+                          {0.0013498980316301, -3},
+                          {0.01, -2.3263478740408408},
+                          {0.9999, 3.7190164854556804},
+                          {1e-9, -5.997807015007686}};
+    for (const Case& c : cases) EXPECT_NEAR(normalQuantile(c.p), c.z, 1e-12) << c.p;
+    for (const double p : {0.0, 1.0, -0.1, 1.1, std::nan("")}) EXPECT_THROW(normalQuantile(p), std::domain_error) << p;
+}
+
+TEST(ProbabilityAxis, EndsOnItsPixelsAndSpreadsTheTails) {
+    const ProbabilityAxis x(kYearLoPercent, kYearHiPercent, 100, 500);
+    EXPECT_NEAR(x(kYearLoPercent), 100, 1e-9);
+    EXPECT_NEAR(x(kYearHiPercent), 500, 1e-9);
+    // 50 % lies where z = 0 does: z(1 %) = −2.326, z(99.99 %) = 3.719.
+    EXPECT_NEAR(x(50), 100 + 400 * 2.3263478740408408 / (2.3263478740408408 + 3.7190164854556804), 1e-9);
+    // Equal steps of z are equal steps of pixels: 16 % to 50 % as 50 % to 84 %.
+    EXPECT_NEAR(x(50) - x(100 * 0.15865525393145707), x(100 * 0.8413447460685429) - x(50), 1e-9);
+    double last = -INFINITY;
+    for (const double p : kYearTickPercents) {
+        EXPECT_GT(x(p), last) << p;
+        last = x(p);
+    }
+}
+
+class Budget : public ::testing::TestWithParam<bool> {
+protected:
+    test::ReportFixture fixture = GetParam() ? test::profileFixture() : test::settingsFixture();
+};
+
+// Each direction's dB add up: power, line loss and gain to the EIRP the pass
+// computed; EIRP, path loss and receive gain to the level; level less noise
+// to the S/N the pass and the ITU answer give.
+TEST_P(Budget, EveryRowSumsToTheReceivedLevelAndTheSnr) {
+    const PlanResult& r = fixture.result;
+    for (const int from : {1, 2}) {
+        SCOPED_TRACE(from);
+        const BudgetDirection d = budgetDirection(r, from);
+        EXPECT_NEAR(d.txPowerDbw - d.txLineLossDb + d.txGainDbi, d.eirpDbw, kPassDb);
+        EXPECT_NEAR(d.eirpDbw, from == 1 ? r.budget.eirp1Dbw : r.budget.eirp2Dbw, kExactDb);
+        EXPECT_NEAR(d.noisePowerDbw - d.rxGainDbi, d.sensitivityDbw, kExactDb);
+        EXPECT_NEAR(d.sensitivityDbw, from == 1 ? r.budget.sensitivity2Dbw : r.budget.sensitivity1Dbw, kExactDb);
+        ASSERT_EQ(d.rows.size(), kMethodCount + 2 * r.plan.availability.percents.size());
+        int withLoss = 0;
+        for (std::size_t i = 0; i < d.rows.size(); ++i) {
+            const BudgetLossRow& row = d.rows[i];
+            SCOPED_TRACE(row.method);
+            if (!row.pathLossDb) {
+                EXPECT_FALSE(row.words.empty());
+                continue;
+            }
+            ++withLoss;
+            EXPECT_NEAR(d.eirpDbw - *row.pathLossDb + d.rxGainDbi, *row.receivedDbw, kExactDb);
+            EXPECT_NEAR(*row.receivedDbw - d.noisePowerDbw, *row.snrDb, kExactDb);
+            EXPECT_NEAR(*row.snrDb - *d.requiredSnrDb, *row.marginDb, kExactDb);
+            if (i < kMethodCount) {
+                const SignalToNoiseColumn& c = r.values.signalToNoise[i];
+                EXPECT_NEAR(*row.snrDb, from == 1 ? c.atStation2 : c.atStation1, kPassDb);
+            } else {
+                const std::size_t k = i - kMethodCount;
+                const std::size_t n = r.plan.availability.percents.size();
+                const itur::PercentFigures& f = k < n ? r.availability.p617.rows[k] : r.availability.p2001.rows[k - n];
+                EXPECT_NEAR(*row.snrDb, from == 1 ? *f.snrAtStation2 : *f.snrAtStation1, kPassDb);
+            }
+        }
+        EXPECT_GT(withLoss, kMethodCount);
+        // At the highest loss that meets the requirement the margin is nil.
+        EXPECT_NEAR(d.eirpDbw - *d.maxLossDb + d.rxGainDbi - d.noisePowerDbw, *d.requiredSnrDb, kExactDb);
+    }
+}
+
+TEST_P(Budget, TheWaterfallFollowsTheRequiredAvailability) {
+    const BudgetDirection d = budgetDirection(fixture.result, 1);
+    const std::optional<std::size_t> row = waterfallRow(d, fixture.result.plan);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(d.rows[*row].method, "ITU-R P.2001");
+    EXPECT_EQ(d.rows[*row].percent, fixture.result.plan.requiredAvailabilityPercent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, Budget, ::testing::Values(false, true),
+                         [](const auto& param) { return std::string(param.param ? "Profile" : "Settings"); });
+
+std::string reportOf(const test::ReportFixture& f) {
+    return planReportHtml(f.plan, f.result, {}, {"2026-12-09 12:00 UTC", "1.0.0", f.plan.file.string()});
+}
+
+std::size_t count(const std::string& text, std::string_view what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST(PlanReport, PlanTextsAreEscapedEverywhere) {
+    const std::string hostile = "<script>x</script></style>\"&\"";
+    const std::string html = reportOf(test::profileFixture(hostile));
+    EXPECT_EQ(count(html, "<script"), 0u);
+    EXPECT_EQ(count(html, "</style>"), 1u);  // the stylesheet's own
+    const std::string escaped = "&lt;script&gt;x&lt;/script&gt;&lt;/style&gt;&quot;&amp;&quot;";
+    // The title, the heading, the notes, the names in the header, the tables
+    // and the pictures, and the verbatim plan.
+    EXPECT_GE(count(html, escaped), 10u);
+}
+
+TEST(PlanReport, APlanWithoutFileTextShowsItsCanonicalLayout) {
+    test::ReportFixture f = test::settingsFixture("A & B");
+    f.plan.source.clear();
+    const std::string html = reportOf(f);
+    const std::string toml = planToml(f.plan);
+    ASSERT_NE(toml.find("A & B"), std::string::npos);
+    EXPECT_NE(html.find(htmlEscaped(toml)), std::string::npos);
+}
+
+TEST(PlanReport, SectionsInOrderAndNothingToFetch) {
+    for (const bool profile : {false, true}) {
+        const std::string html = reportOf(profile ? test::profileFixture() : test::settingsFixture());
+        std::size_t last = 0;
+        for (const char* id : {"verdict", "sites", "climate", "budget", "year", "boxes", "notes", "plan"}) {
+            const std::size_t at = html.find(std::string("<section id=\"") + id + "\"");
+            ASSERT_NE(at, std::string::npos) << id;
+            EXPECT_GT(at, last) << id;
+            last = at;
+        }
+        // The only URL is the SVG namespace, which names and loads nothing.
+        EXPECT_EQ(count(html, "://"), count(html, "xmlns=\"http://www.w3.org/2000/svg\"")) << profile;
+        EXPECT_EQ(count(html, "<svg"), profile ? 3u : 2u);
+        EXPECT_EQ(count(html, "<?xml"), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tropolink

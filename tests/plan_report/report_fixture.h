@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "plan/plan.h"
+#include "plan/plan_run.h"
+
+namespace tropolink::test {
+
+// A plan and its result made without the plan reader: the calculator's start
+// positions, or the committed hill profile with two masts, both ITU methods
+// at the default percentages and an S/N of 10 dB required. `text` goes into
+// every text field (title, notes, station names, the plan's source).
+struct ReportFixture {
+    Plan plan;
+    PlanResult result;
+};
+
+ReportFixture settingsFixture(const std::string& text = "Start positions");
+ReportFixture profileFixture(const std::string& text = "Hill path");
+
+}  // namespace tropolink::test
