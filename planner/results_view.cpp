@@ -98,6 +98,7 @@ ResultsView::ResultsView(QWidget* parent)
     // As wide as its columns: the verdict reads as one block, not a sparse grid.
     verdict_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     verdict_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verdict_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verdict_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     verdict_->horizontalHeader()->setStretchLastSection(false);
     layout->addWidget(verdict_, 0, Qt::AlignLeft);
