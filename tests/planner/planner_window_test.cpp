@@ -146,6 +146,24 @@ private slots:
         QVERIFY(!window.results()->stale());
     }
 
+    // Text no number field accepts, in every field in turn: a refusal beside
+    // the field (or above the form, for a conflict of forms), or results.
+    void everyFieldTakesAnyTextWithoutHarm() {
+        PlannerWindow window;
+        QVERIFY(window.openPlan(kDemPlan));
+        QVERIFY(waitIdle(window));
+        for (const PlanField& field : planFields()) {
+            const QString before = QString::fromStdString(field.get(window.form()->plan()));
+            window.form()->setFieldText(field.key, QStringLiteral("<b>x</b> \"1e3"));
+            QVERIFY(waitIdle(window));
+            const bool refused = !window.form()->errorText(field.key).isEmpty() || !window.form()->generalError().isEmpty();
+            QVERIFY2(refused == window.results()->stale(), field.key.c_str());
+            window.form()->setFieldText(field.key, before);
+            QVERIFY(waitIdle(window));
+            QVERIFY2(!window.results()->stale(), field.key.c_str());
+        }
+    }
+
     void savedPlansRoundTripByteForByte_data() {
         QTest::addColumn<QString>("file");
         QTest::newRow("sliders") << kSliderPlan;
