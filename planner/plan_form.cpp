@@ -218,11 +218,17 @@ void PlanForm::setPlan(const Plan& plan) {
 
 Plan PlanForm::plan() const {
     Plan plan = base_;
+    bool edited = false;
     for (const auto& [key, row] : rows_) {
         const std::string text = fieldText(row).toStdString();
         // An unchanged text keeps its place in the file, which messages name.
-        if (text != row.field->get(plan)) row.field->set(plan, text);
+        if (text != row.field->get(plan)) {
+            row.field->set(plan, text);
+            edited = true;
+        }
     }
+    // The file's text is no longer this plan's: the report shows the plan's own layout then.
+    if (edited) plan.source.clear();
     return plan;
 }
 

@@ -142,13 +142,15 @@ void PlannerWindow::open() {
 
 bool PlannerWindow::savePlanAs(const QString& path) {
     Plan plan = form_->plan();
-    const RunResult written = writeFile(path.toStdString(), planToml(plan));
+    const std::string text = planToml(plan);
+    const RunResult written = writeFile(path.toStdString(), text);
     if (written.exitStatus != kExitOk) {
         plainMessage(this, QMessageBox::Warning, tr("Save the plan"), qs(written.diagnostic));
         return false;
     }
     path_ = path;
     plan.file = path.toStdString();
+    plan.source = text;
     form_->setPlan(plan);
     setWindowModified(false);
     updateTitle();

@@ -202,6 +202,12 @@ private slots:
         const ReportStamp stamp{reportTime(), TROPOLINK_VERSION, "white-mountains.tropolink.toml"};
         QCOMPARE(fileBytes(report),
                  QByteArray::fromStdString(planReportHtml(plan, runPlan(checkPlan(plan), MapsInUse{}), MapsInUse{}, stamp)));
+        // An edited plan's report reproduces the plan as edited, not the file.
+        window.form()->setFieldText("station1.mast-m", QStringLiteral("25"));
+        QVERIFY(waitIdle(window));
+        QVERIFY(window.writeReport(report));
+        QVERIFY(fileBytes(report).contains("mast-m = 25"));
+        QVERIFY(!fileBytes(report).contains("mast-m = 20 "));
         const QString kml = dir.filePath(QStringLiteral("path.kml"));
         QVERIFY(window.writeKml(kml));
         QVERIFY(fileBytes(kml).contains("<kml"));
