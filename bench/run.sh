@@ -36,3 +36,4 @@ PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CM
 QT_QPA_PLATFORM=offscreen "$bin/bench/planner_bench" docs/examples/st-anthony-gander.tropolink.toml 2>/dev/null
 PYTHONPATH="$bin/python" "$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")" bench/python_itu.py
 bench/availability_batch.sh "$bin/cli/tropolink-cli"
+bench/plan_bench.sh "$bin/cli/tropolink-cli"

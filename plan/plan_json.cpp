@@ -3,11 +3,10 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "link/number_text.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
+#include "plan/plan_window.h"
 #include "report/availability_json.h"
-#include "report/availability_table.h"
 #include "report/box_writers.h"
 #include "report/climate_report.h"
 #include "report/json_writer.h"
@@ -29,8 +28,6 @@ std::string_view formName(PlanForm form) {
     }
     return "";
 }
-
-std::string_view methodName(itur::ItuMethod method) { return method == itur::ItuMethod::P617 ? "P.617" : "P.2001"; }
 
 // A checked plan's number is a plain decimal, which strtod reads in the C locale.
 ordered_json valueJson(PlanKind kind, const PlanText& value) {
@@ -63,7 +60,7 @@ ordered_json verdictsJson(const PlanResult& r) {
     for (const PlanVerdict& v : r.verdicts) {
         const auto optional = [](std::optional<double> x) { return x ? ordered_json(*x) : ordered_json(nullptr); };
         const std::string_view bound = boundText(v.availability.bound);
-        list.push_back({{"method", methodName(v.method)},
+        list.push_back({{"method", ituMethodName(v.method)},
                         {"receivingStation", v.receivingStation},
                         {"met", v.met},
                         {"availabilityPercent", optional(v.availability.percent)},
@@ -82,12 +79,6 @@ ordered_json slidersClimateJson(const PlanResult& r) {
             {"climateZone", value(static_cast<double>(o.climateZone), o.climateZoneGiven ? "option" : "default")}};
 }
 
-HeadlessWindow windowOf(const PlanResult& r) {
-    HeadlessWindow window;
-    window.setPowerDividedBy1000(r.plan.requested.settings().powerDividedBy1000);
-    for (int n = 1; n <= kResultBoxCount; ++n) window.setBoxText(boxFromNumber(n), r.boxes[static_cast<std::size_t>(n - 1)]);
-    return window;
-}
 
 std::string dumped(const ordered_json& json) { return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace); }
 
@@ -101,24 +92,10 @@ std::string profileMembers(const PlanResult& r, const HeadlessWindow& window, co
     return object.substr(1, object.size() - 3);
 }
 
-void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult& r) {
-    const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
-    out += "  " + std::string(methodName(v.method)) + ", received at " + station.name + ": ";
-    out += v.met ? "met" : "NOT MET";
-    const itur::StationAvailability& a = v.availability;
-    if (a.percent) {
-        out += ", available " + fixedText(*a.percent, 4) + " % of the year";
-        if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
-    } else {
-        out += " (" + std::string(boundText(a.bound)) + ")";
-    }
-    out += '\n';
-}
-
 }  // namespace
 
 void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, const MapsInUse& maps) {
-    const HeadlessWindow window = windowOf(r);
+    const HeadlessWindow window = planWindow(r);
     ordered_json head;
     head["file"] = plan.file.string();
     head["form"] = formName(r.plan.form);
@@ -146,40 +123,6 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, con
     JsonWriter values(text);
     writeValues(values, r.values);
     out += text + "}\n";
-}
-
-void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps) {
-    const CheckedPlan& p = r.plan;
-    if (p.availability.requiredSnrDb) {
-        out += "Verdict: S/N " + fixedText(*p.availability.requiredSnrDb, 1) + " dB required " +
-               fixedText(p.requiredAvailabilityPercent, 4) + " % of the year\n";
-        for (const PlanVerdict& v : r.verdicts) appendVerdictLine(out, v, r);
-    } else {
-        out += "Verdict: none, the plan gives no [requirement].snr-db\n";
-    }
-    out += '\n';
-    if (!p.title.empty()) out += p.title + "\n";
-    if (!p.notes.empty()) out += p.notes + "\n";
-    out += r.settingsLine + "\n\n";
-    if (r.derived) {
-        appendHorizonTable(out, *r.derived);
-        out += '\n';
-    }
-    if (r.placed) {
-        appendPathText(out, *r.placed, *r.places);
-        appendClimateText(out, *r.climate, maps);
-        out += '\n';
-    }
-    appendBoxLines(out, windowOf(r));
-    out += "\nITU-R methods:\n";
-    if (r.derived)
-        appendAvailabilityTable(out, r.availability, p.availability);
-    else
-        appendAvailabilityTable(out, r.availability, p.availability, r.values.geometry);
-    if (!r.notes.empty()) {
-        out += "\nNotes:\n";
-        for (const std::string& note : r.notes) out += "  " + note + "\n";
-    }
 }
 
 }  // namespace tropolink

@@ -60,7 +60,7 @@ std::vector<PlanKeyInfo> makeKeys() {
     keys.push_back(optionKey("requirement", "snr-db", kRequiredSnrOption, ""));
     keys.push_back(optionKey("requirement", "availability-percent", kRequiredAvailabilityOption, "99.9"));
     keys.push_back({"requirement", "percent", PlanKind::NumberList, "% of the year",
-                    "a list of " + allowedValues(kPercentOption), "[50, 90, 99, 99.9, 99.99]"});
+                    "a list, each " + allowedValues(kPercentOption), "[50, 90, 99, 99.9, 99.99]"});
     return keys;
 }
 

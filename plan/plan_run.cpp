@@ -147,6 +147,9 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
         r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
     r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
     r.notes = availabilityNotes(r.availability);
+    if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
+        r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
+        r.notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
     if (r.places)
         for (std::string& warning : pathWarnings(*r.places)) r.notes.push_back(std::move(warning));
     for (std::string& note : climateNotes(r, maps)) r.notes.push_back(std::move(note));

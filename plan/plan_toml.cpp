@@ -1,5 +1,7 @@
 #include "plan/plan_toml.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <toml++/toml.h>
@@ -210,11 +212,15 @@ Plan readPlan(const std::filesystem::path& file) {
     std::error_code error;
     if (std::filesystem::is_directory(file, error))
         throw planError(file, {}, "", "a folder, not a plan (allowed: a " + std::string(kPlanSuffix) + " file)");
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
+    const int openError = errno;
     std::ostringstream text;
     if (in) text << in.rdbuf();
     if (!in || in.bad())
-        throw planError(file, {}, "", "cannot read the plan (allowed: a readable " + std::string(kPlanSuffix) + " file)");
+        throw planError(file, {}, "",
+                        "cannot read the plan" + (openError ? ": " + std::string(std::strerror(openError)) : "") +
+                            " (allowed: a readable " + std::string(kPlanSuffix) + " file)");
     return parsePlan(text.str(), file);
 }
 

@@ -49,10 +49,31 @@ std::string tableHeader(std::string_view table) { return "[" + std::string(table
 std::string templateValue(const PlanKeyInfo& info) {
     if (!info.shownDefault.empty()) return info.shownDefault;
     static const std::pair<std::string_view, std::string_view> kExamples[] = {
-        {"site", "[44.2705, -71.3033]"}, {"dem", "[\"srtm/\"]"}, {"profile", "\"path.csv\""},
+        {"site", "[44.2706, -71.3033]"}, {"dem", "[\"srtm/\"]"}, {"profile", "\"path.csv\""},
         {"step-m", "30"},                {"n0", "320"},          {"snr-db", "10"}};
     for (const auto& [name, example] : kExamples)
         if (info.name == name) return std::string(example);
+    return "";
+}
+
+// Where a key belongs, or what stands when it is left out, for the template.
+std::string_view templateNote(std::string_view name) {
+    static const std::pair<std::string_view, std::string_view> kNotes[] = {
+        {"site", "with [path].dem, or with [path].profile to place it on the earth"},
+        {"mast-m", "with [path].dem or [path].profile: the antenna above its ground"},
+        {"antenna-height-m", "without [path].dem and [path].profile"},
+        {"obstruction-height-m", "without [path].dem and [path].profile"},
+        {"obstruction-distance-km", "without [path].dem and [path].profile"},
+        {"distance-km", "without [path].dem and [path].profile"},
+        {"ground-height-km", "without [path].dem and [path].profile, which give it"},
+        {"step-m", "with [path].dem; none: the DEM's post spacing"},
+        {"sea-where-missing", "with [path].dem"},
+        {"fill-voids", "with [path].dem"},
+        {"n0", "none: the maps with sites, else the surface refractivity"},
+        {"snr-db", "none: no verdict"},
+    };
+    for (const auto& [key, note] : kNotes)
+        if (key == name) return note;
     return "";
 }
 
@@ -101,6 +122,7 @@ std::string planTemplate() {
         out += "# " + std::string(info.name) + " = " + templateValue(info) + "\n";
         out += "#     " + info.allowed;
         if (!info.shownDefault.empty()) out += "; default " + info.shownDefault;
+        if (const std::string_view note = templateNote(info.name); !note.empty()) out += "; " + std::string(note);
         out += "\n";
     }
     return out;

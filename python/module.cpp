@@ -9,6 +9,7 @@
 #include "python/itu_functions.h"
 #include "python/keyword_doc.h"
 #include "python/pass_objects.h"
+#include "python/plan_objects.h"
 #include "python/profile_function.h"
 #include "python/row_passes.h"
 #include "python/terrain_functions.h"
@@ -129,4 +130,5 @@ PYBIND11_MODULE(tropolink, m) {
     python::addClimateFunctions(m);
     python::addTerrainFunctions(m);
     python::addProfileFunction(m);
+    python::addPlanClass(m);
 }

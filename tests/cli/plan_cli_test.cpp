@@ -91,6 +91,17 @@ TEST_F(PlanCliTest, EachBadInputClassExitsWithStatusTwo) {
     }
 }
 
+TEST_F(PlanCliTest, APlanThatCannotBeReadIsBadInput) {
+    const CliRun missing = runCli({"plan", path("gone.tropolink.toml")});
+    EXPECT_EQ(missing.exitStatus, 2);
+    EXPECT_EQ(missing.err, "tropolink-cli: " + path("gone.tropolink.toml") +
+                               ": cannot read the plan: No such file or directory (allowed: a readable .tropolink.toml "
+                               "file)\n");
+    const CliRun folder = runCli({"plan", dir_.string()});
+    EXPECT_EQ(folder.exitStatus, 2);
+    EXPECT_THAT(folder.err, HasSubstr("a folder, not a plan"));
+}
+
 TEST_F(PlanCliTest, NewWritesTheTemplateAndNeverOverwrites) {
     const std::string plan = path("new.tropolink.toml");
     const CliRun first = runCli({"plan", "--new", plan});
@@ -108,7 +119,7 @@ TEST_F(PlanCliTest, NewWritesTheTemplateAndNeverOverwrites) {
 TEST_F(PlanCliTest, TheDemPlanGivesTheProfileCommandsBoxes) {
     const CliRun plan = runCli({"plan", kDemPlan});
     ASSERT_EQ(plan.exitStatus, 0) << plan.err;
-    EXPECT_THAT(plan.out, StartsWith("Verdict: S/N 10.0 dB required 99.9000 % of the year\n"
+    EXPECT_THAT(plan.out, StartsWith("Verdict: the link needs S/N >= 10 dB for 99.9 % of the year\n"
                                      "  P.617, received at Mount Washington: met, available 99.99"));
     EXPECT_THAT(plan.out, HasSubstr("  P.2001, received at Memphremagog: NOT MET, available 98.2"));
     const std::vector<std::string> station{"tx-power=10", "tx-line-loss-db=2", "rx-noise-figure-db=2",

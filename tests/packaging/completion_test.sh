@@ -80,6 +80,10 @@ check 'tropolink-cli sweep --set fre'            'frequency-mhz= nospace'
 check 'tropolink-cli sweep --csv '               'loss.csv loss.svg '
 check 'tropolink-cli sweep --svg loss.s'         'loss.svg '
 check 'tropolink-cli sweep --csv sweep --set dist' 'distance-km= nospace'
+check 'tropolink-cli pl'                         'plan '
+check 'tropolink-cli plan --r'                   '--report '
+check 'tropolink-cli plan --n'                   '--new '
+check 'tropolink-cli plan --report loss.s'       'loss.svg '
 
 if ((failures)); then
     echo "$failures completion case(s) failed"

@@ -1,7 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -78,6 +80,13 @@ TEST(PlanRunTest, NotesNameTheDefaultsAndTheLowPercentages) {
     EXPECT_THAT(r.notes, testing::Contains(HasSubstr("Without sites no map is read")));
     const PlanResult given = run("[itu]\nn0 = 320\ndelta-n = 45\nclimate-zone = 2\n");
     EXPECT_THAT(given.notes, testing::Not(testing::Contains(HasSubstr("no map"))));
+}
+
+TEST(PlanRunTest, ALineOfSightPathIsNotMetAndSaysWhy) {
+    const PlanResult r = run("[path]\ndistance-km = 10\n[requirement]\nsnr-db = 10\n");
+    ASSERT_EQ(r.verdicts.size(), 4u);
+    for (const PlanVerdict& v : r.verdicts) EXPECT_FALSE(v.met);
+    EXPECT_THAT(r.notes, testing::Contains(HasSubstr("line of sight")));
 }
 
 TEST(PlanRunTest, AProfileWithABadRowNamesTheFileAndRow) {

@@ -1,0 +1,108 @@
+"""tropolink.Plan against `tropolink-cli plan`: the same checks, the same figures."""
+import json
+import pathlib
+import warnings
+
+import pytest
+import tropolink
+
+EXAMPLES = pathlib.Path(__file__).parent.parent.parent / "docs" / "examples"
+DEM_PLAN = EXAMPLES / "white-mountains.tropolink.toml"
+SLIDERS_PLAN = EXAMPLES / "st-anthony-gander.tropolink.toml"
+
+
+@pytest.fixture(autouse=True)
+def no_installed_maps(monkeypatch, tmp_path):
+    """The tool and the module look for the maps in the same empty places."""
+    monkeypatch.setenv("TROPOLINK_MAPS", str(tmp_path / "no-maps"))
+    monkeypatch.setenv("XDG_DATA_HOME", str(tmp_path / "no-data"))
+
+
+@pytest.mark.parametrize("plan", [DEM_PLAN, SLIDERS_PLAN], ids=["dem", "sliders"])
+def test_run_gives_what_plan_json_prints(cli, plan):
+    status, out, err = cli("plan", str(plan), "--json")
+    assert status == 0, err
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        assert tropolink.Plan.load(plan).run() == json.loads(out)
+
+
+def test_a_plan_with_sites_warns_without_maps():
+    with pytest.warns(UserWarning, match="the ITU-R maps would give N0"):
+        tropolink.Plan.load(DEM_PLAN).run()
+
+
+def test_save_writes_the_canonical_layout_again_byte_for_byte(tmp_path):
+    first, second = tmp_path / "a.tropolink.toml", tmp_path / "b.tropolink.toml"
+    tropolink.Plan.load(SLIDERS_PLAN).save(first)
+    tropolink.Plan.load(first).save(second)
+    assert first.read_bytes() == second.read_bytes()
+    assert tropolink.Plan.load(first).run()["plan"] == tropolink.Plan.load(SLIDERS_PLAN).run()["plan"]
+
+
+def test_keywords_make_the_plan_the_file_would():
+    plan = tropolink.Plan(
+        title="St Anthony - Gander",
+        station1={"tx_power": 1000, "antenna-gain-dbi": 30.5},
+        path={"frequency_mhz": 505, "distance_km": 277},
+        itu={"delta_n": 44.5},
+        requirement={"snr_db": 10, "percent": [50, 99.9]},
+    )
+    text = plan.toml()
+    assert "tx-power = 1000  # W\n" in text
+    assert "percent = [50, 99.9]" in text
+    answer = plan.run()
+    assert answer["form"] == "sliders"
+    assert [row["percent"] for row in answer["availability"]["p617"]] == [50, 99.9]
+    assert len(answer["verdicts"]) == 4
+
+
+@pytest.mark.parametrize(
+    "keywords, message",
+    [
+        ({"station1": {"tx_power": "1e3"}}, "station1.tx-power = 1e3: not a plain decimal number (allowed: 0.1 to 1500 W"),
+        ({"station1": {"tx_power": 2000}}, "station1.tx-power = 2000: out of range"),
+        ({"station1": {"tx_powr": 5}}, "station1.tx-powr: unknown key (allowed: name, site,"),
+        ({"colour": 5}, "colour: unknown key"),
+        ({"itu": {"climate_zone": 6.5}}, "itu.climate-zone = 6.5: not a whole number"),
+        ({"station1": {"site": [44, -71, 3]}}, "station1.site: 3 numbers"),
+        ({"station1": {"mast_m": 20}}, "station1.mast-m: given without a DEM or profile"),
+        ({"path": {"profile": "no-such.csv"}}, "path.profile: no such file or folder"),
+        ({"requirement": {"percent": [50, 100]}}, "requirement.percent = 100: out of range"),
+    ],
+)
+def test_keywords_are_refused_as_the_file_is(keywords, message):
+    with pytest.raises(ValueError) as refused:
+        tropolink.Plan(**keywords)
+    assert str(refused.value).startswith(message)
+
+
+def test_a_wrong_type_is_a_type_error():
+    with pytest.raises(TypeError):
+        tropolink.Plan(power_div_1000=1)
+    with pytest.raises(TypeError):
+        tropolink.Plan(station1=5)
+
+
+def test_load_refuses_with_the_file_line_and_column(tmp_path):
+    plan = tmp_path / "bad.tropolink.toml"
+    plan.write_text("[itu]\ndelta-n = 1e3\n")
+    with pytest.raises(ValueError) as refused:
+        tropolink.Plan.load(plan)
+    assert str(refused.value) == f"{plan}:2:11: itu.delta-n = 1e3: not a plain decimal number " \
+        "(allowed: a plain decimal from 20 to 80 N-units/km)"
+
+
+def test_relative_paths_follow_the_file_keyword():
+    plan = tropolink.Plan(file=EXAMPLES / "x.tropolink.toml", path={"profile": "hill-path.csv"})
+    assert plan.run()["form"] == "profile"
+
+
+def test_report_writes_the_html_the_tool_writes(cli, tmp_path, monkeypatch):
+    monkeypatch.setenv("SOURCE_DATE_EPOCH", "1796731200")
+    ours, tools = tmp_path / "ours.html", tmp_path / "tools.html"
+    tropolink.Plan.load(SLIDERS_PLAN).report(ours)
+    status, _, err = cli("plan", str(SLIDERS_PLAN), "--report", str(tools))
+    assert status == 0, err
+    assert ours.read_text().startswith("<!DOCTYPE html>")
+    assert ours.read_bytes() == tools.read_bytes()
