@@ -14,7 +14,8 @@ bool hasSites(const CheckedPlan& plan) {
 }
 
 QThreadPool& pool() {
-    // One worker: a superseded run stops at its next stage, so runs seldom overlap.
+    // Two workers: a superseded run inside a stage that cannot stop (a DEM read)
+    // keeps one, and the newer run still starts at once.
     static QThreadPool* workers = [] {
         auto* p = new QThreadPool;
         p->setMaxThreadCount(2);
