@@ -65,7 +65,9 @@ scattering angles, the path loss by the Yeh, ITT, CCIR, Collins and Rider
 methods, the free-space and perfect-duct losses, the receiver sensitivity,
 the antenna beamwidth and the signal-to-noise ratio at each station.
 
-The package holds the calculator window, tropolink, and the command-line
+The package holds the calculator window, tropolink; the link planner,
+tropolink-planner, which edits link plans and shows their verdict, terrain
+profile and loss over the year as each value changes; and the command-line
 tool, tropolink-cli, which runs the same calculation for scripts: single
 passes, batches as JSON lines, and sweeps over any setting as CSV tables or
 SVG plots. It also gives the loss over the year, the fade margin and the

@@ -5,7 +5,7 @@ set -euo pipefail
 
 TROPOLINK_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev qt6-svg-dev fonts-dejavu-core fonts-liberation
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev

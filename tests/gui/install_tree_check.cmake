@@ -10,9 +10,16 @@ if(result)
 endif()
 
 set(app_id io.github.tropolink.Tropolink)
+set(planner_id io.github.tropolink.TropolinkPlanner)
 foreach(file
     "${BINDIR}/tropolink"
     "${BINDIR}/tropolink-cli"
+    "${BINDIR}/tropolink-planner"
+    "${DATADIR}/applications/${planner_id}.desktop"
+    "${DATADIR}/metainfo/${planner_id}.metainfo.xml"
+    "${DATADIR}/icons/hicolor/scalable/apps/${planner_id}.svg"
+    "${DATADIR}/mime/packages/tropolink-plan.xml"
+    "${MANDIR}/man1/tropolink-planner.1.gz"
     "${DOCDIR}/description.html"
     "${DATADIR}/applications/${app_id}.desktop"
     "${DATADIR}/metainfo/${app_id}.metainfo.xml"

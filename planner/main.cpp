@@ -1,0 +1,25 @@
+// Opens the planner window, with the plan named on the command line if any.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "planner/planner_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tropolink Planner"));
+    QApplication::setOrganizationName(QStringLiteral("tropolink"));
+    QApplication::setApplicationVersion(QStringLiteral(TROPOLINK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tropolink.TropolinkPlanner"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plans troposcatter links in *.tropolink.toml files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("PLAN"), QStringLiteral("the plan file to open"), QStringLiteral("[PLAN]"));
+    parser.process(app);
+
+    tropolink::planner::PlannerWindow window;
+    window.resize(1280, 860);
+    window.show();
+    if (!parser.positionalArguments().isEmpty()) window.openPlan(parser.positionalArguments().constFirst());
+    return QApplication::exec();
+}

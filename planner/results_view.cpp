@@ -1,0 +1,210 @@
+#include "planner/results_view.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <array>
+#include <cstddef>
+
+#include "link/method_columns.h"
+#include "planner/figure_text.h"
+#include "planner/loss_chart.h"
+#include "planner/profile_view.h"
+#include "planner/result_texts.h"
+#include "report/profile_svg.h"
+
+namespace tropolink::planner {
+namespace {
+
+QTableWidget* makeTable(const QStringList& headers, const QString& name) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setAccessibleName(name);
+    table->setWordWrap(false);
+    return table;
+}
+
+// The verdict's few rows all show, and no empty space below them.
+void fitHeight(QTableWidget* table) {
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() +
+                          2 * table->frameWidth());
+}
+
+void setRow(QTableWidget* table, int row, const QStringList& cells) {
+    for (int column = 0; column < cells.size(); ++column) {
+        table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+}
+
+}  // namespace
+
+ResultsView::ResultsView(QWidget* parent)
+    : QWidget(parent),
+      status_(new QLabel),
+      stage_(new QLabel),
+      progress_(new QProgressBar),
+      cancel_(new QPushButton(tr("&Cancel"))),
+      verdict_(makeTable({tr("Method"), tr("Receiving"), tr("Availability"), tr("Outage"), tr("Requirement")},
+                         tr("Verdict table"))),
+      notes_(new QLabel),
+      tabs_(new QTabWidget),
+      profile_(new ProfileView),
+      chart_(new LossChart),
+      legacy_(makeTable({tr("Method"), tr("Path loss"), tr("Verdict"), tr("S/N at station 1"), tr("S/N at station 2")},
+                        tr("Legacy methods table"))),
+      climate_(makeTable({tr("Value"), tr("Figure"), tr("Source"), tr("Taken at")}, tr("Climate table"))) {
+    status_->setTextFormat(Qt::PlainText);
+    status_->setAccessibleName(tr("Results status"));
+    status_->setWordWrap(true);
+    stage_->setTextFormat(Qt::PlainText);
+    stage_->setAccessibleName(tr("Computation stage"));
+    stage_->hide();
+    progress_->setRange(0, 0);
+    progress_->setAccessibleName(tr("Computation progress"));
+    progress_->setMaximumWidth(160);
+    progress_->hide();
+    cancel_->setAccessibleName(tr("Cancel the computation"));
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &ResultsView::cancelRequested);
+    notes_->setTextFormat(Qt::PlainText);
+    notes_->setWordWrap(true);
+    notes_->setAccessibleName(tr("Validity notes"));
+    notes_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    profile_->setAccessibleName(tr("Terrain profile picture"));
+    tabs_->setAccessibleName(tr("Result pages"));
+    tabs_->addTab(profile_, tr("&Profile"));
+    tabs_->addTab(chart_, tr("&Loss over the year"));
+    tabs_->addTab(legacy_, tr("Legacy &methods"));
+    tabs_->addTab(climate_, tr("C&limate"));
+
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(status_, 1);
+    statusRow->addWidget(stage_);
+    statusRow->addWidget(progress_);
+    statusRow->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(statusRow);
+    // As wide as its columns: the verdict reads as one block, not a sparse grid.
+    verdict_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    verdict_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verdict_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verdict_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    verdict_->horizontalHeader()->setStretchLastSection(false);
+    layout->addWidget(verdict_, 0, Qt::AlignLeft);
+    layout->addWidget(notes_);
+    layout->addWidget(tabs_, 1);
+    clear(tr("No results yet."));
+}
+
+QString ResultsView::statusText() const { return status_->text(); }
+
+void ResultsView::clear(const QString& why) {
+    verdict_->setRowCount(0);
+    legacy_->setRowCount(0);
+    climate_->setRowCount(0);
+    chart_->clear();
+    profile_->setPicture({}, why);
+    profile_->setAccessibleDescription(why);
+    notes_->clear();
+    notes_->hide();
+    status_->setText(why);
+    stale_ = false;
+}
+
+void ResultsView::setStale(const QString& why) {
+    stale_ = true;
+    status_->setText(tr("Stale: these results are of the last valid plan. %1").arg(why));
+    status_->setStyleSheet(QStringLiteral("color: #a04000;"));
+}
+
+void ResultsView::setBusy(bool busy, const QString& stage) {
+    stage_->setVisible(busy);
+    progress_->setVisible(busy);
+    cancel_->setVisible(busy);
+    stage_->setText(stage);
+    progress_->setAccessibleDescription(stage);
+}
+
+void ResultsView::showResult(const PlanResult& result) {
+    stale_ = false;
+    status_->setStyleSheet(QString());
+    status_->setText(tr("Results of the plan in the form."));
+    fillVerdicts(result);
+    fillLegacy(result);
+    fillClimate(result);
+    fillProfile(result);
+    chart_->show(result);
+    QStringList notes;
+    for (const std::string& note : result.notes) notes << QString::fromStdString(note);
+    notes_->setText(notes.join(QLatin1Char('\n')));
+    notes_->setVisible(!notes.isEmpty());
+}
+
+void ResultsView::fillVerdicts(const PlanResult& result) {
+    verdict_->clearSpans();
+    verdict_->setRowCount(0);
+    if (result.verdicts.empty()) {
+        verdict_->setRowCount(1);
+        setRow(verdict_, 0, {tr("No required S/N in the plan: no verdict.")});
+        verdict_->setSpan(0, 0, 1, verdict_->columnCount());
+        fitHeight(verdict_);
+        return;
+    }
+    verdict_->setRowCount(static_cast<int>(result.verdicts.size()));
+    int row = 0;
+    for (const PlanVerdict& verdict : result.verdicts) {
+        const VerdictTexts texts = verdictTexts(result, verdict);
+        setRow(verdict_, row, {texts.method, texts.receiving, texts.availability, texts.outage, texts.met});
+        QTableWidgetItem* met = verdict_->item(row, 4);
+        met->setForeground(verdict.met ? QColor(0x0b, 0x6b, 0x1f) : QColor(0xb0, 0x10, 0x10));
+        met->setBackground(verdict.met ? QColor(0xdc, 0xf5, 0xdc) : QColor(0xfb, 0xdc, 0xdc));
+        QFont bold = met->font();
+        bold.setBold(true);
+        met->setFont(bold);
+        ++row;
+    }
+    verdict_->resizeColumnsToContents();
+    fitHeight(verdict_);
+}
+
+void ResultsView::fillLegacy(const PlanResult& result) {
+    const auto rows = legacyTexts(result);
+    legacy_->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        setRow(legacy_, static_cast<int>(i), rows[i]);
+    }
+}
+
+void ResultsView::fillClimate(const PlanResult& result) {
+    const auto rows = climateTexts(result);
+    climate_->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        setRow(climate_, static_cast<int>(i), rows[i]);
+    }
+}
+
+void ResultsView::fillProfile(const PlanResult& result) {
+    if (!result.derived || result.points.empty()) {
+        const QString none = tr("This plan has no terrain: no profile to draw.");
+        profile_->setPicture({}, none);
+        profile_->setAccessibleDescription(none);
+        return;
+    }
+    const std::string svg =
+        profileSvg(ProfilePicture{result.points, *result.derived, result.values, result.settingsLine});
+    profile_->setPicture(QByteArray::fromStdString(svg));
+    profile_->setAccessibleDescription(profileDescription(result));
+}
+
+}  // namespace tropolink::planner
