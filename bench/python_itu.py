@@ -6,9 +6,10 @@ until the next call returns; one thread unless said, then the speed-up of thread
 Targets: each function at least 3x the NumPy version on one thread; threads=2 at least 1.7x one thread.
 
 Where p617_loss's time went (perf record on this script), 57 ns a row before, 28 after, best of 20:
-- The loop had been split in two paths by the selects around its log10 calls (p < 50, the revised angle term): every
-  row took both, and one path's log10 of a negative number fell to libmvec's scalar error path (libm's
-  __kernel_standard, 40 % of the time). Selects on the arguments instead keep one path: 3 sin, 5 log10, 3 exp a row.
+- Selects around the calls (p < 50, the revised angle term) let GCC split the loop in two paths that every row took:
+  7 log10 a row, and the power's log of the other path's negative number fell to libmvec's scalar error path (libm's
+  __kernel_standard): that one log took 14 % of the time, where an exp took 4 %. Selects on the arguments keep one
+  path: 3 sin, 5 log10, 3 exp a row (objdump shows the _ZGVdN4v_ calls of the AVX2 clone).
 - Y(p)'s power and its k shared one exp; log10(f) and log10(d) serve the median and the free-space floor alike.
 - The wrapper copied every argument into blocks and filled the broadcast scalars anew for each block of 256 rows
   (15 %); the loops now read the arrays in place, scalars are filled once a chunk, the range checks run vectorised.
