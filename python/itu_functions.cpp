@@ -91,7 +91,9 @@ bool accepted(double v) {
     return finite;
 }
 
-// Whether every value lies in `range`: a loop the compiler runs a vector at a time.
+// Whether every value lies in `range`: one loop without branches, which GCC
+// runs a vector at a time when it compiles the file itself (after link-time
+// optimisation it stays scalar, still without branches).
 template <Range R>
 bool allInRange(const double* values, std::size_t count) {
     std::int64_t all = -1;  // as wide as a double, so that the compare masks need no packing
