@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace tropolink {
 namespace {
@@ -114,6 +115,27 @@ constexpr std::array<char, 200> kDigitPairs = [] {
     return pairs;
 }();
 
+struct Division {
+    std::uint64_t quotient;
+    std::uint64_t remainder;
+};
+
+template <std::size_t K>
+Division divideByPowerOfTen(std::uint64_t n) {
+    constexpr std::uint64_t kDivisor = kPowersOfTen64[K];
+    return {n / kDivisor, n % kDivisor};
+}
+
+// n / 10^k and n % 10^k for k in 0..19, each with a constant divisor, which
+// the compiler makes a multiplication: a division instruction by a variable
+// took as long as a number's other steps together.
+Division divideByPowerOfTen(std::uint64_t n, int k) {
+    static constexpr auto kDividers = []<std::size_t... K>(std::index_sequence<K...>) {
+        return std::array<Division (*)(std::uint64_t), sizeof...(K)>{&divideByPowerOfTen<K>...};
+    }(std::make_index_sequence<kPowersOfTen64.size()>());
+    return kDividers[static_cast<std::size_t>(k)](n);
+}
+
 // Writes the last `count` digits of n, zero-padded on the left, two at a time from the end.
 char* writeDigitsPadded(char* out, std::uint64_t n, int count) {
     char* const end = out + count;
@@ -164,9 +186,9 @@ char* writeMasked(char* out, double value, Mask mask) {
     } else if (keep >= kSignificantDigits) {
         kept = d.significand * powerOfTen(keep - kSignificantDigits);
     } else {
-        const std::uint64_t divisor = powerOfTen(kSignificantDigits - keep);
-        kept = d.significand / divisor;
-        if (d.significand % divisor >= divisor / 2) ++kept;
+        const Division q = divideByPowerOfTen(d.significand, kSignificantDigits - keep);
+        kept = q.quotient;
+        if (q.remainder >= powerOfTen(kSignificantDigits - keep) / 2) ++kept;
     }
 
     char* p = out;
@@ -176,9 +198,9 @@ char* writeMasked(char* out, double value, Mask mask) {
         *p++ = '.';
         return p;
     }
-    const std::uint64_t scale = powerOfTen(decimals);
-    const std::uint64_t whole = kept / scale;
-    std::uint64_t fraction = kept % scale;
+    const Division split = divideByPowerOfTen(kept, decimals);
+    const std::uint64_t whole = split.quotient;
+    std::uint64_t fraction = split.remainder;
     if (whole != 0)
         p = writeDigits(p, whole);
     else if (mask.leadingZero)

@@ -12,7 +12,6 @@
 extern "C" {
 __attribute__((simd("notinbranch"))) double exp(double) noexcept;
 __attribute__((simd("notinbranch"))) double log10(double) noexcept;
-__attribute__((simd("notinbranch"))) double log(double) noexcept;
 __attribute__((simd("notinbranch"))) double sin(double) noexcept;
 }
 #endif
@@ -24,6 +23,11 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The constants of p617_method.cpp, p2001_method.cpp and shared_terms.cpp.
 constexpr double kScaleHeightKm = 7.35;
+constexpr double kPerScaleHeightKm = 1 / kScaleHeightKm;
+constexpr double kRadPerMrad = 0.001;
+constexpr double kKmPerM = 0.001;
+constexpr double kLn10 = 2.302585092994045684;
+constexpr double kLog10Of2 = 0.301029995663981195;
 constexpr double kFreeSpaceDb = 92.44;
 constexpr double kCouplingDb = 0.07;
 constexpr double kCouplingPerDbi = 0.055;
@@ -46,9 +50,6 @@ double zoneGammaPerKm(double zone) {
 
 bool finite(double x) { return x - x == 0; }
 
-// x^y for x ≥ 0 (0 for x = 0): vector exp and log cost half a vector pow.
-double power(double x, double y) { return exp(y * log(x)); }
-
 // Four rows a step where the processor has AVX2, two elsewhere.
 #define TROPOLINK_ROW_CLONES __attribute__((target_clones("avx2", "default")))
 
@@ -56,6 +57,10 @@ double cubic(double ds, double a3, double a2, double a1, double a0) { return a3 
 
 }  // namespace
 
+// Where the time of a row goes: the vector maths, 3 sin, 5 log10 and 3 exp
+// (log f and log d serve the median and the floor alike; Y(p)'s power and its
+// k share one exp). Constant divisions are products, except θ, whose domain
+// edges must fall as in p617Terms.
 TROPOLINK_ROW_CLONES void p617LossRows(const P617Rows& in, std::size_t rows, double* lossDb) {
 #pragma omp simd
     for (std::size_t i = 0; i < rows; ++i) {
@@ -63,25 +68,30 @@ TROPOLINK_ROW_CLONES void p617LossRows(const P617Rows& in, std::size_t rows, dou
         const double ae = in.aeKm[i];
         const double tt = in.thetaTMrad[i];
         const double tr = in.thetaRMrad[i];
-        const double f = in.fMhz[i];
         const double p = in.p[i];
+        const double n0 = in.n0[i];
         const double theta = 1000 * d / ae + tt + tr;
-        const double beta = d / (2 * ae) + tr / 1000 + (in.hrsM[i] - in.htsM[i]) / (1000 * d);
-        const double r = d * sin(beta) / sin(theta / 1000);
-        const double h0 = in.htsM[i] / 1000 + r * sin(tt / 1000) + r * r / (2 * ae);
-        const bool revised = in.revised[i] != 0;
-        const double angle = (revised ? 17.5 : 35.0) * log10(revised ? theta * theta + 4 : theta);
-        const double median = 0.18 * in.n0[i] * exp(-in.hsKm[i] / kScaleHeightKm) - 0.23 * in.deltaN[i] +
-                              22 * log10(f) + angle + 17 * log10(d) +
-                              kCouplingDb * exp(kCouplingPerDbi * (in.gtDbi[i] + in.grDbi[i]));
-        const double k = 0.035 * in.n0[i] * exp(-h0 / kScaleHeightKm);
-        const bool below = p < 50;
-        const double share = (below ? p : 100 - p) / 50;
-        const double y = (below ? k : -k) * power(-log10(share < 1 ? share : 1.0), 0.67);
-        const double freeSpace = kFreeSpaceDb + 20 * log10(f / 1000) + 20 * log10(d);
+        const double halfPerAe = 0.5 / ae;
+        const double beta = d * halfPerAe + tr * kRadPerMrad + (in.hrsM[i] - in.htsM[i]) / (1000 * d);
+        const double r = d * sin(beta) / sin(theta * kRadPerMrad);
+        const double h0 = in.htsM[i] * kKmPerM + r * sin(tt * kRadPerMrad) + r * r * halfPerAe;
+        const double logF = log10(in.fMhz[i]);
+        const double logD = log10(d);
+        // Products rather than selects around the calls: a select there lets the
+        // compiler split the loop in two paths, each with its own calls.
+        const double revised = in.revised[i];  // 0 or 1
+        const double angle = (35 - 17.5 * revised) * log10(theta * (revised != 0 ? theta : 1.0) + 4 * revised);
+        const double median = 0.18 * n0 * exp(-in.hsKm[i] * kPerScaleHeightKm) - 0.23 * in.deltaN[i] + 22 * logF +
+                              angle + 17 * logD + kCouplingDb * exp(kCouplingPerDbi * (in.gtDbi[i] + in.grDbi[i]));
+        // Y(p) = ±k·x^0.67 with k = 0.035·N0·exp(−h0/hb) and x = −log(p/50): one exp for both.
+        const double share = (p < 100 - p ? p : 100 - p) * 0.02;  // at most 1
+        const double logX = log10(-log10(share));
+        const double y = (p < 50 ? 0.035 : -0.035) * n0 * exp(0.67 * kLn10 * logX - h0 * kPerScaleHeightKm);
+        const double freeSpace = kFreeSpaceDb + 20 * (logF - 3) + 20 * logD;  // f in GHz
         const double floored = median - y > freeSpace ? median - y : freeSpace;
+        // k is finite on the height domain wherever N0 is, and the median holds N0.
         const bool valid = (theta > 0) & (theta <= kMaxScatterAngleMrad) & (h0 >= kMinCommonVolumeHeightKm) &
-                           (h0 <= kMaxCommonVolumeHeightKm) & finite(median + k + freeSpace);
+                           (h0 <= kMaxCommonVolumeHeightKm) & finite(median + freeSpace);
         lossDb[i] = valid ? floored : kNaN;
     }
 }
@@ -108,16 +118,17 @@ TROPOLINK_ROW_CLONES void p2001LossRows(const P2001Rows& in, std::size_t rows, d
         y90 = zone == 4 ? (ds < 100 ? -11.5 : ds >= 550 ? -4.0 : cubic(ds, -8.519e-8, 7.444e-5, -4.18e-4, -12.1)) : y90;
         const bool above = nudged >= 50;
         const double share = (above ? 100 - nudged : nudged) / 50;
-        const double c = (above ? 1.26 : -1.26) * power(-log10(share < 1 ? share : 1.0), 0.63);
+        const double c = (above ? 1.26 : -1.26) * exp(0.63 * kLn10 * log10(-log10(share < 1 ? share : 1.0)));
         const double gamma = zoneGammaPerKm(zone);
         const double ln = 20 * log10(5 + gamma * h) + 4.34 * gamma * htrop;
         const double scatter = 10 * log10(d) + 30 * log10(theta) + ln;
         const double diffraction = 20 * log10(d) + 0.573 * theta + 20;
-        const double logHalfF = log10(fGhz / 2);
-        const double median = zoneMDb(zone) + 25 * log10(fGhz) - 2.5 * logHalfF * logHalfF +
+        const double logF = log10(fGhz);
+        const double logHalfF = logF - kLog10Of2;
+        const double median = zoneMDb(zone) + 25 * logF - 2.5 * logHalfF * logHalfF +
                               (scatter > diffraction ? scatter : diffraction) +
                               kCouplingDb * exp(kCouplingPerDbi * (in.gtDbi[i] + in.grDbi[i]));
-        const double freeSpace = kFreeSpaceDb + 20 * log10(fGhz) + 20 * log10(d);
+        const double freeSpace = kFreeSpaceDb + 20 * logF + 20 * log10(d);
         const double loss = median - c * y90;
         const bool valid = (theta > 0) & (theta <= kMaxScatterAngleMrad) & (htrop <= kMaxCommonVolumeHeightKm) &
                            finite(median + y90 + freeSpace);

@@ -17,6 +17,8 @@ std::string_view takeWord(std::string_view& rest) {
 
 // The power/1000 word sets the unit of both power aliases, so it is read first.
 bool readPowerWord(std::string_view line) {
+    // Most lines hold no such word at all, and then need no second reading.
+    if (line.find(kPowerDividedBy1000Word) == std::string_view::npos) return false;
     bool seen = false;
     for (std::string_view word = takeWord(line); !word.empty(); word = takeWord(line)) {
         if (word != kPowerDividedBy1000Word) continue;

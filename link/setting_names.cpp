@@ -1,5 +1,6 @@
 #include "link/setting_names.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tropolink {
@@ -27,7 +28,14 @@ std::string_view SettingName::unit(bool powerDividedBy1000) const {
     return alias->unit;
 }
 
+// No alias looks like a slider's own name, so such a name need not be sought among them.
+static_assert(std::none_of(kAliases.begin(), kAliases.end(), [](const Alias& a) { return a.name.starts_with("HScroll"); }));
+
 std::optional<SettingName> findSettingName(std::string_view name) {
+    if (name.starts_with("HScroll")) {
+        if (const auto slider = sliderByName(name)) return SettingName{&sliderSpec(*slider), nullptr};
+        return std::nullopt;
+    }
     for (std::size_t i = 0; i < kAliases.size(); ++i)
         if (kAliases[i].name == name) return SettingName{&kSliders[i], &kAliases[i]};
     if (const auto slider = sliderByName(name)) return SettingName{&sliderSpec(*slider), nullptr};

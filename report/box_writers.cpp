@@ -30,7 +30,7 @@ void appendBoxLines(std::string& out, const HeadlessWindow& window) {
         const ResultBox box = boxFromNumber(n);
         out += boxName(box);
         out += '\t';
-        out += window.boxText(box);
+        out += window.boxView(box);
         out += '\t';
         out += labelWithUnit(box, window.powerDividedBy1000());
         out += '\n';
@@ -48,7 +48,7 @@ void appendBoxObjectValue(std::string& out, const HeadlessWindow& window, const 
     const auto& openings = memberOpenings();
     for (int n = 1; n <= kResultBoxCount; ++n) {
         out += openings[static_cast<std::size_t>(n - 1)];
-        out += window.boxText(boxFromNumber(n));
+        out += window.boxView(boxFromNumber(n));
     }
     out += '"';
     if (values) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "pass_helpers.h"
@@ -143,6 +144,21 @@ TEST(LinkParametersTest, WritesTheEchoesRowByRow) {
                                           Text5, Text15, Text6,  Text16, Text7,  Text17, Text8,  Text18,
                                           Text9, Text19, Text10, Text20, Text21, Text22, Text51, Text23};
     EXPECT_EQ(window.writes(), expected);
+}
+
+// Names that look like a slider's but are none must not reach one by their number.
+TEST(SliderByNameTest, FindsExactlyTheSlidersNames) {
+    const struct {
+        std::string_view name;
+        std::optional<Slider> slider;
+    } cases[] = {
+        {"HScroll1", Slider::HScroll1},   {"HScroll9", Slider::HScroll9},   {"HScroll10", Slider::HScroll10},
+        {"HScroll23", Slider::HScroll23}, {"HScroll0", std::nullopt},       {"HScroll24", std::nullopt},
+        {"HScroll01", std::nullopt},      {"HScroll", std::nullopt},        {"HScroll100", std::nullopt},
+        {"HScroll1x", std::nullopt},      {"HScroll:1", std::nullopt},      {"hscroll1", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(sliderByName(c.name), c.slider) << c.name;
+    for (const SliderSpec& info : kSliders) EXPECT_EQ(sliderByName(info.name), info.slider) << info.name;
 }
 
 }  // namespace
