@@ -14,6 +14,7 @@
 #include <exception>
 
 #include "plan/plan_check.h"
+#include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
@@ -141,7 +142,8 @@ void PlannerWindow::open() {
 }
 
 bool PlannerWindow::savePlanAs(const QString& path) {
-    Plan plan = form_->plan();
+    // Relative ground paths follow the plan to its new folder.
+    Plan plan = planMovedTo(form_->plan(), path.toStdString());
     const std::string text = planToml(plan);
     const RunResult written = writeFile(path.toStdString(), text);
     if (written.exitStatus != kExitOk) {

@@ -10,6 +10,7 @@
 #include "plan/plan_keys.h"
 #include "plan/plan_run.h"
 #include "plan/plan_slots.h"
+#include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
@@ -184,8 +185,13 @@ void addPlanClass(py::module_& m) {
         .def_static("load", &load, py::arg("path"),
                     "Reads and checks a plan file; ValueError \"FILE:LINE:COLUMN: ...\" when refused.")
         .def(
-            "save", [](const PythonPlan& p, const py::object& path) { writeText(path, planToml(p.plan)); },
-            py::arg("path"), "Writes the plan in the canonical layout, whole or not at all.")
+            "save",
+            [](const PythonPlan& p, const py::object& path) {
+                writeText(path, planToml(planMovedTo(p.plan, pathText(path))));
+            },
+            py::arg("path"),
+            "Writes the plan in the canonical layout, whole or not at all; relative DEM and profile paths are "
+            "rewritten for the new file's folder.")
         .def(
             "toml", [](const PythonPlan& p) { return planToml(p.plan); }, "The plan in the canonical layout.")
         .def("run", &run, py::arg("maps") = py::none(),

@@ -93,6 +93,16 @@ def test_load_refuses_with_the_file_line_and_column(tmp_path):
         "(allowed: a plain decimal from 20 to 80 N-units/km)"
 
 
+def test_a_plan_saved_in_another_folder_still_finds_its_ground(tmp_path):
+    moved = tmp_path / "elsewhere" / "moved.tropolink.toml"
+    moved.parent.mkdir()
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        tropolink.Plan.load(DEM_PLAN).save(moved)
+        assert "white-mountains.tif" in moved.read_text()
+        assert tropolink.Plan.load(moved).run()["boxes"] == tropolink.Plan.load(DEM_PLAN).run()["boxes"]
+
+
 def test_relative_paths_follow_the_file_keyword():
     plan = tropolink.Plan(file=EXAMPLES / "x.tropolink.toml", path={"profile": "hill-path.csv"})
     assert plan.run()["form"] == "profile"
