@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -222,16 +223,33 @@ void requireAll(const std::array<Argument, N>& arguments, const std::array<py::o
         if (!values[i]) throw py::type_error(std::string(function) + " needs " + arguments[i].rule.name);
 }
 
+// An input that overlaps `out` other than row for row would be read after the
+// loop had overwritten it, as NumPy's own functions never allow: such an input
+// is read from a copy.
+void copyInputsOverlapping(Broadcast& b, const double* out) {
+    const std::less<const double*> before;
+    for (Column& c : b.columns) {
+        if (c.step == 0 || c.data == out) continue;
+        if (before(c.data, out + b.rows) && before(out, c.data + b.rows)) {
+            py::array_t<double> copy(static_cast<py::ssize_t>(b.rows));
+            std::copy_n(c.data, b.rows, copy.mutable_data());
+            c.data = copy.data();
+            b.owners.push_back(copy);
+        }
+    }
+}
+
 // Runs rowLoss over every row into the result, refusing the first bad value.
 template <std::size_t N, typename RowLoss>
 py::object lossOverRows(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
                         const RunOptions& options, RowLoss rowLoss) {
     std::array<ArgumentRule, N> rules;
     for (std::size_t i = 0; i < N; ++i) rules[i] = arguments[i].rule;
-    const Broadcast b = broadcastArguments(rules, values);
+    Broadcast b = broadcastArguments(rules, values);
     py::array_t<double> result =
         options.out.is_none() ? py::array_t<double>(b.shape) : outputArray(options.out, b.shape);
     double* out = result.mutable_data();
+    if (!options.out.is_none()) copyInputsOverlapping(b, out);
     FirstRefusal refusal;
     runChunked(b.rows, threadsFor(b.rows, options.threads), [&](std::size_t begin, std::size_t end) {
         Repeated<N> repeated;

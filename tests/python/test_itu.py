@@ -61,6 +61,18 @@ def test_out_may_be_an_input():
     assert np.array_equal(p, expected, equal_nan=True)
 
 
+@pytest.mark.parametrize("shift", [1, -1, 257, -257], ids=["out-ahead", "out-behind", "block-ahead", "block-behind"])
+def test_out_overlapping_an_input_off_row_gives_the_rows_of_a_separate_out(shift):
+    rng = np.random.default_rng(4)
+    rows = 300_000
+    shared = rng.uniform(0.001, 99.999, rows + abs(shift))
+    p_view = shared[:rows] if shift > 0 else shared[-shift:]
+    out_view = shared[shift:] if shift > 0 else shared[:rows]
+    expected = tropolink.p617_loss(p=p_view.copy(), threads=2, **ROW1)
+    tropolink.p617_loss(p=p_view, threads=2, out=out_view, **ROW1)
+    assert np.array_equal(out_view, expected, equal_nan=True)
+
+
 def test_no_figure_is_nan():
     assert np.isnan(tropolink.p2001_loss(f_mhz=2000, p=50, gt_dbi=0, gr_dbi=0, **dict(PROF4, theta_t_mrad=-20.0)))
     assert np.isnan(tropolink.p617_loss(p=50, **dict(ROW1, theta_t_mrad=-30.0)))
