@@ -14,7 +14,7 @@ TROPOLINK_PACKAGES=(
   python3 python3-dev python3-numpy python3-pytest pybind11-dev
   libgdal-dev gdal-bin libgeographiclib-dev libcurl4-openssl-dev libssl-dev
   libtomlplusplus-dev
-  chromium
+  chromium poppler-utils
 )
 
 tropolink_install_missing() {
