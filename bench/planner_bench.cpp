@@ -10,43 +10,30 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/synthetic_tile.h"
 #include "planner/plan_form.h"
 #include "planner/planner_window.h"
 #include "planner/results_view.h"
 
 namespace {
 
+using tropolink::bench::writeSyntheticTile;
 using tropolink::planner::PlannerWindow;
 
-constexpr int kPosts = 1201;
 constexpr int kEdits = 15;
 constexpr double kNoTerrainTargetMs = 200;
 constexpr double kTerrainTargetMs = 1000;
-
-void writeTile(const std::string& file, int latDeg, int lonDeg) {
-    std::string bytes(static_cast<std::size_t>(kPosts) * kPosts * 2, '\0');
-    std::size_t at = 0;
-    for (int row = 0; row < kPosts; ++row) {
-        for (int col = 0; col < kPosts; ++col) {
-            const auto h = static_cast<std::uint16_t>(200 + latDeg + 10 * lonDeg + (row * 7 + col * 13) % 500);
-            bytes[at++] = static_cast<char>(h >> 8);
-            bytes[at++] = static_cast<char>(h & 0xff);
-        }
-    }
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 // The path runs east along 45.5 N from 0.05 E to 3.95 E: about 304 km.
 std::string writeTerrainPlan(const QString& dir) {
     QDir(dir).mkdir(QStringLiteral("tiles"));
     for (int lon = 0; lon < 4; ++lon) {
-        writeTile((dir + QStringLiteral("/tiles/N45E00%1.hgt").arg(lon)).toStdString(), 45, lon);
+        writeSyntheticTile((dir + QStringLiteral("/tiles/N45E00%1.hgt").arg(lon)).toStdString(), 45, lon);
     }
     const std::string plan = (dir + QStringLiteral("/long-path.tropolink.toml")).toStdString();
     std::ofstream(plan) << "title = \"300 km across four tiles\"\n"

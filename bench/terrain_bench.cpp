@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/synthetic_tile.h"
 #include "terrain/dem_set.h"
 #include "terrain/path_profile.h"
 
@@ -24,8 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tropolink::terrain;
 using Clock = std::chrono::steady_clock;
+using tropolink::bench::kTilePosts;
+using tropolink::bench::writeSyntheticTile;
 
-constexpr int kPosts = 1201;
 constexpr int kPathLatDeg = 45;
 constexpr int kRepeats = 20;
 constexpr double kFirstCallTargetMs = 50;
@@ -33,20 +35,6 @@ constexpr double kRepeatTargetMs = 5;
 // The path runs east along 45.5 N from 0.05 E to 3.95 E: about 304 km.
 constexpr Site kFrom{45.5, 0.05};
 constexpr Site kTo{45.5, 3.95};
-
-void writeTile(const fs::path& file, int latDeg, int lonDeg) {
-    std::string bytes(static_cast<std::size_t>(kPosts) * kPosts * 2, '\0');
-    std::size_t at = 0;
-    for (int row = 0; row < kPosts; ++row) {
-        for (int col = 0; col < kPosts; ++col) {
-            // Rolling ground, different in each tile.
-            const auto h = static_cast<std::uint16_t>(200 + latDeg + 10 * lonDeg + (row * 7 + col * 13) % 500);
-            bytes[at++] = static_cast<char>(h >> 8);
-            bytes[at++] = static_cast<char>(h & 0xff);
-        }
-    }
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 double cpuMs() {
     timespec now{};
@@ -82,7 +70,7 @@ int main() {
     const fs::path four = root / "four", many = root / "many";
     fs::create_directories(four);
     fs::create_directories(many);
-    for (int lon = 0; lon < 4; ++lon) writeTile(four / (srtmTileName(kPathLatDeg, lon) + ".hgt"), kPathLatDeg, lon);
+    for (int lon = 0; lon < 4; ++lon) writeSyntheticTile(four / (srtmTileName(kPathLatDeg, lon) + ".hgt"), kPathLatDeg, lon);
     // 20 x 20 tiles around the path: the four it crosses, and sea-level tiles
     // (sparse files of zeros) that it must not open.
     for (int lat = 36; lat < 56; ++lat) {
@@ -92,7 +80,7 @@ int main() {
                 fs::create_hard_link(four / name, many / name);
             } else {
                 std::ofstream(many / name).close();
-                fs::resize_file(many / name, static_cast<std::uintmax_t>(kPosts) * kPosts * 2);
+                fs::resize_file(many / name, static_cast<std::uintmax_t>(kTilePosts) * kTilePosts * 2);
             }
         }
     }
