@@ -18,11 +18,14 @@ Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilde
     return settings;
 }
 
-std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilder& requested) {
+namespace {
+
+// The sliders the profile fixes (none without one), then those requested.
+std::string lineOfSettings(const profile::ProfileSettings* p, const SettingsBuilder& requested) {
     std::string line;
     for (std::size_t i = 0; i < kAliases.size(); ++i) {
         const Slider slider = kAliases[i].slider;
-        std::optional<int> position = profile::sliderPosition(p, slider);
+        std::optional<int> position = p ? profile::sliderPosition(*p, slider) : std::nullopt;
         if (!position && requested.isSet(slider)) position = requested.settings().positions[i];
         if (!position) continue;
         if (!line.empty()) line += ' ';
@@ -31,11 +34,19 @@ std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilde
         line += shownValue(*position, kSliders[i].positionsPerUnit);
     }
     if (requested.settings().powerDividedBy1000) {
-        line += ' ';
+        if (!line.empty()) line += ' ';
         line += kPowerDividedBy1000Word;
     }
     return line;
 }
+
+}  // namespace
+
+std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilder& requested) {
+    return lineOfSettings(&p, requested);
+}
+
+std::string settingsLine(const SettingsBuilder& requested) { return lineOfSettings(nullptr, requested); }
 
 itur::ItuLink profileLink(const PassValues& values, const AvailabilityOptions& options,
                           std::span<const profile::ProfilePoint> points, const profile::ProfileSettings& p) {

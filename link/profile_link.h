@@ -32,6 +32,8 @@ Settings profileSettings(const profile::ProfileSettings& p, const SettingsBuilde
 // The same settings as one line of words that --batch reads, in slider order,
 // as alias=value, then power-div-1000 if ticked.
 std::string settingsLine(const profile::ProfileSettings& p, const SettingsBuilder& requested);
+// The requested settings alone, the same way: what a path without a profile sets.
+std::string settingsLine(const SettingsBuilder& requested);
 
 // The ITU-R link of a pass on the profile's exact geometry instead of the
 // sliders': the horizon angles, antenna heights, path distance and the ground

@@ -3,6 +3,7 @@
 #include "batch/profile_file.h"
 #include "link/availability_link.h"
 #include "link/pass_window.h"
+#include "link/profile_link.h"
 #include "link/profile_message.h"
 #include "report/availability_notes.h"
 #include "report/path_report.h"
@@ -49,21 +50,8 @@ std::vector<profile::ProfilePoint> readGround(const CheckedPlan& plan, std::opti
     }
 }
 
-// The settings as --batch reads them: each slider the plan moved, by its alias.
-std::string sliderLine(const SettingsBuilder& requested) {
-    std::string line;
-    for (std::size_t i = 0; i < kAliases.size(); ++i) {
-        if (!requested.isSet(kAliases[i].slider)) continue;
-        if (!line.empty()) line += ' ';
-        line += std::string(kAliases[i].name) + "=" +
-                shownValue(requested.settings().positions[i], kSliders[i].positionsPerUnit);
-    }
-    if (requested.settings().powerDividedBy1000) line += (line.empty() ? "" : " ") + std::string(kPowerDividedBy1000Word);
-    return line;
-}
-
 void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) {
-    r.settingsLine = sliderLine(plan.requested);
+    r.settingsLine = settingsLine(plan.requested);
     r.values = runPass(window, plan.requested.settings());
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);

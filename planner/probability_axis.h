@@ -1,10 +1,12 @@
 #pragma once
 
+#include "plan_report/probability_axis.h"
+
 namespace tropolink::planner {
 
 // A normal-probability axis places p % of the year at the standard normal
-// quantile of p/100, so that a loss that is normal in dB draws straight.
-// Requires 0 < percent < 100.
-double probabilityPosition(double percent);
+// quantile of p/100, as the report's does, so that a loss that is normal in dB
+// draws straight. Requires 0 < percent < 100.
+inline double probabilityPosition(double percent) { return normalQuantile(percent / 100); }
 
 }  // namespace tropolink::planner
