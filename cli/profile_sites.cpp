@@ -63,12 +63,7 @@ RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, LoadedCl
 }
 
 void writePathFeatures(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places) {
-    const auto mapPoint = [](const PathPlace& p) { return terrain::MapPoint{p.site, p.groundM}; };
-    // A line-of-sight path has no common volume: its feature is left out.
-    std::vector<terrain::MapFeature> features =
-        terrain::linkFeatures(placed.path, mapPoint(places.horizon1), mapPoint(places.horizon2),
-                              mapPoint(places.commonVolume.value_or(places.horizon1)));
-    if (!places.commonVolume) features.pop_back();
+    const std::vector<terrain::MapFeature> features = pathFeatures(placed, places);
     if (a.kml) terrain::writeMapFeatures(*a.kml, features);
     if (a.geojson) terrain::writeMapFeatures(*a.geojson, features);
 }

@@ -88,4 +88,13 @@ PathPlaces pathPlaces(const PlacedProfile& placed, const profile::ProfileSetting
     return places;
 }
 
+std::vector<terrain::MapFeature> pathFeatures(const PlacedProfile& placed, const PathPlaces& places) {
+    const auto mapPoint = [](const PathPlace& p) { return terrain::MapPoint{p.site, p.groundM}; };
+    std::vector<terrain::MapFeature> features =
+        terrain::linkFeatures(placed.path, mapPoint(places.horizon1), mapPoint(places.horizon2),
+                              mapPoint(places.commonVolume.value_or(places.horizon1)));
+    if (!places.commonVolume) features.pop_back();
+    return features;
+}
+
 }  // namespace tropolink

@@ -7,6 +7,7 @@
 
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
+#include "terrain/map_features.h"
 #include "terrain/path_profile.h"
 #include "terrain/site.h"
 
@@ -66,5 +67,9 @@ struct PathPlaces {
 };
 
 PathPlaces pathPlaces(const PlacedProfile& placed, const profile::ProfileSettings& settings);
+
+// The path's features for a map: the line, both sites, both horizons and,
+// off a line-of-sight path, the common volume.
+std::vector<terrain::MapFeature> pathFeatures(const PlacedProfile& placed, const PathPlaces& places);
 
 }  // namespace tropolink

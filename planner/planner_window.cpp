@@ -265,13 +265,7 @@ bool PlannerWindow::writeKml(const QString& path) {
         plainMessage(this, QMessageBox::Information, tr("Export KML"), tr("KML needs the results of a plan with sites."));
         return false;
     }
-    const PathPlaces& places = *shown_->places;
-    const auto mapPoint = [](const PathPlace& p) { return terrain::MapPoint{p.site, p.groundM}; };
-    // A line-of-sight path has no common volume: its feature is left out.
-    std::vector<terrain::MapFeature> features =
-        terrain::linkFeatures(shown_->placed->path, mapPoint(places.horizon1), mapPoint(places.horizon2),
-                              mapPoint(places.commonVolume.value_or(places.horizon1)));
-    if (!places.commonVolume) features.pop_back();
+    const std::vector<terrain::MapFeature> features = pathFeatures(*shown_->placed, *shown_->places);
     try {
         terrain::writeMapFeatures(path.toStdString(), features);
     } catch (const std::exception& e) {
