@@ -14,7 +14,8 @@ struct SourceCursor;
 // Heights from a DemSet, for one thread. It keeps what consecutive points
 // share (the tile, the block of posts), so a point costs a few nanoseconds
 // once its block is in memory. Any number of samplers may read one DemSet
-// at once, from as many threads; one sampler is for one thread at a time.
+// at once, from as many threads; one sampler is for one thread at a time,
+// and the DemSet must stay where it is while samplers read it.
 class DemSampler {
 public:
     explicit DemSampler(const DemSet& dems);
