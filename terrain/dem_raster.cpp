@@ -2,6 +2,7 @@
 
 #include <GeographicLib/Geodesic.hpp>
 #include <fcntl.h>
+#include <cpl_string.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "terrain/gdal_support.h"
 #include "terrain/input_file.h"
 #include "terrain/post_block.h"
+#include "terrain/side_files.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::terrain {
@@ -116,11 +118,19 @@ void DemRaster::openDataset() const {
         DatasetPool::shared().use(this);
         return;
     }
-    const auto tryOpen = [this] {
+    // GDAL is told which side files there are, so that it opens no FIFO;
+    // inside a ZIP there are none such.
+    CPLStringList siblings;
+    const bool listSiblings = !noSiblings_ && gdalPath_.rfind("/vsi", 0) != 0;
+    if (listSiblings)
+        for (const std::string& name : regularSideFiles(gdalPath_)) siblings.AddString(name.c_str());
+    const auto tryOpen = [&] {
         gdal::QuietErrors quiet;
         char* noSiblingFiles[] = {nullptr};
+        char** given = noSiblings_ ? noSiblingFiles : listSiblings ? siblings.List() : nullptr;
+        if (given == nullptr && listSiblings) given = noSiblingFiles;
         dataset_.reset(GDALDataset::Open(gdalPath_.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr,
-                                         noSiblings_ ? noSiblingFiles : nullptr));
+                                         given));
         return gdal::lastError("unknown format");
     };
     std::string error = tryOpen();

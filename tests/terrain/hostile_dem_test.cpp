@@ -137,6 +137,20 @@ TEST(DemFifoTest, FifosAndDevicesAreRefusedBeforeAnyRead) {
         EXPECT_EQ(outcome.end, End::Refused) << c.message;
         EXPECT_EQ(outcome.message, c.message);
     }
+
+    // GDAL reads side files such as dem.tif.aux.xml beside a raster: a FIFO
+    // of that name is none of them.
+    const fs::path raster = dir / "side" / "dem.tif";
+    fs::create_directories(raster.parent_path());
+    writeGeoTiff(raster, {10, 10, {0, 0.1, 0, 46, 0, -0.1}, 4326, [](double, double) { return 7.0; }, std::nullopt});
+    ASSERT_EQ(mkfifo((raster.string() + ".aux.xml").c_str(), 0600), 0);
+    const ChildOutcome beside = runInChild(
+        [&] {
+            if (DemSet(std::vector<std::string>{raster.string()}).heightAt(45.5, 0.5).heightM != 7.0)
+                throw TerrainError("wrong height");
+        },
+        {.seconds = 20});
+    EXPECT_EQ(beside.end, End::Returned) << beside.message;
 }
 
 // Posts of infinity, and of numbers no ground has, stop the profile with the
