@@ -1,0 +1,88 @@
+#include "p2001/bullington.h"
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+#include "p2001/basic_losses.h"
+
+namespace tropolink::p2001 {
+namespace {
+
+constexpr double kBulgeMPerKm2 = 500;  // earth bulge 500·d1·d2/a, m
+constexpr double kFresnelScale = 0.002;
+constexpr double kNegativeInfinity = -std::numeric_limits<double>::infinity();
+
+// ν·sqrt(λ) at a point d1 from the transmitter, `clearance` (m) above the
+// straight line between the antennas.
+double nuRootLambda(double clearance, double d1, double d) {
+    return clearance * std::sqrt(kFresnelScale * d / (d1 * (d - d1)));
+}
+
+// The edge where the steepest rays from each end cross, slopes stim and srim.
+BullingtonPoint crossing(double hts, double hrs, double stim, double srim, double d) {
+    const double dbp = (hrs - hts + srim * d) / (stim + srim);
+    BullingtonPoint r;
+    // On the rounding edge of line of sight the rays cross over a terminal;
+    // there the clearance vanishes as fast as sqrt(d1·d2), so ν tends to 0.
+    if (!(dbp > 0 && dbp < d)) {
+        r.atTerminal = true;
+        return r;
+    }
+    r.nuRootLambda = nuRootLambda(hts + stim * dbp - (hts * (d - dbp) + hrs * dbp) / d, dbp, d);
+    return r;
+}
+
+}  // namespace
+
+BullingtonPoint bullingtonActualPoint(std::span<const double> di, std::span<const double> h, double hts, double hrs,
+                                      double cp) {
+    const std::size_t last = di.size() - 1;
+    const double d = di[last];
+    double stim = kNegativeInfinity;
+    for (std::size_t i = 1; i < last; ++i) {
+        stim = std::fmax(stim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hts) / di[i]);
+    }
+    if (stim < (hrs - hts) / d) {
+        double nuMax = kNegativeInfinity;
+        for (std::size_t i = 1; i < last; ++i) {
+            const double clearance = h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - (hts * (d - di[i]) + hrs * di[i]) / d;
+            nuMax = std::fmax(nuMax, nuRootLambda(clearance, di[i], d));
+        }
+        return {true, nuMax, false};
+    }
+    double srim = kNegativeInfinity;
+    for (std::size_t i = 1; i < last; ++i) {
+        srim = std::fmax(srim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hrs) / (d - di[i]));
+    }
+    return crossing(hts, hrs, stim, srim, d);
+}
+
+BullingtonPoint bullingtonSmoothPoint(std::span<const double> di, double htep, double hrep, double ap) {
+    const std::size_t last = di.size() - 1;
+    const double d = di[last];
+    double stim = kNegativeInfinity;
+    for (std::size_t i = 1; i < last; ++i) stim = std::fmax(stim, kBulgeMPerKm2 * (d - di[i]) / ap - htep / di[i]);
+    if (stim < (hrep - htep) / d) {
+        double nuMax = kNegativeInfinity;
+        for (std::size_t i = 1; i < last; ++i) {
+            const double clearance = kBulgeMPerKm2 * di[i] * (d - di[i]) / ap - (htep * (d - di[i]) + hrep * di[i]) / d;
+            nuMax = std::fmax(nuMax, nuRootLambda(clearance, di[i], d));
+        }
+        return {true, nuMax, false};
+    }
+    double srim = kNegativeInfinity;
+    for (std::size_t i = 1; i < last; ++i) srim = std::fmax(srim, kBulgeMPerKm2 * di[i] / ap - hrep / (d - di[i]));
+    return crossing(htep, hrep, stim, srim, d);
+}
+
+BullingtonLoss bullingtonLoss(const BullingtonPoint& point, double lambda, double d) {
+    BullingtonLoss r;
+    r.lineOfSight = point.lineOfSight;
+    r.knifeEdgeDb = knifeEdgeLossDb(point.nuRootLambda / std::sqrt(lambda));
+    // The single edge underestimates the loss of a long, many-edged path.
+    r.lossDb = r.knifeEdgeDb + (1 - std::exp(-r.knifeEdgeDb / 6)) * (10 + 0.02 * d);
+    return r;
+}
+
+}  // namespace tropolink::p2001

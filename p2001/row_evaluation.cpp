@@ -1,0 +1,216 @@
+#include "p2001/row_evaluation.h"
+
+#include <cmath>
+#include <string>
+
+#include "p2001/columns.h"
+#include "p2001/combination.h"
+#include "p2001/constants.h"
+#include "p2001/diffraction.h"
+#include "p2001/inverse_distribution.h"
+
+namespace tropolink::p2001 {
+namespace {
+
+void copyInputs(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+    const PathInput& in = path.input;
+    row.flagVp = static_cast<int>(in.polarisation);
+    row.ghz = fr.fGhz;
+    row.grx = in.rx.gainDbi;
+    row.grt = in.tx.gainDbi;
+    row.hrg = in.rx.antennaHeightM;
+    row.htg = in.tx.antennaHeightM;
+    row.phire = in.rx.lonDeg;
+    row.phirn = in.rx.latDeg;
+    row.phite = in.tx.lonDeg;
+    row.phitn = in.tx.latDeg;
+    row.tpc = pc.tpc;
+}
+
+void copyPath(const PreparedPath& path, Row& row) {
+    const PathGeometry& g = path.geometry;
+    const Horizons& hz = g.horizon;
+    const EffectiveHeights& e = g.heights;
+    const CommonVolume& cv = g.volume;
+    row.flagLos50 = hz.lineOfSight ? 1 : 0;
+    row.flagSea = g.seaFraction >= 0.75 ? 1 : 0;
+    row.flagShort = g.dKm < kShortPathKm ? 1 : 0;
+    row.bt2rDeg = g.circle.bearingDeg;
+    row.d = g.dKm;
+    row.dcr = g.dCrKm;
+    row.dct = g.dCtKm;
+    row.dgc = g.circle.lengthKm;
+    row.dlm = g.dLmKm;
+    row.dlr = hz.dLrKm;
+    row.dlt = hz.dLtKm;
+    row.drcv = cv.dRcvKm;
+    row.dtcv = cv.dTcvKm;
+    row.dtm = g.dTmKm;
+    row.fsea = g.seaFraction;
+    row.h1 = g.h1M;
+    row.hcv = cv.heightM;
+    row.hhi = g.hhiM;
+    row.hlo = g.hloM;
+    row.hm = e.hmM;
+    row.hmid = g.hMidM;
+    row.hn = g.hnM;
+    row.hrea = e.hreaM;
+    row.hrep = e.hrepM;
+    row.hrs = g.hrsM;
+    row.hsrip = e.surface.hSripM;
+    row.hsripa = e.surface.hSripaM;
+    row.hstip = e.surface.hStipM;
+    row.hstipa = e.surface.hStipaM;
+    row.htea = e.hteaM;
+    row.htep = e.htepM;
+    row.hts = g.htsM;
+    row.mses = e.surface.slopeMPerKm;
+    row.n = g.points;
+    row.nd1km50 = g.nd1km50;
+    row.nd65m1 = path.maps.dndz01;
+    row.nlr = hz.iLr + 1;
+    row.nlt = hz.iLt + 1;
+    row.phi1qe = g.quarter.lonDeg;
+    row.phi1qn = g.quarter.latDeg;
+    row.phi3qe = g.threeQuarter.lonDeg;
+    row.phi3qn = g.threeQuarter.latDeg;
+    row.phicve = cv.at.lonDeg;
+    row.phicvn = cv.at.latDeg;
+    row.phime = g.mid.lonDeg;
+    row.phimn = g.mid.latDeg;
+    row.phircve = cv.rxSegmentMid.lonDeg;
+    row.phircvn = cv.rxSegmentMid.latDeg;
+    row.phitcve = cv.txSegmentMid.lonDeg;
+    row.phitcvn = cv.txSegmentMid.latDeg;
+    row.reff50 = g.aeKm;
+    row.sp = g.slopeMrad;
+    row.thetae = g.thetaERad;
+    row.thetar = hz.thetaRMrad;
+    row.thetarpos = std::fmax(hz.thetaRMrad, 0);
+    row.thetas = path.scatter.thetaMrad;
+    row.thetat = hz.thetaTMrad;
+    row.thetatpos = std::fmax(hz.thetaTMrad, 0);
+    row.wvsur = path.maps.surfwvMid;
+    row.wvSurrx = path.maps.surfwvRx;
+    row.wvSurtx = path.maps.surfwvTx;
+    row.ztropo = path.zone;
+}
+
+void copyFrequency(const FrequencyTerms& fr, Row& row) {
+    row.wave = fr.lambdaM;
+    row.lbfs = fr.freeSpaceDb;
+    row.gamo = fr.surfaceGamma.oxygenDbPerKm;
+    row.gamw = fr.surfaceGamma.waterDbPerKm;
+    row.gamwr = fr.surfaceGamma.waterRainDbPerKm;
+    row.aosur = fr.surfaceGas.oxygenDb;
+    row.awsur = fr.surfaceGas.waterDb;
+    row.awrsur = fr.surfaceGas.waterRainDb;
+    row.agsur = row.aosur + row.awsur;
+    row.aotcv = fr.txSegmentGas.oxygenDb;
+    row.awtcv = fr.txSegmentGas.waterDb;
+    row.awrtcv = fr.txSegmentGas.waterRainDb;
+    row.aorcv = fr.rxSegmentGas.oxygenDb;
+    row.awrcv = fr.rxSegmentGas.waterDb;
+    row.awrrcv = fr.rxSegmentGas.waterRainDb;
+    row.aos = row.aotcv + row.aorcv;
+    row.aws = row.awtcv + row.awrcv;
+    row.awrs = row.awrtcv + row.awrrcv;
+    row.ags = row.aos + row.aws;
+    row.qoca = fr.q0caPercent;
+    row.aac = fr.anomalous.aacDb;
+    row.aad = fr.anomalous.aadDb;
+}
+
+// Sub-model 1: diffraction, with the surface path's fading and gases.
+void nearSurface(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+    const PathGeometry& g = path.geometry;
+    const SphericalEarthInput earth{.dKm = g.dKm, .hteM = g.heights.htepM, .hreM = g.heights.hrepM, .aKm = pc.apKm,
+                                    .fGhz = fr.fGhz, .lambdaM = fr.lambdaM, .seaFraction = g.seaFraction,
+                                    .polarisation = path.input.polarisation};
+    const DiffractionLoss dl = diffractionLoss(pc.actual, pc.smooth, earth);
+    row.flagLospa = dl.actual.lineOfSight ? 1 : 0;
+    row.flagLosps = dl.smooth.lineOfSight ? 1 : 0;
+    row.ldbka = dl.actual.knifeEdgeDb;
+    row.ldba = dl.actual.lossDb;
+    row.ldbks = dl.smooth.knifeEdgeDb;
+    row.ldbs = dl.smooth.lossDb;
+    row.dLdsph = dl.sphericalDb;
+    row.ld = dl.lossDb;
+    if (pc.actual.atTerminal || pc.smooth.atTerminal) row.notes |= kNoteBullingtonAtTerminal;
+
+    row.fwvr = rainWaterVapourFactor(fr.surfaceRain, pc.q);
+    row.a1 = fadeExceeded({&fr.surfaceRain, ClearAirModel::Surface, fr.q0caPercent}, pc.q);
+    row.lbm1 = row.lbfs + row.ld + row.a1 + row.fwvr * (row.awrsur - row.awsur) + row.agsur;
+}
+
+// Sub-model 3: troposcatter, with each segment's fading and the gases.
+void troposcatter(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+    const double dt = path.geometry.dKm;
+    row.lbs = std::fmax(troposcatterLossDb(path.scatter, fr.fGhz, fr.y90Db, pc.p), row.lbfs);
+    row.fwvrxt = rainWaterVapourFactor(fr.txRain, pc.q);
+    row.fwvrrx = rainWaterVapourFactor(fr.rxRain, pc.q);
+    row.a2t = fadeExceeded({&fr.txRain, ClearAirModel::Troposcatter, 0}, pc.q);
+    row.a2r = fadeExceeded({&fr.rxRain, ClearAirModel::Troposcatter, 0}, pc.q);
+    row.a2 = (row.a2t * (1 + 0.018 * row.dtcv) + row.a2r * (1 + 0.018 * row.drcv)) / (1 + 0.018 * dt);
+    row.lbm3 = row.lbs + row.a2 + 0.5 * (row.fwvrxt + row.fwvrrx) * (row.awrs - row.aws) + row.ags;
+}
+
+void sporadicE(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+    const SporadicELoss se = sporadicELoss(path.sporadicE, path.geometry.dKm, fr.fGhz, pc.foEs1HopMhz, pc.foEs2HopMhz);
+    row.foes1 = pc.foEs1HopMhz;
+    row.foes2 = pc.foEs2HopMhz;
+    row.gam1 = se.oneHop.ionosphericDb;
+    row.gam2 = se.twoHop.ionosphericDb;
+    row.lp1t = se.oneHop.txDiffractionDb;
+    row.lp1r = se.oneHop.rxDiffractionDb;
+    row.lp2t = se.twoHop.txDiffractionDb;
+    row.lp2r = se.twoHop.rxDiffractionDb;
+    row.lbes1 = se.oneHop.lossDb;
+    row.lbes2 = se.twoHop.lossDb;
+    row.lbm4 = se.lossDb;
+}
+
+// The last guard: a value that is not a real number means the formulas met
+// a division by zero with no limit. The row is refused rather than printed.
+void refuseUnlessFinite(Row& row) {
+    for (const Column& c : columns()) {
+        if (c.real == nullptr || c.kind != ColumnKind::Result || std::isfinite(row.*c.real)) continue;
+        row.status = RowStatus::Refused;
+        row.refusal = "the method's formulas have no real value for " + std::string(c.name) + " here";
+        break;
+    }
+}
+
+}  // namespace
+
+void evaluateRow(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+    row = Row{};
+    row.notes = path.notes;
+    copyInputs(path, fr, pc, row);
+    copyPath(path, row);
+    copyFrequency(fr, row);
+    row.tpcp = pc.p;
+    row.tpcq = pc.q;
+    row.tpcscale = std::log10(pc.p / (100 - pc.p));
+    row.nd1kmp = pc.nd1kmp;
+    row.cp = pc.cpPerKm;
+    row.reffp = pc.apKm;
+
+    nearSurface(path, fr, pc, row);
+    row.dAat = pc.anomalousTimeDb;
+    row.lba = row.aac + row.aad + row.dAat;
+    row.lbm2 = row.lba + row.agsur;
+    troposcatter(path, fr, pc, row);
+    sporadicE(path, fr, pc, row);
+    row.lb = combinedLossDb({row.lbm1, row.lbm2, row.lbm3, row.lbm4});
+    refuseUnlessFinite(row);
+}
+
+Row computeRow(const PathInput& input, const MapValues& maps, double fGhz, double tpc) {
+    const PreparedPath path = preparePath(input, maps);
+    Row row;
+    evaluateRow(path, frequencyTerms(path, fGhz), percentTerms(path, tpc), row);
+    return row;
+}
+
+}  // namespace tropolink::p2001
