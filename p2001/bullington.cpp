@@ -13,6 +13,9 @@ constexpr double kBulgeMPerKm2 = 500;  // earth bulge 500·d1·d2/a, m
 constexpr double kFresnelScale = 0.002;
 constexpr double kNegativeInfinity = -std::numeric_limits<double>::infinity();
 
+// The inputs are finite, so no NaN needs fmax's care.
+double larger(double a, double b) { return a > b ? a : b; }
+
 // ν·sqrt(λ) at a point d1 from the transmitter, `clearance` (m) above the
 // straight line between the antennas.
 double nuRootLambda(double clearance, double d1, double d) {
@@ -41,19 +44,19 @@ BullingtonPoint bullingtonActualPoint(std::span<const double> di, std::span<cons
     const double d = di[last];
     double stim = kNegativeInfinity;
     for (std::size_t i = 1; i < last; ++i) {
-        stim = std::fmax(stim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hts) / di[i]);
+        stim = larger(stim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hts) / di[i]);
     }
     if (stim < (hrs - hts) / d) {
         double nuMax = kNegativeInfinity;
         for (std::size_t i = 1; i < last; ++i) {
             const double clearance = h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - (hts * (d - di[i]) + hrs * di[i]) / d;
-            nuMax = std::fmax(nuMax, nuRootLambda(clearance, di[i], d));
+            nuMax = larger(nuMax, nuRootLambda(clearance, di[i], d));
         }
         return {true, nuMax, false};
     }
     double srim = kNegativeInfinity;
     for (std::size_t i = 1; i < last; ++i) {
-        srim = std::fmax(srim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hrs) / (d - di[i]));
+        srim = larger(srim, (h[i] + kBulgeMPerKm2 * cp * di[i] * (d - di[i]) - hrs) / (d - di[i]));
     }
     return crossing(hts, hrs, stim, srim, d);
 }
@@ -62,17 +65,17 @@ BullingtonPoint bullingtonSmoothPoint(std::span<const double> di, double htep, d
     const std::size_t last = di.size() - 1;
     const double d = di[last];
     double stim = kNegativeInfinity;
-    for (std::size_t i = 1; i < last; ++i) stim = std::fmax(stim, kBulgeMPerKm2 * (d - di[i]) / ap - htep / di[i]);
+    for (std::size_t i = 1; i < last; ++i) stim = larger(stim, kBulgeMPerKm2 * (d - di[i]) / ap - htep / di[i]);
     if (stim < (hrep - htep) / d) {
         double nuMax = kNegativeInfinity;
         for (std::size_t i = 1; i < last; ++i) {
             const double clearance = kBulgeMPerKm2 * di[i] * (d - di[i]) / ap - (htep * (d - di[i]) + hrep * di[i]) / d;
-            nuMax = std::fmax(nuMax, nuRootLambda(clearance, di[i], d));
+            nuMax = larger(nuMax, nuRootLambda(clearance, di[i], d));
         }
         return {true, nuMax, false};
     }
     double srim = kNegativeInfinity;
-    for (std::size_t i = 1; i < last; ++i) srim = std::fmax(srim, kBulgeMPerKm2 * di[i] / ap - hrep / (d - di[i]));
+    for (std::size_t i = 1; i < last; ++i) srim = larger(srim, kBulgeMPerKm2 * di[i] / ap - hrep / (d - di[i]));
     return crossing(htep, hrep, stim, srim, d);
 }
 

@@ -42,13 +42,13 @@ double zeroFadePercent(const PathGeometry& g, const std::vector<double>& h, doub
 double surfaceFadeExceededPercent(double a, double q0ca) {
     if (a >= 0) {
         const double qt = 3.576 - 1.955 * std::log10(q0ca);
-        const double qa = 2 + (1 + 0.3 * std::pow(10.0, -0.05 * a)) * std::pow(10.0, -0.016 * a) *
-                                  (qt + 4.3 * (std::pow(10.0, -0.05 * a) + a / 800));
+        const double fall = std::pow(10.0, -0.05 * a);
+        const double qa = 2 + (1 + 0.3 * fall) * std::pow(10.0, -0.016 * a) * (qt + 4.3 * (fall + a / 800));
         return 100 * (1 - std::exp(-std::pow(10.0, -0.05 * qa * a) * kHalfQuantile));
     }
     const double qs = -4.05 - 2.35 * std::log10(q0ca);
-    const double qe = 8 + (1 + 0.3 * std::pow(10.0, 0.05 * a)) * std::pow(10.0, 0.035 * a) *
-                              (qs + 12 * (std::pow(10.0, 0.05 * a) - a / 800));
+    const double rise = std::pow(10.0, 0.05 * a);
+    const double qe = 8 + (1 + 0.3 * rise) * std::pow(10.0, 0.035 * a) * (qs + 12 * (rise - a / 800));
     return 100 * std::exp(-std::pow(10.0, 0.05 * qe * a) * kHalfQuantile);
 }
 

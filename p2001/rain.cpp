@@ -21,6 +21,9 @@ constexpr double kRainTopAboveMeanM = 2400;
 constexpr double kMeltingLayerM = 1200;
 constexpr int kMeltingLayerSlices = 12;  // of 100 m
 constexpr double kMaxRainPathKm = 300;
+// At this rain rate (mm/h) or more exp(−a·R·(bR + 1)/(cR + 1)) is below
+// exp(−750) for every b (c = 26.02·b), which is 0 in double precision.
+constexpr double kUnderflowRainRate = 18000;
 
 double rowProbability(int n) { return kHalfProbabilities[static_cast<std::size_t>(n < 25 ? n : 48 - n)]; }
 
@@ -105,6 +108,11 @@ RainPath rainPath(const RainMapValues& maps, const RainSegment& seg, double fGhz
         r.denominator[i] = r.g[i] * r.dRainLimKm * r.kMod;
     }
     r.inverseAlphaMod = 1 / r.alphaMod;
+    const double underflow = std::pow(kUnderflowRainRate, r.alphaMod);
+    for (int s = 0; s < r.slots; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s);
+        r.negligibleFadeDb[i] = r.denominator[i] * underflow;
+    }
     return r;
 }
 
@@ -125,6 +133,8 @@ double rainFadeExceededPercent(const RainPath& r, double a) {
             if (a == 0) sum += r.p[i];
             continue;
         }
+        // The term would be exp(x ≤ −750) = 0 exactly: skip its pow and exp.
+        if (a > r.negligibleFadeDb[i]) continue;
         const double rate = std::pow(a / r.denominator[i], r.inverseAlphaMod);
         sum += r.p[i] * std::exp(-r.a * rate * (r.b * rate + 1) / (r.c * rate + 1));
     }

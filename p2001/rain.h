@@ -28,6 +28,8 @@ struct RainPath {
     // Per slot, g·dRainLim·kMod, and 1/αmod: fixed parts of each fade evaluation.
     std::array<double, kRainHeightRows> denominator{};
     double inverseAlphaMod = 0;
+    // Per slot, the fade beyond which the slot's term underflows to 0.
+    std::array<double, kRainHeightRows> negligibleFadeDb{};
 };
 
 struct RainSegment {

@@ -122,7 +122,8 @@ void copyFrequency(const FrequencyTerms& fr, Row& row) {
 }
 
 // Sub-model 1: diffraction, with the surface path's fading and gases.
-void nearSurface(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+void nearSurface(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row,
+                 FadeMemos* memos) {
     const PathGeometry& g = path.geometry;
     const SphericalEarthInput earth{.dKm = g.dKm, .hteM = g.heights.htepM, .hreM = g.heights.hrepM, .aKm = pc.apKm,
                                     .fGhz = fr.fGhz, .lambdaM = fr.lambdaM, .seaFraction = g.seaFraction,
@@ -139,18 +140,22 @@ void nearSurface(const PreparedPath& path, const FrequencyTerms& fr, const Perce
     if (pc.actual.atTerminal || pc.smooth.atTerminal) row.notes |= kNoteBullingtonAtTerminal;
 
     row.fwvr = rainWaterVapourFactor(fr.surfaceRain, pc.q);
-    row.a1 = fadeExceeded({&fr.surfaceRain, ClearAirModel::Surface, fr.q0caPercent}, pc.q);
+    row.a1 = fadeExceeded({&fr.surfaceRain, ClearAirModel::Surface, fr.q0caPercent}, pc.q,
+                          memos != nullptr ? &memos->surface : nullptr);
     row.lbm1 = row.lbfs + row.ld + row.a1 + row.fwvr * (row.awrsur - row.awsur) + row.agsur;
 }
 
 // Sub-model 3: troposcatter, with each segment's fading and the gases.
-void troposcatter(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+void troposcatter(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row,
+                  FadeMemos* memos) {
     const double dt = path.geometry.dKm;
     row.lbs = std::fmax(troposcatterLossDb(path.scatter, fr.fGhz, fr.y90Db, pc.p), row.lbfs);
     row.fwvrxt = rainWaterVapourFactor(fr.txRain, pc.q);
     row.fwvrrx = rainWaterVapourFactor(fr.rxRain, pc.q);
-    row.a2t = fadeExceeded({&fr.txRain, ClearAirModel::Troposcatter, 0}, pc.q);
-    row.a2r = fadeExceeded({&fr.rxRain, ClearAirModel::Troposcatter, 0}, pc.q);
+    row.a2t = fadeExceeded({&fr.txRain, ClearAirModel::Troposcatter, 0}, pc.q,
+                           memos != nullptr ? &memos->txSegment : nullptr);
+    row.a2r = fadeExceeded({&fr.rxRain, ClearAirModel::Troposcatter, 0}, pc.q,
+                           memos != nullptr ? &memos->rxSegment : nullptr);
     row.a2 = (row.a2t * (1 + 0.018 * row.dtcv) + row.a2r * (1 + 0.018 * row.drcv)) / (1 + 0.018 * dt);
     row.lbm3 = row.lbs + row.a2 + 0.5 * (row.fwvrxt + row.fwvrrx) * (row.awrs - row.aws) + row.ags;
 }
@@ -183,7 +188,14 @@ void refuseUnlessFinite(Row& row) {
 
 }  // namespace
 
-void evaluateRow(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row) {
+void FadeMemos::clear() {
+    surface.clear();
+    txSegment.clear();
+    rxSegment.clear();
+}
+
+void evaluateRow(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row,
+                 FadeMemos* memos) {
     row = Row{};
     row.notes = path.notes;
     copyInputs(path, fr, pc, row);
@@ -196,11 +208,11 @@ void evaluateRow(const PreparedPath& path, const FrequencyTerms& fr, const Perce
     row.cp = pc.cpPerKm;
     row.reffp = pc.apKm;
 
-    nearSurface(path, fr, pc, row);
+    nearSurface(path, fr, pc, row, memos);
     row.dAat = pc.anomalousTimeDb;
     row.lba = row.aac + row.aad + row.dAat;
     row.lbm2 = row.lba + row.agsur;
-    troposcatter(path, fr, pc, row);
+    troposcatter(path, fr, pc, row, memos);
     sporadicE(path, fr, pc, row);
     row.lb = combinedLossDb({row.lbm1, row.lbm2, row.lbm3, row.lbm4});
     refuseUnlessFinite(row);

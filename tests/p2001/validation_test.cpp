@@ -74,16 +74,21 @@ TEST_P(Validation, EveryColumnOfEveryRow) {
     const auto& t = c.table;
     const PreparedPath path = preparePath(c.path, injectedMaps(c));
 
-    std::map<double, FrequencyTerms> byFrequency;
+    // The frequency's terms and its fade memos, as a table of rows keeps them.
+    struct AtFrequency {
+        FrequencyTerms terms;
+        FadeMemos memos;
+    };
+    std::map<double, AtFrequency> byFrequency;
     std::map<std::string_view, double> worst;
     int failures = 0;
     Row row;
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         const double f = t.number(r, "GHz");
         auto fr = byFrequency.find(f);
-        if (fr == byFrequency.end()) fr = byFrequency.emplace(f, frequencyTerms(path, f)).first;
+        if (fr == byFrequency.end()) fr = byFrequency.emplace(f, AtFrequency{frequencyTerms(path, f), {}}).first;
         const PercentMapValues injected{t.number(r, "Nd1kmp"), t.number(r, "Foes1"), t.number(r, "Foes2")};
-        evaluateRow(path, fr->second, percentTerms(path, t.number(r, "Tpc"), injected), row);
+        evaluateRow(path, fr->second.terms, percentTerms(path, t.number(r, "Tpc"), injected), row, &fr->second.memos);
         ASSERT_EQ(row.status, RowStatus::Computed) << t.file << " row " << r + 2 << ": " << row.refusal;
         for (const Column& col : columns()) {
             const std::string& text = t.rows[r][t.column(std::string(col.name))];
