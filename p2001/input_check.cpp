@@ -74,7 +74,7 @@ void checkPath(const PathInput& path) {
             refuse(point(i), "farther than the point before it", number(path.distanceKm[i]) + " km after " +
                                                                       number(path.distanceKm[i - 1]) + " km");
         }
-        requireFinite(point(i) + " height", path.heightM[i]);
+        if (!std::isfinite(path.heightM[i])) refuse(point(i) + " height", "a finite number", number(path.heightM[i]));
         const int z = path.zone[i];
         if (z != 1 && z != 3 && z != 4) {
             refuse(point(i) + " zone", "1 (sea), 3 (coastal land) or 4 (inland)", std::to_string(z));

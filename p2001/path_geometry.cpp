@@ -26,13 +26,29 @@ double midHeightM(const std::vector<double>& h) {
 CommonVolume commonVolume(const PathGeometry& g) {
     const double thetaTpos = std::max(g.horizon.thetaTMrad, 0.0);
     const double thetaRpos = std::max(g.horizon.thetaRMrad, 0.0);
-    const double tanT = std::tan(kRadPerMrad * thetaTpos + 0.5 * g.thetaERad);
-    const double tanR = std::tan(kRadPerMrad * thetaRpos + 0.5 * g.thetaERad);
+    const double elevationT = kRadPerMrad * thetaTpos + 0.5 * g.thetaERad;
+    const double elevationR = kRadPerMrad * thetaRpos + 0.5 * g.thetaERad;
     CommonVolume v;
-    const double raw = (g.dKm * tanR - kRadPerMrad * (g.htsM - g.hrsM)) / (tanT + tanR);
-    // Clamped to the path; a crossing undefined (parallel rays) sits over the
-    // transmitter, as a crossing behind it does.
-    v.dTcvKm = raw > 0 ? std::min(raw, g.dKm) : 0;
+    // At 90° a ray's tangent leaves the reals, and beyond it turns negative:
+    // the crossing's limit as the ray steepens to the vertical is over its
+    // terminal.
+    const bool verticalT = elevationT >= kPi / 2;
+    const bool verticalR = elevationR >= kPi / 2;
+    if (verticalT && verticalR) {
+        v.place = VolumePlace::Nowhere;
+        v.dTcvKm = 0.5 * g.dKm;
+    } else if (verticalT || verticalR) {
+        v.place = verticalT ? VolumePlace::OverTx : VolumePlace::OverRx;
+        v.dTcvKm = verticalT ? 0 : g.dKm;
+    } else {
+        const double tanT = std::tan(elevationT);
+        const double tanR = std::tan(elevationR);
+        const double raw = (g.dKm * tanR - kRadPerMrad * (g.htsM - g.hrsM)) / (tanT + tanR);
+        // Clamped to the path (only rounding takes it beyond).
+        v.dTcvKm = std::clamp(raw, 0.0, g.dKm);
+        if (v.dTcvKm == 0) v.place = VolumePlace::OverTx;
+        if (v.dTcvKm == g.dKm) v.place = VolumePlace::OverRx;
+    }
     v.dRcvKm = g.dKm - v.dTcvKm;
     v.heightM = g.htsM + kMPerKm * v.dTcvKm * std::tan(kRadPerMrad * thetaTpos) +
                 kMPerKm * v.dTcvKm * v.dTcvKm / (2 * g.aeKm);

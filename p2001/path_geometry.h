@@ -9,7 +9,13 @@
 // the same for every frequency and percentage.
 namespace tropolink::p2001 {
 
+// Where the common volume stands. A horizon ray as steep as the vertical (as
+// the method reads a slope as an angle) puts it over its terminal, the limit
+// as the ray steepens; with both rays vertical it has no place.
+enum class VolumePlace { Between, OverTx, OverRx, Nowhere };
+
 struct CommonVolume {
+    VolumePlace place = VolumePlace::Between;
     double dTcvKm = 0;  // from the transmitter to the point under the common volume
     double dRcvKm = 0;
     double heightM = 0;  // above sea level

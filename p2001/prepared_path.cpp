@@ -16,11 +16,36 @@ namespace {
 constexpr double kMinCurvaturePerKm = 1e-6;  // flatter than this, the earth radius is held at 1e6 km
 constexpr double kFlatEarthKm = 1e6;
 
-// A rain path from hLo to hHi over dKm. Over a segment of zero length the
-// inclination is its limit, `limitRad`.
-RainSegment rainSegment(double hLo, double hHi, double dKm, double limitRad) {
-    return {hLo, hHi, dKm, dKm > 0 ? rainElevationRad(hLo, hHi, dKm) : limitRad};
+// A rain path from hLo to hHi over dKm; one of zero length sees no rain.
+RainSegment rainSegment(double hLo, double hHi, double dKm) {
+    return {hLo, hHi, dKm, dKm > 0 ? rainElevationRad(hLo, hHi, dKm) : 0};
 }
+
+// A slope read as an angle reaches 90° here.
+constexpr double kVerticalMrad = 1000 * kPi / 2;
+
+// The sporadic-E model's terminal loss grows without bound as a horizon
+// rises to the vertical, and the troposcatter rays lose their crossing when
+// both do.
+std::string steepHorizonRefusal(const PathGeometry& g) {
+    const auto mrad = [](double v) { return std::to_string(static_cast<long long>(std::floor(v))); };
+    if (g.horizon.thetaTMrad >= kVerticalMrad) {
+        return "the transmitter's horizon rises at " + mrad(g.horizon.thetaTMrad) +
+               " mrad, beyond the 1570.8 mrad where the sporadic-E terminal loss becomes infinite";
+    }
+    if (g.horizon.thetaRMrad >= kVerticalMrad) {
+        return "the receiver's horizon rises at " + mrad(g.horizon.thetaRMrad) +
+               " mrad, beyond the 1570.8 mrad where the sporadic-E terminal loss becomes infinite";
+    }
+    if (g.volume.place == VolumePlace::Nowhere) {
+        return "both horizon rays are vertical as the method reads their angles: the troposcatter common volume has "
+               "no place";
+    }
+    return {};
+}
+
+// Rain, but none of it stratiform: the rain model's limit is no rain.
+bool onlyConvectiveRain(const RainMapValues& maps) { return maps.pr6Percent > 0 && rainyPercent(maps) == 0; }
 
 }  // namespace
 
@@ -37,13 +62,17 @@ PreparedPath preparePath(PathInput input, const MapValues& maps) {
     path.sporadicE = sporadicEPath(g);
 
     const CommonVolume& cv = g.volume;
-    path.surfaceRain = rainSegment(g.hloM, g.hhiM, g.dKm, 0);
-    // With the common volume over the transmitter, (hcv − hts)/dtcv tends to
-    // the slope of the transmitter's horizon ray.
-    path.txRain = rainSegment(g.htsM, cv.heightM, cv.dTcvKm, std::tan(0.001 * std::max(g.horizon.thetaTMrad, 0.0)));
-    if (cv.dTcvKm == 0) path.notes |= kNoteTxSegmentEmpty;
-    path.rxRain = rainSegment(g.hrsM, cv.heightM, cv.dRcvKm, std::nan(""));
-    if (cv.dRcvKm == 0) path.notes |= kNoteRxSegmentEmpty;
+    path.surfaceRain = rainSegment(g.hloM, g.hhiM, g.dKm);
+    path.txRain = rainSegment(g.htsM, cv.heightM, cv.dTcvKm);
+    path.rxRain = rainSegment(g.hrsM, cv.heightM, cv.dRcvKm);
+    if (cv.place == VolumePlace::OverTx) path.notes |= kNoteTxSegmentEmpty;
+    if (cv.place == VolumePlace::OverRx) path.notes |= kNoteRxSegmentEmpty;
+    if (std::min(g.horizon.thetaTMrad, g.horizon.thetaRMrad) <= -kVerticalMrad) path.notes |= kNoteSteepDownwardHorizon;
+    path.refusal = steepHorizonRefusal(g);
+    if (onlyConvectiveRain(maps.rainMid) || onlyConvectiveRain(maps.rainTxSegment) ||
+        onlyConvectiveRain(maps.rainRxSegment)) {
+        path.notes |= kNoteNoStratiformRain;
+    }
     return path;
 }
 
@@ -87,12 +116,18 @@ PercentMapValues percentMapValues(const PreparedPath& path, double p) {
     return v;
 }
 
-PercentTerms percentTerms(const PreparedPath& path, double tpc) {
-    checkPercent(tpc);
-    return percentTerms(path, tpc, percentMapValues(path, limitedPercent(tpc)));
+BullingtonProfile bullingtonProfile(const PreparedPath& path) {
+    const PathGeometry& g = path.geometry;
+    return {path.input.distanceKm, path.input.heightM, g.htsM, g.hrsM, g.heights.htepM, g.heights.hrepM};
 }
 
-PercentTerms percentTerms(const PreparedPath& path, double tpc, const PercentMapValues& values) {
+PercentTerms percentTerms(const PreparedPath& path, double tpc, const BullingtonProfile* envelopes) {
+    checkPercent(tpc);
+    return percentTerms(path, tpc, percentMapValues(path, limitedPercent(tpc)), envelopes);
+}
+
+PercentTerms percentTerms(const PreparedPath& path, double tpc, const PercentMapValues& values,
+                          const BullingtonProfile* envelopes) {
     checkPercent(tpc);
     const PathGeometry& g = path.geometry;
     PercentTerms t;
@@ -102,8 +137,14 @@ PercentTerms percentTerms(const PreparedPath& path, double tpc, const PercentMap
     t.nd1kmp = values.nd1kmp;
     t.cpPerKm = (kRefractivityBase + t.nd1kmp) / (kRefractivityBase * kEarthRadiusKm);
     t.apKm = t.cpPerKm > kMinCurvaturePerKm ? 1 / t.cpPerKm : kFlatEarthKm;
-    t.actual = bullingtonActualPoint(path.input.distanceKm, path.input.heightM, g.htsM, g.hrsM, t.cpPerKm);
-    t.smooth = bullingtonSmoothPoint(path.input.distanceKm, g.heights.htepM, g.heights.hrepM, t.apKm);
+    const std::vector<double>& d = path.input.distanceKm;
+    if (envelopes != nullptr) {
+        t.actual = envelopes->actual(d, path.input.heightM, t.cpPerKm);
+        t.smooth = envelopes->smooth(d, t.apKm);
+    } else {
+        t.actual = bullingtonActualPoint(d, path.input.heightM, g.htsM, g.hrsM, t.cpPerKm);
+        t.smooth = bullingtonSmoothPoint(d, g.heights.htepM, g.heights.hrepM, t.apKm);
+    }
     t.anomalousTimeDb = anomalousTimeLossDb(g, path.duct, t.p, t.q);
     t.foEs1HopMhz = values.foEs1HopMhz;
     t.foEs2HopMhz = values.foEs2HopMhz;

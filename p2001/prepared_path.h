@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "p2001/anomalous.h"
 #include "p2001/bullington.h"
 #include "p2001/clear_air.h"
@@ -28,6 +30,7 @@ struct PreparedPath {
     RainSegment txRain;
     RainSegment rxRain;
     unsigned notes = 0;  // Note flags that hold for every row
+    std::string refusal;  // where the method has no value on this path: every row is refused
 };
 
 // Throws InputError unless the path and the map values lie in the method's domain.
@@ -77,10 +80,15 @@ struct PercentMapValues {
 // From the path's map values at limited percentage p.
 PercentMapValues percentMapValues(const PreparedPath& path, double p);
 
+// The Bullington envelopes of the path: for many percentages.
+BullingtonProfile bullingtonProfile(const PreparedPath& path);
+
 // Throw InputError unless 0 < tpc < 100. The second takes the map values
-// for the percentage as given (tests inject them).
-PercentTerms percentTerms(const PreparedPath& path, double tpc);
-PercentTerms percentTerms(const PreparedPath& path, double tpc, const PercentMapValues& values);
+// for the percentage as given (tests inject them). With envelopes the
+// Bullington points take no pass over the profile.
+PercentTerms percentTerms(const PreparedPath& path, double tpc, const BullingtonProfile* envelopes = nullptr);
+PercentTerms percentTerms(const PreparedPath& path, double tpc, const PercentMapValues& values,
+                          const BullingtonProfile* envelopes = nullptr);
 
 // The limited percentage p for tpc.
 double limitedPercent(double tpc);

@@ -31,6 +31,12 @@ double rowProbability(int n) { return kHalfProbabilities[static_cast<std::size_t
 
 double rainElevationRad(double hLo, double hHi, double d) { return 0.001 * (hHi - hLo) / d; }
 
+double rainyPercent(const RainMapValues& maps) {
+    if (maps.pr6Percent == 0) return 0;
+    const double ms = (1 - maps.betaRain) * maps.mtMm;
+    return maps.pr6Percent * (1 - std::exp(-0.0079 * ms / maps.pr6Percent));
+}
+
 double meltingLayerMultiplier(double dh) {
     if (dh > 0) return 0;
     if (dh < -kMeltingLayerM) return 1;
@@ -68,11 +74,15 @@ RainPath rainPath(const RainMapValues& maps, const RainSegment& seg, double fGhz
     RainPath r;
     const double hR = kRainHeightAboveIsothermM + 1000 * maps.h0Km;
     const double hRtop = hR + kRainTopAboveMeanM;
-    if (maps.pr6Percent == 0 || seg.hLoM >= hRtop) return r;
+    // A segment of zero length holds no rain; nor does a climate without
+    // stratiform rain (Q0ra = 0: the limit of the model as it vanishes).
+    if (maps.pr6Percent == 0 || seg.hLoM >= hRtop || seg.dKm == 0) return r;
+    const double q0ra = rainyPercent(maps);
+    if (q0ra == 0) return r;
     r.rain = true;
     const double mc = maps.betaRain * maps.mtMm;
     const double ms = (1 - maps.betaRain) * maps.mtMm;
-    r.q0raPercent = maps.pr6Percent * (1 - std::exp(-0.0079 * ms / maps.pr6Percent));
+    r.q0raPercent = q0ra;
     r.a = 1.09;
     r.b = (mc + ms) / (21797 * r.q0raPercent);
     r.c = 26.02 * r.b;

@@ -36,11 +36,15 @@ struct RainSegment {
     double hLoM = 0;
     double hHiM = 0;
     double dKm = 0;
-    double elevationRad = 0;  // inclination, 0.001·(hHi − hLo)/d where d > 0
+    double elevationRad = 0;  // inclination, 0.001·(hHi − hLo)/d; 0 for d = 0 (no rain there)
 };
 
-// The segment's inclination, rad; undefined (NaN) for d = 0.
+// The segment's inclination, rad, for d > 0.
 double rainElevationRad(double hLoM, double hHiM, double dKm);
+
+// Q0ra, the percentage of an average year with rain at the point: 0 where the
+// maps give no stratiform rain.
+double rainyPercent(const RainMapValues& maps);
 
 RainPath rainPath(const RainMapValues& maps, const RainSegment& segment, double fGhz, Polarisation polarisation);
 

@@ -12,12 +12,18 @@ namespace tropolink::p2001 {
 // Where the method's formulas were taken to their limit (bit flags).
 enum Note : unsigned {
     kNoteNone = 0,
-    // A troposcatter segment of zero length (the common volume over a
-    // terminal): its inclination is the limit at zero length.
+    // The common volume over a terminal (its horizon ray vertical as the
+    // method reads the angle): the segment to it has zero length, and no rain
+    // or gas attenuation.
     kNoteTxSegmentEmpty = 1u << 0,
     kNoteRxSegmentEmpty = 1u << 1,
     // A Bullington point at a terminal: ν is its limit there.
     kNoteBullingtonAtTerminal = 1u << 2,
+    // Rain maps with rain but no stratiform rain: the rain model's limit, no rain.
+    kNoteNoStratiformRain = 1u << 3,
+    // A horizon falling beyond the vertical (as the formulas read a slope):
+    // the sporadic-E terminal loss takes its limit, 0.
+    kNoteSteepDownwardHorizon = 1u << 4,
 };
 
 // One line for each note.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "p2001/columns.h"
 #include "p2001/combination.h"
@@ -175,14 +176,24 @@ void sporadicE(const PreparedPath& path, const FrequencyTerms& fr, const Percent
     row.lbm4 = se.lossDb;
 }
 
+// A refused row keeps its inputs; its results are all zero.
+void refuse(Row& row, std::string reason) {
+    for (const Column& c : columns()) {
+        if (c.kind != ColumnKind::Result) continue;
+        if (c.real != nullptr) row.*c.real = 0;
+        if (c.whole != nullptr) row.*c.whole = 0;
+    }
+    row.status = RowStatus::Refused;
+    row.refusal = std::move(reason);
+}
+
 // The last guard: a value that is not a real number means the formulas met
-// a division by zero with no limit. The row is refused rather than printed.
+// a division by zero with no limit.
 void refuseUnlessFinite(Row& row) {
     for (const Column& c : columns()) {
         if (c.real == nullptr || c.kind != ColumnKind::Result || std::isfinite(row.*c.real)) continue;
-        row.status = RowStatus::Refused;
-        row.refusal = "the method's formulas have no real value for " + std::string(c.name) + " here";
-        break;
+        refuse(row, "the method's formulas have no real value for " + std::string(c.name) + " here");
+        return;
     }
 }
 
@@ -197,8 +208,12 @@ void FadeMemos::clear() {
 void evaluateRow(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row,
                  FadeMemos* memos) {
     row = Row{};
-    row.notes = path.notes;
     copyInputs(path, fr, pc, row);
+    if (!path.refusal.empty()) {
+        refuse(row, path.refusal);
+        return;
+    }
+    row.notes = path.notes;
     copyPath(path, row);
     copyFrequency(fr, row);
     row.tpcp = pc.p;

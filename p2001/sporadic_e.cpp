@@ -1,6 +1,8 @@
 #include "p2001/sporadic_e.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "p2001/basic_losses.h"
 #include "p2001/constants.h"
@@ -18,7 +20,12 @@ constexpr FoEsMapValues kMapPercents{0.1, 1, 10, 50};
 // (mrad) against the ray's elevation εr (rad) over horizon distance dl.
 double terminalNu(double thetaMrad, double epsilonR, double dl) {
     const double delta = 0.001 * thetaMrad - epsilonR;
-    const double magnitude = 3.651 * std::sqrt(1000 * dl * (1 - std::cos(delta)) / std::cos(0.001 * thetaMrad));
+    const double cosTheta = std::cos(0.001 * thetaMrad);
+    // A horizon falling more steeply than 1570.8 mrad (90° as the formula
+    // reads a slope) is far below the ray: ν's limit there is −∞, no loss.
+    // (Rising as steeply, the path is refused before this.)
+    if (!(cosTheta > 0)) return -std::numeric_limits<double>::infinity();
+    const double magnitude = 3.651 * std::sqrt(1000 * dl * (1 - std::cos(delta)) / cosTheta);
     return delta >= 0 ? magnitude : -magnitude;
 }
 
@@ -77,7 +84,10 @@ SporadicELoss sporadicELoss(const SporadicEPath& s, double d, double f, double f
     } else if (l2 < l1 - kDominanceDb) {
         r.lossDb = l2;
     } else {
-        r.lossDb = -10 * std::log10(std::pow(10.0, -0.1 * l1) + std::pow(10.0, -0.1 * l2));
+        // Relative to the smaller: the powers of two losses above 3 000 dB
+        // would underflow to 0.
+        const double lm = std::min(l1, l2);
+        r.lossDb = lm - 10 * std::log10(std::pow(10.0, -0.1 * (l1 - lm)) + std::pow(10.0, -0.1 * (l2 - lm)));
     }
     return r;
 }
