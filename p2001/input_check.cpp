@@ -87,11 +87,15 @@ void checkPath(const PathInput& path) {
     }
 }
 
-void checkMapValues(const MapValues& m) {
-    // Refractivity gradients keep the effective earth radius positive.
-    if (!(m.dnMedian < kRefractivityBase && std::isfinite(m.dnMedian))) {
-        refuse("DN_Median at the mid-point", "below 157 N-units/km", number(m.dnMedian));
+void checkMedianGradient(double dnMedian) {
+    // Below 157 N-units/km the effective earth radius is positive.
+    if (!(dnMedian < kRefractivityBase && std::isfinite(dnMedian))) {
+        refuse("DN_Median at the mid-point", "below 157 N-units/km", number(dnMedian));
     }
+}
+
+void checkMapValues(const MapValues& m) {
+    checkMedianGradient(m.dnMedian);
     requireFinite("DN_SupSlope at the mid-point", m.dnSupSlope);
     requireFinite("DN_SubSlope at the mid-point", m.dnSubSlope);
     requireFinite("dndz_01 at the mid-point", m.dndz01);

@@ -23,6 +23,7 @@ private:
 // Throw InputError for the first input out of the domain.
 void checkPath(const PathInput& path);
 void checkMapValues(const MapValues& maps);
+void checkMedianGradient(double dnMedian);
 void checkFrequency(double fGhz);
 void checkPercent(double percent);
 

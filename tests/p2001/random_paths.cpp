@@ -65,6 +65,26 @@ PathInput RandomPaths::path() {
     return p;
 }
 
+PathInput RandomPaths::gentlePath() {
+    PathInput p;
+    const int n = integer(50, 500);
+    const double lengthKm = logUniform(5, 800);
+    const double base = uniform(0, 1000);
+    const double amplitude = uniform(0, 1500);
+    const double wave = logUniform(2, 100);
+    const double phase = uniform(0, 6.283185307179586);
+    for (int i = 0; i < n; ++i) {
+        const double d = lengthKm * i / (n - 1);
+        p.distanceKm.push_back(d);
+        p.heightM.push_back(base + amplitude * (0.5 + 0.5 * std::sin(d / wave + phase)));
+        p.zone.push_back(4);
+    }
+    p.tx = {uniform(-30, 30), uniform(-60, 60), logUniform(5, 300), uniform(0, 40)};
+    p.rx = {p.tx.lonDeg + lengthKm / 111.19, p.tx.latDeg, logUniform(5, 300), uniform(0, 40)};
+    p.polarisation = integer(0, 1) == 0 ? Polarisation::Vertical : Polarisation::Horizontal;
+    return p;
+}
+
 MapValues RandomPaths::maps(MapRange r) {
     const auto pick = [&](Range observed) {
         const Range w = range(observed, r);
@@ -78,8 +98,12 @@ MapValues RandomPaths::maps(MapRange r) {
     m.surfwvMid = pick({0, 23.1});
     m.surfwvTx = pick({0, 23.1});
     m.surfwvRx = pick({0, 23.1});
+    // foEs exceeded more often is lower, as on the maps.
     for (FoEsMapValues* f : {&m.foEsMid, &m.foEsQuarter, &m.foEsThreeQuarter}) {
-        *f = {pick({6.1, 20.4}), pick({4.9, 12.8}), pick({2.9, 7.5}), pick({1.95, 4.25})};
+        (*f)[3] = pick({1.95, 4.25});
+        (*f)[2] = std::max(pick({2.9, 7.5}), (*f)[3]);
+        (*f)[1] = std::max(pick({4.9, 12.8}), (*f)[2]);
+        (*f)[0] = std::max(pick({6.1, 20.4}), (*f)[1]);
     }
     for (RainMapValues* rain : {&m.rainMid, &m.rainTxSegment, &m.rainRxSegment}) {
         // Some points see no rain at all.

@@ -26,6 +26,9 @@ public:
     explicit RandomPaths(unsigned seed) : engine_(seed) {}
     RandomCase next(MapRange range = MapRange::Observed);
     PathInput path();
+    // Terrain as DEM profiles give it: evenly spaced, 5 to 800 km, hills up to
+    // 1 500 m, masts 5 to 300 m.
+    PathInput gentlePath();
     MapValues maps(MapRange range);
     double frequencyGhz();
     double percent();
