@@ -13,9 +13,7 @@ constexpr double kKnifeEdgeShift = 0.1;
 
 }  // namespace
 
-double freeSpaceLossDb(double fGhz, double dKm) {
-    return kFreeSpaceDb + 20 * std::log10(fGhz) + 20 * std::log10(dKm);
-}
+double freeSpaceLossDb(double fGhz, double dKm) { return kFreeSpaceDb + 20 * std::log10(fGhz) + 20 * std::log10(dKm); }
 
 double knifeEdgeLossDb(double nu) {
     if (!(nu > kKnifeEdgeThreshold)) return 0;

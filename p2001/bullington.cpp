@@ -56,7 +56,8 @@ BullingtonPoint bullingtonActualPoint(std::span<const double> di, std::span<cons
         return {true, nuMax, false};
     }
     double srim = kNegativeInfinity;
-    for (std::size_t i = 1; i < last; ++i) srim = larger(srim, (h[i] + bullingtonBulgeM(cp, di[i], d) - hrs) / (d - di[i]));
+    for (std::size_t i = 1; i < last; ++i)
+        srim = larger(srim, (h[i] + bullingtonBulgeM(cp, di[i], d) - hrs) / (d - di[i]));
     return bullingtonCrossing(hts, hrs, stim, srim, d);
 }
 

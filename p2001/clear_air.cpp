@@ -16,7 +16,8 @@ double cosd(double x) { return std::cos(x * (kPi / 180)); }
 
 // Q0ca for one section of the path: dca (km), slope εca (mrad), lower height hca (m).
 double sectionZeroFadePercent(double k, double dca, double eca, double hca, double fGhz, double latMidDeg) {
-    const double qw = k * std::pow(dca, 3.1) * std::pow(1 + eca, -1.29) * std::pow(fGhz, 0.8) * std::pow(10.0, -0.00089 * hca);
+    const double qw =
+        k * std::pow(dca, 3.1) * std::pow(1 + eca, -1.29) * std::pow(fGhz, 0.8) * std::pow(10.0, -0.00089 * hca);
     const double latitudeTerm = std::pow(std::fabs(cosd(2 * latMidDeg)), 0.7);
     double cg = std::fabs(latMidDeg) <= 45
                     ? 10.5 - 5.6 * std::log10(1.1 + latitudeTerm) - 2.7 * std::log10(dca) + 1.7 * std::log10(1 + eca)

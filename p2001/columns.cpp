@@ -145,7 +145,8 @@ constexpr std::array kColumns{
     Column{"Wvsur", "g/m^3", ColumnKind::Result, &Row::wvsur, nullptr},
     Column{"WvSurrx", "g/m^3", ColumnKind::Result, &Row::wvSurrx, nullptr},
     Column{"WvSurtx", "g/m^3", ColumnKind::Result, &Row::wvSurtx, nullptr},
-    Column{"Ztropo", "", ColumnKind::Result, nullptr, &Row::ztropo},};
+    Column{"Ztropo", "", ColumnKind::Result, nullptr, &Row::ztropo},
+};
 
 }  // namespace
 

@@ -20,8 +20,8 @@ struct Column {
     std::string_view name;
     std::string_view unit;
     ColumnKind kind;
-    double Row::* real;  // one of these two for Input and Result columns
-    int Row::* whole;
+    double Row::*real;  // one of these two for Input and Result columns
+    int Row::*whole;
 };
 
 std::span<const Column> columns();

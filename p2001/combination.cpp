@@ -9,7 +9,8 @@ double combinedLossDb(const SubModelLosses& m) {
     // Each sum is taken relative to its smallest term, which keeps the powers
     // finite when sporadic-E losses reach 1e6 dB.
     const double m12 = std::min(m.lbm1Db, m.lbm2Db);
-    const double lbm12 = m12 - 10 * std::log10(std::pow(10.0, -0.1 * (m.lbm1Db - m12)) + std::pow(10.0, -0.1 * (m.lbm2Db - m12)));
+    const double lbm12 =
+        m12 - 10 * std::log10(std::pow(10.0, -0.1 * (m.lbm1Db - m12)) + std::pow(10.0, -0.1 * (m.lbm2Db - m12)));
     const double lm = std::min({lbm12, m.lbm3Db, m.lbm4Db});
     return lm - 5 * std::log10(std::pow(10.0, -0.2 * (lbm12 - lm)) + std::pow(10.0, -0.2 * (m.lbm3Db - lm)) +
                                std::pow(10.0, -0.2 * (m.lbm4Db - lm)));

@@ -6,8 +6,8 @@
 
 namespace tropolink::p2001 {
 
-EffectiveHeights effectiveHeights(std::span<const double> d, std::span<const double> h, double hts, double hrs,
-                                  int iLt, int iLr) {
+EffectiveHeights effectiveHeights(std::span<const double> d, std::span<const double> h, double hts, double hrs, int iLt,
+                                  int iLr) {
     const std::size_t last = d.size() - 1;
     const double dt = d[last];
     double v1 = 0;

@@ -30,7 +30,8 @@ SpecificAttenuation specificAttenuation(double f, double rhoSur, double hSur) {
     SpecificAttenuation g;
     g.oxygenDbPerKm = (7.2 / (f * f + 0.34) + 0.62 / (std::pow(54 - f, 1.16) + 0.83)) * f * f * 1e-3;
     g.waterDbPerKm = waterDbPerKm(f, rhoSur, hSur);
-    const double rhoRain = hSur <= kRainDensityHeightM ? rhoSur + 0.4 + 0.0003 * hSur : rhoSur + 5 * std::exp(-hSur / 1800);
+    const double rhoRain =
+        hSur <= kRainDensityHeightM ? rhoSur + 0.4 + 0.0003 * hSur : rhoSur + 5 * std::exp(-hSur / 1800);
     g.waterRainDbPerKm = waterDbPerKm(f, rhoRain, hSur);
     return g;
 }

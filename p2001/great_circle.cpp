@@ -25,8 +25,8 @@ GreatCircle greatCircle(GeoPoint tx, GeoPoint rx) {
     GreatCircle g;
     g.tx = tx;
     g.lengthKm = phiD * kEarthRadiusKm;
-    g.bearingDeg = std::fabs(x1) < kCoincident && std::fabs(y1) < kCoincident ? rx.lonDeg
-                                                                              : std::atan2(y1, x1) / kRadPerDeg;
+    g.bearingDeg =
+        std::fabs(x1) < kCoincident && std::fabs(y1) < kCoincident ? rx.lonDeg : std::atan2(y1, x1) / kRadPerDeg;
     return g;
 }
 
@@ -37,8 +37,8 @@ GeoPoint pointAlong(const GreatCircle& g, double dKm) {
     const double x2 = std::cos(phiPnt) - s * sind(g.tx.latDeg);
     const double y2 = cosd(g.tx.latDeg) * std::sin(phiPnt) * sind(g.bearingDeg);
     // The method's guard for the degenerate case (signed, as the method has it).
-    const double lon = x2 < kCoincident && y2 < kCoincident ? g.bearingDeg
-                                                            : g.tx.lonDeg + std::atan2(y2, x2) / kRadPerDeg;
+    const double lon =
+        x2 < kCoincident && y2 < kCoincident ? g.bearingDeg : g.tx.lonDeg + std::atan2(y2, x2) / kRadPerDeg;
     return {lon, lat};
 }
 

@@ -7,8 +7,8 @@
 namespace tropolink::p2001 {
 namespace {
 
-constexpr double kCurvatureMradPerKm = 500;   // drop of the earth's surface: 500·d/a mrad
-constexpr double kFresnelScale = 0.002;       // ν = clearance·sqrt(0.002·d/(λ·d1·d2)), λ dropped (a common factor)
+constexpr double kCurvatureMradPerKm = 500;  // drop of the earth's surface: 500·d/a mrad
+constexpr double kFresnelScale = 0.002;  // ν = clearance·sqrt(0.002·d/(λ·d1·d2)), λ dropped (a common factor)
 
 }  // namespace
 
@@ -34,8 +34,9 @@ Horizons horizons(std::span<const double> d, std::span<const double> h, double h
         double nuMax = -std::numeric_limits<double>::infinity();
         std::size_t iMax = 1;
         for (std::size_t i = 1; i < last; ++i) {
-            const double nu = (h[i] + kCurvatureMradPerKm * d[i] * (dt - d[i]) / ae - (hts * (dt - d[i]) + hrs * d[i]) / dt) *
-                              std::sqrt(kFresnelScale * dt / (d[i] * (dt - d[i])));
+            const double nu =
+                (h[i] + kCurvatureMradPerKm * d[i] * (dt - d[i]) / ae - (hts * (dt - d[i]) + hrs * d[i]) / dt) *
+                std::sqrt(kFresnelScale * dt / (d[i] * (dt - d[i])));
             if (nu >= nuMax) {
                 nuMax = nu;
                 iMax = i;

@@ -63,16 +63,18 @@ void checkPath(const PathInput& path) {
     const std::size_t n = path.distanceKm.size();
     if (path.heightM.size() != n || path.zone.size() != n) {
         refuse("profile", "distances, heights and zones of equal count",
-               std::to_string(n) + ", " + std::to_string(path.heightM.size()) + " and " + std::to_string(path.zone.size()));
+               std::to_string(n) + ", " + std::to_string(path.heightM.size()) + " and " +
+                   std::to_string(path.zone.size()));
     }
     if (n < static_cast<std::size_t>(kMinProfilePoints)) {
         refuse("profile", "more than 10 points", std::to_string(n));
     }
-    if (path.distanceKm[0] != 0) refuse(point(0), "at distance 0 km (the transmitter)", number(path.distanceKm[0]) + " km");
+    if (path.distanceKm[0] != 0)
+        refuse(point(0), "at distance 0 km (the transmitter)", number(path.distanceKm[0]) + " km");
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && !(path.distanceKm[i] > path.distanceKm[i - 1] && std::isfinite(path.distanceKm[i]))) {
-            refuse(point(i), "farther than the point before it", number(path.distanceKm[i]) + " km after " +
-                                                                      number(path.distanceKm[i - 1]) + " km");
+            refuse(point(i), "farther than the point before it",
+                   number(path.distanceKm[i]) + " km after " + number(path.distanceKm[i - 1]) + " km");
         }
         if (!std::isfinite(path.heightM[i])) refuse(point(i) + " height", "a finite number", number(path.heightM[i]));
         const int z = path.zone[i];

@@ -13,7 +13,7 @@ constexpr double kInitialStepDb = 10;
 constexpr double kAccuracyDb = 0.01;
 constexpr int kMaxExtensions = 11;
 
-constexpr std::size_t kInitialSlots = 1024;  // a power of 2
+constexpr std::size_t kInitialSlots = 1024;              // a power of 2
 constexpr std::uint64_t kEmpty = 0x7ff8dead0000beefULL;  // a NaN, which no fade is
 
 std::uint64_t bitsOf(double v) { return std::bit_cast<std::uint64_t>(v); }
@@ -73,7 +73,9 @@ double FadeDistribution::exceededPercent(double a) const {
 }
 
 double fadeExceeded(const FadeDistribution& dist, double q, FadeMemo* memo) {
-    const auto exceeded = [&](double a) { return memo != nullptr ? memo->exceededPercent(dist, a) : dist.exceededPercent(a); };
+    const auto exceeded = [&](double a) {
+        return memo != nullptr ? memo->exceededPercent(dist, a) : dist.exceededPercent(a);
+    };
     double high = kInitialStepDb / 2;
     double low = -kInitialStepDb / 2;
     double step = kInitialStepDb;

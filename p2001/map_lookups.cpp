@@ -10,9 +10,9 @@ namespace tropolink::p2001 {
 namespace {
 
 constexpr std::array<std::string_view, 14> kFileNames{
-    "DN_Median.txt",      "DN_SupSlope.txt",        "DN_SubSlope.txt",   "dndz_01.txt", "surfwv_50_fixed.txt",
-    "h0.txt",             "Esarain_Pr6_v5.txt",     "Esarain_Mt_v5.txt", "Esarain_Beta_v5.txt",
-    "FoEs0.1.txt",        "FoEs01.txt",             "FoEs10.txt",        "FoEs50.txt",  "TropoClim.txt",
+    "DN_Median.txt", "DN_SupSlope.txt",    "DN_SubSlope.txt",   "dndz_01.txt",         "surfwv_50_fixed.txt",
+    "h0.txt",        "Esarain_Pr6_v5.txt", "Esarain_Mt_v5.txt", "Esarain_Beta_v5.txt", "FoEs0.1.txt",
+    "FoEs01.txt",    "FoEs10.txt",         "FoEs50.txt",        "TropoClim.txt",
 };
 
 constexpr std::array<MapFile, 4> kRainFiles{MapFile::RainPr6, MapFile::RainMt, MapFile::RainBeta,
@@ -51,8 +51,8 @@ std::vector<MapLookup> mapLookups(const PathInput& path, double dnMedian) {
     const GeoPoint tx{path.tx.lonDeg, path.tx.latDeg};
     const GeoPoint rx{path.rx.lonDeg, path.rx.latDeg};
     std::vector<MapLookup> l;
-    for (const MapFile f : {MapFile::DnMedian, MapFile::DnSupSlope, MapFile::DnSubSlope, MapFile::Dndz01,
-                            MapFile::SurfaceWaterVapour}) {
+    for (const MapFile f :
+         {MapFile::DnMedian, MapFile::DnSupSlope, MapFile::DnSubSlope, MapFile::Dndz01, MapFile::SurfaceWaterVapour}) {
         l.push_back({f, MapSite::MidPoint, mid});
     }
     l.push_back({MapFile::SurfaceWaterVapour, MapSite::Tx, tx});
@@ -61,9 +61,9 @@ std::vector<MapLookup> mapLookups(const PathInput& path, double dnMedian) {
                                    std::pair{MapSite::ThreeQuarter, wrapped(g.threeQuarter)}}) {
         for (const MapFile f : kFoEsFiles) l.push_back({f, site, at});
     }
-    for (const auto& [site, at] : {std::pair{MapSite::MidPoint, mid},
-                                   std::pair{MapSite::TxSegmentMid, wrapped(g.volume.txSegmentMid)},
-                                   std::pair{MapSite::RxSegmentMid, wrapped(g.volume.rxSegmentMid)}}) {
+    for (const auto& [site, at] :
+         {std::pair{MapSite::MidPoint, mid}, std::pair{MapSite::TxSegmentMid, wrapped(g.volume.txSegmentMid)},
+          std::pair{MapSite::RxSegmentMid, wrapped(g.volume.rxSegmentMid)}}) {
         for (const MapFile f : kRainFiles) l.push_back({f, site, at});
     }
     // TropoClim's own look-up holds longitudes beyond ±179.75 at its end columns.
@@ -106,12 +106,14 @@ void assignMapValue(MapValues& m, const MapLookup& lookup, double v) {
         case MapFile::FoEs1:
         case MapFile::FoEs10:
         case MapFile::FoEs50:
-            foEsAt(m, lookup.site)[static_cast<std::size_t>(lookup.file) - static_cast<std::size_t>(MapFile::FoEs01)] = v;
+            foEsAt(m, lookup.site)[static_cast<std::size_t>(lookup.file) - static_cast<std::size_t>(MapFile::FoEs01)] =
+                v;
             return;
         case MapFile::TropoClim: {
             const int zone = static_cast<int>(std::lround(v));
-            (lookup.site == MapSite::Tx ? m.tropoClimTx
-                                        : lookup.site == MapSite::Rx ? m.tropoClimRx : m.tropoClimCommonVolume) = zone;
+            (lookup.site == MapSite::Tx   ? m.tropoClimTx
+             : lookup.site == MapSite::Rx ? m.tropoClimRx
+                                          : m.tropoClimCommonVolume) = zone;
             return;
         }
     }

@@ -50,8 +50,8 @@ CommonVolume commonVolume(const PathGeometry& g) {
         if (v.dTcvKm == g.dKm) v.place = VolumePlace::OverRx;
     }
     v.dRcvKm = g.dKm - v.dTcvKm;
-    v.heightM = g.htsM + kMPerKm * v.dTcvKm * std::tan(kRadPerMrad * thetaTpos) +
-                kMPerKm * v.dTcvKm * v.dTcvKm / (2 * g.aeKm);
+    v.heightM =
+        g.htsM + kMPerKm * v.dTcvKm * std::tan(kRadPerMrad * thetaTpos) + kMPerKm * v.dTcvKm * v.dTcvKm / (2 * g.aeKm);
     v.at = pointAlong(g.circle, v.dTcvKm);
     v.txSegmentMid = pointAlong(g.circle, 0.5 * v.dTcvKm);
     v.rxSegmentMid = pointAlong(g.circle, g.dKm - 0.5 * v.dRcvKm);

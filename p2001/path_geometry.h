@@ -39,10 +39,10 @@ struct PathGeometry {
     double hrsM = 0;
     double hhiM = 0;
     double hloM = 0;
-    double slopeMrad = 0;    // ε_p, the positive path slope
-    double nd1km50 = 0;      // median refractivity gradient of the lowest km
-    double aeKm = 0;         // median effective earth radius
-    double thetaERad = 0;    // angular distance d/ae
+    double slopeMrad = 0;  // ε_p, the positive path slope
+    double nd1km50 = 0;    // median refractivity gradient of the lowest km
+    double aeKm = 0;       // median effective earth radius
+    double thetaERad = 0;  // angular distance d/ae
     Horizons horizon;
     EffectiveHeights heights;
     CommonVolume volume;

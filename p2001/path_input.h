@@ -14,8 +14,8 @@ enum class Zone : int { Sea = 1, CoastalLand = 3, Inland = 4 };
 enum class Polarisation { Horizontal = 0, Vertical = 1 };
 
 struct Terminal {
-    double lonDeg = 0;  // east positive, −180 … 180
-    double latDeg = 0;  // north positive, −90 … 90
+    double lonDeg = 0;          // east positive, −180 … 180
+    double latDeg = 0;          // north positive, −90 … 90
     double antennaHeightM = 0;  // above ground, > 0
     double gainDbi = 0;         // towards the other terminal
 };
@@ -32,10 +32,10 @@ struct PathInput {
 
 // The four rain maps at one point.
 struct RainMapValues {
-    double pr6Percent = 0;    // Esarain_Pr6: % of an average 6-hour period with rain
-    double mtMm = 0;          // Esarain_Mt: mean annual rainfall
-    double betaRain = 0;      // Esarain_Beta: convective fraction
-    double h0Km = 0;          // h0: mean 0 °C isotherm height
+    double pr6Percent = 0;  // Esarain_Pr6: % of an average 6-hour period with rain
+    double mtMm = 0;        // Esarain_Mt: mean annual rainfall
+    double betaRain = 0;    // Esarain_Beta: convective fraction
+    double h0Km = 0;        // h0: mean 0 °C isotherm height
 };
 
 // foEs exceeded 0.1, 1, 10 and 50 % of the time at one point (MHz).
@@ -45,11 +45,11 @@ using FoEsMapValues = std::array<double, 4>;
 // reads them (map_lookups.h lists the points). Tests inject these.
 struct MapValues {
     // At the path's mid-point.
-    double dnMedian = 0;      // DN_Median: S_dN, N-units/km
-    double dnSupSlope = 0;    // DN_SupSlope
-    double dnSubSlope = 0;    // DN_SubSlope
-    double dndz01 = 0;        // dndz_01: dN/dz of the lowest 65 m not exceeded 1 %
-    double surfwvMid = 0;     // surfwv_50_fixed, g/m³
+    double dnMedian = 0;    // DN_Median: S_dN, N-units/km
+    double dnSupSlope = 0;  // DN_SupSlope
+    double dnSubSlope = 0;  // DN_SubSlope
+    double dndz01 = 0;      // dndz_01: dN/dz of the lowest 65 m not exceeded 1 %
+    double surfwvMid = 0;   // surfwv_50_fixed, g/m³
     FoEsMapValues foEsMid{};
     // At the terminals.
     double surfwvTx = 0;

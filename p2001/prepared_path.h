@@ -29,7 +29,7 @@ struct PreparedPath {
     RainSegment surfaceRain;  // the three rain paths' heights, lengths and inclinations
     RainSegment txRain;
     RainSegment rxRain;
-    unsigned notes = 0;  // Note flags that hold for every row
+    unsigned notes = 0;   // Note flags that hold for every row
     std::string refusal;  // where the method has no value on this path: every row is refused
 };
 

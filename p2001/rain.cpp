@@ -47,7 +47,7 @@ double meltingLayerMultiplier(double dh) {
 double pathAveragedMultiplier(double hLo, double hHi, double hT) {
     const int sLo = 1 + static_cast<int>(std::floor((hT - hLo) / kRowStepM));
     const int sHi = 1 + static_cast<int>(std::floor((hT - hHi) / kRowStepM));
-    if (sLo < 1) return 0;  // wholly above the melting layer
+    if (sLo < 1) return 0;                    // wholly above the melting layer
     if (sHi > kMeltingLayerSlices) return 1;  // wholly below it
     if (sLo == sHi) return meltingLayerMultiplier(0.5 * (hLo + hHi) - hT);
     double g = 0;
@@ -91,7 +91,8 @@ RainPath rainPath(const RainMapValues& maps, const RainSegment& seg, double fGhz
     const RainCoefficients kc = rainCoefficients(fGhz, seg.elevationRad, pol);
     const double dr = std::min(seg.dKm, kMaxRainPathKm);
     const double drmin = std::max(dr, 1.0);
-    r.kMod = std::pow(1.763, kc.alpha) * kc.k * (0.6546 * std::exp(-0.009516 * drmin) + 0.3499 * std::exp(-0.001182 * drmin));
+    r.kMod = std::pow(1.763, kc.alpha) * kc.k *
+             (0.6546 * std::exp(-0.009516 * drmin) + 0.3499 * std::exp(-0.001182 * drmin));
     r.alphaMod = (0.753 + 0.197 / drmin) * kc.alpha + 0.1572 * std::exp(-0.02268 * drmin) -
                  0.1594 * std::exp(-0.0003617 * drmin);
     r.dRainLimKm = std::max(dr, 0.001);

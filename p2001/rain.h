@@ -12,7 +12,7 @@ namespace tropolink::p2001 {
 inline constexpr int kRainHeightRows = 49;
 
 struct RainPath {
-    bool rain = false;  // false: the segment never sees rain (Q_rain is a step at 0 dB)
+    bool rain = false;        // false: the segment never sees rain (Q_rain is a step at 0 dB)
     double q0raPercent = 0;   // of an average year with rain
     double qtranPercent = 0;  // where the distribution changes shape
     double a = 0;
@@ -21,7 +21,7 @@ struct RainPath {
     double kMod = 0;  // the path-length-adjusted k and α
     double alphaMod = 0;
     double dRainLimKm = 0;
-    int slots = 0;  // of g and p in use
+    int slots = 0;                            // of g and p in use
     std::array<double, kRainHeightRows> g{};  // path-averaged melting-layer multipliers
     std::array<double, kRainHeightRows> p{};  // their probabilities
     double sumGp = 0;

@@ -126,8 +126,13 @@ void copyFrequency(const FrequencyTerms& fr, Row& row) {
 void nearSurface(const PreparedPath& path, const FrequencyTerms& fr, const PercentTerms& pc, Row& row,
                  FadeMemos* memos) {
     const PathGeometry& g = path.geometry;
-    const SphericalEarthInput earth{.dKm = g.dKm, .hteM = g.heights.htepM, .hreM = g.heights.hrepM, .aKm = pc.apKm,
-                                    .fGhz = fr.fGhz, .lambdaM = fr.lambdaM, .seaFraction = g.seaFraction,
+    const SphericalEarthInput earth{.dKm = g.dKm,
+                                    .hteM = g.heights.htepM,
+                                    .hreM = g.heights.hrepM,
+                                    .aKm = pc.apKm,
+                                    .fGhz = fr.fGhz,
+                                    .lambdaM = fr.lambdaM,
+                                    .seaFraction = g.seaFraction,
                                     .polarisation = path.input.polarisation};
     const DiffractionLoss dl = diffractionLoss(pc.actual, pc.smooth, earth);
     row.flagLospa = dl.actual.lineOfSight ? 1 : 0;

@@ -24,7 +24,8 @@ double distanceTermDb(double x) {
 }
 
 double heightGainDb(double b, double k) {
-    double g = b > 2 ? 17.6 * std::pow(b - 1.1, 0.5) - 5 * std::log10(b - 1.1) - 8 : 20 * std::log10(b + 0.1 * b * b * b);
+    double g =
+        b > 2 ? 17.6 * std::pow(b - 1.1, 0.5) - 5 * std::log10(b - 1.1) - 8 : 20 * std::log10(b + 0.1 * b * b * b);
     return std::max(g, 2 + 20 * std::log10(k));
 }
 

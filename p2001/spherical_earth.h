@@ -9,7 +9,7 @@ struct SphericalEarthInput {
     double dKm = 0;
     double hteM = 0;  // effective antenna heights above the smooth surface, > 0
     double hreM = 0;
-    double aKm = 0;   // effective earth radius for p %
+    double aKm = 0;  // effective earth radius for p %
     double fGhz = 0;
     double lambdaM = 0;
     double seaFraction = 0;

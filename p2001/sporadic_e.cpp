@@ -36,7 +36,8 @@ HopGeometry hop(const PathGeometry& g, int hops) {
     const double alpha = g.dKm / (2 * hops * ae);
     const double chord = std::sqrt(ae * ae + (ae + kLayerHeightKm) * (ae + kLayerHeightKm) -
                                    2 * ae * (ae + kLayerHeightKm) * std::cos(alpha));
-    const double epsilonR = 0.5 * kPi - std::atan(ae * std::sin(alpha) / (kLayerHeightKm + ae * (1 - std::cos(alpha)))) - alpha;
+    const double epsilonR =
+        0.5 * kPi - std::atan(ae * std::sin(alpha) / (kLayerHeightKm + ae * (1 - std::cos(alpha)))) - alpha;
     HopGeometry h;
     h.freeSpaceDistanceKm = 2 * hops * chord;
     h.nuTx = terminalNu(g.horizon.thetaTMrad, epsilonR, g.horizon.dLtKm);
@@ -70,10 +71,12 @@ SporadicEPath sporadicEPath(const PathGeometry& g) { return {hop(g, 1), hop(g, 2
 SporadicELoss sporadicELoss(const SporadicEPath& s, double d, double f, double foEs1, double foEs2) {
     const double ratio1 = 1000 * f / foEs1;
     const double ratio2 = 1000 * f / foEs2;
-    const double gamma1 = (40 / (1 + d / 130 + (d / 250) * (d / 250)) + 0.2 * (d / 2600) * (d / 2600)) * ratio1 * ratio1 +
-                          std::exp((d - 1660) / 280);
-    const double gamma2 = (40 / (1 + d / 260 + (d / 500) * (d / 500)) + 0.2 * (d / 5200) * (d / 5200)) * ratio2 * ratio2 +
-                          std::exp((d - 3220) / 560);
+    const double gamma1 =
+        (40 / (1 + d / 130 + (d / 250) * (d / 250)) + 0.2 * (d / 2600) * (d / 2600)) * ratio1 * ratio1 +
+        std::exp((d - 1660) / 280);
+    const double gamma2 =
+        (40 / (1 + d / 260 + (d / 500) * (d / 500)) + 0.2 * (d / 5200) * (d / 5200)) * ratio2 * ratio2 +
+        std::exp((d - 3220) / 560);
     SporadicELoss r;
     r.oneHop = hopLoss(s.oneHop, f, gamma1);
     r.twoHop = hopLoss(s.twoHop, f, gamma2);

@@ -13,7 +13,7 @@ double foEsMhz(const FoEsMapValues& maps, double p);
 
 struct HopGeometry {
     double freeSpaceDistanceKm = 0;  // the slant path up to the layer and down
-    double nuTx = 0;  // diffraction parameter at each terminal, without the frequency
+    double nuTx = 0;                 // diffraction parameter at each terminal, without the frequency
     double nuRx = 0;
 };
 

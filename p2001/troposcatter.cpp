@@ -56,8 +56,8 @@ ScatterPath scatterPath(const PathGeometry& g, int zone, double gt, double gr) {
     const double ln = 20 * std::log10(5 + zc.gammaPerKm * h) + 4.34 * zc.gammaPerKm * s.hTropKm;
     s.dsKm = 0.001 * theta * g.aeKm;
     const double floored = std::max(theta, kMinScatterAngleMrad);
-    s.distanceLossDb = std::max(10 * std::log10(d) + 30 * std::log10(floored) + ln,
-                                20 * std::log10(d) + 0.573 * floored + 20);
+    s.distanceLossDb =
+        std::max(10 * std::log10(d) + 30 * std::log10(floored) + ln, 20 * std::log10(d) + 0.573 * floored + 20);
     s.couplingLossDb = 0.07 * std::exp(0.055 * (gt + gr));
     s.medianDb = zc.mDb;
     return s;
@@ -87,7 +87,8 @@ double y90Db(const ScatterPath& s, double f) {
 }
 
 double troposcatterLossDb(const ScatterPath& s, double f, double y90, double p) {
-    const double c = p >= 50 ? 1.26 * std::pow(-std::log10((100 - p) / 50), 0.63) : -1.26 * std::pow(-std::log10(p / 50), 0.63);
+    const double c =
+        p >= 50 ? 1.26 * std::pow(-std::log10((100 - p) / 50), 0.63) : -1.26 * std::pow(-std::log10(p / 50), 0.63);
     const double halfF = std::log10(0.5 * f);
     const double lfreq = 25 * std::log10(f) - 2.5 * halfF * halfF;
     return s.medianDb + lfreq + s.distanceLossDb + s.couplingLossDb - c * y90;

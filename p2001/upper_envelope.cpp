@@ -20,7 +20,8 @@ std::vector<std::uint32_t> bySlope(const std::vector<Line>& all) {
     const auto slopeLess = [&](std::uint32_t a, std::uint32_t b) { return all[a].slope < all[b].slope; };
     if (n > 0 && end == n - 1) {
         std::reverse(order.begin() + static_cast<std::ptrdiff_t>(peak) + 1, order.end());
-        std::inplace_merge(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(peak) + 1, order.end(), slopeLess);
+        std::inplace_merge(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(peak) + 1, order.end(),
+                           slopeLess);
     } else {
         std::sort(order.begin(), order.end(), slopeLess);
     }
@@ -41,7 +42,8 @@ UpperEnvelope::UpperEnvelope(const std::vector<Line>& all) {
         while (lines_.size() >= 2) {
             const Line& l1 = all[lines_[lines_.size() - 2]];
             const Line& l2 = all[lines_.back()];
-            if ((l3.intercept - l1.intercept) * (l2.slope - l1.slope) < (l2.intercept - l1.intercept) * (l3.slope - l1.slope)) {
+            if ((l3.intercept - l1.intercept) * (l2.slope - l1.slope) <
+                (l2.intercept - l1.intercept) * (l3.slope - l1.slope)) {
                 break;
             }
             lines_.pop_back();

@@ -25,8 +25,8 @@ public:
     std::size_t largestAt(double x) const;
 
 private:
-    std::vector<double> breaks_;          // breaks_[k]: where line k + 1 takes over from line k
-    std::vector<std::uint32_t> lines_;    // the envelope's lines, slope ascending
+    std::vector<double> breaks_;        // breaks_[k]: where line k + 1 takes over from line k
+    std::vector<std::uint32_t> lines_;  // the envelope's lines, slope ascending
 };
 
 }  // namespace tropolink::p2001

@@ -35,15 +35,17 @@ void forEachRun(std::size_t n, InZone inZone, OnRun onRun) {
 
 double zoneFraction(std::span<const double> d, std::span<const int> zone, int code) {
     double total = 0;
-    forEachRun(d.size(), [&](std::size_t i) { return zone[i] == code; },
-               [&](std::size_t first, std::size_t last) { total += runLengthKm(d, first, last); });
+    forEachRun(
+        d.size(), [&](std::size_t i) { return zone[i] == code; },
+        [&](std::size_t first, std::size_t last) { total += runLengthKm(d, first, last); });
     return total / (d.back() - d.front());
 }
 
 double longestZoneRunKm(std::span<const double> d, std::span<const int> zone, std::initializer_list<int> codes) {
     double longest = 0;
-    forEachRun(d.size(), [&](std::size_t i) { return std::find(codes.begin(), codes.end(), zone[i]) != codes.end(); },
-               [&](std::size_t first, std::size_t last) { longest = std::max(longest, runLengthKm(d, first, last)); });
+    forEachRun(
+        d.size(), [&](std::size_t i) { return std::find(codes.begin(), codes.end(), zone[i]) != codes.end(); },
+        [&](std::size_t first, std::size_t last) { longest = std::max(longest, runLengthKm(d, first, last)); });
     return longest;
 }
 
@@ -53,7 +55,8 @@ CoastDistances coastDistances(std::span<const double> d, std::span<const int> zo
     const double pathKm = d.back();
     if (first == zone.end()) return {pathKm, pathKm};
     const std::size_t nt = static_cast<std::size_t>(first - zone.begin());
-    const std::size_t nr = zone.size() - 1 - static_cast<std::size_t>(std::find(zone.rbegin(), zone.rend(), kSea) - zone.rbegin());
+    const std::size_t nr =
+        zone.size() - 1 - static_cast<std::size_t>(std::find(zone.rbegin(), zone.rend(), kSea) - zone.rbegin());
     const std::size_t n = d.size();
     CoastDistances c;
     c.txKm = nt == 0 ? 0 : (d[nt] + d[nt - 1]) / 2 - d[0];

@@ -62,15 +62,22 @@ TEST(Branches, RainCoefficientsOfEachPolarisation) {
 
 TEST(Branches, FirstTermDiffractionOfEachPolarisation) {
     // 100 km, effective heights 50 and 30 m, earth 8 500 km, 100 MHz, 30 % sea.
-    SphericalEarthInput in{.dKm = 100, .hteM = 50, .hreM = 30, .aKm = 8500, .fGhz = 0.1, .lambdaM = 2.998,
-                           .seaFraction = 0.3, .polarisation = Polarisation::Horizontal};
+    SphericalEarthInput in{.dKm = 100,
+                           .hteM = 50,
+                           .hreM = 30,
+                           .aKm = 8500,
+                           .fGhz = 0.1,
+                           .lambdaM = 2.998,
+                           .seaFraction = 0.3,
+                           .polarisation = Polarisation::Horizontal};
     EXPECT_NEAR(firstTermLossDb(in, 8500), 44.037427873911625, 1e-9);
     in.polarisation = Polarisation::Vertical;
     EXPECT_NEAR(firstTermLossDb(in, 8500), 44.01424597084332, 1e-9);
 }
 
 TEST(Branches, HorizontalPolarisationMovesOnlyItsColumns) {
-    PathInput path = evenPath(201, 120, [](double d) { return 200 + 150 * std::sin(d / 7); }, 4, 30, 30);
+    PathInput path = evenPath(
+        201, 120, [](double d) { return 200 + 150 * std::sin(d / 7); }, 4, 30, 30);
     const Row vertical = computeRow(path, temperateMaps(), 12, 99.99);
     path.polarisation = Polarisation::Horizontal;
     const Row horizontal = computeRow(path, temperateMaps(), 12, 99.99);
@@ -90,7 +97,8 @@ TEST(Branches, HorizontalPolarisationMovesOnlyItsColumns) {
 TEST(Branches, LineOfSightAtMedianRefraction) {
     // 30 km of flat ground at sea level, 31 points, antennas 100 m: the
     // clearance is least at the middle, point 16.
-    PathInput path = evenPath(31, 30, [](double) { return 0.0; }, 4, 100, 100);
+    PathInput path = evenPath(
+        31, 30, [](double) { return 0.0; }, 4, 100, 100);
     path.tx.latDeg = path.rx.latDeg = 0;  // the mid-point on the equator
     const Row r = computeRow(path, temperateMaps(), 2, 50);
     EXPECT_EQ(r.flagLos50, 1);
@@ -114,7 +122,8 @@ TEST(Branches, SporadicETerminalDiffraction) {
     // 1 000 km over a plain at sea level; a hill 1 km from the transmitter
     // 200 m above its antenna: θt = 200 − 500·1/ae mrad, just below the
     // one-hop ray (εr1 = 206 mrad), above which its edge stands.
-    PathInput path = evenPath(1001, 1000, [](double) { return 0.0; }, 4, 20, 20);
+    PathInput path = evenPath(
+        1001, 1000, [](double) { return 0.0; }, 4, 20, 20);
     path.heightM[0] = 980;
     path.heightM[1] = 1200;
     const Row r = computeRow(path, temperateMaps(), 0.03, 50);
@@ -132,8 +141,8 @@ TEST(Branches, TropoClimFallback) {
     struct Case {
         int cv, tx, rx, zone;
     };
-    for (const Case c : {Case{3, 5, 1, 3}, Case{0, 5, 2, 2}, Case{0, 2, 5, 2}, Case{0, 0, 2, 2}, Case{0, 5, 0, 5},
-                         Case{0, 0, 0, 0}}) {
+    for (const Case c :
+         {Case{3, 5, 1, 3}, Case{0, 5, 2, 2}, Case{0, 2, 5, 2}, Case{0, 0, 2, 2}, Case{0, 5, 0, 5}, Case{0, 0, 0, 0}}) {
         EXPECT_EQ(troposcatterZone(c.cv, c.tx, c.rx), c.zone) << c.cv << c.tx << c.rx;
     }
     MapValues maps = temperateMaps();
@@ -150,9 +159,17 @@ TEST(Branches, Y90OfEveryZone) {
     };
     // hTrop 1 km for the zones whose Y90 follows the scatter height.
     const Case cases[] = {
-        {1, 50, 2, -8.2},       {1, 500, 2, -4.155},      {1, 1000, 2, -3.4},  {3, 99, 2, -10.845},
-        {3, 300, 2, -11.345},   {3, 465, 2, -8.4},        {4, 300, 2, -7.825929999999999}, {4, 550, 2, -4},
-        {2, 300, 2, -8.861852527649315}, {5, 300, 10, -8.460746223628545}, {6, 300, 2, -8.861852527649315},
+        {1, 50, 2, -8.2},
+        {1, 500, 2, -4.155},
+        {1, 1000, 2, -3.4},
+        {3, 99, 2, -10.845},
+        {3, 300, 2, -11.345},
+        {3, 465, 2, -8.4},
+        {4, 300, 2, -7.825929999999999},
+        {4, 550, 2, -4},
+        {2, 300, 2, -8.861852527649315},
+        {5, 300, 10, -8.460746223628545},
+        {6, 300, 2, -8.861852527649315},
         {0, 300, 2, -12.115910678396329},
     };
     for (const Case& c : cases) {

@@ -28,7 +28,8 @@ constexpr double kNoFadeDb = -0.00244140625;  // the fade search's result where 
 // vertical once its slope plus half the path's angular distance (56 mrad)
 // reaches 1570.8 mrad.
 PathInput cliffs(double txRiseM, double rxRiseM) {
-    PathInput p = evenPath(1001, 1000, [](double) { return 0.0; }, 4, 20, 20);
+    PathInput p = evenPath(
+        1001, 1000, [](double) { return 0.0; }, 4, 20, 20);
     if (txRiseM > 0) p.heightM[1] = 20 + txRiseM;
     if (rxRiseM > 0) p.heightM[999] = 20 + rxRiseM;
     return p;
@@ -93,7 +94,8 @@ TEST(Limits, RefusedWhereNoLimitExists) {
 TEST(Limits, HorizonFallingBeyondTheVertical) {
     // A transmitter 1 544 km up sees the whole path 1 600 mrad below it; the
     // receiver's horizon, 1 600 − 112 mrad, is still below the vertical.
-    PathInput path = evenPath(1001, 1000, [](double) { return 0.0; }, 4, 1.5444e6, 20);
+    PathInput path = evenPath(
+        1001, 1000, [](double) { return 0.0; }, 4, 1.5444e6, 20);
     const Row r = computeRow(path, temperateMaps(), 2, 50);
     ASSERT_EQ(r.status, RowStatus::Computed) << r.refusal;
     EXPECT_LE(r.thetat, -1570.8);
@@ -133,7 +135,8 @@ TEST(Limits, SporadicEHopsBeyond3000Db) {
     // foEs so low at 50 GHz that both hops lose about 3 500 dB, within 20 dB of
     // each other: their powers underflow, their combination does not.
     const PreparedPath path = preparePath(evenPath(101, 10, [](double) { return 0.0; }), temperateMaps());
-    const double foEs1 = 5000 * std::sqrt((40 / (1 + 10.0 / 130 + 0.0016) + 0.2 * (10.0 / 2600) * (10.0 / 2600)) / 3500);
+    const double foEs1 =
+        5000 * std::sqrt((40 / (1 + 10.0 / 130 + 0.0016) + 0.2 * (10.0 / 2600) * (10.0 / 2600)) / 3500);
     const double foEs2 = foEs1 * std::sqrt((40 / (1 + 10.0 / 260 + 0.0004)) / (40 / (1 + 10.0 / 130 + 0.0016)));
     Row r;
     evaluateRow(path, frequencyTerms(path, 50), percentTerms(path, 50, {-40, foEs1, foEs2}), r);

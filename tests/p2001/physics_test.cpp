@@ -37,9 +37,8 @@ TEST(Physics, LossNeverRisesAsThePercentageFalls) {
         for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
             if ((i + 1) % percentages.size() == 0) continue;  // the next frequency starts
             ASSERT_EQ(rows[i].status, RowStatus::Computed) << rows[i].refusal;
-            EXPECT_LE(rows[i].lb, rows[i + 1].lb + 1e-9)
-                << "path " << k << " at " << rows[i].ghz << " GHz, from " << rows[i].tpc << " % to " << rows[i + 1].tpc
-                << " %";
+            EXPECT_LE(rows[i].lb, rows[i + 1].lb + 1e-9) << "path " << k << " at " << rows[i].ghz << " GHz, from "
+                                                         << rows[i].tpc << " % to " << rows[i + 1].tpc << " %";
         }
     }
 }
@@ -51,8 +50,9 @@ TEST(Physics, ClearLineOfSightNearFreeSpace) {
         double dKm, mastM, fGhz;
     };
     for (const Case c : {Case{5, 30, 1}, Case{10, 60, 2}, Case{20, 100, 5}, Case{30, 150, 0.4}, Case{15, 60, 11}}) {
-        const Row r = computeRow(evenPath(201, c.dKm, [](double) { return 100.0; }, 4, c.mastM, c.mastM), temperateMaps(),
-                                 c.fGhz, 50);
+        const Row r = computeRow(evenPath(
+                                     201, c.dKm, [](double) { return 100.0; }, 4, c.mastM, c.mastM),
+                                 temperateMaps(), c.fGhz, 50);
         ASSERT_EQ(r.flagLos50, 1) << c.dKm;
         EXPECT_NEAR(r.lb, r.lbfs, 3) << c.dKm << " km at " << c.fGhz << " GHz";
         EXPECT_EQ(decidingMechanism(r), Mechanism::NearSurface);

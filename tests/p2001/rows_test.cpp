@@ -1,5 +1,7 @@
 // Tables of rows, the column table, the deciding mechanism, the map look-ups,
 // and the shortcuts a table takes: each the same as the plain computation.
+#include "p2001/rows.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include "p2001/columns.h"
 #include "p2001/map_lookups.h"
 #include "p2001/row_evaluation.h"
-#include "p2001/rows.h"
 #include "p2001/upper_envelope.h"
 #include "random_paths.h"
 #include "test_paths.h"
@@ -55,10 +56,10 @@ TEST(Mechanism, TheSmallestLossDecides) {
         SubModelLosses losses;
         Mechanism mechanism;
     };
-    for (const Case& c : {Case{{150, 160, 170, 180}, Mechanism::NearSurface}, Case{{160, 150, 170, 180}, Mechanism::Anomalous},
-                          Case{{160, 170, 150, 180}, Mechanism::Troposcatter},
-                          Case{{160, 170, 180, 150}, Mechanism::SporadicE},
-                          Case{{150, 150, 150, 150}, Mechanism::NearSurface}}) {
+    for (const Case& c :
+         {Case{{150, 160, 170, 180}, Mechanism::NearSurface}, Case{{160, 150, 170, 180}, Mechanism::Anomalous},
+          Case{{160, 170, 150, 180}, Mechanism::Troposcatter}, Case{{160, 170, 180, 150}, Mechanism::SporadicE},
+          Case{{150, 150, 150, 150}, Mechanism::NearSurface}}) {
         EXPECT_EQ(decidingMechanism(c.losses), c.mechanism);
     }
     EXPECT_EQ(mechanismName(Mechanism::Anomalous), "ducting and layer reflection");
@@ -141,7 +142,9 @@ TEST(MapLookups, EveryValueAtItsPoint) {
     // The points are where the rows say the method reads them.
     const Row r = computeRow(input, temperateMaps(), 2, 50);
     const auto at = [&](MapFile f, MapSite s) {
-        return std::find_if(lookups.begin(), lookups.end(), [&](const MapLookup& l) { return l.file == f && l.site == s; })->at;
+        return std::find_if(lookups.begin(), lookups.end(),
+                            [&](const MapLookup& l) { return l.file == f && l.site == s; })
+            ->at;
     };
     EXPECT_DOUBLE_EQ(pathMidPoint(input).latDeg, r.phimn);
     EXPECT_DOUBLE_EQ(at(MapFile::DnMedian, MapSite::MidPoint).lonDeg, r.phime);

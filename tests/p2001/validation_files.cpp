@@ -50,7 +50,8 @@ void readProfile(const fs::path& file, PathInput& path) {
     while (path.distanceKm.size() < points && std::getline(in, line)) {
         ++lineNo;
         const std::vector<std::string> f = splitCsv(line);
-        if (f.size() < 3) throw std::runtime_error(file.string() + ":" + std::to_string(lineNo) + ": expected d,h,zone");
+        if (f.size() < 3)
+            throw std::runtime_error(file.string() + ":" + std::to_string(lineNo) + ": expected d,h,zone");
         path.distanceKm.push_back(parse(f[0], file, lineNo));
         path.heightM.push_back(parse(f[1], file, lineNo));
         path.zone.push_back(static_cast<int>(parse(f[2], file, lineNo)));

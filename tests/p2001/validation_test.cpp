@@ -109,7 +109,8 @@ TEST_P(Validation, EveryColumnOfEveryRow) {
     }
     EXPECT_EQ(failures, 0) << "differences beyond the tolerance (the first " << kReportedFailures << " shown)";
     for (const auto& [name, diff] : worst) {
-        if (diff > 0) std::printf("%s %-10s largest difference %.3g\n", c.name.c_str(), std::string(name).c_str(), diff);
+        if (diff > 0)
+            std::printf("%s %-10s largest difference %.3g\n", c.name.c_str(), std::string(name).c_str(), diff);
     }
 }
 
