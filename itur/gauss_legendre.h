@@ -12,7 +12,7 @@ struct GaussLegendreRule {
 
 // The rule of kGaussLegendreNodes nodes, computed once, exact for
 // polynomials of degree below twice that.
-inline constexpr int kGaussLegendreNodes = 64;
+inline constexpr int kGaussLegendreNodes = 80;
 GaussLegendreRule gaussLegendreRule();
 
 }  // namespace tropolink::itur

@@ -49,10 +49,10 @@ void addPiece(FadeNodes& nodes, const LossCurve& loss, double medianDb, double f
 double normalDeviate(double u) {
     if (!(u > 0 && u < 1)) throw std::domain_error("share of the year " + std::to_string(u) + " is not in (0, 1)");
     if (u > 0.5) return -normalDeviate(1 - u);
-    // Newton on ln Φ(z) − ln u, concave and rising: from any start its steps
-    // land below the root and then climb to it without overshoot.
+    // Newton on ln Φ(z) − ln u, concave and rising: from a start below the
+    // root, where Φ(−√(−2 ln u)) ≤ u/2, it climbs to it without overshoot.
     const double target = std::log(u);
-    double z = 0;
+    double z = -std::sqrt(-2 * target);
     for (int step = 0; step < 200; ++step) {
         const double share = normalShare(z);
         const double change = (std::log(share) - target) * share / normalDensity(z);
