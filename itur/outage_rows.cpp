@@ -17,7 +17,8 @@ __attribute__((simd("notinbranch"))) double expm1(double) noexcept;
 namespace tropolink::itur {
 namespace {
 
-// Beyond it e^−x underflows and every form is 1; below it x·e^−x stays a number.
+// Every form is 1 to the last digit long before x = 1000, and x⁴·e^−x is
+// still a number there; an infinite x would make it NaN.
 constexpr double kMaxX = 1000;
 
 // a!/(a + j)! for j = 0 … Terms − 1: the series of P(a, x)·a!·e^x/x^a.

@@ -17,8 +17,8 @@
 // Each branch has the same hourly median; quadruple diversity takes independent branches.
 namespace tropolink::itur {
 
-// q for one margin, 0 to 1, accurate to a few ulp relative wherever it is
-// above the smallest normal double; NaN for a NaN margin. Throws
+// q for one margin, 0 to 1, to a few ulp relative beyond what the rounding of
+// M itself costs (M·ln 10/10 ulp of x); NaN for a NaN margin. Throws
 // std::invalid_argument for an invalid diversity (validateDiversity).
 double shortTermOutage(double marginDb, const Diversity& diversity);
 
