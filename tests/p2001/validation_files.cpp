@@ -1,5 +1,6 @@
 #include "validation_files.h"
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -98,6 +99,39 @@ std::optional<fs::path> validationFolder() {
     const fs::path folder = TROPOLINK_P2001_VALIDATION_DIR;
     if (!fs::is_directory(folder)) return std::nullopt;
     return folder;
+}
+
+RainPoints readRainPoints(const std::string& name) {
+    const fs::path sheet = fs::path(TROPOLINK_P2001_VALIDATION_DIR).parent_path() / "itu-p2001.md";
+    std::ifstream in(sheet);
+    if (!in) throw std::runtime_error(sheet.string() + ": cannot be read");
+    // Rows "| path | point | lon | lat | P_r6 | M_T | beta_rain | h_0 |".
+    const std::array<std::pair<std::string, RainMapValues RainPoints::*>, 3> points{{
+        {"mid-point", &RainPoints::mid},
+        {"Tx\u2192cv mid-point", &RainPoints::txSegment},
+        {"Rx\u2192cv mid-point", &RainPoints::rxSegment},
+    }};
+    RainPoints rain;
+    int found = 0;
+    std::string line;
+    for (std::size_t lineNo = 1; std::getline(in, line); ++lineNo) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '|');) {
+            const auto first = cell.find_first_not_of(' ');
+            const auto last = cell.find_last_not_of(' ');
+            cells.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
+        }
+        if (cells.size() != 9 || cells[1] != name) continue;
+        for (const auto& [label, member] : points) {
+            if (cells[2] != label) continue;
+            rain.*member = {parse(cells[5], sheet, lineNo), parse(cells[6], sheet, lineNo),
+                            parse(cells[7], sheet, lineNo), parse(cells[8], sheet, lineNo)};
+            ++found;
+        }
+    }
+    if (found != 3) throw std::runtime_error(sheet.string() + ": no rain-map rows for " + name);
+    return rain;
 }
 
 ValidationCase readValidationCase(const fs::path& folder, const std::string& name) {

@@ -27,6 +27,14 @@ struct ValidationCase {
     ValidationTable table;
 };
 
+// The rain maps at a path's three rain points: the examples hold no column
+// for them, so the formula sheet kept beside the examples (one folder up)
+// tabulates them. Throws std::runtime_error when the sheet lacks a row.
+struct RainPoints {
+    RainMapValues mid, txSegment, rxSegment;
+};
+RainPoints readRainPoints(const std::string& name);
+
 // The folder given to the build, or empty when it does not exist.
 std::optional<std::filesystem::path> validationFolder();
 

@@ -24,23 +24,6 @@ constexpr double kHugeRelativeTolerance = 1e-9;
 constexpr std::array<std::string_view, 5> kHugeColumns{"GAM1", "GAM2", "Lbes1", "Lbes2", "Lbm4"};
 constexpr int kReportedFailures = 10;
 
-// The rain maps at each example's three rain points (the examples hold no
-// column for them): mid-point, then the transmitter's and the receiver's segment.
-struct RainPoints {
-    std::string_view path;
-    RainMapValues mid, tx, rx;
-};
-constexpr std::array<RainPoints, 2> kRain{{
-    {"b2iseac",
-     {50.402654871295, 1065.3527021176758, 0.2229908865648013, 1.578864461559029},
-     {50.16853287390387, 1016.4818815909995, 0.22521856084172942, 1.6128310287558612},
-     {50.683504222180694, 1085.777698292057, 0.22422612249808993, 1.6128506792503414}},
-    {"prof4",
-     {16.14893637228946, 332.63329554356756, 0.15161431250197527, 3.6721421377285157},
-     {16.11034413954964, 329.0007089492952, 0.14897527025513574, 3.6739023362569045},
-     {16.27510516441581, 379.51915549502036, 0.1929480473691417, 3.626600882464448}},
-}};
-
 MapValues injectedMaps(const ValidationCase& c) {
     const auto& t = c.table;
     MapValues m;
@@ -52,10 +35,12 @@ MapValues injectedMaps(const ValidationCase& c) {
     m.tropoClimCommonVolume = static_cast<int>(t.number(0, "Ztropo"));
     // foEs is injected per row, after the interpolation in p.
     m.foEsMid = m.foEsQuarter = m.foEsThreeQuarter = {1, 1, 1, 1};
-    const auto rain = std::find_if(kRain.begin(), kRain.end(), [&](const RainPoints& r) { return r.path == c.name; });
-    m.rainMid = rain->mid;
-    m.rainTxSegment = rain->tx;
-    m.rainRxSegment = rain->rx;
+    // The examples hold no column for the rain maps: the formula sheet beside
+    // them gives their values at the three rain points.
+    const auto rain = testing_support::readRainPoints(c.name);
+    m.rainMid = rain.mid;
+    m.rainTxSegment = rain.txSegment;
+    m.rainRxSegment = rain.rxSegment;
     return m;
 }
 
