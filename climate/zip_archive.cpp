@@ -124,8 +124,11 @@ std::string ZipArchive::read(std::uint64_t maxBytes, const std::function<void(st
     std::string bytes;
     for (;;) {
         const std::size_t start = bytes.size();
-        bytes.resize(start + kPieceBytes);
-        const int got = unzReadCurrentFile(handle_, bytes.data() + start, kPieceBytes);
+        // What is left by the directory's word, and one byte more to meet the end.
+        const std::uint64_t left = current_.size > start ? current_.size - start : 0;
+        const auto piece = static_cast<unsigned>(std::min<std::uint64_t>(left + 1, kPieceBytes));
+        bytes.resize(start + piece);
+        const int got = unzReadCurrentFile(handle_, bytes.data() + start, piece);
         if (got < 0) refuse(Fault::Damaged);
         bytes.resize(start + static_cast<std::size_t>(got));
         if (got == 0) break;
