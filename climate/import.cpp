@@ -44,12 +44,14 @@ std::string mapNames(const std::vector<MapKind>& kinds) {
 
 std::string allMapNames() { return mapNames({kMapKinds.begin(), kMapKinds.end()}); }
 
-// The first bytes of a file, or up to maxBytes + 1 of them: one more than
-// allowed tells a file that is too large.
+// The first bytes of a regular file, up to maxBytes + 1 of them: one more
+// than allowed tells a file that is too large.
 std::optional<std::string> readStart(const fs::path& file, std::uint64_t maxBytes) {
+    std::error_code ec;
+    const std::uint64_t size = fs::file_size(file, ec);
     std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(maxBytes + 1), '\0');
+    if (ec || !in) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(std::min(size, maxBytes + 1)), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) return std::nullopt;
     bytes.resize(static_cast<std::size_t>(in.gcount()));
@@ -68,7 +70,7 @@ public:
     explicit MapFinder(const ImportOptions& options) : options_(options) {}
 
     void search(const ImportSource& source) {
-        if (options_.stop != nullptr && options_.stop->load()) throw ImportCancelled();
+        throwIfStopped(options_);
         const std::string& name = source.name;
         std::error_code ec;
         if (!fs::is_regular_file(source.file, ec)) throw InstallError(name + ": no such file");
@@ -118,7 +120,7 @@ ImportResult importMaps(std::span<const ImportSource> sources, const fs::path& t
     if (sources.empty()) throw InstallError("no file to import the maps from");
     MapFinder finder(options);
     for (const ImportSource& source : sources) finder.search(source);
-    if (options.stop != nullptr && options.stop->load()) throw ImportCancelled();
+    throwIfStopped(options);
 
     makeMapsFolder(targetDir);
     const MapsFolderLock lock(targetDir);

@@ -46,4 +46,8 @@ public:
     ImportCancelled() : InstallError("cancelled; no map was installed") {}
 };
 
+inline void throwIfStopped(const ImportOptions& options) {
+    if (options.stop != nullptr && options.stop->load(std::memory_order_relaxed)) throw ImportCancelled();
+}
+
 }  // namespace tropolink::climate

@@ -71,29 +71,24 @@ ZipWalk::ZipWalk(const ImportOptions& options, std::uint64_t maxWantedBytes, Wan
     : options_(options), maxWantedBytes_(maxWantedBytes), wanted_(std::move(wanted)), found_(std::move(found)) {}
 
 std::uint64_t ZipWalk::walkFile(const std::string& file, const std::string& source) {
-    const auto zip = ZipArchive::openFile(file);
-    if (!zip) throw InstallError(source + ": cannot be read as a ZIP");
-    top_ = source;
-    members_ = bytes_ = 0;
-    return walk(*zip, source, 0);
+    return walkTop(ZipArchive::openFile(file), source);
 }
 
 std::uint64_t ZipWalk::walkBytes(std::string bytes, const std::string& source) {
-    const auto zip = ZipArchive::openBytes(std::move(bytes));
+    return walkTop(ZipArchive::openBytes(std::move(bytes)), source);
+}
+
+std::uint64_t ZipWalk::walkTop(const std::unique_ptr<ZipArchive>& zip, const std::string& source) {
     if (!zip) throw InstallError(source + ": cannot be read as a ZIP");
     top_ = source;
     members_ = bytes_ = 0;
     return walk(*zip, source, 0);
-}
-
-void ZipWalk::checkStop() const {
-    if (options_.stop != nullptr && options_.stop->load(std::memory_order_relaxed)) throw ImportCancelled();
 }
 
 std::string ZipWalk::unpack(ZipArchive& zip, const std::string& source, std::uint64_t maxBytes) {
     try {
         std::string bytes = zip.read(maxBytes, [&](std::uint64_t soFar) {
-            checkStop();
+            throwIfStopped(options_);
             if (options_.progress) options_.progress(source, members_, bytes_ + soFar);
         });
         bytes_ += bytes.size();
@@ -113,7 +108,7 @@ std::uint64_t ZipWalk::walk(ZipArchive& zip, const std::string& source, int dept
     std::unordered_set<std::string> names;
     std::uint64_t found = 0;
     for (;;) {
-        checkStop();
+        throwIfStopped(options_);
         std::optional<ZipArchive::Member> member;
         try {
             member = zip.next();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,9 @@ public:
     std::uint64_t walkBytes(std::string bytes, const std::string& source);
 
 private:
+    std::uint64_t walkTop(const std::unique_ptr<ZipArchive>& zip, const std::string& source);
     std::uint64_t walk(ZipArchive& zip, const std::string& source, int depth);
     std::string unpack(ZipArchive& zip, const std::string& source, std::uint64_t maxBytes);
-    void checkStop() const;
 
     const ImportOptions& options_;
     std::uint64_t maxWantedBytes_;
