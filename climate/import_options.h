@@ -15,9 +15,9 @@ namespace tropolink::climate {
 // entries all point at one nested ZIP would otherwise be unpacked again and
 // again, level after level.
 struct ZipLimits {
-    int maxDepth = 4;                           // ZIPs within ZIPs, this deep
-    std::uint64_t maxMembers = 10'000;          // members looked at, all levels together
-    std::uint64_t maxBytes = 512ull << 20;      // bytes unpacked, all levels together
+    int maxDepth = 4;                                // ZIPs within ZIPs, this deep
+    std::uint64_t maxMembers = 10'000;               // members looked at, all levels together
+    std::uint64_t maxBytes = 512ull << 20;           // bytes unpacked, all levels together
     std::uint64_t maxNestedZipBytes = 256ull << 20;  // one ZIP within a ZIP, held in memory
 };
 

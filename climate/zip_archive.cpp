@@ -41,9 +41,12 @@ ZPOS64_T tellZipBytes(voidpf, voidpf stream) { return zipBytes(stream).position;
 long seekZipBytes(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
     ZipBytes& zip = zipBytes(stream);
     std::uint64_t base = 0;
-    if (origin == ZLIB_FILEFUNC_SEEK_CUR) base = zip.position;
-    else if (origin == ZLIB_FILEFUNC_SEEK_END) base = zip.bytes.size();
-    else if (origin != ZLIB_FILEFUNC_SEEK_SET) return -1;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = zip.position;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = zip.bytes.size();
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
     if (base > zip.bytes.size() || offset > zip.bytes.size() - base) return -1;
     zip.position = base + offset;
     return 0;
@@ -93,8 +96,8 @@ std::unique_ptr<ZipArchive> ZipArchive::openFile(const std::string& path) {
 
 std::unique_ptr<ZipArchive> ZipArchive::openBytes(std::string bytes) {
     auto zip = std::make_unique<ZipBytes>(ZipBytes{std::move(bytes), 0});
-    zlib_filefunc64_def io{openZipBytes, readZipBytes, writeNothing, tellZipBytes,
-                           seekZipBytes, closeZipBytes, noError,     nullptr};
+    zlib_filefunc64_def io{openZipBytes, readZipBytes,  writeNothing, tellZipBytes,
+                           seekZipBytes, closeZipBytes, noError,      nullptr};
     void* handle = unzOpen2_64(zip.get(), &io);
     return adopt(std::move(zip), handle);
 }

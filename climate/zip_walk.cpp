@@ -101,7 +101,8 @@ std::string ZipWalk::unpack(ZipArchive& zip, const std::string& source, std::uin
 std::uint64_t ZipWalk::walk(ZipArchive& zip, const std::string& source, int depth) {
     const ZipLimits& limits = options_.limits;
     const auto tooMany = [&] {
-        refuse(top_, "more than " + std::to_string(limits.maxMembers) + " members, counting those of the ZIPs within it",
+        refuse(top_,
+               "more than " + std::to_string(limits.maxMembers) + " members, counting those of the ZIPs within it",
                "at most " + std::to_string(limits.maxMembers) + " in all");
     };
     if (zip.memberCount() > limits.maxMembers - members_) tooMany();

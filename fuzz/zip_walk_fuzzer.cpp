@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      ++handedOver;
                  });
     try {
-        const std::uint64_t found = walk.walkBytes(std::string(reinterpret_cast<const char*>(data), size),
-                                                   std::string(kSource));
+        const std::uint64_t found =
+            walk.walkBytes(std::string(reinterpret_cast<const char*>(data), size), std::string(kSource));
         require(found == handedOver, "the count of what was handed over");
     } catch (const InstallError& e) {
         const std::string message = e.what();

@@ -21,8 +21,10 @@ public:
         try {
             while (!atEnd()) {
                 skipBlank();
-                if (peek() == '[') header();
-                else keyValue(headerDepth_);
+                if (peek() == '[')
+                    header();
+                else
+                    keyValue(headerDepth_);
                 skipLine();
             }
         } catch (const TooDeep& e) {
@@ -53,17 +55,23 @@ private:
     void skipBlank() {
         for (;;) {
             const char c = peek();
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') ++i_;
-            else if (c == '#') skipComment();
-            else return;
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+                ++i_;
+            else if (c == '#')
+                skipComment();
+            else
+                return;
         }
     }
     // To the start of the next line, past any string that runs over it.
     void skipLine() {
         while (!atEnd() && peek() != '\n') {
-            if (peek() == '"' || peek() == '\'') skipString();
-            else if (peek() == '#') skipComment();
-            else ++i_;
+            if (peek() == '"' || peek() == '\'')
+                skipString();
+            else if (peek() == '#')
+                skipComment();
+            else
+                ++i_;
         }
         if (!atEnd()) ++i_;
     }
@@ -103,8 +111,10 @@ private:
         for (;;) {
             skipSpaces();
             const std::size_t start = i_;
-            if (peek() == '"' || peek() == '\'') skipString();
-            else while (isBare(peek())) ++i_;
+            if (peek() == '"' || peek() == '\'')
+                skipString();
+            else
+                while (isBare(peek())) ++i_;
             if (i_ == start) return parts;
             check(depth + ++parts, start);
             skipSpaces();
@@ -151,8 +161,10 @@ private:
                 return;
             }
             const std::size_t start = i_;
-            if (peek() == ',') ++i_;
-            else item();
+            if (peek() == ',')
+                ++i_;
+            else
+                item();
             if (i_ == start) ++i_;
         }
     }

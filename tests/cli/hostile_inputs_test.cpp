@@ -65,8 +65,8 @@ TEST(HostileInputsTest, AGoodZipBesideABadMapInstallsNothing) {
     writeFile(dir / "bad" / "N050.TXT", "300\n");
     const CliRun run = refused({"maps", "import", (dir / "good.zip").string(), (dir / "bad" / "N050.TXT").string(),
                                 "--maps", (dir / "maps").string()});
-    EXPECT_EQ(run.err, "tropolink-cli: " + (dir / "bad" / "N050.TXT").string() +
-                           ": 1 rows (allowed: 121 rows of 241 values)\n");
+    EXPECT_EQ(run.err,
+              "tropolink-cli: " + (dir / "bad" / "N050.TXT").string() + ": 1 rows (allowed: 121 rows of 241 values)\n");
     EXPECT_FALSE(fs::exists(dir / "maps" / "N050.TXT"));
 }
 

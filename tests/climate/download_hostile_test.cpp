@@ -52,8 +52,8 @@ TEST(DownloadHostileTest, AServerThatTricklesIsGivenUp) {
 
 TEST(DownloadHostileTest, ABodyBeyondTheSizeLimitIsRefusedBeforeItIsWritten) {
     const ScratchDir dir;
-    LocalServer server({{"/announced.zip", std::string((1 << 20) + 1, 'x')},
-                        {"/endless.zip", std::string(LocalServer::kEndless)}});
+    LocalServer server(
+        {{"/announced.zip", std::string((1 << 20) + 1, 'x')}, {"/endless.zip", std::string(LocalServer::kEndless)}});
     for (const std::string path : {"/announced.zip", "/endless.zip"}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(refusal(dir, server.url(path)),
@@ -73,9 +73,9 @@ TEST(DownloadHostileTest, RefusalsOfWhatWasDownloadedNameTheAddress) {
                         {"/empty.zip", storedZip({{"readme.txt", "no maps", {}}})}});
     EXPECT_EQ(refusal(dir, server.url("/p1812.zip")),
               server.url("/p1812.zip") + "/N050.TXT: its data does not match its CRC (allowed: an intact ZIP)");
-    EXPECT_EQ(refusal(dir, server.url("/empty.zip")),
-              server.url("/empty.zip") +
-                  ": holds none of N050.TXT, DN50.TXT and TropoClim.txt, not even in a ZIP within it");
+    EXPECT_EQ(
+        refusal(dir, server.url("/empty.zip")),
+        server.url("/empty.zip") + ": holds none of N050.TXT, DN50.TXT and TropoClim.txt, not even in a ZIP within it");
 }
 
 TEST(DownloadHostileTest, ADownloadStoppedByItsCallerInstallsNothing) {

@@ -142,9 +142,9 @@ TEST(ZipHostileTest, ARefusedMapAnywhereFailsTheWholeImport) {
     // Two maps of one name that disagree, within a ZIP or across the files given.
     const std::string other = gridText(121, 241, [](int, int) { return 333.0; });
     writeZip(dir / "two.zip", {{"a/N050.TXT", n0Text()}, {"b/n050.txt", other}});
-    EXPECT_EQ(refusal(dir, {dir / "two.zip"}),
-              (dir / "two.zip").string() + "/b/n050.txt: another N050.TXT than " + (dir / "two.zip").string() +
-                  "/a/N050.TXT (allowed: one N050.TXT, or copies of the same values)");
+    EXPECT_EQ(refusal(dir, {dir / "two.zip"}), (dir / "two.zip").string() + "/b/n050.txt: another N050.TXT than " +
+                                                   (dir / "two.zip").string() +
+                                                   "/a/N050.TXT (allowed: one N050.TXT, or copies of the same values)");
     writeFile(dir / "bad" / "N050.TXT", other);
     EXPECT_EQ(refusal(dir, {dir / "good.zip", dir / "bad" / "N050.TXT"}),
               (dir / "bad" / "N050.TXT").string() + ": another N050.TXT than " + (dir / "good.zip").string() +
@@ -155,8 +155,8 @@ TEST(ZipHostileTest, CopiesOfTheSameValuesAreOneMap) {
     const ScratchDir dir;
     // As the ZIPs of P.1812 and P.452 both hold N050.TXT, here with other line ends.
     writeZip(dir / "p1812.zip", {{"N050.TXT", n0Text()}});
-    writeZip(dir / "p452.zip",
-             {{"maps/N050.TXT", gridText(121, 241, [](int r, int c) { return planeN0(r, c); }, "\r\n")}});
+    writeZip(dir / "p452.zip", {{"maps/N050.TXT", gridText(
+                                                      121, 241, [](int r, int c) { return planeN0(r, c); }, "\r\n")}});
     const std::vector<fs::path> files{dir / "p1812.zip", dir / "p452.zip"};
     const ImportResult result = importMaps(files, dir / "maps");
     EXPECT_EQ(result.installed, std::vector{MapKind::N0});

@@ -63,11 +63,11 @@ inline std::string storedZip(const std::vector<StoredMember>& members,
         put(zip, m.bytes.size(), 4);
         put(zip, m.bytes.size(), 4);
         put(zip, name.size(), 2);
-        put(zip, 0, 2);   // extra field
-        put(zip, 0, 2);   // comment
-        put(zip, 0, 2);   // disk
-        put(zip, 0, 2);   // internal attributes
-        put(zip, 0, 4);   // external attributes
+        put(zip, 0, 2);  // extra field
+        put(zip, 0, 2);  // comment
+        put(zip, 0, 2);  // disk
+        put(zip, 0, 2);  // internal attributes
+        put(zip, 0, 4);  // external attributes
         put(zip, offsets[index], 4);
         zip += name;
     }

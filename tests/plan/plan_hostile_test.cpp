@@ -3,11 +3,11 @@
 // hidden in strings and comments; a byte order mark before a number.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "plan/plan_check.h"
 #include "plan/plan_toml.h"
@@ -96,7 +96,8 @@ TEST(PlanHostileTest, DotsAndBracketsInStringsAndCommentsAreNotKeys) {
         "notes = \"\"\"a \\\"\"\" " + deep + " \"\"\"\n",
         "notes = \"\"\"ends in quotes\"\"\"\"\"\ntitle = \"x\"\n",
         "# " + deep + "\ntitle = \"x\" # " + deep + "\n",
-        "[path]\n" + std::string("dem = [\"") + deep + "\", \"a.tif\"]\n[station1]\nsite = [44.5, -71.5]\n"
+        "[path]\n" + std::string("dem = [\"") + deep +
+            "\", \"a.tif\"]\n[station1]\nsite = [44.5, -71.5]\n"
             "[station2]\nsite = [44.6, -71.0]\n",
     };
     for (const std::string& text : plans) {
