@@ -113,9 +113,10 @@ template <class Outage>
 
 #define TROPOLINK_ROW_CLONES __attribute__((target_clones("avx2", "default")))
 
-// One loop per order: a select on the order would keep the loop scalar.
+// One loop per order: a select on the order would keep the loop scalar. The
+// clones sit on plain functions, which every compiler can multiversion.
 template <int Order>
-TROPOLINK_ROW_CLONES void selectionRows(const double* m, std::size_t rows, double* q) {
+[[gnu::always_inline]] inline void selectionRows(const double* m, std::size_t rows, double* q) {
     outageRows(m, rows, q, [](double x) __attribute__((always_inline)) {
         const double one = -expm1(-x);
         if constexpr (Order == 1) return one;
@@ -123,6 +124,10 @@ TROPOLINK_ROW_CLONES void selectionRows(const double* m, std::size_t rows, doubl
         return (one * one) * (one * one);
     });
 }
+
+TROPOLINK_ROW_CLONES void selection1Rows(const double* m, std::size_t rows, double* q) { selectionRows<1>(m, rows, q); }
+TROPOLINK_ROW_CLONES void selection2Rows(const double* m, std::size_t rows, double* q) { selectionRows<2>(m, rows, q); }
+TROPOLINK_ROW_CLONES void selection4Rows(const double* m, std::size_t rows, double* q) { selectionRows<4>(m, rows, q); }
 
 TROPOLINK_ROW_CLONES void maximalRatio2Rows(const double* m, std::size_t rows, double* q) {
     outageRows(m, rows, q, [](double x) __attribute__((always_inline)) { return gamma2(x, exp(-x)); });
@@ -151,9 +156,9 @@ TROPOLINK_ROW_CLONES void correlatedMaximalRatioRows(const double* m, std::size_
 
 void closedFormOutageRows(const double* m, std::size_t rows, const Diversity& d, double* q) {
     if (d.order == 1) {
-        selectionRows<1>(m, rows, q);
+        selection1Rows(m, rows, q);
     } else if (d.combiner == Combiner::Selection) {
-        (d.order == 2 ? selectionRows<2> : selectionRows<4>)(m, rows, q);
+        (d.order == 2 ? selection2Rows : selection4Rows)(m, rows, q);
     } else if (d.branchCorrelation > 0) {
         correlatedMaximalRatioRows(m, rows, d.branchCorrelation, q);
     } else if (d.order == 2) {
