@@ -227,6 +227,9 @@ TEST(DemDescriptorTest, ManyDemsShareFewDescriptors) {
         {.openFiles = 48});
     EXPECT_EQ(many.end, End::Returned) << many.message;
 
+    // The sanitizers probe memory through a pipe of their own, which a
+    // process without a free descriptor cannot make.
+    if (testing_support::kSanitized) return;
     const ChildOutcome none = runInChild([&] { DemSet(std::vector<std::string>{paths[0]}); }, {.openFiles = 1});
     EXPECT_EQ(none.end, End::Refused);
     EXPECT_EQ(none.message, "DEM " + paths[0] +
