@@ -15,7 +15,7 @@
 #include "climate/map_error.h"
 #include "climate/maps_folder.h"
 #include "climate/zones.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "terrain/site.h"
 #include "terrain/terrain_error.h"
 

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "climate/maps_folder.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::cli {
 namespace {

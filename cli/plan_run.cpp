@@ -4,14 +4,14 @@
 
 #include "cli/output_paths.h"
 #include "cli/profile_sites.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
+#include "io/file_output.h"
 #include "link/pass_window.h"
 #include "plan/plan_json.h"
 #include "plan/plan_run.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
-#include "report/file_output.h"
 #include "report/profile_svg.h"
 #include "terrain/terrain_error.h"
 
@@ -28,7 +28,8 @@ RunResult writeTemplate(const PlanRequest& r) {
                                       std::pair{r.kml.has_value(), "--kml"}, std::pair{r.geojson.has_value(), "--geojson"},
                                       std::pair{r.svg.has_value(), "--svg"}, std::pair{r.maps.has_value(), "--maps"}})
         if (given) return badInput(InputError(name, "given with --new", "plan --new FILE alone"));
-    return writeFile(r.file, planTemplate());
+    if (const auto failed = writeFile(r.file, planTemplate())) return failedWrite(*failed);
+    return {};
 }
 
 // What a plan's form allows of the output files.
@@ -69,7 +70,9 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     PlanResult result;
     try {
         result = runPlan(checked, maps.inUse());
-    } catch (const PlanGroundError& e) {
+    } catch (const GroundError& e) {
+        return badInput(e);
+    } catch (const std::system_error& e) {  // a profile that cannot be read
         return badInput(e);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};

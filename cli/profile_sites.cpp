@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "climate/map_error.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/profile_answer.h"
-#include "link/option_ranges.h"
 #include "terrain/map_features.h"
 
 namespace tropolink::cli {

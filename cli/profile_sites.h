@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/run_result.h"
+#include "cli/run_result.h"
 #include "climate/maps_folder.h"
+#include "ground/site_profile.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 
 namespace tropolink::cli {
 

@@ -1,8 +1,8 @@
 #include "cli/single_run.h"
 
-#include "report/box_writers.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "link/pass_window.h"
+#include "report/box_writers.h"
 
 namespace tropolink::cli {
 

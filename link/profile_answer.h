@@ -7,11 +7,11 @@
 
 #include "engine/headless_window.h"
 #include "engine/recalculate.h"
+#include "grammar/settings.h"
+#include "ground/site_profile.h"
 #include "itur/availability.h"
 #include "link/availability_options.h"
-#include "link/settings.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "profile/profile_settings.h"
 
 namespace tropolink {

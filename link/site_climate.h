@@ -5,7 +5,7 @@
 #include <string>
 
 #include "climate/lookup.h"
-#include "link/site_profile.h"
+#include "ground/site_profile.h"
 #include "profile/horizon.h"
 
 namespace tropolink {

@@ -1,13 +1,10 @@
 #include "plan/plan_run.h"
 
-#include "batch/profile_file.h"
 #include "link/availability_link.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
-#include "link/profile_message.h"
 #include "report/availability_notes.h"
 #include "report/path_report.h"
-#include "terrain/terrain_error.h"
 
 namespace tropolink {
 namespace {
@@ -24,30 +21,13 @@ private:
     const PlanRunControl& control_;
 };
 
-// The messages of the profile reader start as every diagnostic of the tool
-// does; the plan's caller adds that start itself.
-std::string withoutToolName(const std::string& line) {
-    const std::string start = diagnostic("");
-    return line.starts_with(start) ? line.substr(start.size()) : line;
-}
-
-std::vector<profile::ProfilePoint> readGround(const CheckedPlan& plan, std::optional<PlacedProfile>& placed) {
-    try {
-        if (plan.form == PlanForm::DemWithSites) {
-            placed = profileFromDems(plan.dems, *plan.station1.site, *plan.station2.site, plan.profileOptions);
-            return placed->points;
-        }
-        std::vector<profile::ProfilePoint> points;
-        const RunResult read = readProfileFile(plan.profile->string(), points);
-        if (read.exitStatus != kExitOk) throw PlanGroundError(withoutToolName(read.diagnostic));
-        if (plan.form == PlanForm::ProfileWithSites)
-            placed = placeProfile(points, *plan.station1.site, *plan.station2.site);
-        return points;
-    } catch (const terrain::TerrainError& e) {
-        throw PlanGroundError(e.what());
-    } catch (const profile::ProfileError& e) {
-        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
-    }
+GroundSource groundSource(const CheckedPlan& plan) {
+    GroundSource source;
+    if (plan.form == PlanForm::DemWithSites) source.dems = plan.dems;
+    if (plan.profile) source.profileFile = plan.profile->string();
+    if (plan.station1.site) source.sites = std::pair{*plan.station1.site, *plan.station2.site};
+    source.options = plan.profileOptions;
+    return source;
 }
 
 void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) {
@@ -62,12 +42,10 @@ void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) 
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
                HeadlessWindow& window) {
     stages.begin("terrain");
-    r.points = readGround(plan, r.placed);
-    try {
-        r.derived = profile::deriveSettings(r.points, plan.station1.mastM, plan.station2.mastM);
-    } catch (const profile::ProfileError& e) {
-        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
-    }
+    Ground ground = readGround(groundSource(plan));
+    r.derived = groundSettings(ground, plan.station1.mastM, plan.station2.mastM);
+    r.points = std::move(ground.points);
+    r.placed = std::move(ground.placed);
     stages.begin("pass");
     ProfileAnswer a = answerProfile({r.points, r.placed ? &*r.placed : nullptr}, *r.derived, plan.requested,
                                     &plan.availability, maps, window);

@@ -9,10 +9,11 @@
 
 #include "engine/recalculate.h"
 #include "engine/result_box.h"
+#include "ground/ground.h"
+#include "ground/site_profile.h"
 #include "itur/availability.h"
 #include "link/profile_answer.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "plan/plan_check.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
@@ -57,15 +58,9 @@ struct PlanCancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
 
-// A ground that cannot be had: a DEM that does not cover the path, a profile
-// file that cannot be read or has a refused row. One line naming the file.
-class PlanGroundError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
-// none. Throws PlanGroundError, NumericFault and PlanCancelled.
+// none. Throws GroundError, std::system_error for a profile that cannot be
+// read, NumericFault and PlanCancelled.
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
 
 }  // namespace tropolink

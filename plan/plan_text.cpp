@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "plan/plan_window.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"

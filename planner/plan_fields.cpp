@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "engine/slider.h"
-#include "link/option_ranges.h"
-#include "link/setting_names.h"
+#include "grammar/option_ranges.h"
+#include "grammar/setting_names.h"
 
 namespace tropolink::planner {
 namespace {

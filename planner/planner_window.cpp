@@ -13,6 +13,7 @@
 
 #include <exception>
 
+#include "io/file_output.h"
 #include "plan/plan_check.h"
 #include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
@@ -21,8 +22,8 @@
 #include "planner/plain_message.h"
 #include "planner/plan_form.h"
 #include "planner/results_view.h"
-#include "report/file_output.h"
 #include "terrain/map_features.h"
+#include "tropolink_version.h"
 #include "ui/description_page.h"
 
 namespace tropolink::planner {
@@ -145,9 +146,8 @@ bool PlannerWindow::savePlanAs(const QString& path) {
     // Relative ground paths follow the plan to its new folder.
     Plan plan = planMovedTo(form_->plan(), path.toStdString());
     const std::string text = planToml(plan);
-    const RunResult written = writeFile(path.toStdString(), text);
-    if (written.exitStatus != kExitOk) {
-        plainMessage(this, QMessageBox::Warning, tr("Save the plan"), qs(written.diagnostic));
+    if (const auto failed = writeFile(path.toStdString(), text)) {
+        plainMessage(this, QMessageBox::Warning, tr("Save the plan"), qs(failed->message()));
         return false;
     }
     path_ = path;
@@ -246,10 +246,9 @@ bool PlannerWindow::writeReport(const QString& path) {
     stamp.generatedAt = reportTime();
     stamp.version = TROPOLINK_VERSION;
     stamp.planFileName = path_.isEmpty() ? std::string() : QFileInfo(path_).fileName().toStdString();
-    const RunResult written =
-        writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, runner_->mapsInUse(), stamp));
-    if (written.exitStatus != kExitOk) {
-        plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(written.diagnostic));
+    if (const auto failed =
+            writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, runner_->mapsInUse(), stamp))) {
+        plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(failed->message()));
         return false;
     }
     return true;

@@ -17,7 +17,7 @@
 #include "climate/lookup.h"
 #include "climate/map_error.h"
 #include "climate/maps_folder.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace py = pybind11;
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "grammar/number_position.h"
 #include "link/availability_link.h"
 #include "link/availability_options.h"
-#include "link/number_position.h"
 #include "link/pass_window.h"
 #include "python/keyword_settings.h"
 #include "report/availability_json.h"

@@ -4,19 +4,21 @@
 
 #include <string>
 
+#include "io/file_output.h"
 #include "link/profile_answer.h"
 #include "plan/plan_check.h"
 #include "plan/plan_json.h"
 #include "plan/plan_keys.h"
+#include "plan/plan_paths.h"
 #include "plan/plan_run.h"
 #include "plan/plan_slots.h"
-#include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
 #include "python/climate_functions.h"
 #include "python/keyword_settings.h"
-#include "report/file_output.h"
+#include "python/os_error.h"
+#include "tropolink_version.h"
 
 namespace py = pybind11;
 
@@ -128,8 +130,7 @@ PythonPlan load(const py::object& path) {
 }
 
 void writeText(const py::object& path, const std::string& text) {
-    const RunResult written = writeFile(pathText(path), text);
-    if (written.exitStatus != kExitOk) throw py::value_error(written.diagnostic);
+    if (const auto failed = writeFile(pathText(path), text)) raiseOsError(failed->error, failed->message());
 }
 
 PlanResult runOf(const PythonPlan& p, const std::optional<InstalledMaps>& maps) {
@@ -137,7 +138,7 @@ PlanResult runOf(const PythonPlan& p, const std::optional<InstalledMaps>& maps) 
     try {
         py::gil_scoped_release release;
         return runPlan(p.checked, inUse);
-    } catch (const PlanGroundError& e) {
+    } catch (const GroundError& e) {
         throw py::value_error(e.what());
     }
 }

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
+#include "grammar/setting_names.h"
+#include "ground/ground.h"
 #include "link/pass_window.h"
 #include "link/profile_answer.h"
 #include "link/profile_link.h"
-#include "link/profile_message.h"
-#include "link/setting_names.h"
 #include "python/climate_functions.h"
 #include "python/itu_availability.h"
 #include "python/keyword_settings.h"
@@ -79,17 +79,11 @@ SettingsBuilder requestedSettings(const py::kwargs& keywords, bool powerDividedB
     return builder;
 }
 
-// The points of a profile CSV, read whole; OSError as Python raises it for a file it cannot read.
-std::vector<profile::ProfilePoint> csvPoints(const py::object& path) {
-    const py::object file = py::module_::import("io").attr("open")(path, "rb");
-    const py::bytes bytes = file.attr("read")();
-    file.attr("close")();
-    const std::string name = py::str(py::module_::import("os").attr("fspath")(path));
-    try {
-        return profile::readProfile(std::string(bytes));
-    } catch (const profile::ProfileError& e) {
-        throw py::value_error(profileMessage(name, e));
-    }
+// The ground of a profile CSV; "-" is a file like any other here, not standard input.
+Ground csvGround(const py::object& path) {
+    std::string file = py::module_::import("os").attr("fsencode")(path).cast<std::string>();
+    if (file == "-") file = "./-";
+    return readGround({.profileFile = file});
 }
 
 // As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
@@ -112,26 +106,18 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
     const double mast2M = mastHeight(kMast2Option, "s2_mast_m", mast2);
     const SettingsBuilder requested = requestedSettings(keywords, power);
 
-    const PlacedProfile* placed = nullptr;
-    std::vector<profile::ProfilePoint> points;
-    std::string name = "the DEM profile";
+    Ground read;
     if (py::isinstance<TerrainProfile>(ground)) {
-        placed = &ground.cast<const TerrainProfile&>().placed;
+        read = ground.cast<const TerrainProfile&>().ground;
     } else {
-        // io.open would take a number for a file descriptor.
         if (!PyUnicode_Check(ground.ptr()) && !py::isinstance(ground, py::module_::import("os").attr("PathLike")))
             throw py::type_error("profile_or_csv_path: a Profile or a CSV path (str or os.PathLike), not " +
                                  std::string(py::str(ground.get_type().attr("__name__"))));
-        points = csvPoints(ground);
-        name = py::str(py::module_::import("os").attr("fspath")(ground));
+        read = csvGround(ground);
     }
-    const std::vector<profile::ProfilePoint>& used = placed ? placed->points : points;
-    profile::ProfileSettings derived;
-    try {
-        derived = profile::deriveSettings(used, mast1M, mast2M);
-    } catch (const profile::ProfileError& e) {
-        throw py::value_error(profileMessage(name, e));
-    }
+    const PlacedProfile* placed = read.placed ? &*read.placed : nullptr;
+    const std::vector<profile::ProfilePoint>& used = read.points;
+    const profile::ProfileSettings derived = groundSettings(read, mast1M, mast2M);
     std::optional<InstalledMaps> loaded;
     if (placed) loaded = mapsOfPath(maps);
     const MapsInUse inUse = loaded ? MapsInUse{loaded->maps.get(), loaded->folder} : MapsInUse{};

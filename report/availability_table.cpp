@@ -4,7 +4,7 @@
 #include <array>
 #include <numbers>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "report/availability_cells.h"
 #include "report/availability_notes.h"
 

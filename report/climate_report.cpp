@@ -5,7 +5,7 @@
 #include "climate/map_format.h"
 #include "climate/maps_folder.h"
 #include "climate/zones.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <span>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "link/profile_link.h"
 #include "report/availability_json.h"
 #include "report/box_writers.h"

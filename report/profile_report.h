@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "link/settings.h"
 #include "engine/headless_window.h"
+#include "grammar/settings.h"
 #include "itur/availability.h"
 #include "profile/profile_settings.h"
 

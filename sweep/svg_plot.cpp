@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "plot/plot_page.h"
 #include "sweep/sweep_columns.h"
 #include "sweep/sweep_curves.h"

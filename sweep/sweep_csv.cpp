@@ -1,6 +1,6 @@
 #include "sweep/sweep_csv.h"
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "sweep/sweep_columns.h"
 
 namespace tropolink {

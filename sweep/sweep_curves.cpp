@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "sweep/sweep_columns.h"
 
 namespace tropolink {

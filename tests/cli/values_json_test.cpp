@@ -5,9 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "link/batch_line.h"
-#include "report/box_writers.h"
+#include "grammar/batch_line.h"
 #include "link/pass_window.h"
+#include "report/box_writers.h"
 
 namespace tropolink::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "ground/site_profile.h"
 #include "itur/scatter_geometry.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "profile/itu_horizon.h"
 #include "profile/profile_settings.h"
 #include "terrain/geodesic_path.h"

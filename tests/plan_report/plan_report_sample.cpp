@@ -5,6 +5,7 @@
 
 #include "plan_report/plan_report.h"
 #include "report_fixture.h"
+#include "tropolink_version.h"
 
 namespace {
 

@@ -32,6 +32,7 @@
 #include "planner/planner_window.h"
 #include "planner/profile_view.h"
 #include "planner/results_view.h"
+#include "tropolink_version.h"
 
 using namespace tropolink;
 using namespace tropolink::planner;
