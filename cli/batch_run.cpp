@@ -41,7 +41,7 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
                            std::string& out) {
     try {
         const PassValues values = runPass(window, settings);
-        appendBoxObject(out, window, withValues ? &values : nullptr);
+        appendBoxObject(out, boxTextsOf(window), withValues ? &values : nullptr);
         return LineOutcome::Answered;
     } catch (const NumericFault& e) {
         appendErrorObject(out, lineNumber, numericFaultMessage(e));

@@ -139,7 +139,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     } else if (request.jsonCount > 0) {
         ProfileJsonExtras extras;
         if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate, maps.inUse())};
-        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr, extras);
+        appendProfileJson(out.buffer(), derived, boxTextsOf(window), answer ? &*answer : nullptr, extras);
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
@@ -149,7 +149,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
             appendClimateText(out.buffer(), *a.climate, maps.inUse());
             out.buffer() += '\n';
         }
-        appendBoxLines(out.buffer(), window);
+        appendBoxLines(out.buffer(), boxTextsOf(window));
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
     }
     if (placed && (sa.kml || sa.geojson)) {

@@ -22,9 +22,9 @@ RunResult printPass(const Settings& settings, OutputFormat format, Output& out) 
     try {
         const PassValues values = runPass(window, settings);
         if (format == OutputFormat::Text)
-            appendBoxLines(out.buffer(), window);
+            appendBoxLines(out.buffer(), boxTextsOf(window));
         else
-            appendBoxObject(out.buffer(), window, format == OutputFormat::JsonWithValues ? &values : nullptr);
+            appendBoxObject(out.buffer(), boxTextsOf(window), format == OutputFormat::JsonWithValues ? &values : nullptr);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }

@@ -97,6 +97,8 @@ std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps
 
 }  // namespace
 
+BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.settings().powerDividedBy1000); }
+
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control) {
     const Stages stages(control);
     PlanResult r;

@@ -17,6 +17,7 @@
 #include "plan/plan_check.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
+#include "report/box_writers.h"
 
 namespace tropolink {
 
@@ -46,6 +47,9 @@ struct PlanResult {
     itur::AvailabilityAnswer availability;
     std::vector<PlanVerdict> verdicts;  // P.617 then P.2001; receiving station 1 then 2
     std::vector<std::string> notes;     // validity notes, as the availability output words them
+
+    // The boxes as the box writers take them.
+    BoxTexts boxTexts() const;
 };
 
 // What a long run reports and how it is stopped: `stop` is read between the

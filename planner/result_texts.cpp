@@ -46,7 +46,7 @@ QString optionalDb(const std::optional<double>& value) {
 
 VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) {
     VerdictTexts texts;
-    texts.method = verdict.method == itur::ItuMethod::P617 ? QStringLiteral("ITU-R P.617") : QStringLiteral("ITU-R P.2001");
+    texts.method = text(itur::recommendationName(verdict.method));
     texts.receiving = stationName(result, verdict.receivingStation);
     const itur::StationAvailability& a = verdict.availability;
     switch (a.bound) {

@@ -23,7 +23,7 @@ Pass passFor(std::string_view line) {
     HeadlessWindow window;
     Pass pass{runPass(window, parseBatchLine(line)), {}};
     std::string out;
-    appendBoxObject(out, window, &pass.values);
+    appendBoxObject(out, boxTextsOf(window), &pass.values);
     pass.object = json::parse(out);
     return pass;
 }
