@@ -64,12 +64,12 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         return badInput(e);
     }
 
-    LoadedClimateMaps maps;
-    if (checked.station1.site)
+    MapsInUse maps;
+    if (planNeedsMaps(checked))
         if (RunResult loaded = loadClimateMaps(r.maps, maps); loaded.exitStatus != kExitOk) return loaded;
     PlanResult result;
     try {
-        result = runPlan(checked, maps.inUse());
+        result = runPlan(checked, maps);
     } catch (const GroundError& e) {
         return badInput(e);
     } catch (const std::system_error& e) {  // a profile that cannot be read
@@ -79,9 +79,9 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     }
 
     if (r.jsonCount > 0)
-        appendPlanJson(out.buffer(), plan, result, maps.inUse());
+        appendPlanJson(out.buffer(), plan, result);
     else
-        appendPlanText(out.buffer(), result, maps.inUse());
+        appendPlanText(out.buffer(), result);
     if (result.placed && (r.kml || r.geojson)) {
         SiteArguments features;
         features.kml = r.kml;
@@ -94,7 +94,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     }
     std::string html;
     if (r.report)
-        html = planReportHtml(plan, result, maps.inUse(),
+        html = planReportHtml(plan, result,
                               {reportTime(), r.version, std::filesystem::path(r.file).filename().string()});
     std::string svg;
     if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.settingsLine});

@@ -118,7 +118,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
 
     // With sites, the climate comes from the maps where no option gives it,
     // and N0 sets the calculator's refractivity slider unless --set does.
-    LoadedClimateMaps maps;
+    MapsInUse maps;
     if (placed) {
         if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
     }
@@ -126,7 +126,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     ProfileAnswer a;
     try {
         a = answerProfile({points, placed ? &*placed : nullptr}, derived, requested,
-                          request.availabilityCount > 0 ? &availabilityOptions : nullptr, maps.inUse(), window);
+                          request.availabilityCount > 0 ? &availabilityOptions : nullptr, maps, window);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
@@ -138,7 +138,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         // The picture alone, below.
     } else if (request.jsonCount > 0) {
         ProfileJsonExtras extras;
-        if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate, maps.inUse())};
+        if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate)};
         appendProfileJson(out.buffer(), derived, boxTextsOf(window), answer ? &*answer : nullptr, extras);
     } else {
         out.buffer() += line + "\n\n";
@@ -146,7 +146,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         out.buffer() += '\n';
         if (placed) {
             appendPathText(out.buffer(), *placed, *a.places);
-            appendClimateText(out.buffer(), *a.climate, maps.inUse());
+            appendClimateText(out.buffer(), *a.climate);
             out.buffer() += '\n';
         }
         appendBoxLines(out.buffer(), boxTextsOf(window));

@@ -82,9 +82,9 @@ ordered_json slidersClimateJson(const PlanResult& r) {
 std::string dumped(const ordered_json& json) { return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace); }
 
 // The members of the profile's own JSON object, to stand inside the plan's.
-std::string profileMembers(const PlanResult& r, const BoxTexts& boxes, const MapsInUse& maps) {
+std::string profileMembers(const PlanResult& r, const BoxTexts& boxes) {
     ProfileJsonExtras extras;
-    if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate, maps)};
+    if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate)};
     std::string object;
     appendProfileJson(object, *r.derived, boxes, &r.availability, extras);
     // "{...}\n": the members lie between the outer braces.
@@ -93,7 +93,7 @@ std::string profileMembers(const PlanResult& r, const BoxTexts& boxes, const Map
 
 }  // namespace
 
-void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, const MapsInUse& maps) {
+void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r) {
     const BoxTexts boxes = r.boxTexts();
     ordered_json head;
     head["file"] = plan.file.string();
@@ -109,7 +109,7 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, con
     std::string text = dumped(head);
     text.pop_back();  // the closing brace: the figures follow
     if (r.derived) {
-        text += "," + profileMembers(r, boxes, maps);
+        text += "," + profileMembers(r, boxes);
     } else {
         text += ",\"boxes\":";
         appendBoxObjectValue(text, boxes, nullptr);

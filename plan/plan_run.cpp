@@ -76,11 +76,11 @@ std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double
     return list;
 }
 
-std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps) {
+std::vector<std::string> climateNotes(const PlanResult& r) {
     std::vector<std::string> notes;
     const AvailabilityOptions& o = r.plan.availability;
     if (r.climate) {
-        if (!maps.maps) notes.emplace_back(kMissingMapsNote);
+        if (!r.climate->mapsFolder) notes.emplace_back(kMissingMapsNote);
         const std::pair<const ClimateValue*, std::string_view> values[] = {
             {&r.climate->n0, "N0"}, {&r.climate->deltaN, "delta-N"}, {&r.climate->climateZone, "the climate zone"}};
         for (const auto& [value, name] : values)
@@ -98,6 +98,8 @@ std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps
 }  // namespace
 
 BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.settings().powerDividedBy1000); }
+
+bool planNeedsMaps(const CheckedPlan& plan) { return plan.station1.site.has_value(); }
 
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control) {
     const Stages stages(control);
@@ -120,7 +122,7 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
         r.notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
     if (r.places)
         for (std::string& warning : pathWarnings(*r.places)) r.notes.push_back(std::move(warning));
-    for (std::string& note : climateNotes(r, maps)) r.notes.push_back(std::move(note));
+    for (std::string& note : climateNotes(r)) r.notes.push_back(std::move(note));
     return r;
 }
 

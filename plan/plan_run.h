@@ -62,6 +62,9 @@ struct PlanCancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
 
+// Whether the plan reads the climate maps: a plan with sites does.
+bool planNeedsMaps(const CheckedPlan& plan);
+
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
 // none. Throws GroundError, std::system_error for a profile that cannot be
 // read, NumericFault and PlanCancelled.

@@ -31,7 +31,7 @@ void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult&
 
 }  // namespace
 
-void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps) {
+void appendPlanText(std::string& out, const PlanResult& r) {
     const CheckedPlan& p = r.plan;
     if (p.availability.requiredSnrDb) {
         out += "Verdict: the link needs S/N >= ";
@@ -53,7 +53,7 @@ void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps
     }
     if (r.placed) {
         appendPathText(out, *r.placed, *r.places);
-        appendClimateText(out, *r.climate, maps);
+        appendClimateText(out, *r.climate);
         out += '\n';
     }
     appendBoxLines(out, r.boxTexts());

@@ -87,7 +87,6 @@ PlanForm::PlanForm(QWidget* parent) : QWidget(parent), generalError_(new QLabel)
         }
     }
     layout->addStretch(1);
-    connect(maps_, &MapsPanel::imported, this, &PlanForm::edited);
 }
 
 QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent) {

@@ -19,6 +19,7 @@
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
+#include "planner/maps_panel.h"
 #include "planner/plain_message.h"
 #include "planner/plan_form.h"
 #include "planner/results_view.h"
@@ -50,7 +51,7 @@ PlannerWindow::PlannerWindow(PlanRunFunction run, QWidget* parent)
     : QMainWindow(parent),
       form_(new PlanForm),
       results_(new ResultsView),
-      runner_(new PlanRunner(std::move(run), this)),
+      runner_(new PlanRunner(std::move(run), climate::MapsService::shared(), this)),
       splitter_(new QSplitter(Qt::Horizontal)) {
     auto* scroll = new QScrollArea;
     scroll->setWidget(form_);
@@ -65,6 +66,8 @@ PlannerWindow::PlannerWindow(PlanRunFunction run, QWidget* parent)
     buildMenus();
 
     connect(form_, &PlanForm::edited, this, &PlannerWindow::edited);
+    // Imported maps serve the plan at once; the plan itself did not change.
+    connect(form_->mapsPanel(), &MapsPanel::imported, this, &PlannerWindow::recompute);
     connect(runner_, &PlanRunner::finished, this, &PlannerWindow::showFinished);
     connect(runner_, &PlanRunner::failed, this, &PlannerWindow::showFailed);
     connect(runner_, &PlanRunner::progress, this, [this](const QString& stage) { results_->setBusy(true, stage); });
@@ -247,7 +250,7 @@ bool PlannerWindow::writeReport(const QString& path) {
     stamp.version = TROPOLINK_VERSION;
     stamp.planFileName = path_.isEmpty() ? std::string() : QFileInfo(path_).fileName().toStdString();
     if (const auto failed =
-            writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, runner_->mapsInUse(), stamp))) {
+            writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, stamp))) {
         plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(failed->message()));
         return false;
     }

@@ -133,38 +133,34 @@ void writeText(const py::object& path, const std::string& text) {
     if (const auto failed = writeFile(pathText(path), text)) raiseOsError(failed->error, failed->message());
 }
 
-PlanResult runOf(const PythonPlan& p, const std::optional<InstalledMaps>& maps) {
-    const MapsInUse inUse = maps ? MapsInUse{maps->maps.get(), maps->folder} : MapsInUse{};
+PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
     try {
         py::gil_scoped_release release;
-        return runPlan(p.checked, inUse);
+        return runPlan(p.checked, maps);
     } catch (const GroundError& e) {
         throw py::value_error(e.what());
     }
 }
 
 // As the tool loads them for a plan with sites: none, with a UserWarning, when not installed.
-std::optional<InstalledMaps> mapsFor(const PythonPlan& p, const py::object& maps) {
-    if (!p.checked.station1.site) return std::nullopt;
-    std::optional<InstalledMaps> installed = installedMaps(maps);
+MapsInUse mapsFor(const PythonPlan& p, const py::object& maps) {
+    if (!planNeedsMaps(p.checked)) return nullptr;
+    MapsInUse installed = installedMaps(maps);
     if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
         throw py::error_already_set();
     return installed;
 }
 
 py::object run(const PythonPlan& p, const py::object& maps) {
-    const std::optional<InstalledMaps> installed = mapsFor(p, maps);
-    const PlanResult result = runOf(p, installed);
+    const PlanResult result = runOf(p, mapsFor(p, maps));
     std::string json;
-    appendPlanJson(json, p.plan, result, installed ? MapsInUse{installed->maps.get(), installed->folder} : MapsInUse{});
+    appendPlanJson(json, p.plan, result);
     return py::module_::import("json").attr("loads")(json);
 }
 
 void report(const PythonPlan& p, const py::object& path, const py::object& maps) {
-    const std::optional<InstalledMaps> installed = mapsFor(p, maps);
-    const PlanResult result = runOf(p, installed);
-    const MapsInUse inUse = installed ? MapsInUse{installed->maps.get(), installed->folder} : MapsInUse{};
-    writeText(path, planReportHtml(p.plan, result, inUse,
+    const PlanResult result = runOf(p, mapsFor(p, maps));
+    writeText(path, planReportHtml(p.plan, result,
                                    {reportTime(), TROPOLINK_VERSION, p.plan.file.filename().string()}));
 }
 

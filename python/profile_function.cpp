@@ -87,8 +87,8 @@ Ground csvGround(const py::object& path) {
 }
 
 // As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
-std::optional<InstalledMaps> mapsOfPath(const py::object& maps) {
-    std::optional<InstalledMaps> installed = installedMaps(maps);
+MapsInUse mapsOfPath(const py::object& maps) {
+    MapsInUse installed = installedMaps(maps);
     if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
         throw py::error_already_set();
     return installed;
@@ -118,12 +118,10 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
     const PlacedProfile* placed = read.placed ? &*read.placed : nullptr;
     const std::vector<profile::ProfilePoint>& used = read.points;
     const profile::ProfileSettings derived = groundSettings(read, mast1M, mast2M);
-    std::optional<InstalledMaps> loaded;
-    if (placed) loaded = mapsOfPath(maps);
-    const MapsInUse inUse = loaded ? MapsInUse{loaded->maps.get(), loaded->folder} : MapsInUse{};
+    const MapsInUse inUse = placed ? mapsOfPath(maps) : nullptr;
     HeadlessWindow window;
     const ProfileAnswer a = answerProfile({used, placed}, derived, requested, options ? &*options : nullptr, inUse, window);
-    return profileObject(a, window, placed, inUse);
+    return profileObject(a, window, placed);
 }
 
 constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a terrain profile: what

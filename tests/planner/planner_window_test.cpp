@@ -51,7 +51,7 @@ bool waitIdle(const PlannerWindow& window) {
 QJsonObject planJson(const QString& file) {
     const Plan plan = readPlan(file.toStdString());
     std::string out;
-    appendPlanJson(out, plan, runPlan(checkPlan(plan), MapsInUse{}), MapsInUse{});
+    appendPlanJson(out, plan, runPlan(checkPlan(plan), MapsInUse{}));
     return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
 }
 
@@ -205,7 +205,7 @@ private slots:
         const Plan plan = readPlan(kDemPlan.toStdString());
         const ReportStamp stamp{reportTime(), TROPOLINK_VERSION, "white-mountains.tropolink.toml"};
         QCOMPARE(fileBytes(report),
-                 QByteArray::fromStdString(planReportHtml(plan, runPlan(checkPlan(plan), MapsInUse{}), MapsInUse{}, stamp)));
+                 QByteArray::fromStdString(planReportHtml(plan, runPlan(checkPlan(plan), MapsInUse{}), stamp)));
         // An edited plan's report reproduces the plan as edited, not the file.
         window.form()->setFieldText("station1.mast-m", QStringLiteral("25"));
         QVERIFY(waitIdle(window));
