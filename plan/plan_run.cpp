@@ -30,9 +30,11 @@ GroundSource groundSource(const CheckedPlan& plan) {
     return source;
 }
 
-void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) {
+void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, HeadlessWindow& window) {
+    stages.begin("pass");
     r.settingsLine = settingsLine(plan.requested);
     r.values = runPass(window, plan.requested.settings());
+    stages.begin("methods");
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);
     r.availability = itur::answerAvailability(r.link, r.budget, plan.availability.percents,
@@ -42,13 +44,15 @@ void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) 
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
                HeadlessWindow& window) {
     stages.begin("terrain");
-    Ground ground = readGround(groundSource(plan));
-    r.derived = groundSettings(ground, plan.station1.mastM, plan.station2.mastM);
-    r.points = std::move(ground.points);
-    r.placed = std::move(ground.placed);
+    Ground read = readGround(groundSource(plan));
+    r.derived = groundSettings(read, plan.station1.mastM, plan.station2.mastM);
+    r.points = std::move(read.points);
+    r.placed = std::move(read.placed);
+    const ProfileGround ground{r.points, r.placed ? &*r.placed : nullptr};
     stages.begin("pass");
-    ProfileAnswer a = answerProfile({r.points, r.placed ? &*r.placed : nullptr}, *r.derived, plan.requested,
-                                    &plan.availability, maps, window);
+    ProfileAnswer a = answerPass(ground, *r.derived, plan.requested, plan.availability, maps, window);
+    stages.begin("methods");
+    addMethods(a, ground, plan.availability);
     r.places = a.places;
     r.climate = a.climate;
     r.settingsLine = a.settingsLine;
@@ -95,6 +99,17 @@ std::vector<std::string> climateNotes(const PlanResult& r) {
     return notes;
 }
 
+std::vector<std::string> notesOf(const PlanResult& r) {
+    std::vector<std::string> notes = availabilityNotes(r.availability);
+    if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
+        r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
+        notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
+    if (r.places)
+        for (std::string& warning : pathWarnings(*r.places)) notes.push_back(std::move(warning));
+    for (std::string& note : climateNotes(r)) notes.push_back(std::move(note));
+    return notes;
+}
+
 }  // namespace
 
 BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.settings().powerDividedBy1000); }
@@ -106,23 +121,15 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
     PlanResult r;
     r.plan = plan;
     HeadlessWindow window;
-    if (plan.form == PlanForm::Settings) {
-        stages.begin("pass");
-        runSliders(plan, r, window);
-    } else {
+    if (plan.form == PlanForm::Settings)
+        runSliders(plan, stages, r, window);
+    else
         runGround(plan, maps, stages, r, window);
-    }
-    stages.begin("methods");
+    r.yearCurves = yearCurves(r.link);
     for (int n = 1; n <= kResultBoxCount; ++n)
         r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
     r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
-    r.notes = availabilityNotes(r.availability);
-    if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
-        r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
-        r.notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
-    if (r.places)
-        for (std::string& warning : pathWarnings(*r.places)) r.notes.push_back(std::move(warning));
-    for (std::string& note : climateNotes(r)) r.notes.push_back(std::move(note));
+    r.notes = notesOf(r);
     return r;
 }
 

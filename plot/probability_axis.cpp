@@ -1,5 +1,6 @@
-#include "plan_report/probability_axis.h"
+#include "plot/probability_axis.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
