@@ -18,8 +18,10 @@ QString stationName(const PlanResult& result, int station) {
     return text(station == 1 ? result.plan.station1.name : result.plan.station2.name);
 }
 
+// "map /path/N050.TXT" for a map's value, else "option" or "default".
 QString sourceText(const ClimateValue& value) {
     QString source = text(std::string(climateSourceName(value.source)));
+    if (value.source == ClimateSource::Map) source += QLatin1Char(' ') + QString::fromStdString(value.file.string());
     return source;
 }
 

@@ -119,6 +119,9 @@ PythonPlan fromKeywords(const py::kwargs& keywords) {
 }
 
 PythonPlan load(const py::object& path) {
+    // A file that cannot be read raises OSError, as Python's own open() does;
+    // what the plan reader refuses is a ValueError.
+    py::module_::import("io").attr("open")(path, "rb").attr("close")();
     PythonPlan p;
     try {
         p.plan = readPlan(pathText(path));
@@ -130,7 +133,8 @@ PythonPlan load(const py::object& path) {
 }
 
 void writeText(const py::object& path, const std::string& text) {
-    if (const auto failed = writeFile(pathText(path), text)) raiseOsError(failed->error, failed->message());
+    if (const auto failed = writeFile(pathText(path), text))
+        raiseOsError(failed->error, failed->message(), failed->path);
 }
 
 PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
@@ -139,6 +143,8 @@ PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
         return runPlan(p.checked, maps);
     } catch (const GroundError& e) {
         throw py::value_error(e.what());
+    } catch (const std::system_error& e) {
+        raiseOsError(e.code(), e.what(), p.checked.profile ? p.checked.profile->string() : std::string());
     }
 }
 
@@ -180,7 +186,8 @@ void addPlanClass(py::module_& m) {
     py::class_<PythonPlan>(m, "Plan", kPlanDoc)
         .def(py::init(&fromKeywords))
         .def_static("load", &load, py::arg("path"),
-                    "Reads and checks a plan file; ValueError \"FILE:LINE:COLUMN: ...\" when refused.")
+                    "Reads and checks a plan file; ValueError \"FILE:LINE:COLUMN: ...\" when refused, OSError "
+                    "when it cannot be read.")
         .def(
             "save",
             [](const PythonPlan& p, const py::object& path) {
@@ -188,13 +195,14 @@ void addPlanClass(py::module_& m) {
             },
             py::arg("path"),
             "Writes the plan in the canonical layout, whole or not at all; relative DEM and profile paths are "
-            "rewritten for the new file's folder.")
+            "rewritten for the new file's folder. OSError when the file cannot be written.")
         .def(
             "toml", [](const PythonPlan& p) { return planToml(p.plan); }, "The plan in the canonical layout.")
         .def("run", &run, py::arg("maps") = py::none(),
-             "Runs the plan: the dict that `tropolink-cli plan --json` prints.")
+             "Runs the plan: the dict that `tropolink-cli plan --json` prints. ValueError for ground that cannot be "
+             "had or a refused map, OSError for a profile that cannot be read.")
         .def("report", &report, py::arg("path"), py::arg("maps") = py::none(),
-             "Runs the plan and writes the HTML link report to path.")
+             "Runs the plan and writes the HTML link report to path; OSError when it cannot be written.")
         .def_property_readonly("title", [](const PythonPlan& p) { return p.checked.title; })
         .def_property_readonly("file", [](const PythonPlan& p) { return p.plan.file.string(); })
         .def_property_readonly("source", [](const PythonPlan& p) { return p.plan.source; });

@@ -17,6 +17,7 @@
 #include "python/climate_functions.h"
 #include "python/itu_availability.h"
 #include "python/keyword_settings.h"
+#include "python/os_error.h"
 #include "python/profile_objects.h"
 #include "python/terrain_functions.h"
 
@@ -83,7 +84,11 @@ SettingsBuilder requestedSettings(const py::kwargs& keywords, bool powerDividedB
 Ground csvGround(const py::object& path) {
     std::string file = py::module_::import("os").attr("fsencode")(path).cast<std::string>();
     if (file == "-") file = "./-";
-    return readGround({.profileFile = file});
+    try {
+        return readGround({.profileFile = file});
+    } catch (const std::system_error& e) {
+        raiseOsError(e.code(), e.what(), file);
+    }
 }
 
 // As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
@@ -135,7 +140,8 @@ climate_zone and required_snr_db are its options, as availability() takes them, 
 refused without it. maps: the ITU-R maps' folder (None: where the tool looks); without
 maps a UserWarning says what they would give. power_div_1000 and the other keywords as
 for calculate(), for the sliders the profile does not fix. ValueError with the tool's
-message for a refused value, profile or map; TypeError for a flag that is not a bool.)doc";
+message for a refused value, profile or map; OSError when the CSV cannot be read;
+TypeError for a flag that is not a bool.)doc";
 
 }  // namespace
 

@@ -14,12 +14,13 @@ namespace tropolink::planner {
 struct PlanField;
 class MapsPanel;
 
-// The side panel: one field per key of the plan file, grouped by table.
-// The texts are kept exactly as typed; checking them is checkPlan's work.
-class PlanForm : public QWidget {
+// The side panel that edits a plan: one field per key of the plan file,
+// grouped by table. The texts are kept exactly as typed; checking them is
+// checkPlan's work.
+class PlanEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit PlanForm(QWidget* parent = nullptr);
+    explicit PlanEditor(QWidget* parent = nullptr);
 
     void setPlan(const Plan& plan);
     // The plan the fields give: the one set, with each field's text in place.
@@ -48,6 +49,7 @@ private:
         QLabel* error = nullptr;
     };
     QWidget* makeEditor(const PlanField& field, Row& row, QWidget* parent);
+    QWidget* pathEditor(const PlanField& field, Row& row, QWidget* parent);
     QString fieldText(const Row& row) const;
     void setRowText(Row& row, const QString& text);
     void chooseDem(Row& row, bool folder);

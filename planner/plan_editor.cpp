@@ -1,4 +1,4 @@
-#include "planner/plan_form.h"
+#include "planner/plan_editor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +27,7 @@ constexpr int kFlagFalse = 2;
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QString tooltipOf(const PlanField& field) {
-    QString tip = qs(field.key);
+    QString tip = qs(field.dotted);
     if (!field.allowed.empty()) tip += QStringLiteral(": ") + qs(field.allowed);
     if (!field.defaultText.empty()) tip += QStringLiteral(" (default ") + qs(field.defaultText) + QStringLiteral(")");
     return tip;
@@ -39,9 +39,15 @@ QString accessibleNameOf(const PlanField& field) {
     return name;
 }
 
+QLabel* plainLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 }  // namespace
 
-PlanForm::PlanForm(QWidget* parent) : QWidget(parent), generalError_(new QLabel), maps_(new MapsPanel) {
+PlanEditor::PlanEditor(QWidget* parent) : QWidget(parent), generalError_(new QLabel), maps_(new MapsPanel) {
     generalError_->setTextFormat(Qt::PlainText);
     generalError_->setWordWrap(true);
     generalError_->setStyleSheet(QStringLiteral("color: #b01010;"));
@@ -53,7 +59,9 @@ PlanForm::PlanForm(QWidget* parent) : QWidget(parent), generalError_(new QLabel)
     QGroupBox* box = nullptr;
     QGridLayout* grid = nullptr;
     std::string group;
-    for (const PlanField& field : planFields()) {
+    const std::vector<PlanField>& fields = planFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const PlanField& field = fields[i];
         if (field.group != group) {
             group = field.group;
             box = new QGroupBox(qs(group));
@@ -62,17 +70,13 @@ PlanForm::PlanForm(QWidget* parent) : QWidget(parent), generalError_(new QLabel)
             grid->setColumnStretch(1, 1);
             layout->addWidget(box);
         }
-        Row& row = rows_[field.key];
+        Row& row = rows_[field.dotted];
         row.field = &field;
-        auto* label = new QLabel(qs(field.label));
-        label->setTextFormat(Qt::PlainText);
+        QLabel* label = plainLabel(qs(field.label));
         label->setWordWrap(true);
         QWidget* editor = makeEditor(field, row, box);
         label->setBuddy(row.editor);
-        auto* unit = new QLabel(qs(field.unit));
-        unit->setTextFormat(Qt::PlainText);
-        row.error = new QLabel;
-        row.error->setTextFormat(Qt::PlainText);
+        row.error = plainLabel(QString());
         row.error->setWordWrap(true);
         row.error->setStyleSheet(QStringLiteral("color: #b01010;"));
         row.error->setAccessibleName(accessibleNameOf(field) + tr(" error"));
@@ -80,16 +84,16 @@ PlanForm::PlanForm(QWidget* parent) : QWidget(parent), generalError_(new QLabel)
         const int r = grid->rowCount();
         grid->addWidget(label, r, 0);
         grid->addWidget(editor, r, 1);
-        grid->addWidget(unit, r, 2);
+        grid->addWidget(plainLabel(qs(field.unit)), r, 2);
         grid->addWidget(row.error, r + 1, 0, 1, 3);
-        if (field.group == "ITU climate" && field.key == "itu.ground-height-km") {
-            grid->addWidget(maps_, r + 2, 0, 1, 3);
-        }
+        // The maps' status closes the group of the values they give.
+        const bool lastOfGroup = i + 1 == fields.size() || fields[i + 1].group != group;
+        if (lastOfGroup && field.kind == FieldKind::MapValue) grid->addWidget(maps_, r + 2, 0, 1, 3);
     }
     layout->addStretch(1);
 }
 
-QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent) {
+QWidget* PlanEditor::makeEditor(const PlanField& field, Row& row, QWidget* parent) {
     const QString name = accessibleNameOf(field);
     const QString tip = tooltipOf(field);
     auto lineEdit = [&] {
@@ -97,13 +101,14 @@ QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent)
         edit->setPlaceholderText(qs(field.defaultText));
         edit->setAccessibleName(name);
         edit->setToolTip(tip);
-        connect(edit, &QLineEdit::textChanged, this, &PlanForm::changed);
+        connect(edit, &QLineEdit::textChanged, this, &PlanEditor::changed);
         row.editor = edit;
         return edit;
     };
     switch (field.kind) {
         case FieldKind::Number:
         case FieldKind::Text:
+        case FieldKind::Site:
         case FieldKind::NumberList:
             return lineEdit();
         case FieldKind::LongText: {
@@ -112,7 +117,7 @@ QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent)
             edit->setToolTip(tip);
             edit->setTabChangesFocus(true);
             edit->setFixedHeight(edit->fontMetrics().lineSpacing() * 3 + 12);
-            connect(edit, &QPlainTextEdit::textChanged, this, &PlanForm::changed);
+            connect(edit, &QPlainTextEdit::textChanged, this, &PlanEditor::changed);
             row.editor = edit;
             return edit;
         }
@@ -121,7 +126,7 @@ QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent)
             combo->addItems({tr("default (%1)").arg(qs(field.defaultText)), tr("true"), tr("false")});
             combo->setAccessibleName(name);
             combo->setToolTip(tip);
-            connect(combo, &QComboBox::currentIndexChanged, this, &PlanForm::changed);
+            connect(combo, &QComboBox::currentIndexChanged, this, &PlanEditor::changed);
             row.editor = combo;
             return combo;
         }
@@ -147,37 +152,35 @@ QWidget* PlanForm::makeEditor(const PlanField& field, Row& row, QWidget* parent)
             return holder;
         }
         case FieldKind::DemList:
-        case FieldKind::File: {
-            // The paths get the whole width; the choosers sit under them.
-            auto* holder = new QWidget(parent);
-            auto* column = new QVBoxLayout(holder);
-            column->setContentsMargins(0, 0, 0, 0);
-            QLineEdit* edit = lineEdit();
-            edit->setParent(holder);
-            column->addWidget(edit);
-            auto* line = new QHBoxLayout;
-            line->addStretch(1);
-            column->addLayout(line);
-            const std::string key = field.key;
-            auto* file = new QPushButton(tr("File…"), holder);
-            file->setAccessibleName(name + tr(": choose a file"));
-            line->addWidget(file);
-            if (field.kind == FieldKind::DemList) {
-                auto* folder = new QPushButton(tr("Folder…"), holder);
-                folder->setAccessibleName(name + tr(": choose a folder"));
-                line->addWidget(folder);
-                connect(file, &QPushButton::clicked, this, [this, key] { chooseDem(rows_[key], false); });
-                connect(folder, &QPushButton::clicked, this, [this, key] { chooseDem(rows_[key], true); });
-            } else {
-                connect(file, &QPushButton::clicked, this, [this, key] { chooseFile(rows_[key]); });
-            }
-            return holder;
-        }
+        case FieldKind::File:
+            break;
     }
-    return lineEdit();
+    // The paths get the whole width; the choosers sit under them.
+    auto* holder = new QWidget(parent);
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    QLineEdit* edit = lineEdit();
+    edit->setParent(holder);
+    column->addWidget(edit);
+    auto* line = new QHBoxLayout;
+    line->addStretch(1);
+    column->addLayout(line);
+    const std::string key = field.dotted;
+    auto* file = new QPushButton(tr("File…"), holder);
+    file->setAccessibleName(name + tr(": choose a file"));
+    line->addWidget(file);
+    if (field.kind == FieldKind::DemList) {
+        auto* folder = new QPushButton(tr("Folder…"), holder);
+        folder->setAccessibleName(name + tr(": choose a folder"));
+        line->addWidget(folder);
+        connect(file, &QPushButton::clicked, this, [this, key] { chooseDem(rows_[key], false); });
+        connect(folder, &QPushButton::clicked, this, [this, key] { chooseDem(rows_[key], true); });
+    } else {
+        connect(file, &QPushButton::clicked, this, [this, key] { chooseFile(rows_[key]); });
+    }
+    return holder;
 }
-
-QString PlanForm::fieldText(const Row& row) const {
+QString PlanEditor::fieldText(const Row& row) const {
     if (auto* edit = qobject_cast<QLineEdit*>(row.editor)) {
         // Names and titles keep their spaces; numbers and paths do not need them.
         return row.field->kind == FieldKind::Text ? edit->text() : edit->text().trimmed();
@@ -191,7 +194,7 @@ QString PlanForm::fieldText(const Row& row) const {
     return {};
 }
 
-void PlanForm::setRowText(Row& row, const QString& text) {
+void PlanEditor::setRowText(Row& row, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(row.editor)) {
         if (auto* fromMaps = qobject_cast<QCheckBox*>(row.fromMaps)) {
             fromMaps->setChecked(text.isEmpty());
@@ -207,22 +210,22 @@ void PlanForm::setRowText(Row& row, const QString& text) {
     }
 }
 
-void PlanForm::setPlan(const Plan& plan) {
+void PlanEditor::setPlan(const Plan& plan) {
     loading_ = true;
     base_ = plan;
-    for (auto& [key, row] : rows_) setRowText(row, qs(row.field->get(plan)));
+    for (auto& [key, row] : rows_) setRowText(row, qs(keyText(plan, *row.field)));
     loading_ = false;
     clearErrors();
 }
 
-Plan PlanForm::plan() const {
+Plan PlanEditor::plan() const {
     Plan plan = base_;
     bool edited = false;
     for (const auto& [key, row] : rows_) {
         const std::string text = fieldText(row).toStdString();
         // An unchanged text keeps its place in the file, which messages name.
-        if (text != row.field->get(plan)) {
-            row.field->set(plan, text);
+        if (text != keyText(plan, *row.field)) {
+            setKeyText(plan, *row.field, text);
             edited = true;
         }
     }
@@ -231,11 +234,11 @@ Plan PlanForm::plan() const {
     return plan;
 }
 
-void PlanForm::changed() {
+void PlanEditor::changed() {
     if (!loading_) emit edited();
 }
 
-void PlanForm::clearErrors() {
+void PlanEditor::clearErrors() {
     for (auto& [key, row] : rows_) {
         row.error->clear();
         row.error->hide();
@@ -244,10 +247,10 @@ void PlanForm::clearErrors() {
     generalError_->hide();
 }
 
-void PlanForm::showError(const std::string& key, const QString& message) {
+void PlanEditor::showError(const std::string& key, const QString& message) {
     clearErrors();
     if (const PlanField* field = fieldForKey(key)) {
-        Row& row = rows_.at(field->key);
+        Row& row = rows_.at(field->dotted);
         row.error->setText(message);
         row.error->show();
         return;
@@ -256,19 +259,19 @@ void PlanForm::showError(const std::string& key, const QString& message) {
     generalError_->show();
 }
 
-QString PlanForm::errorText(const std::string& key) const {
+QString PlanEditor::errorText(const std::string& key) const {
     const auto found = rows_.find(key);
     return found == rows_.end() ? QString() : found->second.error->text();
 }
 
-QString PlanForm::generalError() const { return generalError_->text(); }
+QString PlanEditor::generalError() const { return generalError_->text(); }
 
-QWidget* PlanForm::editor(const std::string& key) const {
+QWidget* PlanEditor::editor(const std::string& key) const {
     const auto found = rows_.find(key);
     return found == rows_.end() ? nullptr : found->second.editor;
 }
 
-void PlanForm::setFieldText(const std::string& key, const QString& text) {
+void PlanEditor::setFieldText(const std::string& key, const QString& text) {
     Row& row = rows_.at(key);
     if (auto* fromMaps = qobject_cast<QCheckBox*>(row.fromMaps)) fromMaps->setChecked(text.isEmpty());
     if (auto* edit = qobject_cast<QLineEdit*>(row.editor)) {
@@ -278,13 +281,13 @@ void PlanForm::setFieldText(const std::string& key, const QString& text) {
     }
 }
 
-QString PlanForm::relativeToPlan(const QString& path) const {
+QString PlanEditor::relativeToPlan(const QString& path) const {
     if (base_.file.empty()) return path;
     const QDir planDir = QFileInfo(qs(base_.file.string())).absoluteDir();
     return planDir.relativeFilePath(path);
 }
 
-void PlanForm::chooseDem(Row& row, bool folder) {
+void PlanEditor::chooseDem(Row& row, bool folder) {
     const QString chosen = folder ? QFileDialog::getExistingDirectory(this, tr("Choose a DEM folder"))
                                   : QFileDialog::getOpenFileName(this, tr("Choose a DEM file"), QString(),
                                                                  tr("Elevation data (*.tif *.tiff *.hgt *.zip);;All files (*)"));
@@ -296,7 +299,7 @@ void PlanForm::chooseDem(Row& row, bool folder) {
     edit->setText(current.isEmpty() ? entry : current + QStringLiteral("; ") + entry);
 }
 
-void PlanForm::chooseFile(Row& row) {
+void PlanEditor::chooseFile(Row& row) {
     const QString chosen = QFileDialog::getOpenFileName(this, tr("Choose a profile"), QString(),
                                                         tr("Profiles (*.csv);;All files (*)"));
     if (chosen.isEmpty()) return;
