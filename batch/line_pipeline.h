@@ -4,7 +4,6 @@
 #include <string>
 
 #include "batch/line_reader.h"
-#include "cli/run_result.h"
 #include "io/output.h"
 
 namespace tropolink {
