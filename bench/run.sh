@@ -10,7 +10,7 @@ source scripts/setup.sh
 tropolink_install_missing
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target engine_bench window_pass_bench window_startup climate_bench terrain_bench planner_bench tropolink-cli tropolink_python >/dev/null
+cmake --build --preset release --target engine_bench fading_bench window_pass_bench window_startup climate_bench terrain_bench planner_bench tropolink-cli tropolink_python >/dev/null
 bin=build-release
 
 python=$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")
@@ -24,6 +24,14 @@ median() {  # median real time of a benchmark, in its own unit
 echo "pass at the start positions (headless, 52 texts): $(median engine_bench passAtStartPositions) median (target <= 1500 ns)"
 echo "pass over a mix of 1000 settings (headless, 52 texts): $(median engine_bench passOverSettingsMix) median (target <= 1500 ns)"
 echo "one number through a mask: $(median engine_bench maskOneNumber) median"
+# Short-term outage margins per second on one core (target >= 20 M/s for the
+# closed forms, every form but correlated selection), the yearly integral of
+# one link and the margin an availability needs.
+"$bin/bench/fading_bench" --benchmark_filter='shortTermOutages|oneBranchScalarLoop|yearlyOutagePerLink|todayStationAvailability|marginForAvailability|methodFadingFigures' \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
+  awk -F, '$1 ~ /_median"$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1);
+    rate = ($7 != "") ? sprintf(", %.1f M margins/s", $7 / 1e6) : "";
+    gsub(/"/, "", $8); printf "fading %s %s: %.0f ns CPU%s\n", $1, $8, $4, rate }'
 echo "window pass on START (offscreen, 52 box writes): $(QT_QPA_PLATFORM=offscreen median window_pass_bench windowPassOnStart) median (target <= 150 us)"
 QT_QPA_PLATFORM=offscreen "$bin/bench/window_startup" 2>/dev/null | sed 's/ ms$/ ms (target <= 150 ms)/; s/ MB$/ MB (target <= 60 MB)/'
 echo "online processors: $(getconf _NPROCESSORS_ONLN)"

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 #include <stdlib.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -46,21 +47,35 @@ private:
 
 struct Transfer {
     std::string_view url;
-    const DownloadProgress* progress = nullptr;
+    const DownloadProgress& progress;
+    const DownloadLimits& limits;
+    const std::atomic<bool>* stop;
+    std::FILE* file;
+    std::int64_t written = 0;
+    bool tooLarge = false;
 };
 
-std::size_t writeToFile(char* data, std::size_t size, std::size_t count, void* file) {
-    return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
+// A body without a length is stopped here once it grows past the limit.
+std::size_t writeToFile(char* data, std::size_t size, std::size_t count, void* transfer) {
+    auto& t = *static_cast<Transfer*>(transfer);
+    const auto bytes = static_cast<std::int64_t>(size * count);
+    if (bytes > t.limits.maxBytes - t.written) {
+        t.tooLarge = true;
+        return 0;
+    }
+    t.written += bytes;
+    return std::fwrite(data, size, count, t.file) * size;
 }
 
 int reportProgress(void* transfer, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t) {
-    const auto* t = static_cast<const Transfer*>(transfer);
-    if (t->progress != nullptr && *t->progress) (*t->progress)(t->url, received, total);
+    const auto& t = *static_cast<const Transfer*>(transfer);
+    if (t.stop != nullptr && t.stop->load()) return 1;
+    if (t.progress) t.progress(t.url, received, total);
     return 0;
 }
 
-// The last part of the address's path, so that messages about the ZIP name
-// it as the user would; a number when there is none.
+// The scratch file of a download: its number and the last part of the
+// address's path.
 std::string localName(std::string_view url, std::size_t index) {
     url = url.substr(0, url.find_first_of("?#"));
     const auto slash = url.find_last_of('/');
@@ -69,7 +84,8 @@ std::string localName(std::string_view url, std::size_t index) {
     return std::to_string(index + 1) + "-" + name;
 }
 
-void fetch(const std::string& url, const fs::path& file, const DownloadProgress& progress) {
+void fetch(const std::string& url, const fs::path& file, const DownloadProgress& progress,
+           const DownloadLimits& limits, const std::atomic<bool>* stop) {
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
@@ -78,7 +94,7 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
     const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
     if (!curl) throw DownloadError("cannot download " + url + ": libcurl did not start");
 
-    Transfer transfer{url, &progress};
+    Transfer transfer{url, progress, limits, stop, out.get()};
     char error[CURL_ERROR_SIZE] = {};
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
@@ -89,17 +105,22 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutS);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, kStalledTimeoutS);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, limits.minBytesPerSecond);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limits.windowSeconds);
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_USERAGENT, "tropolink");
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, writeToFile);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, out.get());
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, reportProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
 
     const CURLcode code = curl_easy_perform(c);
+    if (code == CURLE_ABORTED_BY_CALLBACK && stop != nullptr && stop->load()) throw ImportCancelled();
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        throw DownloadError("cannot download " + url + ": larger than " + std::to_string(limits.maxBytes) +
+                            " bytes (allowed: at most " + sizeText(static_cast<std::uint64_t>(limits.maxBytes)) + ")");
     if (code != CURLE_OK)
         throw DownloadError("cannot download " + url + ": " + (error[0] != '\0' ? error : curl_easy_strerror(code)));
     if (std::fflush(out.get()) != 0 || std::ferror(out.get()) != 0)
@@ -109,17 +130,18 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
 }  // namespace
 
 ImportResult downloadMaps(std::span<const std::string> urls, const fs::path& targetDir,
-                          const DownloadProgress& progress) {
+                          const DownloadProgress& progress, const DownloadLimits& limits,
+                          const ImportOptions& options) {
     const std::vector<std::string> defaults(kMapZipUrls.begin(), kMapZipUrls.end());
     if (urls.empty()) urls = defaults;
 
     const ScratchFolder scratch;
-    std::vector<fs::path> files;
+    std::vector<ImportSource> files;
     for (std::size_t i = 0; i < urls.size(); ++i) {
-        files.push_back(scratch.path() / localName(urls[i], i));
-        fetch(urls[i], files.back(), progress);
+        files.push_back({scratch.path() / localName(urls[i], i), urls[i]});
+        fetch(urls[i], files.back().file, progress, limits, options.stop);
     }
-    return importMaps(files, targetDir);
+    return importMaps(files, targetDir, options);
 }
 
 }  // namespace tropolink::climate

@@ -19,18 +19,29 @@ inline constexpr std::array<std::string_view, 2> kMapZipUrls{
 };
 
 inline constexpr long kConnectTimeoutS = 30;
-// A transfer that moves nothing for this long is given up.
-inline constexpr long kStalledTimeoutS = 60;
+
+struct DownloadLimits {
+    // A transfer slower than this on average over the window is given up: a
+    // server that trickles a byte now and then is as good as stalled.
+    long minBytesPerSecond = 1024;
+    long windowSeconds = 60;
+    // The ITU's ZIPs are well under 100 MB; a body beyond this is refused as
+    // soon as it says so or grows past it, before it fills the disk.
+    std::int64_t maxBytes = 512ll << 20;
+};
 
 // Called as the bytes arrive; `totalBytes` is 0 while the size is unknown.
 using DownloadProgress = std::function<void(std::string_view url, std::int64_t receivedBytes, std::int64_t totalBytes)>;
 
 // Fetches each of `urls` (the two addresses above when empty) into a
-// temporary file, following redirects, then imports them all into
-// `targetDir` as importMaps does. Throws DownloadError naming the address and
-// the reason when a download fails; nothing is installed then. What was
-// downloaded but refused throws as importMaps does.
+// temporary file, following redirects, within `limits`, then imports them
+// all into `targetDir` as importMaps does with `options`. Throws
+// DownloadError naming the address and the reason when a download fails;
+// nothing is installed then. What was downloaded but refused throws as
+// importMaps does, its messages naming the address. options.stop stops the
+// downloads too.
 ImportResult downloadMaps(std::span<const std::string> urls, const std::filesystem::path& targetDir,
-                          const DownloadProgress& progress = {});
+                          const DownloadProgress& progress = {}, const DownloadLimits& limits = {},
+                          const ImportOptions& options = {});
 
 }  // namespace tropolink::climate

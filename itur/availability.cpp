@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "itur/fading_availability.h"
+
 namespace tropolink::itur {
 namespace {
 
@@ -82,7 +84,8 @@ StationAvailability availabilityOf(const MethodTerms& t, const SharedLosses& sha
 }
 
 MethodAnswer answerOf(ItuMethod method, const ItuLink& link, const LinkBudget& budget,
-                          std::span<const double> percents, std::optional<double> requiredSnrDb) {
+                      std::span<const double> percents, std::optional<double> requiredSnrDb,
+                      const std::optional<FadingRequest>& fading) {
     const MethodTerms terms = termsOf(method, link);
     const SharedLosses shared = sharedLosses(terms, requiredSnrDb.has_value());
     MethodAnswer answer;
@@ -91,6 +94,7 @@ MethodAnswer answerOf(ItuMethod method, const ItuLink& link, const LinkBudget& b
     if (requiredSnrDb)
         answer.availability = {availabilityOf(terms, shared, budget, 1, *requiredSnrDb),
                                availabilityOf(terms, shared, budget, 2, *requiredSnrDb)};
+    if (fading) answer.fading = methodFading(method, link, budget, requiredSnrDb, *fading);
     return answer;
 }
 
@@ -148,13 +152,14 @@ const MethodAnswer& methodAnswer(const AvailabilityAnswer& answer, ItuMethod met
 }
 
 AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& budget, std::span<const double> percents,
-                                      std::optional<double> requiredSnrDb) {
+                                      std::optional<double> requiredSnrDb,
+                                      const std::optional<FadingRequest>& fading) {
     AvailabilityAnswer answer;
     const ScatterGeometry& g = link.geometry;
     answer.geometry = g;
     if (!g.lineOfSight()) answer.commonVolumeHeightKm = commonVolumeHeightKm(p617Path(link));
-    answer.p617 = answerOf(ItuMethod::P617, link, budget, percents, requiredSnrDb);
-    answer.p2001 = answerOf(ItuMethod::P2001, link, budget, percents, requiredSnrDb);
+    answer.p617 = answerOf(ItuMethod::P617, link, budget, percents, requiredSnrDb, fading);
+    answer.p2001 = answerOf(ItuMethod::P2001, link, budget, percents, requiredSnrDb, fading);
     return answer;
 }
 

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "itur/fading_figures.h"
 #include "itur/method_domain.h"
 #include "itur/method_names.h"
 #include "itur/p2001_method.h"
@@ -59,11 +60,6 @@ struct PercentFigures {
 
 PercentFigures percentFigures(ItuMethod method, const ItuLink& link, const LinkBudget& budget, double p);
 
-// The percentages searched for an availability.
-inline constexpr double kLowestPercent = 0.001;
-inline constexpr double kHighestPercent = 99.999;
-inline constexpr double kMinutesPerYear = 525960;
-
 enum class AvailabilityBound {
     None,         // a percentage was found
     Above,        // the requirement holds even at kHighestPercent
@@ -89,6 +85,8 @@ struct MethodAnswer {
     MethodLoss domain;  // the verdict on this link, the same at every percentage
     std::vector<PercentFigures> rows;
     std::optional<std::array<StationAvailability, 2>> availability;  // with a requirement only
+    // With fading within the hour, when asked for and the method gives a figure.
+    std::optional<MethodFading> fading;
 };
 
 struct AvailabilityAnswer {
@@ -101,7 +99,10 @@ struct AvailabilityAnswer {
 // The answer of one method.
 const MethodAnswer& methodAnswer(const AvailabilityAnswer& answer, ItuMethod method);
 
+// The hourly-median-only figures, and with `fading` those of fading within
+// the hour beside them (fading_availability.h).
 AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& budget, std::span<const double> percents,
-                                      std::optional<double> requiredSnrDb);
+                                      std::optional<double> requiredSnrDb,
+                                      const std::optional<FadingRequest>& fading = std::nullopt);
 
 }  // namespace tropolink::itur

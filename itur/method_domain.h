@@ -25,6 +25,12 @@ inline constexpr double kMaxScatterAngleMrad = 200;
 inline constexpr double kMinCommonVolumeHeightKm = 0;
 inline constexpr double kMaxCommonVolumeHeightKm = 20;
 
+// The percentages of the year that the methods allow: an availability is
+// searched between them, and beyond them the fading integral holds L(p).
+inline constexpr double kLowestPercent = 0.001;
+inline constexpr double kHighestPercent = 99.999;
+inline constexpr double kMinutesPerYear = 525960;
+
 // A method's loss at one percentage: the loss only with Valid.
 struct MethodLoss {
     MethodVerdict verdict = MethodVerdict::Valid;

@@ -9,6 +9,7 @@
 #include "grammar/input_error.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
+#include "plan/plan_toml_depth.h"
 
 namespace tropolink {
 namespace {
@@ -18,7 +19,8 @@ namespace {
 class SourceText {
 public:
     explicit SourceText(std::string_view text) : text_(text) {
-        lineStarts_.push_back(0);
+        // toml++ counts the first line's columns after a byte order mark.
+        lineStarts_.push_back(text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0);
         for (std::size_t i = 0; i < text.size(); ++i)
             if (text[i] == '\n') lineStarts_.push_back(i + 1);
     }
@@ -197,6 +199,11 @@ Plan parsePlan(std::string_view text, const std::filesystem::path& file) {
     Plan plan;
     plan.file = file;
     plan.source = std::string(text);
+    if (const auto at = tooDeepAt(text))
+        throw planError(file, *at, "",
+                        "a key or value nested more than " + std::to_string(kMaxTomlDepth) +
+                            " deep (allowed: at most " + std::to_string(kMaxTomlDepth) +
+                            " levels: the dotted parts of the table and the key, and each array and inline table)");
     toml::table root;
     try {
         root = toml::parse(text, file.string());

@@ -12,7 +12,7 @@ TROPOLINK_PACKAGES=(
   desktop-file-utils appstream
   scdoc man-db bash-completion dpkg-dev file lintian
   python3 python3-dev python3-numpy python3-pytest pybind11-dev
-  libgdal-dev gdal-bin libgeographiclib-dev libcurl4-openssl-dev libssl-dev
+  libgdal-dev gdal-bin libgeographiclib-dev libcurl4-openssl-dev libssl-dev libminizip-dev zlib1g-dev
   libtomlplusplus-dev
   chromium poppler-utils
 )

@@ -4,15 +4,21 @@
 #include <cpl_vsi.h>
 
 #include <algorithm>
-#include <array>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <regex>
 #include <system_error>
 
+#include "terrain/dem_sampler.h"
+#include "terrain/dem_source.h"
+#include "terrain/input_file.h"
 #include "terrain/terrain_error.h"
+#include "terrain/zip_check.h"
 
 namespace tropolink::terrain {
 
@@ -21,7 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kDegreesPerTurn = 360;
-constexpr int kNoCell = 1000;  // no whole degree is this
 constexpr int kMaxLonDeg = 180;
 
 std::string lowered(std::string text) {
@@ -34,9 +39,18 @@ bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// Refuses what is not a regular file before anything opens it: a FIFO
+// would block the reader for ever.
+void checkRegularFile(const fs::path& file) {
+    if (const auto why = whyNotRegularFile(file.string()))
+        throw TerrainError("DEM " + printablePath(file.string()) + ": " + *why +
+                           " (allowed: a regular file, or a folder of SRTM tiles)");
+}
+
 // What GDAL opens for a file: a zipped SRTM tile is read in place, from the
-// .hgt inside (whose name gives the tile's place).
+// .hgt inside (whose name gives the tile's place), once its CRC matches.
 std::string gdalPathFor(const fs::path& file) {
+    checkRegularFile(file);
     const std::string name = file.string();
     if (!endsWith(lowered(name), ".zip")) return name;
     const std::string zip = "/vsizip/" + name;
@@ -46,7 +60,9 @@ std::string gdalPathFor(const fs::path& file) {
             if (endsWith(lowered(*entry), ".hgt")) inner = *entry;
         CSLDestroy(entries);
     }
-    return inner.empty() ? name : zip + "/" + inner;
+    if (inner.empty()) return name;
+    checkZipEntry(name, printablePath(name), inner);
+    return zip + "/" + inner;
 }
 
 int wrapLon(int lon) {
@@ -55,41 +71,10 @@ int wrapLon(int lon) {
     return lon;
 }
 
-}  // namespace
-
-std::string srtmTileName(int latDeg, int lonDeg) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%c%02d%c%03d", latDeg < 0 ? 'S' : 'N', std::abs(latDeg), lonDeg < 0 ? 'W' : 'E',
-                  std::abs(lonDeg));
-    return name;
-}
-
-// At most four: a point on a tile corner lies on the posts of four tiles.
-struct Candidates {
-    std::array<DemRaster*, 4> rasters{};
-    std::size_t count = 0;
-    DemRaster* const* begin() const { return rasters.data(); }
-    DemRaster* const* end() const { return rasters.data() + count; }
-};
-
-class DemSet::Source {
-public:
-    virtual ~Source() = default;
-    // The rasters that may hold the point, in the order to try them; opens
-    // them if need be.
-    virtual Candidates candidates(double latDeg, double lonDeg) = 0;
-    // Why no raster holds the point, for the message; empty when the
-    // source has nothing to say.
-    virtual std::string missingNote(double latDeg, double lonDeg) const = 0;
-    virtual void collectOpened(std::vector<const DemRaster*>& rasters) const = 0;
-};
-
-namespace {
-
 class FileSource final : public DemSet::Source {
 public:
     explicit FileSource(const fs::path& file) : raster_(gdalPathFor(file), file.string()) {}
-    Candidates candidates(double, double) override { return {{&raster_}, 1}; }
+    Candidates candidates(double, double, SourceCursor&) const override { return {{&raster_}, 1}; }
     std::string missingNote(double, double) const override { return {}; }
     void collectOpened(std::vector<const DemRaster*>& rasters) const override { rasters.push_back(&raster_); }
 
@@ -112,13 +97,21 @@ public:
             // A plain .hgt reads faster than the same tile zipped.
             if (tile.file.empty() || !m[5].matched) tile.file = entry.path();
         }
-        if (error) throw TerrainError("DEM " + folder_.string() + ": cannot list the folder (" + error.message() + ")");
+        if (error)
+            throw TerrainError("DEM " + printablePath(folder_.string()) + ": cannot list the folder (" +
+                               error.message() + ")");
     }
 
-    Candidates candidates(double latDeg, double lonDeg) override {
+    Candidates candidates(double latDeg, double lonDeg, SourceCursor& cursor) const override {
+        const int lat = static_cast<int>(std::floor(latDeg));
+        const int lon = static_cast<int>(std::floor(lonDeg));
+        // Consecutive points mostly fall in the same tile, and off its edges.
+        const bool onEdge = latDeg == lat || lonDeg == lon;
+        if (!onEdge && lat == cursor.latDeg && lon == cursor.lonDeg) return cursor.found;
         Candidates found;
         for (const auto& cell : cellsAround(latDeg, lonDeg))
-            if (DemRaster* raster = tileRaster(cell)) found.rasters[found.count++] = raster;
+            if (const DemRaster* raster = tileRaster(cell)) found.rasters[found.count++] = raster;
+        if (!onEdge) cursor = {lat, lon, found};
         return found;
     }
 
@@ -129,18 +122,19 @@ public:
             if (!names.empty()) names += ", ";
             names += srtmTileName(lat, lon) + ".hgt";
         }
-        return names.empty() ? names : names + " not found in " + folder_.string();
+        return names.empty() ? names : names + " not found in " + printablePath(folder_.string());
     }
 
     void collectOpened(std::vector<const DemRaster*>& rasters) const override {
         for (const auto& [cell, tile] : tiles_)
-            if (tile.raster) rasters.push_back(tile.raster.get());
+            if (const DemRaster* raster = tile.raster.load(std::memory_order_acquire)) rasters.push_back(raster);
     }
 
 private:
     struct Tile {
         fs::path file;
-        std::unique_ptr<DemRaster> raster;
+        std::unique_ptr<DemRaster> owned;           // under the folder's lock
+        std::atomic<const DemRaster*> raster{nullptr};  // set once `owned` is
     };
 
     using Cell = std::pair<int, int>;
@@ -164,38 +158,53 @@ private:
     }
 
     // The cell's tile, opened on first need; none when the folder lacks it.
-    DemRaster* tileRaster(Cell cell) {
-        // Consecutive points mostly fall in the same tile.
-        if (cell == lastCell_) return lastRaster_;
+    const DemRaster* tileRaster(Cell cell) const {
         const auto found = tiles_.find(cell);
-        DemRaster* raster = nullptr;
-        if (found != tiles_.end()) {
-            Tile& tile = found->second;
-            if (!tile.raster) tile.raster = std::make_unique<DemRaster>(gdalPathFor(tile.file), tile.file.string(), true);
-            raster = tile.raster.get();
+        if (found == tiles_.end()) return nullptr;
+        Tile& tile = found->second;
+        if (const DemRaster* raster = tile.raster.load(std::memory_order_acquire)) return raster;
+        const std::lock_guard lock(opening_);
+        if (!tile.owned) {
+            tile.owned = std::make_unique<DemRaster>(gdalPathFor(tile.file), tile.file.string(), true);
+            tile.raster.store(tile.owned.get(), std::memory_order_release);
         }
-        lastCell_ = cell;
-        lastRaster_ = raster;
-        return raster;
+        return tile.owned.get();
     }
 
     fs::path folder_;
-    std::map<Cell, Tile> tiles_;
-    Cell lastCell_{kNoCell, kNoCell};
-    DemRaster* lastRaster_ = nullptr;
+    // Listed once; only the tiles' rasters change after, each once.
+    mutable std::map<Cell, Tile> tiles_;
+    mutable std::mutex opening_;
 };
 
 }  // namespace
 
+std::string srtmTileName(int latDeg, int lonDeg) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%c%02d%c%03d", latDeg < 0 ? 'S' : 'N', std::abs(latDeg), lonDeg < 0 ? 'W' : 'E',
+                  std::abs(lonDeg));
+    return name;
+}
+
 DemSet::DemSet(std::span<const std::string> paths) {
     for (const auto& path : paths) {
-        std::error_code error;
-        const fs::file_status status = fs::status(path, error);
-        if (!fs::exists(status)) throw TerrainError("DEM " + path + ": no such file or folder");
-        if (fs::is_directory(status))
-            sources_.push_back(std::make_unique<TileFolder>(path));
-        else
-            sources_.push_back(std::make_unique<FileSource>(path));
+        const std::string shown = printablePath(path);
+        // The C library would read the name only up to the NUL.
+        if (path.find('\0') != std::string::npos)
+            throw TerrainError("DEM " + shown + ": the path holds a NUL byte (allowed: a path without one)");
+        switch (fileKind(path)) {
+            case FileKind::Folder:
+                sources_.push_back(std::make_unique<TileFolder>(path));
+                break;
+            case FileKind::Regular:
+                sources_.push_back(std::make_unique<FileSource>(path));
+                break;
+            case FileKind::Missing:
+            case FileKind::BadName:
+                throw TerrainError("DEM " + shown + ": no such file or folder");
+            default:
+                checkRegularFile(path);
+        }
     }
 }
 
@@ -203,34 +212,10 @@ DemSet::~DemSet() = default;
 DemSet::DemSet(DemSet&&) noexcept = default;
 DemSet& DemSet::operator=(DemSet&&) noexcept = default;
 
-Elevation DemSet::heightAt(double latDeg, double lonDeg) {
-    Elevation elevation;
-    for (const auto& source : sources_) {
-        for (DemRaster* raster : source->candidates(latDeg, lonDeg)) {
-            const auto sample = raster->sample(latDeg, lonDeg);
-            if (sample.status == DemRaster::Status::Ok) return {Elevation::Status::Ok, sample.heightM, raster, {}};
-            if (sample.status == DemRaster::Status::Void && elevation.status != Elevation::Status::Void) {
-                elevation.status = Elevation::Status::Void;
-                elevation.raster = raster;
-            }
-        }
-    }
-    if (elevation.status == Elevation::Status::Missing) {
-        for (const auto& source : sources_) {
-            const std::string note = source->missingNote(latDeg, lonDeg);
-            if (note.empty()) continue;
-            if (!elevation.missing.empty()) elevation.missing += "; ";
-            elevation.missing += note;
-        }
-    }
-    return elevation;
-}
+Elevation DemSet::heightAt(double latDeg, double lonDeg) const { return DemSampler(*this).heightAt(latDeg, lonDeg); }
 
-const DemRaster* DemSet::rasterAt(double latDeg, double lonDeg) {
-    for (const auto& source : sources_)
-        for (DemRaster* raster : source->candidates(latDeg, lonDeg))
-            if (raster->covers(latDeg, lonDeg)) return raster;
-    return nullptr;
+const DemRaster* DemSet::rasterAt(double latDeg, double lonDeg) const {
+    return DemSampler(*this).rasterAt(latDeg, lonDeg);
 }
 
 std::size_t DemSet::openedRasterCount() const {

@@ -3,13 +3,21 @@
 #include <cpl_error.h>
 #include <gdal.h>
 
+#include <algorithm>
 #include <mutex>
+
+#include "terrain/dem_cache.h"
 
 namespace tropolink::terrain::gdal {
 
 void ensureRegistered() {
     static std::once_flag once;
-    std::call_once(once, [] { GDALAllRegister(); });
+    std::call_once(once, [] {
+        GDALAllRegister();
+        // The decoded posts are cached above GDAL; its own cache need only
+        // hold what one block read touches, not 5 % of the memory.
+        GDALSetCacheMax64(std::min<GIntBig>(GDALGetCacheMax64(), static_cast<GIntBig>(kGdalCacheBytes)));
+    });
 }
 
 QuietErrors::QuietErrors() {

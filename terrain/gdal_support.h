@@ -5,7 +5,7 @@
 // What every GDAL caller here needs, without GDAL's headers.
 namespace tropolink::terrain::gdal {
 
-// Registers GDAL's drivers, once per process.
+// Registers GDAL's drivers and bounds GDAL's block cache, once per process.
 void ensureRegistered();
 
 // While alive, GDAL keeps its messages to itself; the caller reports them.

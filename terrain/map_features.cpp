@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <memory>
 #include <system_error>
 
 #include "terrain/gdal_support.h"
@@ -41,7 +43,49 @@ std::vector<const char*> driversFor(const fs::path& file) {
     throw TerrainError("map file " + file.string() + ": " + what + " (" + gdal::lastError("write failed") + ")");
 }
 
+// RFC 7946 §3.1.9: a line that crosses the antimeridian is cut there, so
+// that no part's coordinates jump from one side to the other. A step of more
+// than 180° of longitude crosses it; the latitude at the cut is taken along
+// the step, which the profile's points keep short.
+std::vector<std::vector<Site>> cutAtAntimeridian(const std::vector<Site>& line) {
+    std::vector<std::vector<Site>> parts{{line.front()}};
+    Site from = line.front();
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        Site to = line[i];
+        if (std::fabs(to.lonDeg) == 180 && std::fabs(from.lonDeg) == 180) {
+            to.lonDeg = from.lonDeg;  // one meridian, written either way
+        } else if (std::fabs(to.lonDeg - from.lonDeg) > 180) {
+            const double side = from.lonDeg > to.lonDeg ? 180 : -180;  // the side `from` is on
+            const double t = (side - from.lonDeg) / (to.lonDeg + 2 * side - from.lonDeg);
+            const double latDeg = from.latDeg + t * (to.latDeg - from.latDeg);
+            if (from.lonDeg != side) parts.back().push_back({latDeg, side});
+            parts.push_back({});
+            if (to.lonDeg != -side) parts.back().push_back({latDeg, -side});
+        }
+        parts.back().push_back(to);
+        from = to;
+    }
+    // A part of one point is a line that starts or ends on the antimeridian.
+    std::erase_if(parts, [](const std::vector<Site>& part) { return part.size() < 2; });
+    return parts;
+}
+
+std::unique_ptr<OGRGeometry> lineGeometry(const std::vector<Site>& vertices, bool cutAtTheAntimeridian) {
+    const auto lineString = [](const std::vector<Site>& part) {
+        auto line = std::make_unique<OGRLineString>();
+        for (const auto& vertex : part) line->addPoint(vertex.lonDeg, vertex.latDeg);
+        return line;
+    };
+    if (!cutAtTheAntimeridian) return lineString(vertices);
+    const auto parts = cutAtAntimeridian(vertices);
+    if (parts.size() <= 1) return lineString(parts.empty() ? vertices : parts.front());
+    auto lines = std::make_unique<OGRMultiLineString>();
+    for (const auto& part : parts) lines->addGeometryDirectly(lineString(part).release());
+    return lines;
+}
+
 void writeLayer(GDALDataset& dataset, const fs::path& file, std::span<const MapFeature> features) {
+    const bool geoJson = std::string_view(dataset.GetDriverName()) == "GeoJSON";
     OGRSpatialReference wgs84;
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -59,9 +103,7 @@ void writeLayer(GDALDataset& dataset, const fs::path& file, std::span<const MapF
             OGRPoint point(feature.vertices[0].lonDeg, feature.vertices[0].latDeg);
             row.SetGeometry(&point);
         } else {
-            OGRLineString line;
-            for (const auto& vertex : feature.vertices) line.addPoint(vertex.lonDeg, vertex.latDeg);
-            row.SetGeometry(&line);
+            row.SetGeometryDirectly(lineGeometry(feature.vertices, geoJson).release());
         }
         if (layer->CreateFeature(&row) != OGRERR_NONE) fail(file, "cannot write feature " + feature.name);
     }

@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "profile/profile_csv.h"
+#include "terrain/dem_sampler.h"
 #include "terrain/geodesic_path.h"
+#include "terrain/input_file.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::terrain {
@@ -36,6 +38,13 @@ std::string plain(double value) {
     return text;
 }
 
+// Any height a raster may hold, in few characters: 32767, 1e+30, inf.
+std::string shortNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
 std::string pointName(double distanceKm, double latDeg, double lonDeg) {
     return fixed(distanceKm, 3) + " km from site 1 (" + fixed(latDeg, 6) + ", " + fixed(lonDeg, 6) + ")";
 }
@@ -52,17 +61,19 @@ double meridianMetres(double latDeg, double spanDeg) {
     return metres;
 }
 
-double defaultStepM(DemSet& dems, const GeodesicPath& path) {
+double defaultStepM(DemSampler& dems, const GeodesicPath& path) {
     const double lengthM = path.lengthKm() * kMetresPerKm;
     const double midLatDeg = path.at(path.lengthKm() / 2).latDeg;
     std::optional<double> finest;
+    std::vector<const DemRaster*> met;
     const auto probes = static_cast<long>(std::ceil(lengthM / kProbeStepM));
     for (long i = 0; i <= probes; ++i) {
         const Site at = path.at(std::min(static_cast<double>(i) * kProbeStepM, lengthM) / kMetresPerKm);
-        if (const DemRaster* raster = dems.rasterAt(at.latDeg, at.lonDeg)) {
-            const double spacing = raster->postSpacingM(midLatDeg);
-            if (!finest || spacing < *finest) finest = spacing;
-        }
+        const DemRaster* raster = dems.rasterAt(at.latDeg, at.lonDeg);
+        if (raster == nullptr || std::find(met.begin(), met.end(), raster) != met.end()) continue;
+        met.push_back(raster);
+        const double spacing = raster->postSpacingM(midLatDeg);
+        if (!finest || spacing < *finest) finest = spacing;
     }
     const double spacing = finest ? *finest : meridianMetres(midLatDeg, kFallbackSpacingDeg);
     return std::max(kMinStepM, std::floor(spacing));
@@ -112,7 +123,12 @@ void fillVoids(PathProfile& profile, const std::vector<bool>& isVoid) {
 
 }  // namespace
 
-PathProfile computeProfile(DemSet& dems, Site from, Site to, const ProfileOptions& options) {
+PathProfile computeProfile(const DemSet& dems, Site from, Site to, const ProfileOptions& options) {
+    DemSampler sampler(dems);
+    return computeProfile(sampler, from, to, options);
+}
+
+PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOptions& options) {
     const GeodesicPath path(from, to);
     const double lengthM = path.lengthKm() * kMetresPerKm;
     if (path.lengthKm() < kMinPathKm || path.lengthKm() > kMaxPathKm)
@@ -149,9 +165,15 @@ PathProfile computeProfile(DemSet& dems, Site from, Site to, const ProfileOption
                     profile.demFilesUsed.push_back(elevation.raster->name());
                 }
                 break;
+            case Elevation::Status::Invalid:
+                throw TerrainError("DEM " + printablePath(elevation.raster->name()) + ": height " +
+                                   shortNumber(elevation.heightM) + " m near " +
+                                   pointName(distanceKm, at.latDeg, at.lonDeg) + " (allowed: " +
+                                   plain(kLowestGroundM) + " to " + plain(kHighestGroundM) +
+                                   " m, the heights of the ground)");
             case Elevation::Status::Void:
                 if (!options.fillVoids)
-                    throw TerrainError("elevation void in " + elevation.raster->name() + " at " +
+                    throw TerrainError("elevation void in " + printablePath(elevation.raster->name()) + " at " +
                                        pointName(distanceKm, at.latDeg, at.lonDeg) +
                                        " (voids may be filled along the path)");
                 isVoid[i] = true;

@@ -10,6 +10,8 @@
 
 namespace tropolink::terrain {
 
+class DemSampler;
+
 inline constexpr double kMinPathKm = 1;
 inline constexpr double kMaxPathKm = 2000;
 inline constexpr double kMinStepM = 1;
@@ -50,8 +52,11 @@ struct PathProfile {
 // The ground along the WGS84 geodesic from `from` to `to`, a point every
 // step and one at `to`. Throws TerrainError for identical sites, a path
 // shorter than 1 km or longer than 2000 km, a step outside 1 to 10000 m or
-// one that needs more than 100 000 points, and for a gap (a void, or a
-// point no DEM holds) that no option fills.
-PathProfile computeProfile(DemSet& dems, Site from, Site to, const ProfileOptions& options = {});
+// one that needs more than 100 000 points, a DEM height no ground has, and
+// for a gap (a void, or a point no DEM holds) that no option fills.
+// Many threads may compute profiles on one DemSet at once.
+PathProfile computeProfile(const DemSet& dems, Site from, Site to, const ProfileOptions& options = {});
+// The same through a sampler the thread keeps from one profile to the next.
+PathProfile computeProfile(DemSampler& sampler, Site from, Site to, const ProfileOptions& options = {});
 
 }  // namespace tropolink::terrain

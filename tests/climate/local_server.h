@@ -7,18 +7,25 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace tropolink::climate::testing {
 
 // A plain HTTP server on 127.0.0.1 at a port of the system's choosing, one
 // request per connection, for the download tests. Paths it does not know
-// get 404; a body starting "Location: " is sent as a redirect there.
+// get 404; a body starting "Location: " is sent as a redirect there; the
+// bodies kTrickle and kEndless never end, without a length: one byte every
+// tenth of a second, or zeros as fast as the client takes them.
 class LocalServer {
 public:
+    static constexpr std::string_view kTrickle = "\x01trickle";
+    static constexpr std::string_view kEndless = "\x01endless";
+
     explicit LocalServer(std::map<std::string, std::string> bodies) : bodies_(std::move(bodies)) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -82,17 +89,33 @@ private:
         std::string response;
         if (found == bodies_.end()) {
             response = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
+        } else if (found->second == kTrickle || found->second == kEndless) {
+            const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\nConnection: close\r\n\r\n";
+            if (sendAll(client, head)) streamForever(client, found->second == kTrickle);
+            return;
         } else if (found->second.starts_with("Location: ")) {
             response = "HTTP/1.1 302 Found\r\n" + found->second + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
         } else {
             response = "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\nContent-Length: " +
                        std::to_string(found->second.size()) + "\r\nConnection: close\r\n\r\n" + found->second;
         }
-        for (std::size_t sent = 0; sent < response.size();) {
-            const ssize_t n = ::send(client, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0) return;
+        sendAll(client, response);
+    }
+
+    static bool sendAll(int client, std::string_view bytes) {
+        for (std::size_t sent = 0; sent < bytes.size();) {
+            const ssize_t n = ::send(client, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0) return false;
             sent += static_cast<std::size_t>(n);
         }
+        return true;
+    }
+
+    // Until the client goes away or the server stops.
+    void streamForever(int client, bool trickle) {
+        const std::string zeros(trickle ? 1 : 1 << 16, '\0');
+        while (!stop_ && sendAll(client, zeros))
+            if (trickle) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 
     std::map<std::string, std::string> bodies_;

@@ -3,6 +3,7 @@
 #include <cpl_conv.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>

@@ -186,3 +186,10 @@ def test_without_numpy_the_import_error_names_both_interpreters(tmp_path):
     version = f"{sys.version_info[0]}.{sys.version_info[1]}"
     assert re.fullmatch(r"ImportError: tropolink was built for /\S+ \d+\.\d+ with Debian's NumPy; this is " +
                         re.escape(f"{sys.executable} {version}: No module named 'numpy'"), last), last
+
+
+def test_a_plan_nested_40000_deep_is_a_value_error(tmp_path):
+    plan = tmp_path / "deep.tropolink.toml"
+    plan.write_text("[" + ".".join(["a"] * 40000) + "]\n")
+    with pytest.raises(ValueError, match=re.escape(f"{plan}:1:130: a key or value nested more than 64 deep")):
+        tropolink.Plan.load(str(plan))

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dem_fixtures.h"
 #include "terrain/map_features.h"
@@ -72,6 +74,78 @@ TEST(MapFeaturesTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     kept << std::ifstream(file).rdbuf();
     EXPECT_EQ(kept.str(), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+using Parts = std::vector<std::vector<std::pair<double, double>>>;  // (lon, lat) of each line
+
+// The parts of the path as a file holds them: one for a line, more for a
+// line cut in pieces.
+Parts pathParts(const fs::path& file) {
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(file.c_str(), GDAL_OF_VECTOR));
+    Parts parts;
+    if (!dataset) return parts;
+    for (auto& feature : *dataset->GetLayer(0)) {
+        if (std::string(feature->GetFieldAsString("name")) != "Path") continue;
+        const OGRGeometry* geometry = feature->GetGeometryRef();
+        const auto add = [&](const OGRLineString& line) {
+            parts.emplace_back();
+            for (const auto& point : line) parts.back().emplace_back(point.getX(), point.getY());
+        };
+        if (wkbFlatten(geometry->getGeometryType()) == wkbMultiLineString)
+            for (const auto* line : *geometry->toMultiLineString()) add(*line);
+        else
+            add(*geometry->toLineString());
+    }
+    return parts;
+}
+
+std::vector<MapFeature> pathThrough(const Parts::value_type& points) {
+    PathProfile p;
+    for (const auto& [lon, lat] : points) {
+        p.distanceKm.push_back(static_cast<double>(p.distanceKm.size()) * 50);
+        p.heightM.push_back(100);
+        p.latDeg.push_back(lat);
+        p.lonDeg.push_back(lon);
+    }
+    return linkFeatures(p, {}, {}, {});
+}
+
+TEST(AntimeridianTest, GeoJsonLinesAreCutWhereTheyCrossIt) {
+    struct Case {
+        const char* what;
+        Parts::value_type path;
+        Parts geoJson;
+    };
+    const Case cases[] = {
+        {"eastward", {{179, 10}, {179.5, 10.5}, {-179.5, 11.5}, {-179, 12}},
+         {{{179, 10}, {179.5, 10.5}, {180, 11}}, {{-180, 11}, {-179.5, 11.5}, {-179, 12}}}},
+        {"westward", {{-179, 12}, {-179.5, 11.5}, {179.5, 10.5}, {179, 10}},
+         {{{-179, 12}, {-179.5, 11.5}, {-180, 11}}, {{180, 11}, {179.5, 10.5}, {179, 10}}}},
+        {"twice", {{179.5, 0}, {-179.5, 1}, {179.5, 2}},
+         {{{179.5, 0}, {180, 0.5}}, {{-180, 0.5}, {-179.5, 1}, {-180, 1.5}}, {{180, 1.5}, {179.5, 2}}}},
+        {"from the antimeridian", {{-180, 5}, {179.5, 6}, {179, 7}}, {{{180, 5}, {179.5, 6}, {179, 7}}}},
+        {"to the antimeridian", {{179, 7}, {179.5, 6}, {-180, 5}}, {{{179, 7}, {179.5, 6}, {180, 5}}}},
+        {"along it", {{180, 5}, {-180, 6}, {180, 7}}, {{{180, 5}, {180, 6}, {180, 7}}}},
+        {"across the prime meridian", {{-0.5, 50}, {0.5, 51}}, {{{-0.5, 50}, {0.5, 51}}}},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto features = pathThrough(c.path);
+        writeMapFeatures(dir / "path.geojson", features);
+        const Parts written = pathParts(dir / "path.geojson");
+        ASSERT_EQ(written.size(), c.geoJson.size());
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            ASSERT_EQ(written[i].size(), c.geoJson[i].size()) << "part " << i;
+            for (std::size_t j = 0; j < written[i].size(); ++j) {
+                EXPECT_DOUBLE_EQ(written[i][j].first, c.geoJson[i][j].first) << "part " << i << " point " << j;
+                EXPECT_DOUBLE_EQ(written[i][j].second, c.geoJson[i][j].second) << "part " << i << " point " << j;
+            }
+        }
+        // KML keeps the line whole, as Google Earth draws it.
+        writeMapFeatures(dir / "path.kml", features);
+        EXPECT_EQ(pathParts(dir / "path.kml"), Parts{c.path});
+    }
 }
 
 }  // namespace
