@@ -126,6 +126,8 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
     else
         runGround(plan, maps, stages, r, window);
     r.yearCurves = yearCurves(r.link);
+    if (const auto required = plan.availability.requiredSnrDb)
+        r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
     for (int n = 1; n <= kResultBoxCount; ++n)
         r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
     r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);

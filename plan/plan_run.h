@@ -49,6 +49,9 @@ struct PlanResult {
     itur::LinkBudget budget;
     itur::AvailabilityAnswer availability;
     std::vector<YearCurve> yearCurves;  // each method's L(p) over the year, in itur::kItuMethods order
+    // With a required S/N: the highest path loss that still meets it,
+    // received at station 1 and at station 2, dB.
+    std::optional<std::array<double, 2>> highestLossDb;
     std::vector<PlanVerdict> verdicts;  // by method in itur::kItuMethods order; receiving station 1 then 2
     std::vector<std::string> notes;     // validity notes, as the availability output words them
 

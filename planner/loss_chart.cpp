@@ -131,9 +131,8 @@ void LossChart::show(const PlanResult& result) {
     }
 
     const auto& required = result.plan.availability.requiredSnrDb;
-    if (required) {
-        const double highest[2] = {itur::snrAtStation1(result.budget, 0) - *required,
-                                   itur::snrAtStation2(result.budget, 0) - *required};
+    if (required && result.highestLossDb) {
+        const std::array<double, 2>& highest = *result.highestLossDb;
         for (int station = 0; station < 2; ++station) {
             if (station == 1 && std::abs(highest[1] - highest[0]) < 0.05) break;
             auto* line = new QLineSeries;

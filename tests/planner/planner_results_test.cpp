@@ -64,6 +64,11 @@ private slots:
                 QCOMPARE(at.y(), curve.points[i].lossDb);
             }
         }
+        // The limit the required S/N sets is the result's too.
+        QVERIFY(result.highestLossDb);
+        const QLineSeries* limit = seriesNamed(window.results()->lossChart(), QStringLiteral("Limit for S/N at 1"));
+        QVERIFY(limit);
+        for (const QPointF& at : limit->points()) QCOMPARE(at.y(), (*result.highestLossDb)[0]);
     }
 
     // A method that gives no loss draws no curve and says so to a screen reader.
