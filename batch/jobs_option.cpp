@@ -1,7 +1,7 @@
 #include "batch/jobs_option.h"
 
 #include "batch/ordered_workers.h"
-#include "link/option_ranges.h"
+#include "grammar/option_ranges.h"
 
 namespace tropolink {
 

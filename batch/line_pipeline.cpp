@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "batch/descriptor.h"
 #include "batch/ordered_workers.h"
+#include "io/descriptor.h"
 
 namespace tropolink {
 namespace {
@@ -35,7 +35,7 @@ struct Chunk {
     std::string input;
     std::vector<LineRecord> lines;
     std::string output;
-    int status = kExitOk;
+    LineOutcome worst = LineOutcome::Nothing;
     bool flushAfter = false;  // the reader waited for input after this chunk
 
     Chunk() {
@@ -49,7 +49,7 @@ struct Chunk {
         input.clear();
         lines.clear();
         output.clear();
-        status = kExitOk;
+        worst = LineOutcome::Nothing;
         flushAfter = false;
     }
     void add(const InputLine& line) {
@@ -63,23 +63,23 @@ struct Chunk {
     }
 };
 
-RunResult finalResult(const Output& out, const LineReader& reader, int status) {
-    if (out.failed()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
-    if (reader.errorNumber() != 0) return {kExitIoError, ioFailure("read standard input", reader.errorNumber())};
-    return {status, ""};
+LineOutcome worse(LineOutcome a, LineOutcome b) { return std::max(a, b); }
+
+LinesAnswered answered(const Output& out, const LineReader& reader, LineOutcome worst) {
+    return {worst, out.errorNumber(), reader.errorNumber()};
 }
 
-RunResult answerOnThisThread(int inputFd, Output& out, const MakeLineWork& makeWork) {
+LinesAnswered answerOnThisThread(int inputFd, Output& out, const MakeLineWork& makeWork) {
     LineReader reader(inputFd, [&out] { out.flush(); });
     const LineWork work = makeWork();
     InputLine line;
-    int status = kExitOk;
+    LineOutcome worst = LineOutcome::Nothing;
     for (long long number = 1; !out.failed() && reader.next(line); ++number) {
-        status = std::max(status, exitStatusOf(work(line, number, out.buffer())));
+        worst = worse(worst, work(line, number, out.buffer()));
         out.lineDone();
     }
     out.flush();
-    return finalResult(out, reader, status);
+    return answered(out, reader, worst);
 }
 
 // A pipe whose write end, once written, tells a reader waiting for input to
@@ -104,10 +104,10 @@ private:
     Descriptor writeEnd_;
 };
 
-RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
+LinesAnswered answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
     const auto slots = static_cast<std::size_t>(2 * jobs + 2);
     std::vector<Chunk> chunks(slots);
-    int status = kExitOk;
+    LineOutcome worst = LineOutcome::Nothing;
     const WakePipe wakePipe;  // outlives the workers, whose stop writes to it
     OrderedWorkers workers(
         jobs, slots,
@@ -116,13 +116,13 @@ RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWo
                 Chunk& chunk = chunks[slot];
                 for (std::size_t i = 0; i < chunk.lines.size() && !workers.stopped(); ++i) {
                     const long long number = chunk.firstLineNumber + static_cast<long long>(i);
-                    chunk.status = std::max(chunk.status, exitStatusOf(work(chunk.line(i), number, chunk.output)));
+                    chunk.worst = worse(chunk.worst, work(chunk.line(i), number, chunk.output));
                 }
             };
         },
         [&](std::size_t slot) {
             Chunk& chunk = chunks[slot];
-            status = std::max(status, chunk.status);
+            worst = worse(worst, chunk.worst);
             out.buffer() += chunk.output;
             if (chunk.flushAfter)
                 out.flush();
@@ -156,25 +156,12 @@ RunResult answerWithWorkers(int inputFd, Output& out, int jobs, const MakeLineWo
     if (slot && !chunks[*slot].lines.empty()) handOver();
     workers.finish();
     out.flush();
-    return finalResult(out, reader, status);
+    return answered(out, reader, worst);
 }
 
 }  // namespace
 
-int exitStatusOf(LineOutcome outcome) {
-    switch (outcome) {
-        case LineOutcome::BadInput:
-            return kExitBadInput;
-        case LineOutcome::NumericFault:
-            return kExitNumericFault;
-        case LineOutcome::Nothing:
-        case LineOutcome::Answered:
-            break;
-    }
-    return kExitOk;
-}
-
-RunResult answerLines(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
+LinesAnswered answerLines(int inputFd, Output& out, int jobs, const MakeLineWork& makeWork) {
     if (jobs <= 1) return answerOnThisThread(inputFd, out, makeWork);
     return answerWithWorkers(inputFd, out, jobs, makeWork);
 }

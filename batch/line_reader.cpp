@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "link/blank.h"
+#include "grammar/blank.h"
 
 namespace tropolink {
 namespace {

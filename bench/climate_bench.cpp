@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "climate/lookup.h"
-#include "climate/maps_folder.h"
+#include "climate/map_set.h"
 
 namespace {
 
@@ -65,11 +66,11 @@ int main() {
 
     std::vector<double> loadMs;
     std::vector<double> loadCpuMs;
-    ClimateMaps maps;
+    std::optional<MapSet> maps;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
         const double cpuStart = cpuSeconds();
-        maps = loadMapsFrom(dir);
+        maps = readMapSet(MapSetId::Climate, dir);
         loadCpuMs.push_back((cpuSeconds() - cpuStart) * 1e3);
         loadMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
@@ -91,7 +92,7 @@ int main() {
         const auto start = Clock::now();
         const double cpuStart = cpuSeconds();
         for (int i = 0; i < kLookupsPerRun; ++i) {
-            const ClimateValues v = lookupAll(maps, points[static_cast<std::size_t>(i) & 4095]);
+            const ClimateValues v = lookupAll(*maps, points[static_cast<std::size_t>(i) & 4095]);
             sink += v.n0 + v.deltaN + v.zoneCode;
         }
         lookupCpuNs.push_back((cpuSeconds() - cpuStart) * 1e9 / kLookupsPerRun);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bench/synthetic_tile.h"
-#include "planner/plan_form.h"
+#include "planner/plan_editor.h"
 #include "planner/planner_window.h"
 #include "planner/results_view.h"
 
@@ -61,7 +61,7 @@ double editToResults(PlannerWindow& window, const std::string& key, const QStrin
     for (int i = 0; i < kEdits; ++i) {
         QElapsedTimer timer;
         timer.start();
-        window.form()->setFieldText(key, i % 2 ? a : b);
+        window.planEditor()->setFieldText(key, i % 2 ? a : b);
         if (!waitIdle(window) || window.results()->stale()) return -1;
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }

@@ -2,8 +2,8 @@
 
 #include "batch/jobs_option.h"
 #include "cli/output_paths.h"
+#include "grammar/input_error.h"
 #include "link/availability_link.h"
-#include "link/input_error.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/error_json.h"

@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "link/batch_line.h"
+#include "cli/run_result.h"
+#include "grammar/batch_line.h"
+#include "grammar/input_error.h"
 #include "report/box_writers.h"
 #include "report/error_json.h"
-#include "link/input_error.h"
-#include "batch/run_result.h"
 
 namespace tropolink::cli {
 namespace {
@@ -41,7 +41,7 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
                            std::string& out) {
     try {
         const PassValues values = runPass(window, settings);
-        appendBoxObject(out, window, withValues ? &values : nullptr);
+        appendBoxObject(out, boxTextsOf(window), withValues ? &values : nullptr);
         return LineOutcome::Answered;
     } catch (const NumericFault& e) {
         appendErrorObject(out, lineNumber, numericFaultMessage(e));
@@ -58,13 +58,32 @@ RunResult runBatch(int inputFd, Output& out, bool withValues, int jobs) {
         jobs);
 }
 
+int exitStatusOf(LineOutcome outcome) {
+    switch (outcome) {
+        case LineOutcome::BadInput:
+            return kExitBadInput;
+        case LineOutcome::NumericFault:
+            return kExitNumericFault;
+        case LineOutcome::Nothing:
+        case LineOutcome::Answered:
+            break;
+    }
+    return kExitOk;
+}
+
+RunResult runResultOf(const LinesAnswered& answered) {
+    if (answered.writeError != 0) return {kExitIoError, ioFailure("write to standard output", answered.writeError)};
+    if (answered.readError != 0) return {kExitIoError, ioFailure("read standard input", answered.readError)};
+    return {exitStatusOf(answered.worst), ""};
+}
+
 RunResult runBatch(int inputFd, Output& out, const LineAnswerer& answer, int jobs) {
-    return answerLines(inputFd, out, jobs, [&answer]() -> LineWork {
+    return runResultOf(answerLines(inputFd, out, jobs, [&answer]() -> LineWork {
         return [&answer, window = std::make_shared<HeadlessWindow>()](const InputLine& line, long long number,
                                                                       std::string& text) {
             return answer(line, number, *window, text);
         };
-    });
+    }));
 }
 
 }  // namespace tropolink::cli

@@ -5,9 +5,9 @@
 
 #include "batch/line_pipeline.h"
 #include "batch/line_reader.h"
-#include "batch/output.h"
+#include "cli/run_result.h"
+#include "io/output.h"
 #include "link/pass_window.h"
-#include "batch/run_result.h"
 
 namespace tropolink::cli {
 
@@ -28,6 +28,13 @@ LineOutcome answerSettings(const Settings& settings, long long lineNumber, bool 
 // Answers one line into `out`; the window is scratch space for its passes.
 using LineAnswerer =
     std::function<LineOutcome(const InputLine& line, long long lineNumber, HeadlessWindow& window, std::string& out)>;
+
+// The exit status of a line's outcome: 2 when refused, 3 when its pass failed.
+int exitStatusOf(LineOutcome outcome);
+
+// Exit status 1 naming the stream when reading or writing failed, else the
+// status of the worst line.
+RunResult runResultOf(const LinesAnswered& answered);
 
 // Answers every line of `inputFd` in order, with `jobs` workers, each with a
 // window of its own: exit status 2 when a line was refused, 3 when a pass

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "batch/line_reader.h"
-#include "link/option_ranges.h"
-#include "link/setting_names.h"
+#include "grammar/option_ranges.h"
+#include "grammar/setting_names.h"
 
 namespace tropolink::cli {
 namespace {

@@ -19,8 +19,9 @@
 #include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep_run.h"
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
+#include "tropolink_version.h"
 
 namespace {
 

@@ -12,10 +12,12 @@
 #include "cli/maps_status.h"
 #include "climate/download.h"
 #include "climate/import.h"
+#include "climate/lookup.h"
 #include "climate/map_error.h"
 #include "climate/maps_folder.h"
+#include "climate/maps_service.h"
 #include "climate/zones.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "terrain/site.h"
 #include "terrain/terrain_error.h"
 
@@ -136,17 +138,17 @@ void appendAtJson(std::string& out, terrain::Site site, const climate::ClimateVa
 
 RunResult runAt(const MapsRequest& request, Output& out) {
     const terrain::Site site = terrain::parseSite(request.point, "maps at");
-    climate::LoadedMaps loaded;
+    std::shared_ptr<const climate::MapSet> maps;
     try {
-        loaded = climate::loadMaps(mapsOption(request));
+        maps = climate::MapsService::shared().require(climate::MapSetId::Climate, mapsOption(request));
     } catch (const climate::InstallError& e) {
-        throw climate::InstallError(std::string(e.what()) + "; " + std::string(kMapsInstallHint));
+        throw climate::InstallError(std::string(e.what()) + "; " + std::string(climate::kMapsInstallHint));
     }
-    const climate::ClimateValues values = climate::lookupAll(loaded.maps, {site.latDeg, site.lonDeg});
+    const climate::ClimateValues values = climate::lookupAll(*maps, {site.latDeg, site.lonDeg});
     if (request.json)
-        appendAtJson(out.buffer(), site, values, loaded.folder);
+        appendAtJson(out.buffer(), site, values, maps->folder());
     else
-        appendAtText(out.buffer(), values, loaded.folder);
+        appendAtText(out.buffer(), values, maps->folder());
     return flushed(out);
 }
 

@@ -3,7 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "climate/maps_folder.h"
-#include "link/number_text.h"
+#include "climate/maps_service.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::cli {
 namespace {
@@ -64,12 +65,12 @@ void appendMapsReportText(std::string& out, const MapsReport& report) {
     out += "looked in: " + folderList(report.lookedIn) + "\n";
     if (!report.folder) {
         out += "no maps found: none of N050.TXT, DN50.TXT and TropoClim.txt in these folders; ";
-        out += std::string(kMapsInstallHint) + "\n";
+        out += std::string(climate::kMapsInstallHint) + "\n";
         return;
     }
     out += "maps folder: " + report.folder->string() + "\n";
     for (const MapStatus& map : report.maps) appendMapText(out, map);
-    if (!allValid(report)) out += "not ready: " + std::string(kMapsInstallHint) + "\n";
+    if (!allValid(report)) out += "not ready: " + std::string(climate::kMapsInstallHint) + "\n";
 }
 
 void appendMapsReportJson(std::string& out, const MapsReport& report) {
@@ -80,11 +81,13 @@ void appendMapsReportJson(std::string& out, const MapsReport& report) {
     object["folder"] = report.folder ? Json(report.folder->string()) : Json(nullptr);
     object["ready"] = allValid(report);
     object["maps"] = Json::array();
-    for (const climate::MapKind kind : climate::kMapKinds) {
+    const std::span<const climate::MapKind> kinds = climate::mapSetInfo(climate::MapSetId::Climate).kinds;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const climate::MapKind kind = kinds[i];
         MapStatus map;
         map.kind = kind;
         map.problem = "in none of the folders looked in";
-        if (report.folder) map = report.maps[static_cast<std::size_t>(kind)];
+        if (report.folder) map = report.maps[i];
         const bool read = !map.sha256.empty();
         Json entry;
         entry["file"] = climate::mapFormat(kind).fileName;

@@ -24,9 +24,4 @@ void appendMapsReportText(std::string& out, const MapsReport& report);
 // One JSON object on one line; paths in any bytes (invalid UTF-8 becomes U+FFFD).
 void appendMapsReportJson(std::string& out, const MapsReport& report);
 
-// How the user puts the maps in place, for messages about missing ones.
-inline constexpr std::string_view kMapsInstallHint =
-    "install them with `tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the "
-    "Recommendations' ZIPs";
-
 }  // namespace tropolink::cli

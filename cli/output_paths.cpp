@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "link/input_error.h"
-#include "report/file_output.h"
+#include "grammar/input_error.h"
+#include "io/file_output.h"
 
 namespace tropolink::cli {
 namespace {
@@ -44,10 +44,10 @@ RunResult writeOutputs(const std::vector<OutputPath>& paths, const std::vector<s
         if (!paths[i].path) continue;
         if (*paths[i].path == kStandardOutputPath)
             out.buffer() += texts[i];
-        else if (RunResult r = files.write(*paths[i].path, texts[i]); r.exitStatus != kExitOk)
-            return r;
+        else if (const auto failed = files.write(*paths[i].path, texts[i]))
+            return failedWrite(*failed);
     }
-    if (RunResult r = files.commit(); r.exitStatus != kExitOk) return r;
+    if (const auto failed = files.commit()) return failedWrite(*failed);
     if (!out.flush()) return {kExitIoError, ioFailure("write to standard output", out.errorNumber())};
     return {};
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/output.h"
-#include "batch/run_result.h"
+#include "cli/run_result.h"
+#include "io/output.h"
 
 namespace tropolink::cli {
 

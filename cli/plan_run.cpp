@@ -4,14 +4,14 @@
 
 #include "cli/output_paths.h"
 #include "cli/profile_sites.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
+#include "io/file_output.h"
 #include "link/pass_window.h"
 #include "plan/plan_json.h"
 #include "plan/plan_run.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
-#include "report/file_output.h"
 #include "report/profile_svg.h"
 #include "terrain/terrain_error.h"
 
@@ -28,7 +28,8 @@ RunResult writeTemplate(const PlanRequest& r) {
                                       std::pair{r.kml.has_value(), "--kml"}, std::pair{r.geojson.has_value(), "--geojson"},
                                       std::pair{r.svg.has_value(), "--svg"}, std::pair{r.maps.has_value(), "--maps"}})
         if (given) return badInput(InputError(name, "given with --new", "plan --new FILE alone"));
-    return writeFile(r.file, planTemplate());
+    if (const auto failed = writeFile(r.file, planTemplate())) return failedWrite(*failed);
+    return {};
 }
 
 // What a plan's form allows of the output files.
@@ -63,22 +64,24 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         return badInput(e);
     }
 
-    LoadedClimateMaps maps;
-    if (checked.station1.site)
+    MapsInUse maps;
+    if (planNeedsMaps(checked))
         if (RunResult loaded = loadClimateMaps(r.maps, maps); loaded.exitStatus != kExitOk) return loaded;
     PlanResult result;
     try {
-        result = runPlan(checked, maps.inUse());
-    } catch (const PlanGroundError& e) {
+        result = runPlan(checked, maps);
+    } catch (const GroundError& e) {
+        return badInput(e);
+    } catch (const std::system_error& e) {  // a profile that cannot be read
         return badInput(e);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
 
     if (r.jsonCount > 0)
-        appendPlanJson(out.buffer(), plan, result, maps.inUse());
+        appendPlanJson(out.buffer(), plan, result);
     else
-        appendPlanText(out.buffer(), result, maps.inUse());
+        appendPlanText(out.buffer(), result);
     if (result.placed && (r.kml || r.geojson)) {
         SiteArguments features;
         features.kml = r.kml;
@@ -91,7 +94,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     }
     std::string html;
     if (r.report)
-        html = planReportHtml(plan, result, maps.inUse(),
+        html = planReportHtml(plan, result,
                               {reportTime(), r.version, std::filesystem::path(r.file).filename().string()});
     std::string svg;
     if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.settingsLine});

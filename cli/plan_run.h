@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "batch/output.h"
-#include "batch/run_result.h"
+#include "cli/run_result.h"
+#include "io/output.h"
 
 namespace tropolink::cli {
 

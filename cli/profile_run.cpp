@@ -5,26 +5,26 @@
 
 #include "batch/jobs_option.h"
 #include "cli/output_paths.h"
-#include "batch/profile_file.h"
+#include "grammar/batch_line.h"
+#include "grammar/input_error.h"
+#include "grammar/number_text.h"
+#include "grammar/option_ranges.h"
+#include "ground/ground.h"
+#include "ground/site_profile.h"
 #include "link/availability_link.h"
-#include "link/batch_line.h"
-#include "link/input_error.h"
-#include "link/number_text.h"
-#include "link/option_ranges.h"
 #include "link/pass_window.h"
 #include "link/profile_answer.h"
 #include "link/profile_link.h"
-#include "link/site_profile.h"
-#include "report/climate_report.h"
-#include "report/path_report.h"
-#include "terrain/terrain_error.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/box_writers.h"
+#include "report/climate_report.h"
+#include "report/path_report.h"
 #include "report/profile_report.h"
 #include "report/profile_svg.h"
+#include "terrain/terrain_error.h"
 
 namespace tropolink::cli {
 namespace {
@@ -61,9 +61,6 @@ void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer
     out += " km (not the slider grid)\n";
     appendAvailabilityTable(out, answer, options);
 }
-
-// The name a profile's messages give it.
-std::string groundName(const ProfileRequest& request) { return request.file ? *request.file : "the DEM profile"; }
 
 RunResult badInput(const std::exception& e) { return {kExitBadInput, diagnostic(e.what())}; }
 
@@ -103,31 +100,25 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
 
     // The ground: from the DEMs between the sites, or from the file, which
     // the sites, when given, lay along the geodesic.
-    std::vector<profile::ProfilePoint> points;
-    std::optional<PlacedProfile> placed;
-    try {
-        if (!sa.dems.empty()) {
-            placed = profileFromDems(sa.dems, siteOptions.sites->first, siteOptions.sites->second, siteOptions.profile);
-            points = placed->points;
-        } else {
-            if (RunResult read = readProfileFile(*request.file, points); read.exitStatus != kExitOk) return read;
-            if (siteOptions.sites) placed = placeProfile(points, siteOptions.sites->first, siteOptions.sites->second);
-        }
-    } catch (const terrain::TerrainError& e) {
-        return badInput(e);
-    } catch (const profile::ProfileError& e) {
-        return {kExitBadInput, diagnostic(profileMessage(groundName(request), e))};
-    }
+    Ground ground;
     profile::ProfileSettings derived;
     try {
-        derived = profile::deriveSettings(points, mast1, mast2);
-    } catch (const profile::ProfileError& e) {
-        return {kExitBadInput, diagnostic(profileMessage(groundName(request), e))};
+        ground = readGround({sa.dems, request.file, siteOptions.sites, siteOptions.profile});
+        derived = groundSettings(ground, mast1, mast2);
+    } catch (const GroundError& e) {
+        return badInput(e);
+    } catch (const std::system_error& e) {
+        // A file that cannot be read is bad input like a bad row; a failing
+        // standard input is the tool's trouble, as for --batch.
+        const bool standardInput = request.file && *request.file == "-";
+        return {standardInput ? kExitIoError : kExitBadInput, diagnostic(e.what())};
     }
+    const std::vector<profile::ProfilePoint>& points = ground.points;
+    const std::optional<PlacedProfile>& placed = ground.placed;
 
     // With sites, the climate comes from the maps where no option gives it,
     // and N0 sets the calculator's refractivity slider unless --set does.
-    LoadedClimateMaps maps;
+    MapsInUse maps;
     if (placed) {
         if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
     }
@@ -135,7 +126,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     ProfileAnswer a;
     try {
         a = answerProfile({points, placed ? &*placed : nullptr}, derived, requested,
-                          request.availabilityCount > 0 ? &availabilityOptions : nullptr, maps.inUse(), window);
+                          request.availabilityCount > 0 ? &availabilityOptions : nullptr, maps, window);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
@@ -147,18 +138,18 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         // The picture alone, below.
     } else if (request.jsonCount > 0) {
         ProfileJsonExtras extras;
-        if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate, maps.inUse())};
-        appendProfileJson(out.buffer(), derived, window, answer ? &*answer : nullptr, extras);
+        if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate)};
+        appendProfileJson(out.buffer(), derived, boxTextsOf(window), answer ? &*answer : nullptr, extras);
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
         out.buffer() += '\n';
         if (placed) {
             appendPathText(out.buffer(), *placed, *a.places);
-            appendClimateText(out.buffer(), *a.climate, maps.inUse());
+            appendClimateText(out.buffer(), *a.climate);
             out.buffer() += '\n';
         }
-        appendBoxLines(out.buffer(), window);
+        appendBoxLines(out.buffer(), boxTextsOf(window));
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
     }
     if (placed && (sa.kml || sa.geojson)) {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "batch/output.h"
 #include "cli/profile_sites.h"
-#include "batch/run_result.h"
+#include "cli/run_result.h"
+#include "io/output.h"
 #include "link/availability_options.h"
 
 namespace tropolink::cli {

@@ -3,9 +3,10 @@
 #include <iostream>
 
 #include "climate/map_error.h"
-#include "link/input_error.h"
+#include "climate/maps_service.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/profile_answer.h"
-#include "link/option_ranges.h"
 #include "terrain/map_features.h"
 
 namespace tropolink::cli {
@@ -44,21 +45,17 @@ SiteOptions checkSiteArguments(const SiteArguments& a, const std::optional<std::
     return o;
 }
 
-RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, LoadedClimateMaps& maps) {
+RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, MapsInUse& maps) {
     const std::optional<std::filesystem::path> option =
         mapsOption ? std::optional<std::filesystem::path>(*mapsOption) : std::nullopt;
-    const std::vector<std::filesystem::path> places = climate::candidateMapsFolders(option);
-    if (!climate::findMapsFolder(places)) {
-        std::cerr << diagnostic(kMissingMapsNote) << '\n';
-        return {};
-    }
     try {
-        maps.loaded = climate::loadMaps(option);
+        maps = climate::MapsService::shared().find(climate::MapSetId::Climate, option);
     } catch (const climate::MapError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const climate::InstallError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     }
+    if (!maps) std::cerr << diagnostic(kMissingMapsNote) << '\n';
     return {};
 }
 

@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "batch/run_result.h"
-#include "climate/maps_folder.h"
+#include "cli/run_result.h"
+#include "ground/site_profile.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 
 namespace tropolink::cli {
 
@@ -36,14 +35,11 @@ struct SiteOptions {
 // terrain::TerrainError for a malformed site.
 SiteOptions checkSiteArguments(const SiteArguments& a, const std::optional<std::string>& file);
 
-// The maps for a path with sites: --maps, else the usual places. None, with
-// one line on standard error saying what they would give, when none are
-// installed; a refused map is an error (exit status 2).
-struct LoadedClimateMaps {
-    std::optional<climate::LoadedMaps> loaded;
-    MapsInUse inUse() const { return loaded ? MapsInUse{&loaded->maps, loaded->folder} : MapsInUse{}; }
-};
-RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, LoadedClimateMaps& maps);
+// The climate maps for a path with sites, from the maps service: --maps,
+// else the usual places. None, with one line on standard error saying what
+// they would give, when none are installed; a refused map is an error (exit
+// status 2).
+RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, MapsInUse& maps);
 
 // The path's KML and GeoJSON features: the line, both sites, both horizons
 // and the common volume. Throws terrain::TerrainError.

@@ -1,8 +1,8 @@
 #include "cli/single_run.h"
 
-#include "report/box_writers.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "link/pass_window.h"
+#include "report/box_writers.h"
 
 namespace tropolink::cli {
 
@@ -22,9 +22,9 @@ RunResult printPass(const Settings& settings, OutputFormat format, Output& out) 
     try {
         const PassValues values = runPass(window, settings);
         if (format == OutputFormat::Text)
-            appendBoxLines(out.buffer(), window);
+            appendBoxLines(out.buffer(), boxTextsOf(window));
         else
-            appendBoxObject(out.buffer(), window, format == OutputFormat::JsonWithValues ? &values : nullptr);
+            appendBoxObject(out.buffer(), boxTextsOf(window), format == OutputFormat::JsonWithValues ? &values : nullptr);
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "batch/output.h"
-#include "batch/run_result.h"
-#include "link/settings.h"
+#include "cli/run_result.h"
+#include "grammar/settings.h"
+#include "io/output.h"
 
 namespace tropolink::cli {
 

@@ -2,7 +2,7 @@
 
 #include "batch/jobs_option.h"
 #include "cli/output_paths.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "link/pass_window.h"
 #include "sweep/svg_plot.h"
 #include "sweep/sweep_csv.h"

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "batch/output.h"
-#include "batch/run_result.h"
+#include "cli/run_result.h"
+#include "io/output.h"
 #include "sweep/sweep_plan.h"
 #include "sweep/sweep_points.h"
 

@@ -6,10 +6,6 @@
 namespace tropolink::climate {
 namespace {
 
-constexpr double kBilinearStepDeg = 1.5;
-constexpr double kNearestStepDeg = 0.5;
-constexpr double kFirstCentreLatDeg = 89.75;
-constexpr double kFirstCentreLonDeg = -179.75;
 constexpr int kSeaZoneCode = 0;
 
 // The grid index at or below a fractional one, and the fraction beyond it;
@@ -38,10 +34,10 @@ int nearestIndex(double fractional, int count) {
 
 }  // namespace
 
-double lookupBilinear(const Grid& grid, GeoPoint point) {
+double lookupBilinear(const Grid& grid, const MapGrid& where, GeoPoint point) {
     const double lon = point.lonDeg < 0 ? point.lonDeg + 360 : point.lonDeg;
-    const Cell r = cellOf((90 - point.latDeg) / kBilinearStepDeg, grid.rows);
-    const Cell c = cellOf(lon / kBilinearStepDeg, grid.columns);
+    const Cell r = cellOf((where.firstLatDeg - point.latDeg) / where.stepDeg, grid.rows);
+    const Cell c = cellOf((lon - where.firstLonDeg) / where.stepDeg, grid.columns);
     const int r1 = std::min(r.index + 1, grid.rows - 1);
     const int c1 = std::min(c.index + 1, grid.columns - 1);
     const double top = (1 - c.fraction) * grid.at(r.index, c.index) + c.fraction * grid.at(r.index, c1);
@@ -49,26 +45,34 @@ double lookupBilinear(const Grid& grid, GeoPoint point) {
     return (1 - r.fraction) * top + r.fraction * bottom;
 }
 
-double lookupNearest(const Grid& grid, GeoPoint point) {
+double lookupNearest(const Grid& grid, const MapGrid& where, GeoPoint point) {
     const double lon = point.lonDeg > 180 ? point.lonDeg - 360 : point.lonDeg;
-    const int row = nearestIndex((kFirstCentreLatDeg - point.latDeg) / kNearestStepDeg, grid.rows);
-    const int column = nearestIndex((lon - kFirstCentreLonDeg) / kNearestStepDeg, grid.columns);
+    const int row = nearestIndex((where.firstLatDeg - point.latDeg) / where.stepDeg, grid.rows);
+    const int column = nearestIndex((lon - where.firstLonDeg) / where.stepDeg, grid.columns);
     return grid.at(row, column);
 }
 
-double lookupN0(const ClimateMaps& maps, GeoPoint point) { return lookupBilinear(maps.n0, point); }
-
-double lookupDeltaN(const ClimateMaps& maps, GeoPoint point) { return lookupBilinear(maps.deltaN, point); }
-
-int lookupZoneCode(const ClimateMaps& maps, GeoPoint point) {
-    return static_cast<int>(lookupNearest(maps.zones, point));
+double lookupGrid(const Grid& grid, const MapGrid& where, GeoPoint point) {
+    switch (where.lookup) {
+        case MapLookup::Bilinear:
+            return lookupBilinear(grid, where, point);
+        case MapLookup::Nearest:
+            break;
+    }
+    return lookupNearest(grid, where, point);
 }
 
-ClimateValues lookupAll(const ClimateMaps& maps, GeoPoint point) {
+double lookupN0(const MapSet& maps, GeoPoint point) { return maps.at(MapKind::N0, point); }
+
+double lookupDeltaN(const MapSet& maps, GeoPoint point) { return maps.at(MapKind::DeltaN, point); }
+
+int lookupZoneCode(const MapSet& maps, GeoPoint point) { return static_cast<int>(maps.at(MapKind::Zone, point)); }
+
+ClimateValues lookupAll(const MapSet& maps, GeoPoint point) {
     return {lookupN0(maps, point), lookupDeltaN(maps, point), lookupZoneCode(maps, point)};
 }
 
-int zoneForCommonVolume(const ClimateMaps& maps, GeoPoint commonVolume, GeoPoint site1, GeoPoint site2) {
+int zoneForCommonVolume(const MapSet& maps, GeoPoint commonVolume, GeoPoint site1, GeoPoint site2) {
     const int zone = lookupZoneCode(maps, commonVolume);
     if (zone != kSeaZoneCode) return zone;
     const int zone1 = lookupZoneCode(maps, site1);

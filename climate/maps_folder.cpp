@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "climate/map_error.h"
-#include "climate/map_reader.h"
 
 namespace tropolink::climate {
 namespace {
@@ -37,12 +36,6 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string listFolders(const std::vector<fs::path>& folders) {
-    std::string list;
-    for (const fs::path& folder : folders) list += (list.empty() ? "" : ", ") + folder.string();
-    return list;
-}
-
 }  // namespace
 
 std::vector<fs::path> candidateMapsFolders(const std::optional<fs::path>& mapsOption) {
@@ -71,31 +64,16 @@ std::optional<fs::path> mapFilePath(const fs::path& folder, MapKind kind) {
     return std::nullopt;
 }
 
-std::optional<fs::path> findMapsFolder(std::span<const fs::path> candidates) {
-    for (const fs::path& folder : candidates) {
-        bool all = true;
-        for (const MapKind kind : kMapKinds) all = all && mapFilePath(folder, kind).has_value();
-        if (all) return folder;
-    }
+bool holdsMapSet(const fs::path& folder, MapSetId set) {
+    for (const MapKind kind : mapSetInfo(set).kinds)
+        if (!mapFilePath(folder, kind)) return false;
+    return true;
+}
+
+std::optional<fs::path> findMapsFolder(std::span<const fs::path> candidates, MapSetId set) {
+    for (const fs::path& folder : candidates)
+        if (holdsMapSet(folder, set)) return folder;
     return std::nullopt;
-}
-
-ClimateMaps loadMapsFrom(const fs::path& folder) {
-    const auto read = [&](MapKind kind) {
-        const auto file = mapFilePath(folder, kind);
-        if (!file) throw InstallError(folder.string() + ": no " + std::string(mapFormat(kind).fileName));
-        return readMapFile(kind, *file);
-    };
-    return {read(MapKind::N0), read(MapKind::DeltaN), read(MapKind::Zone)};
-}
-
-LoadedMaps loadMaps(const std::optional<fs::path>& mapsOption) {
-    const std::vector<fs::path> candidates = candidateMapsFolders(mapsOption);
-    const auto folder = findMapsFolder(candidates);
-    if (!folder)
-        throw InstallError("the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " +
-                           listFolders(candidates));
-    return {loadMapsFrom(*folder), *folder};
 }
 
 }  // namespace tropolink::climate

@@ -5,7 +5,6 @@
 #include <span>
 #include <vector>
 
-#include "climate/lookup.h"
 #include "climate/map_format.h"
 
 namespace tropolink::climate {
@@ -28,20 +27,11 @@ std::filesystem::path installMapsFolder(const std::optional<std::filesystem::pat
 // other letter case; none when absent.
 std::optional<std::filesystem::path> mapFilePath(const std::filesystem::path& folder, MapKind kind);
 
-// The first of `candidates` that holds all three maps; none when none does.
-std::optional<std::filesystem::path> findMapsFolder(std::span<const std::filesystem::path> candidates);
+// Whether `folder` holds every map of the set.
+bool holdsMapSet(const std::filesystem::path& folder, MapSetId set);
 
-// Reads and checks the three maps of `folder`. Throws InstallError when one
-// is absent, MapError when one is refused.
-ClimateMaps loadMapsFrom(const std::filesystem::path& folder);
-
-struct LoadedMaps {
-    ClimateMaps maps;
-    std::filesystem::path folder;
-};
-
-// The maps of the first candidate folder that holds all three. Throws
-// InstallError naming the folders looked in when none does.
-LoadedMaps loadMaps(const std::optional<std::filesystem::path>& mapsOption);
+// The first of `candidates` that holds every map of the set; none when none does.
+std::optional<std::filesystem::path> findMapsFolder(std::span<const std::filesystem::path> candidates,
+                                                    MapSetId set = MapSetId::Climate);
 
 }  // namespace tropolink::climate

@@ -41,9 +41,9 @@ MapStatus mapStatus(const std::filesystem::path& folder, MapKind kind) {
     return status;
 }
 
-std::vector<MapStatus> mapsStatus(const std::filesystem::path& folder) {
+std::vector<MapStatus> mapsStatus(const std::filesystem::path& folder, MapSetId set) {
     std::vector<MapStatus> all;
-    for (const MapKind kind : kMapKinds) all.push_back(mapStatus(folder, kind));
+    for (const MapKind kind : mapSetInfo(set).kinds) all.push_back(mapStatus(folder, kind));
     return all;
 }
 

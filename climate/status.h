@@ -26,7 +26,7 @@ struct MapStatus {
 
 MapStatus mapStatus(const std::filesystem::path& folder, MapKind kind);
 
-// The three maps, in the order N0, ΔN, zones.
-std::vector<MapStatus> mapsStatus(const std::filesystem::path& folder);
+// The maps of the set, in its order.
+std::vector<MapStatus> mapsStatus(const std::filesystem::path& folder, MapSetId set = MapSetId::Climate);
 
 }  // namespace tropolink::climate

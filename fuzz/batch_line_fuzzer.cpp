@@ -13,12 +13,12 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_checks.h"
 #include "cli/batch_run.h"
-#include "link/decimal.h"
-#include "link/input_error.h"
-#include "link/setting_names.h"
-#include "link/settings.h"
+#include "fuzz/fuzz_checks.h"
+#include "grammar/decimal.h"
+#include "grammar/input_error.h"
+#include "grammar/setting_names.h"
+#include "grammar/settings.h"
 
 namespace {
 

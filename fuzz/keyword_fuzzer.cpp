@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "fuzz/fuzz_checks.h"
-#include "link/decimal.h"
-#include "link/input_error.h"
-#include "link/keyword_names.h"
-#include "link/settings.h"
+#include "grammar/decimal.h"
+#include "grammar/input_error.h"
+#include "grammar/keyword_names.h"
+#include "grammar/settings.h"
 
 namespace {
 

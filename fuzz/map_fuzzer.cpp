@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_checks.h"
 #include "climate/map_reader.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ using namespace tropolink::climate;
 
 constexpr MapFormat kSmallZones{"small-zones.txt", 3, 4, 0, 6, true, "zone codes 0 to 6, whole numbers", ""};
 constexpr MapFormat kSmallN0{"small-n0.txt", 2, 3, 250, 450, false, "N0 from 250 to 450 N-units", ""};
-constexpr const MapFormat* kFormats[] = {&kN0Format, &kDeltaNFormat, &kZoneFormat, &kSmallZones, &kSmallN0};
+constexpr const MapFormat* kFormats[] = {&mapFormat(MapKind::N0), &mapFormat(MapKind::DeltaN), &mapFormat(MapKind::Zone),
+                                         &kSmallZones, &kSmallN0};
 
 }  // namespace
 

@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "fuzz/fuzz_checks.h"
+#include "grammar/decimal.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/availability_options.h"
-#include "link/decimal.h"
-#include "link/input_error.h"
-#include "link/option_ranges.h"
 
 namespace {
 

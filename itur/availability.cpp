@@ -83,9 +83,9 @@ StationAvailability availabilityOf(const MethodTerms& t, const SharedLosses& sha
     return {AvailabilityBound::None, OutOfRangeReason::None, p, (100 - p) / 100 * kMinutesPerYear};
 }
 
-MethodAnswer methodAnswer(ItuMethod method, const ItuLink& link, const LinkBudget& budget,
-                          std::span<const double> percents, std::optional<double> requiredSnrDb,
-                          const std::optional<FadingRequest>& fading) {
+MethodAnswer answerOf(ItuMethod method, const ItuLink& link, const LinkBudget& budget,
+                      std::span<const double> percents, std::optional<double> requiredSnrDb,
+                      const std::optional<FadingRequest>& fading) {
     const MethodTerms terms = termsOf(method, link);
     const SharedLosses shared = sharedLosses(terms, requiredSnrDb.has_value());
     MethodAnswer answer;
@@ -147,6 +147,10 @@ StationAvailability stationAvailability(ItuMethod method, const ItuLink& link, c
     return availabilityOf(terms, sharedLosses(terms, true), budget, station, requiredSnrDb);
 }
 
+const MethodAnswer& methodAnswer(const AvailabilityAnswer& answer, ItuMethod method) {
+    return method == ItuMethod::P617 ? answer.p617 : answer.p2001;
+}
+
 AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& budget, std::span<const double> percents,
                                       std::optional<double> requiredSnrDb,
                                       const std::optional<FadingRequest>& fading) {
@@ -154,8 +158,8 @@ AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& bud
     const ScatterGeometry& g = link.geometry;
     answer.geometry = g;
     if (!g.lineOfSight()) answer.commonVolumeHeightKm = commonVolumeHeightKm(p617Path(link));
-    answer.p617 = methodAnswer(ItuMethod::P617, link, budget, percents, requiredSnrDb, fading);
-    answer.p2001 = methodAnswer(ItuMethod::P2001, link, budget, percents, requiredSnrDb, fading);
+    answer.p617 = answerOf(ItuMethod::P617, link, budget, percents, requiredSnrDb, fading);
+    answer.p2001 = answerOf(ItuMethod::P2001, link, budget, percents, requiredSnrDb, fading);
     return answer;
 }
 

@@ -7,14 +7,12 @@
 
 #include "itur/fading_figures.h"
 #include "itur/method_domain.h"
+#include "itur/method_names.h"
 #include "itur/p2001_method.h"
 #include "itur/p617_method.h"
 #include "itur/scatter_geometry.h"
 
 namespace tropolink::itur {
-
-enum class ItuMethod { P617, P2001 };
-inline constexpr std::array<ItuMethod, 2> kItuMethods{ItuMethod::P617, ItuMethod::P2001};
 
 // Everything but the geometry that the two methods read. Station 1 is the
 // transmitter of the notes (θt, hts, Gt), station 2 the receiver.
@@ -97,6 +95,9 @@ struct AvailabilityAnswer {
     MethodAnswer p617;
     MethodAnswer p2001;
 };
+
+// The answer of one method.
+const MethodAnswer& methodAnswer(const AvailabilityAnswer& answer, ItuMethod method);
 
 // The hourly-median-only figures, and with `fading` those of fading within
 // the hour beside them (fading_availability.h).

@@ -1,7 +1,7 @@
 #include "link/availability_options.h"
 
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 
 namespace tropolink {
 namespace {

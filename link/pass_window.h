@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "link/settings.h"
 #include "engine/headless_window.h"
 #include "engine/numeric_fault.h"
 #include "engine/recalculate.h"
+#include "grammar/settings.h"
 
 namespace tropolink {
 

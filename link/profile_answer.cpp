@@ -20,13 +20,11 @@ SiteClimate climateOf(const PlacedProfile& placed, const profile::ProfileSetting
 
 }  // namespace
 
-ProfileAnswer answerProfile(const ProfileGround& ground, const profile::ProfileSettings& derived,
-                            SettingsBuilder requested, const AvailabilityOptions* availability,
-                            const MapsInUse& maps, HeadlessWindow& window) {
+ProfileAnswer answerPass(const ProfileGround& ground, const profile::ProfileSettings& derived,
+                         SettingsBuilder requested, const AvailabilityOptions& options, const MapsInUse& maps,
+                         HeadlessWindow& window) {
     ProfileAnswer a;
     a.derived = derived;
-    // Without the methods their options are the defaults, which leave the maps' values standing.
-    const AvailabilityOptions options = availability ? *availability : AvailabilityOptions{};
     if (ground.placed) {
         a.climate = climateOf(*ground.placed, derived, requested, options, maps);
         if (a.climate->surfaceRefractivityPosition)
@@ -36,12 +34,23 @@ ProfileAnswer answerProfile(const ProfileGround& ground, const profile::ProfileS
     }
     a.settingsLine = settingsLine(derived, requested);
     a.values = runPass(window, profileSettings(derived, requested));
-    if (availability) {
-        a.link = a.climate ? siteLink(a.values, *availability, *a.climate, derived)
-                           : profileLink(a.values, *availability, ground.points, derived);
-        a.availability = itur::answerAvailability(*a.link, linkBudget(a.values), availability->percents,
-                                                  availability->requiredSnrDb);
-    }
+    return a;
+}
+
+void addMethods(ProfileAnswer& a, const ProfileGround& ground, const AvailabilityOptions& options) {
+    a.link = a.climate ? siteLink(a.values, options, *a.climate, a.derived)
+                       : profileLink(a.values, options, ground.points, a.derived);
+    a.availability =
+        itur::answerAvailability(*a.link, linkBudget(a.values), options.percents, options.requiredSnrDb);
+}
+
+ProfileAnswer answerProfile(const ProfileGround& ground, const profile::ProfileSettings& derived,
+                            SettingsBuilder requested, const AvailabilityOptions* availability,
+                            const MapsInUse& maps, HeadlessWindow& window) {
+    // Without the methods their options are the defaults, which leave the maps' values standing.
+    ProfileAnswer a = answerPass(ground, derived, std::move(requested), availability ? *availability : AvailabilityOptions{},
+                                 maps, window);
+    if (availability) addMethods(a, ground, *availability);
     return a;
 }
 

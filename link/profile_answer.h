@@ -7,11 +7,11 @@
 
 #include "engine/headless_window.h"
 #include "engine/recalculate.h"
+#include "grammar/settings.h"
+#include "ground/site_profile.h"
 #include "itur/availability.h"
 #include "link/availability_options.h"
-#include "link/settings.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "profile/profile_settings.h"
 
 namespace tropolink {
@@ -39,11 +39,18 @@ struct ProfileGround {
     const PlacedProfile* placed = nullptr;
 };
 
-// The climate (maps, options, defaults) and the pass on `derived`, which
-// profile::deriveSettings gave for `ground`; N0 sets the surface refractivity
-// slider of `requested` unless it was set there. `availability` adds the ITU-R
-// methods on the profile's geometry. The boxes are left in `window`. Throws
-// NumericFault.
+// The climate (maps, the options' values, defaults) and the pass on
+// `derived`, which profile::deriveSettings gave for `ground`; N0 sets the
+// surface refractivity slider of `requested` unless it was set there. The
+// boxes are left in `window`. Throws NumericFault.
+ProfileAnswer answerPass(const ProfileGround& ground, const profile::ProfileSettings& derived,
+                         SettingsBuilder requested, const AvailabilityOptions& options, const MapsInUse& maps,
+                         HeadlessWindow& window);
+
+// Adds the ITU-R methods to the answer, on the profile's geometry.
+void addMethods(ProfileAnswer& answer, const ProfileGround& ground, const AvailabilityOptions& options);
+
+// The pass and, with `availability`, the methods.
 ProfileAnswer answerProfile(const ProfileGround& ground, const profile::ProfileSettings& derived,
                             SettingsBuilder requested, const AvailabilityOptions* availability,
                             const MapsInUse& maps, HeadlessWindow& window);

@@ -5,11 +5,11 @@
 #include <span>
 #include <string>
 
-#include "link/availability_options.h"
-#include "link/settings.h"
-#include "link/site_climate.h"
 #include "engine/recalculate.h"
+#include "grammar/settings.h"
 #include "itur/availability.h"
+#include "link/availability_options.h"
+#include "link/site_climate.h"
 #include "profile/profile_settings.h"
 
 namespace tropolink {

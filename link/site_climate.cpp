@@ -15,8 +15,8 @@ namespace {
 
 climate::GeoPoint geo(terrain::Site s) { return {s.latDeg, s.lonDeg}; }
 
-ClimateValue fromMap(double value, std::string where, terrain::Site at) {
-    return {value, ClimateSource::Map, std::move(where), at};
+ClimateValue fromMap(const climate::MapSet& maps, climate::MapKind kind, std::string where, terrain::Site at) {
+    return {maps.at(kind, geo(at)), ClimateSource::Map, std::move(where), at, maps.file(kind)};
 }
 
 // The distance from station 1 of the point under the crossing of the two
@@ -49,13 +49,14 @@ SiteClimate siteClimate(const PlacedProfile& placed, const profile::ProfileSetti
     const double distanceKm = placed.points.back().distanceKm;
     SiteClimate c;
     c.midpoint = path.at(path.lengthKm() / 2);
+    if (maps) c.mapsFolder = maps->folder();
 
     if (request.deltaN)
-        c.deltaNRadius = {*request.deltaN, ClimateSource::Option, "", {}};
-    else if (maps.maps)
-        c.deltaNRadius = fromMap(climate::lookupDeltaN(*maps.maps, geo(c.midpoint)), "midpoint", c.midpoint);
+        c.deltaNRadius = {*request.deltaN, ClimateSource::Option};
+    else if (maps)
+        c.deltaNRadius = fromMap(*maps, climate::MapKind::DeltaN, "midpoint", c.midpoint);
     else
-        c.deltaNRadius = {request.defaultDeltaN, ClimateSource::Default, "", {}};
+        c.deltaNRadius = {request.defaultDeltaN, ClimateSource::Default};
     c.effectiveEarthRadiusKm = itur::effectiveEarthRadiusKm(c.deltaNRadius.value);
 
     const double antenna1M = settings.station1.antennaHeightM;
@@ -76,27 +77,28 @@ SiteClimate siteClimate(const PlacedProfile& placed, const profile::ProfileSetti
     }
 
     if (request.n0)
-        c.n0 = {*request.n0, ClimateSource::Option, "", {}};
-    else if (maps.maps)
-        c.n0 = fromMap(climate::lookupN0(*maps.maps, geo(at)), where, at);
+        c.n0 = {*request.n0, ClimateSource::Option};
+    else if (maps)
+        c.n0 = fromMap(*maps, climate::MapKind::N0, where, at);
     else
-        c.n0 = {request.defaultN0, ClimateSource::Default, "", {}};
+        c.n0 = {request.defaultN0, ClimateSource::Default};
 
     if (request.deltaN)
-        c.deltaN = {*request.deltaN, ClimateSource::Option, "", {}};
-    else if (maps.maps)
-        c.deltaN = fromMap(climate::lookupDeltaN(*maps.maps, geo(at)), where, at);
+        c.deltaN = {*request.deltaN, ClimateSource::Option};
+    else if (maps)
+        c.deltaN = fromMap(*maps, climate::MapKind::DeltaN, where, at);
     else
-        c.deltaN = {request.defaultDeltaN, ClimateSource::Default, "", {}};
+        c.deltaN = {request.defaultDeltaN, ClimateSource::Default};
 
     if (request.climateZone) {
-        c.climateZone = {static_cast<double>(*request.climateZone), ClimateSource::Option, "", {}};
-    } else if (maps.maps) {
-        const int code = climate::zoneForCommonVolume(*maps.maps, geo(at), geo(placed.site1), geo(placed.site2));
+        c.climateZone = {static_cast<double>(*request.climateZone), ClimateSource::Option};
+    } else if (maps) {
+        const int code = climate::zoneForCommonVolume(*maps, geo(at), geo(placed.site1), geo(placed.site2));
         c.zoneCode = code;
-        c.climateZone = fromMap(climate::climateZoneOption(code), where, at);
+        c.climateZone = {static_cast<double>(climate::climateZoneOption(code)), ClimateSource::Map, where, at,
+                         maps->file(climate::MapKind::Zone)};
     } else {
-        c.climateZone = {static_cast<double>(request.defaultClimateZone), ClimateSource::Default, "", {}};
+        c.climateZone = {static_cast<double>(request.defaultClimateZone), ClimateSource::Default};
     }
 
     if (c.n0.source != ClimateSource::Default && !request.surfaceRefractivitySet) {

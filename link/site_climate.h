@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "climate/lookup.h"
-#include "link/site_profile.h"
+#include "climate/map_set.h"
+#include "ground/site_profile.h"
 #include "profile/horizon.h"
 
 namespace tropolink {
@@ -17,8 +19,9 @@ std::string_view climateSourceName(ClimateSource source);  // "map", "option", "
 struct ClimateValue {
     double value = 0;
     ClimateSource source = ClimateSource::Default;
-    std::string where;   // "midpoint" or "common volume"; empty unless from the map
-    terrain::Site at;    // the point it was taken at, when from the map
+    std::string where{};          // "midpoint" or "common volume"; empty unless from the map
+    terrain::Site at{};           // the point it was taken at, when from the map
+    std::filesystem::path file{};  // the map it was read from, when from the map
 };
 
 // What the user gave explicitly; each wins over the maps.
@@ -32,17 +35,16 @@ struct ClimateRequest {
     double defaultN0 = 0;  // the surface refractivity slider's value
 };
 
-// The maps in use and the folder they came from; none when not installed.
-struct MapsInUse {
-    const climate::ClimateMaps* maps = nullptr;
-    std::filesystem::path folder;
-};
+// The climate maps a computation reads, shared and never changed while it
+// runs; none when they are not installed.
+using MapsInUse = std::shared_ptr<const climate::MapSet>;
 
 // The ITU-R methods' view of a path with sites: the radius from ΔN at the
 // midpoint, the whole-path horizons on it, the common volume where their rays
 // cross, and N0, ΔN and the zone taken there (at the midpoint on a
 // line-of-sight path, for the record only).
 struct SiteClimate {
+    std::optional<std::filesystem::path> mapsFolder;  // where the maps came from; none without maps
     ClimateValue deltaNRadius;  // N-units/km, at the midpoint: gives the radius
     double effectiveEarthRadiusKm = 0;
     profile::Horizon horizon1;  // on that radius, anywhere on the path

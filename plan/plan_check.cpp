@@ -1,7 +1,7 @@
 #include "plan/plan_check.h"
 
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/profile_link.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_numbers.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "grammar/settings.h"
 #include "link/availability_options.h"
-#include "link/settings.h"
 #include "plan/plan.h"
 #include "terrain/path_profile.h"
 #include "terrain/site.h"

@@ -5,7 +5,6 @@
 
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
-#include "plan/plan_window.h"
 #include "report/availability_json.h"
 #include "report/box_writers.h"
 #include "report/climate_report.h"
@@ -60,7 +59,7 @@ ordered_json verdictsJson(const PlanResult& r) {
     for (const PlanVerdict& v : r.verdicts) {
         const auto optional = [](std::optional<double> x) { return x ? ordered_json(*x) : ordered_json(nullptr); };
         const std::string_view bound = boundText(v.availability.bound);
-        list.push_back({{"method", ituMethodName(v.method)},
+        list.push_back({{"method", itur::methodNames(v.method).label},
                         {"receivingStation", v.receivingStation},
                         {"met", v.met},
                         {"availabilityPercent", optional(v.availability.percent)},
@@ -83,19 +82,19 @@ ordered_json slidersClimateJson(const PlanResult& r) {
 std::string dumped(const ordered_json& json) { return json.dump(-1, ' ', false, ordered_json::error_handler_t::replace); }
 
 // The members of the profile's own JSON object, to stand inside the plan's.
-std::string profileMembers(const PlanResult& r, const HeadlessWindow& window, const MapsInUse& maps) {
+std::string profileMembers(const PlanResult& r, const BoxTexts& boxes) {
     ProfileJsonExtras extras;
-    if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate, maps)};
+    if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate)};
     std::string object;
-    appendProfileJson(object, *r.derived, window, &r.availability, extras);
+    appendProfileJson(object, *r.derived, boxes, &r.availability, extras);
     // "{...}\n": the members lie between the outer braces.
     return object.substr(1, object.size() - 3);
 }
 
 }  // namespace
 
-void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, const MapsInUse& maps) {
-    const HeadlessWindow window = planWindow(r);
+void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r) {
+    const BoxTexts boxes = r.boxTexts();
     ordered_json head;
     head["file"] = plan.file.string();
     head["form"] = formName(r.plan.form);
@@ -110,10 +109,10 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r, con
     std::string text = dumped(head);
     text.pop_back();  // the closing brace: the figures follow
     if (r.derived) {
-        text += "," + profileMembers(r, window, maps);
+        text += "," + profileMembers(r, boxes);
     } else {
         text += ",\"boxes\":";
-        appendBoxObjectValue(text, window, nullptr);
+        appendBoxObjectValue(text, boxes, nullptr);
         text += ",\"availability\":";
         JsonWriter availability(text);
         writeAvailability(availability, r.availability, &r.values.geometry);

@@ -1,8 +1,8 @@
 #include "plan/plan_keys.h"
 
-#include "link/input_error.h"
-#include "link/option_ranges.h"
-#include "link/setting_names.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
+#include "grammar/setting_names.h"
 #include "plan/plan_numbers.h"
 
 namespace tropolink {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/option_ranges.h"
+#include "grammar/option_ranges.h"
 
 namespace tropolink {
 

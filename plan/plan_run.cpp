@@ -1,13 +1,10 @@
 #include "plan/plan_run.h"
 
-#include "batch/profile_file.h"
 #include "link/availability_link.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
-#include "link/profile_message.h"
 #include "report/availability_notes.h"
 #include "report/path_report.h"
-#include "terrain/terrain_error.h"
 
 namespace tropolink {
 namespace {
@@ -24,35 +21,20 @@ private:
     const PlanRunControl& control_;
 };
 
-// The messages of the profile reader start as every diagnostic of the tool
-// does; the plan's caller adds that start itself.
-std::string withoutToolName(const std::string& line) {
-    const std::string start = diagnostic("");
-    return line.starts_with(start) ? line.substr(start.size()) : line;
+GroundSource groundSource(const CheckedPlan& plan) {
+    GroundSource source;
+    if (plan.form == PlanForm::DemWithSites) source.dems = plan.dems;
+    if (plan.profile) source.profileFile = plan.profile->string();
+    if (plan.station1.site) source.sites = std::pair{*plan.station1.site, *plan.station2.site};
+    source.options = plan.profileOptions;
+    return source;
 }
 
-std::vector<profile::ProfilePoint> readGround(const CheckedPlan& plan, std::optional<PlacedProfile>& placed) {
-    try {
-        if (plan.form == PlanForm::DemWithSites) {
-            placed = profileFromDems(plan.dems, *plan.station1.site, *plan.station2.site, plan.profileOptions);
-            return placed->points;
-        }
-        std::vector<profile::ProfilePoint> points;
-        const RunResult read = readProfileFile(plan.profile->string(), points);
-        if (read.exitStatus != kExitOk) throw PlanGroundError(withoutToolName(read.diagnostic));
-        if (plan.form == PlanForm::ProfileWithSites)
-            placed = placeProfile(points, *plan.station1.site, *plan.station2.site);
-        return points;
-    } catch (const terrain::TerrainError& e) {
-        throw PlanGroundError(e.what());
-    } catch (const profile::ProfileError& e) {
-        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
-    }
-}
-
-void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) {
+void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, HeadlessWindow& window) {
+    stages.begin("pass");
     r.settingsLine = settingsLine(plan.requested);
     r.values = runPass(window, plan.requested.settings());
+    stages.begin("methods");
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);
     r.availability = itur::answerAvailability(r.link, r.budget, plan.availability.percents,
@@ -62,15 +44,15 @@ void runSliders(const CheckedPlan& plan, PlanResult& r, HeadlessWindow& window) 
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
                HeadlessWindow& window) {
     stages.begin("terrain");
-    r.points = readGround(plan, r.placed);
-    try {
-        r.derived = profile::deriveSettings(r.points, plan.station1.mastM, plan.station2.mastM);
-    } catch (const profile::ProfileError& e) {
-        throw PlanGroundError(profileMessage(plan.profile ? plan.profile->string() : "the DEM profile", e));
-    }
+    Ground read = readGround(groundSource(plan));
+    r.derived = groundSettings(read, plan.station1.mastM, plan.station2.mastM);
+    r.points = std::move(read.points);
+    r.placed = std::move(read.placed);
+    const ProfileGround ground{r.points, r.placed ? &*r.placed : nullptr};
     stages.begin("pass");
-    ProfileAnswer a = answerProfile({r.points, r.placed ? &*r.placed : nullptr}, *r.derived, plan.requested,
-                                    &plan.availability, maps, window);
+    ProfileAnswer a = answerPass(ground, *r.derived, plan.requested, plan.availability, maps, window);
+    stages.begin("methods");
+    addMethods(a, ground, plan.availability);
     r.places = a.places;
     r.climate = a.climate;
     r.settingsLine = a.settingsLine;
@@ -98,11 +80,11 @@ std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double
     return list;
 }
 
-std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps) {
+std::vector<std::string> climateNotes(const PlanResult& r) {
     std::vector<std::string> notes;
     const AvailabilityOptions& o = r.plan.availability;
     if (r.climate) {
-        if (!maps.maps) notes.emplace_back(kMissingMapsNote);
+        if (!r.climate->mapsFolder) notes.emplace_back(kMissingMapsNote);
         const std::pair<const ClimateValue*, std::string_view> values[] = {
             {&r.climate->n0, "N0"}, {&r.climate->deltaN, "delta-N"}, {&r.climate->climateZone, "the climate zone"}};
         for (const auto& [value, name] : values)
@@ -117,30 +99,39 @@ std::vector<std::string> climateNotes(const PlanResult& r, const MapsInUse& maps
     return notes;
 }
 
+std::vector<std::string> notesOf(const PlanResult& r) {
+    std::vector<std::string> notes = availabilityNotes(r.availability);
+    if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
+        r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
+        notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
+    if (r.places)
+        for (std::string& warning : pathWarnings(*r.places)) notes.push_back(std::move(warning));
+    for (std::string& note : climateNotes(r)) notes.push_back(std::move(note));
+    return notes;
+}
+
 }  // namespace
+
+BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.settings().powerDividedBy1000); }
+
+bool planNeedsMaps(const CheckedPlan& plan) { return plan.station1.site.has_value(); }
 
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control) {
     const Stages stages(control);
     PlanResult r;
     r.plan = plan;
     HeadlessWindow window;
-    if (plan.form == PlanForm::Settings) {
-        stages.begin("pass");
-        runSliders(plan, r, window);
-    } else {
+    if (plan.form == PlanForm::Settings)
+        runSliders(plan, stages, r, window);
+    else
         runGround(plan, maps, stages, r, window);
-    }
-    stages.begin("methods");
+    r.yearCurves = yearCurves(r.link);
+    if (const auto required = plan.availability.requiredSnrDb)
+        r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
     for (int n = 1; n <= kResultBoxCount; ++n)
         r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
     r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
-    r.notes = availabilityNotes(r.availability);
-    if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
-        r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
-        r.notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
-    if (r.places)
-        for (std::string& warning : pathWarnings(*r.places)) r.notes.push_back(std::move(warning));
-    for (std::string& note : climateNotes(r, maps)) r.notes.push_back(std::move(note));
+    r.notes = notesOf(r);
     return r;
 }
 

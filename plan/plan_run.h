@@ -9,13 +9,16 @@
 
 #include "engine/recalculate.h"
 #include "engine/result_box.h"
+#include "ground/ground.h"
+#include "ground/site_profile.h"
 #include "itur/availability.h"
 #include "link/profile_answer.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "plan/plan_check.h"
+#include "plan/year_curves.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
+#include "report/box_writers.h"
 
 namespace tropolink {
 
@@ -27,9 +30,11 @@ struct PlanVerdict {
     bool met = false;  // reached >= required
 };
 
-// Everything a plan gives: the ground, the climate and its sources, one pass
-// with its 52 box texts, both ITU methods at the plan's percentages, and the
-// verdicts.
+// Everything a plan gives, which the front ends only show: the ground, the
+// climate with each value's source (the map file and the point it was taken
+// at), one pass with its 52 box texts, each ITU method at the plan's
+// percentages and as a curve over the year, and the verdicts. A method's
+// names come from itur::methodNames.
 struct PlanResult {
     CheckedPlan plan;
     std::vector<profile::ProfilePoint> points;       // none in the Settings form
@@ -43,12 +48,20 @@ struct PlanResult {
     itur::ItuLink link;
     itur::LinkBudget budget;
     itur::AvailabilityAnswer availability;
-    std::vector<PlanVerdict> verdicts;  // P.617 then P.2001; receiving station 1 then 2
+    std::vector<YearCurve> yearCurves;  // each method's L(p) over the year, in itur::kItuMethods order
+    // With a required S/N: the highest path loss that still meets it,
+    // received at station 1 and at station 2, dB.
+    std::optional<std::array<double, 2>> highestLossDb;
+    std::vector<PlanVerdict> verdicts;  // by method in itur::kItuMethods order; receiving station 1 then 2
     std::vector<std::string> notes;     // validity notes, as the availability output words them
+
+    // The boxes as the box writers take them.
+    BoxTexts boxTexts() const;
 };
 
-// What a long run reports and how it is stopped: `stop` is read between the
-// stages (DEM, maps, pass, methods); a stopped run throws PlanCancelled.
+// What a long run reports and how it is stopped: each stage (terrain, pass,
+// methods) is reported as it begins, and `stop` is read then; a stopped run
+// throws PlanCancelled.
 struct PlanRunControl {
     std::function<void(std::string_view stage)> progress;
     const std::atomic<bool>* stop = nullptr;
@@ -57,15 +70,12 @@ struct PlanCancelled : std::exception {
     const char* what() const noexcept override { return "cancelled"; }
 };
 
-// A ground that cannot be had: a DEM that does not cover the path, a profile
-// file that cannot be read or has a refused row. One line naming the file.
-class PlanGroundError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Whether the plan reads the climate maps: a plan with sites does.
+bool planNeedsMaps(const CheckedPlan& plan);
 
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
-// none. Throws PlanGroundError, NumericFault and PlanCancelled.
+// none. Throws GroundError, std::system_error for a profile that cannot be
+// read, NumericFault and PlanCancelled.
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
 
 }  // namespace tropolink

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "link/number_text.h"
-#include "plan/plan_window.h"
+#include "grammar/number_text.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/box_writers.h"
@@ -16,7 +15,7 @@ namespace {
 
 void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult& r) {
     const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
-    out += "  " + std::string(ituMethodName(v.method)) + ", received at " + station.name + ": ";
+    out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + station.name + ": ";
     out += v.met ? "met" : "NOT MET";
     const itur::StationAvailability& a = v.availability;
     if (a.percent) {
@@ -32,7 +31,7 @@ void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult&
 
 }  // namespace
 
-void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps) {
+void appendPlanText(std::string& out, const PlanResult& r) {
     const CheckedPlan& p = r.plan;
     if (p.availability.requiredSnrDb) {
         out += "Verdict: the link needs S/N >= ";
@@ -54,10 +53,10 @@ void appendPlanText(std::string& out, const PlanResult& r, const MapsInUse& maps
     }
     if (r.placed) {
         appendPathText(out, *r.placed, *r.places);
-        appendClimateText(out, *r.climate, maps);
+        appendClimateText(out, *r.climate);
         out += '\n';
     }
-    appendBoxLines(out, planWindow(r));
+    appendBoxLines(out, r.boxTexts());
     out += "\nITU-R methods:\n";
     if (r.derived)
         appendAvailabilityTable(out, r.availability, p.availability);

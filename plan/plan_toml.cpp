@@ -6,7 +6,7 @@
 #include <sstream>
 #include <toml++/toml.h>
 
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
 #include "plan/plan_toml_depth.h"

@@ -20,15 +20,7 @@ std::string verdictWords(itur::MethodVerdict verdict) {
     return verdict == itur::MethodVerdict::LineOfSight ? "line of sight" : "out of range";
 }
 
-const itur::MethodAnswer& answerOf(const itur::AvailabilityAnswer& a, itur::ItuMethod method) {
-    return method == itur::ItuMethod::P617 ? a.p617 : a.p2001;
-}
-
 }  // namespace
-
-std::string ituMethodName(itur::ItuMethod method) {
-    return method == itur::ItuMethod::P617 ? "ITU-R P.617" : "ITU-R P.2001";
-}
 
 BudgetDirection budgetDirection(const PlanResult& result, int transmitting) {
     const PassValues& v = result.values;
@@ -68,9 +60,10 @@ BudgetDirection budgetDirection(const PlanResult& result, int transmitting) {
         d.rows.push_back(std::move(row));
     }
     for (const itur::ItuMethod method : itur::kItuMethods) {
-        for (const itur::PercentFigures& f : answerOf(result.availability, method).rows) {
+        for (const itur::PercentFigures& f : itur::methodAnswer(result.availability, method).rows) {
             BudgetLossRow row;
-            row.method = ituMethodName(method);
+            row.method = itur::recommendationName(method);
+            row.ituMethod = method;
             row.percent = f.percent;
             row.pathLossDb = f.loss;
             if (!f.loss) row.words = verdictWords(f.verdict);

@@ -11,6 +11,7 @@ namespace tropolink {
 // One method's path loss carried through to the receiver.
 struct BudgetLossRow {
     std::string method;  // "YEH", "ITU-R P.2001"
+    std::optional<itur::ItuMethod> ituMethod;  // an ITU method's row, found by this, never by its name
     std::optional<double> percent;  // the ITU methods' time percentage
     std::optional<double> pathLossDb;  // none: the method gives no loss here
     std::string words;  // why none: "no data", "line of sight", "out of range"
@@ -45,8 +46,5 @@ struct BudgetDirection {
 };
 
 BudgetDirection budgetDirection(const PlanResult& result, int transmitting);
-
-// "ITU-R P.617" or "ITU-R P.2001".
-std::string ituMethodName(itur::ItuMethod method);
 
 }  // namespace tropolink

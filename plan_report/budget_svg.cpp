@@ -122,15 +122,15 @@ void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan
     plot::drawFrameAndAxes(svg, box, x, y, plot::Ticks{}, ticks, {"", "dBW", 44});
 }
 
-bool at(const BudgetLossRow& row, std::string_view method, double percent) {
-    return row.pathLossDb && row.percent && *row.percent == percent && row.method == method;
+bool at(const BudgetLossRow& row, itur::ItuMethod method, double percent) {
+    return row.pathLossDb && row.percent && *row.percent == percent && row.ituMethod == method;
 }
 
 }  // namespace
 
 std::optional<std::size_t> waterfallRow(const BudgetDirection& d, const CheckedPlan& plan) {
     for (const double percent : {plan.requiredAvailabilityPercent, 50.0})
-        for (const std::string_view method : {"ITU-R P.2001", "ITU-R P.617"})
+        for (const itur::ItuMethod method : {itur::ItuMethod::P2001, itur::ItuMethod::P617})
             for (std::size_t i = 0; i < d.rows.size(); ++i)
                 if (at(d.rows[i], method, percent)) return i;
     for (std::size_t i = 0; i < d.rows.size(); ++i)

@@ -5,8 +5,8 @@
 
 namespace tropolink {
 
-std::string planReportHtml(const Plan& plan, const PlanResult& result, const MapsInUse& maps, const ReportStamp& stamp) {
-    const ReportInput in{plan, result, maps, stamp};
+std::string planReportHtml(const Plan& plan, const PlanResult& result, const ReportStamp& stamp) {
+    const ReportInput in{plan, result, stamp};
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     // Nothing on the page may load or run: the policy holds even where a
     // plan text got past the escaping.

@@ -17,7 +17,8 @@ struct ReportStamp {
 
 // The link report: one self-contained HTML page (inline CSS and SVG, no
 // scripts, no external requests) that reads on a screen and prints on A4.
-// Every text from the plan is escaped.
-std::string planReportHtml(const Plan& plan, const PlanResult& result, const MapsInUse& maps, const ReportStamp& stamp);
+// Every text from the plan is escaped. The maps it names are those the run
+// read, as its climate values say.
+std::string planReportHtml(const Plan& plan, const PlanResult& result, const ReportStamp& stamp);
 
 }  // namespace tropolink

@@ -12,7 +12,6 @@ namespace tropolink {
 struct ReportInput {
     const Plan& plan;
     const PlanResult& result;
-    const MapsInUse& maps;
     const ReportStamp& stamp;
 };
 

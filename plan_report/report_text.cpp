@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
 

@@ -61,7 +61,7 @@ void appendVerdictSection(std::string& out, const ReportInput& in) {
     for (const PlanVerdict& v : in.result.verdicts) {
         const std::string& station = v.receivingStation == 1 ? p.station1.name : p.station2.name;
         out += v.met ? "<tr class=\"met\">" : "<tr class=\"not-met\">";
-        out += "<td>" + ituMethodName(v.method) + "</td><td>";
+        out += "<td>" + itur::recommendationName(v.method) + "</td><td>";
         appendHtmlEscaped(out, station);
         out += "</td><td>" + reachedText(v.availability) + "</td><td>" + outageText(v.availability) + "</td>";
         out += v.met ? "<td class=\"word\">&#10003; met</td>" : "<td class=\"word\">&#10007; not met</td>";

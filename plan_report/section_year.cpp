@@ -14,15 +14,20 @@ void appendYearSection(std::string& out, const ReportInput& in) {
     out += inlineSvg(yearLossSvg(r, a, b));
     out += "<figcaption>A loss below the limit line meets the required S/N. The legacy methods give medians only: "
            "they stand at 50 %.</figcaption>\n</figure>\n";
-    out += "<table class=\"fade\">\n<thead><tr><th rowspan=\"2\">Time %</th><th colspan=\"2\">ITU-R P.617</th><th "
-           "colspan=\"2\">ITU-R P.2001</th></tr>\n<tr><th>L(p) dB</th><th>Fade margin dB</th><th>L(p) dB</th><th>Fade "
-           "margin dB</th></tr></thead>\n<tbody>\n";
-    const std::vector<itur::PercentFigures>& p617 = r.availability.p617.rows;
-    const std::vector<itur::PercentFigures>& p2001 = r.availability.p2001.rows;
-    for (std::size_t i = 0; i < p617.size() && i < p2001.size(); ++i) {
-        out += "<tr><th>" + percentText(p617[i].percent) + "</th>";
-        out += "<td>" + numberCell(p617[i].loss, 2) + "</td><td>" + numberCell(p617[i].fadeMargin, 2) + "</td>";
-        out += "<td>" + numberCell(p2001[i].loss, 2) + "</td><td>" + numberCell(p2001[i].fadeMargin, 2) + "</td></tr>\n";
+    out += "<table class=\"fade\">\n<thead><tr><th rowspan=\"2\">Time %</th>";
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        out += "<th colspan=\"2\">" + itur::recommendationName(method) + "</th>";
+    out += "</tr>\n<tr>";
+    for (std::size_t m = 0; m < itur::kItuMethods.size(); ++m) out += "<th>L(p) dB</th><th>Fade margin dB</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    const std::vector<itur::PercentFigures>& rows = r.availability.p617.rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        out += "<tr><th>" + percentText(rows[i].percent) + "</th>";
+        for (const itur::ItuMethod method : itur::kItuMethods) {
+            const itur::PercentFigures& f = itur::methodAnswer(r.availability, method).rows[i];
+            out += "<td>" + numberCell(f.loss, 2) + "</td><td>" + numberCell(f.fadeMargin, 2) + "</td>";
+        }
+        out += "</tr>\n";
     }
     out += "</tbody>\n</table>\n</div>\n<p class=\"small\">The fade margin is L(p) \xE2\x88\x92 L(50 %): how much deeper "
            "than the median the loss goes for that share of the year.</p>\n</section>\n";

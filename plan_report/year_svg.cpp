@@ -19,41 +19,24 @@ constexpr double kWidthPx = 680;
 constexpr double kHeightPx = 400;
 constexpr plot::Box kPlot{64, 20, 400, 320};
 constexpr double kLegendLeftPx = 482;
-constexpr int kCurvePoints = 240;
 constexpr double kMarginDb = 3;
 constexpr std::string_view kRequiredColour = "#6a3d9a";
-
-struct Curve {
-    std::string_view label;
-    std::string_view colour;
-    itur::ItuMethod method;
-    std::vector<plot::Point> points;  // percent, loss
-};
+// One colour per ITU method, in itur::kItuMethods order.
+constexpr std::array<std::string_view, itur::kItuMethods.size()> kCurveColours{"#1f4e9c", "#b8322a"};
 
 constexpr std::array<std::string_view, kMethodCount> kMedianColours{"#1b9e77", "#d95f02", "#7570b3", "#e7298a", "#66a61e"};
 
 }  // namespace
 
 std::string yearLossSvg(const PlanResult& result, const BudgetDirection& a, const BudgetDirection& b) {
-    std::vector<Curve> curves{{"ITU-R P.617", "#1f4e9c", itur::ItuMethod::P617, {}},
-                              {"ITU-R P.2001", "#b8322a", itur::ItuMethod::P2001, {}}};
-    const double zLo = normalQuantile(kYearLoPercent / 100);
-    const double zHi = normalQuantile(kYearHiPercent / 100);
     double lo = INFINITY;
     double hi = -INFINITY;
     const auto widen = [&](double v) {
         lo = std::min(lo, v);
         hi = std::max(hi, v);
     };
-    for (Curve& c : curves)
-        for (int i = 0; i <= kCurvePoints; ++i) {
-            const double z = zLo + (zHi - zLo) * i / kCurvePoints;
-            const double p = 50 * std::erfc(-z / std::sqrt(2.0));
-            if (const std::optional<double> loss = itur::methodLoss(c.method, result.link, p).value()) {
-                c.points.push_back({p, *loss});
-                widen(*loss);
-            }
-        }
+    for (const YearCurve& c : result.yearCurves)
+        for (const LossPoint& point : c.points) widen(point.lossDb);
     std::vector<std::pair<std::size_t, double>> medians;  // legacy column, loss
     for (std::size_t m = 0; m < a.rows.size(); ++m)
         if (!a.rows[m].percent && a.rows[m].pathLossDb) {
@@ -93,15 +76,16 @@ std::string yearLossSvg(const PlanResult& result, const BudgetDirection& a, cons
         legendY += 18;
     };
 
-    for (const Curve& c : curves) {
+    for (const YearCurve& c : result.yearCurves) {
+        const std::string_view colour = kCurveColours[static_cast<std::size_t>(c.method)];
         std::string d;
-        for (const plot::Point& pt : c.points) {
+        for (const LossPoint& point : c.points) {
             d += d.empty() ? "M" : " L";
-            d += px(x(pt.x)) + " " + px(y(pt.y));
+            d += px(x(point.percent)) + " " + px(y(point.lossDb));
         }
         if (!d.empty())
-            svg.empty("path", {{"d", d}, {"fill", "none"}, {"stroke", std::string(c.colour)}, {"stroke-width", "2"}});
-        legendEntry(c.colour, "none", std::string(c.label) + (c.points.empty() ? ": none" : ""), false);
+            svg.empty("path", {{"d", d}, {"fill", "none"}, {"stroke", std::string(colour)}, {"stroke-width", "2"}});
+        legendEntry(colour, "none", itur::recommendationName(c.method) + (c.points.empty() ? ": none" : ""), false);
     }
     const bool oneLine = a.maxLossDb && b.maxLossDb && std::abs(*a.maxLossDb - *b.maxLossDb) < 0.05;
     for (const BudgetDirection* d : {&a, &b}) {

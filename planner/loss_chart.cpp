@@ -22,30 +22,21 @@ namespace tropolink::planner {
 namespace {
 
 constexpr double kAxisPercents[] = {1, 10, 50, 90, 99, 99.9, 99.99};
-constexpr double kFirstPercent = 1;
-constexpr double kLastPercent = 99.99;
-constexpr int kCurvePointCount = 80;
-constexpr const char* kMethodNames[] = {"P.617", "P.2001"};
+constexpr double kFirstPercent = kYearLoPercent;
+constexpr double kLastPercent = kYearHiPercent;
 constexpr const char* kLegacyNames[] = {"Yeh", "ITT", "CCIR", "Collins", "Rider"};
 
 QString percentLabel(double percent) { return QString::number(percent, 'g', 6) + QStringLiteral(" %"); }
 
-}  // namespace
-
-std::vector<double> curvePercents() {
-    // Evenly spaced along the axis, so the curve is as smooth at 99.99 % as at 50 %.
-    const double first = probabilityPosition(kFirstPercent);
-    const double last = probabilityPosition(kLastPercent);
-    std::vector<double> percents;
-    for (int i = 0; i <= kCurvePointCount; ++i) {
-        const double x = first + (last - first) * i / kCurvePointCount;
-        // The axis position back to a percentage: the normal distribution function.
-        percents.push_back(50 * std::erfc(-x / std::sqrt(2.0)));
-    }
-    percents.front() = kFirstPercent;
-    percents.back() = kLastPercent;
-    return percents;
+QString labelOf(itur::ItuMethod method) {
+    const std::string_view label = itur::methodNames(method).label;
+    return QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
 }
+
+// An axis position back to a percentage: the normal distribution function.
+double percentAt(double position) { return 50 * std::erfc(-position / std::sqrt(2.0)); }
+
+}  // namespace
 
 LossChart::LossChart(QWidget* parent)
     : QWidget(parent), chart_(new QChart), view_(new QChartView(chart_)), readout_(new QLabel) {
@@ -71,23 +62,22 @@ void LossChart::clear() {
         chart_->removeAxis(axis);
         delete axis;
     }
-    curves_[0].clear();
-    curves_[1].clear();
+    curves_.clear();
     view_->setAccessibleDescription(QString());
 }
 
 QString LossChart::readout() const { return readout_->text(); }
 
-void LossChart::readAt(int series, double percent) {
-    const auto& curve = curves_[series];
-    if (curve.empty()) return;
-    const auto nearest = std::min_element(curve.begin(), curve.end(), [percent](const CurvePoint& a, const CurvePoint& b) {
-        return std::abs(probabilityPosition(a.percent) - probabilityPosition(percent)) <
-               std::abs(probabilityPosition(b.percent) - probabilityPosition(percent));
-    });
+void LossChart::readAt(itur::ItuMethod method, double percent) {
+    const auto curve = std::find_if(curves_.begin(), curves_.end(), [method](const YearCurve& c) { return c.method == method; });
+    if (curve == curves_.end() || curve->points.empty()) return;
+    const double position = probabilityPosition(percent);
+    const auto nearest = std::min_element(
+        curve->points.begin(), curve->points.end(), [position](const LossPoint& a, const LossPoint& b) {
+            return std::abs(probabilityPosition(a.percent) - position) < std::abs(probabilityPosition(b.percent) - position);
+        });
     readout_->setText(tr("%1 at %2 of the year: %3 dB")
-                          .arg(QLatin1String(kMethodNames[series]), percentLabel(nearest->percent),
-                               figure(nearest->lossDb)));
+                          .arg(labelOf(method), percentLabel(nearest->percent), figure(nearest->lossDb)));
 }
 
 void LossChart::show(const PlanResult& result) {
@@ -115,37 +105,34 @@ void LossChart::show(const PlanResult& result) {
     };
     QStringList summary;
     std::vector<QLineSeries*> lines;  // vertical, drawn once the loss axis is known
-    for (std::size_t m = 0; m < itur::kItuMethods.size(); ++m) {
-        auto* series = new QLineSeries;
-        series->setName(QLatin1String(kMethodNames[m]));
-        for (double p : curvePercents()) {
-            const auto loss = itur::methodLoss(itur::kItuMethods[m], result.link, p).value();
-            if (!loss) continue;
-            curves_[m].push_back({p, *loss});
-            series->append(probabilityPosition(p), *loss);
-            take(*loss);
-        }
-        if (curves_[m].empty()) {
-            delete series;
-            summary << tr("%1 gives no loss on this path").arg(QLatin1String(kMethodNames[m]));
+    curves_ = result.yearCurves;
+    for (const YearCurve& curve : curves_) {
+        const QString name = labelOf(curve.method);
+        if (curve.points.empty()) {
+            summary << tr("%1 gives no loss on this path").arg(name);
             continue;
         }
-        const int index = static_cast<int>(m);
-        connect(series, &QLineSeries::hovered, this, [this, index](const QPointF& point, bool state) {
-            if (state) readAt(index, 50 * std::erfc(-point.x() / std::sqrt(2.0)));
+        auto* series = new QLineSeries;
+        series->setName(name);
+        for (const LossPoint& point : curve.points) {
+            series->append(probabilityPosition(point.percent), point.lossDb);
+            take(point.lossDb);
+        }
+        const itur::ItuMethod method = curve.method;
+        connect(series, &QLineSeries::hovered, this, [this, method](const QPointF& point, bool state) {
+            if (state) readAt(method, percentAt(point.x()));
         });
         connect(series, &QLineSeries::clicked, this,
-                [this, index](const QPointF& point) { readAt(index, 50 * std::erfc(-point.x() / std::sqrt(2.0))); });
+                [this, method](const QPointF& point) { readAt(method, percentAt(point.x())); });
         attach(series);
-        summary << tr("%1 from %2 dB at 1 % to %3 dB at 99.99 %")
-                       .arg(QLatin1String(kMethodNames[m]), figure(curves_[m].front().lossDb),
-                            figure(curves_[m].back().lossDb));
+        summary << tr("%1 from %2 dB at %3 to %4 dB at %5")
+                       .arg(name, figure(curve.points.front().lossDb), percentLabel(curve.points.front().percent),
+                            figure(curve.points.back().lossDb), percentLabel(curve.points.back().percent));
     }
 
     const auto& required = result.plan.availability.requiredSnrDb;
-    if (required) {
-        const double highest[2] = {itur::snrAtStation1(result.budget, 0) - *required,
-                                   itur::snrAtStation2(result.budget, 0) - *required};
+    if (required && result.highestLossDb) {
+        const std::array<double, 2>& highest = *result.highestLossDb;
         for (int station = 0; station < 2; ++station) {
             if (station == 1 && std::abs(highest[1] - highest[0]) < 0.05) break;
             auto* line = new QLineSeries;

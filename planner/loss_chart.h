@@ -14,19 +14,10 @@ QT_END_NAMESPACE
 
 namespace tropolink::planner {
 
-// One point of a drawn curve, kept to read values off it.
-struct CurvePoint {
-    double percent = 0;
-    double lossDb = 0;
-};
-
-// The percentages each method's L(p) is drawn at, from 1 % to 99.99 %.
-std::vector<double> curvePercents();
-
-// Loss over the year: L(p) of both ITU methods on a normal-probability axis,
-// the highest loss that still meets the required S/N at each receiving
-// station, and the legacy methods' medians at 50 %. Hovering or clicking a
-// curve reads its value into the line below the chart.
+// Loss over the year: each ITU method's curve of the plan result on a
+// normal-probability axis, the highest loss that still meets the required
+// S/N at each receiving station, and the legacy methods' medians at 50 %.
+// Hovering or clicking a curve reads its value into the line below the chart.
 class LossChart : public QWidget {
     Q_OBJECT
 public:
@@ -34,14 +25,14 @@ public:
     void show(const PlanResult& result);
     void clear();
     QString readout() const;
-    // Reads the value of curve `series` (0 P.617, 1 P.2001) nearest `percent`.
-    void readAt(int series, double percent);
+    // Reads the value of the shown curve of `method` nearest `percent`.
+    void readAt(itur::ItuMethod method, double percent);
 
 private:
     QChart* chart_;
     QChartView* view_;
     QLabel* readout_;
-    std::vector<CurvePoint> curves_[2];
+    std::vector<YearCurve> curves_;
 };
 
 }  // namespace tropolink::planner

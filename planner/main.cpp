@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "planner/planner_window.h"
+#include "tropolink_version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
-#include "planner/plain_message.h"
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -13,32 +12,28 @@
 
 #include "climate/import.h"
 #include "climate/maps_folder.h"
-#include "climate/status.h"
+#include "planner/plain_message.h"
 
 namespace tropolink::planner {
 
-QString mapsStatusLine() {
-    const auto candidates = climate::candidateMapsFolders(std::nullopt);
-    if (const auto folder = climate::findMapsFolder(candidates)) {
-        for (const climate::MapStatus& status : climate::mapsStatus(*folder)) {
-            if (!status.valid) {
-                return QObject::tr("Climate maps in %1: %2")
-                    .arg(QString::fromStdString(folder->string()), QString::fromStdString(status.problem));
-            }
-        }
-        return QObject::tr("Climate maps installed in %1.").arg(QString::fromStdString(folder->string()));
+QString mapsStatusLine(climate::MapsService& maps) {
+    try {
+        if (const auto found = maps.find(climate::MapSetId::Climate, std::nullopt))
+            return QObject::tr("Climate maps installed in %1.").arg(QString::fromStdString(found->folder().string()));
+    } catch (const std::exception& e) {
+        return QObject::tr("Climate maps refused: %1").arg(QString::fromStdString(e.what()));
     }
     return QObject::tr("Climate maps not installed: ITU values come from the plan or the defaults.");
 }
 
-MapsPanel::MapsPanel(QWidget* parent)
-    : QWidget(parent), status_(new QLabel), import_(new QPushButton(tr("&Import maps…"))) {
+MapsPanel::MapsPanel(climate::MapsService& maps, QWidget* parent)
+    : QWidget(parent), maps_(maps), status_(new QLabel), import_(new QPushButton(tr("&Import maps…"))) {
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
     status_->setAccessibleName(tr("Climate maps status"));
     import_->setAccessibleName(tr("Import the climate maps"));
     import_->setToolTip(tr("Install N050.TXT, DN50.TXT and TropoClim.txt from the downloaded ITU-R ZIPs"));
-    connect(import_, &QPushButton::clicked, this, &MapsPanel::importFiles);
+    connect(import_, &QPushButton::clicked, this, &MapsPanel::chooseAndImport);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(status_);
@@ -46,27 +41,34 @@ MapsPanel::MapsPanel(QWidget* parent)
     refresh();
 }
 
-void MapsPanel::refresh() { status_->setText(mapsStatusLine()); }
+void MapsPanel::refresh() { status_->setText(mapsStatusLine(maps_)); }
 
 QString MapsPanel::statusText() const { return status_->text(); }
 
-void MapsPanel::importFiles() {
+MapsPanel::Imported MapsPanel::importFiles(const QStringList& files) {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& file : files) paths.emplace_back(file.toStdString());
+    Imported result;
+    try {
+        const climate::ImportResult done = climate::importMaps(paths, climate::installMapsFolder(std::nullopt));
+        result = {true, QString::fromStdString(climate::describeImport(done))};
+    } catch (const std::exception& e) {
+        result = {false, QString::fromStdString(e.what())};
+    }
+    refresh();
+    if (result.installed) emit imported();
+    return result;
+}
+
+void MapsPanel::chooseAndImport() {
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Import the climate maps"), QString(),
                                                             tr("ITU-R maps (*.zip *.ZIP *.txt *.TXT);;All files (*)"));
     if (files.isEmpty()) return;
-    std::vector<std::filesystem::path> paths;
-    for (const QString& file : files) paths.emplace_back(file.toStdString());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        const auto result = climate::importMaps(paths, climate::installMapsFolder(std::nullopt));
-        QApplication::restoreOverrideCursor();
-        plainMessage(this, QMessageBox::Information, tr("Climate maps"), QString::fromStdString(climate::describeImport(result)));
-    } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
-        plainMessage(this, QMessageBox::Warning, tr("Climate maps"), QString::fromStdString(e.what()));
-    }
-    refresh();
-    emit imported();
+    const Imported result = importFiles(files);
+    QApplication::restoreOverrideCursor();
+    plainMessage(this, result.installed ? QMessageBox::Information : QMessageBox::Warning, tr("Climate maps"),
+                 result.message);
 }
 
 }  // namespace tropolink::planner

@@ -1,28 +1,12 @@
 #include "planner/plan_runner.h"
 
 #include <QMetaObject>
-#include <QThreadPool>
 
 #include <exception>
 #include <utility>
 
 namespace tropolink::planner {
 namespace {
-
-bool hasSites(const CheckedPlan& plan) {
-    return plan.form == PlanForm::DemWithSites || plan.form == PlanForm::ProfileWithSites;
-}
-
-QThreadPool& pool() {
-    // Two workers: a superseded run inside a stage that cannot stop (a DEM read)
-    // keeps one, and the newer run still starts at once.
-    static QThreadPool* workers = [] {
-        auto* p = new QThreadPool;
-        p->setMaxThreadCount(2);
-        return p;
-    }();
-    return *workers;
-}
 
 // The run's stage names, as the progress line words them.
 QString stageText(std::string_view stage) {
@@ -35,43 +19,16 @@ QString stageText(std::string_view stage) {
 
 }  // namespace
 
-PlanRunner::PlanRunner(PlanRunFunction run, QObject* parent) : QObject(parent), run_(std::move(run)) {
+PlanRunner::PlanRunner(PlanRunFunction run, climate::MapsService& maps, QObject* parent)
+    : QObject(parent), run_(std::move(run)), maps_(maps) {
     qRegisterMetaType<std::uint64_t>("std::uint64_t");
     qRegisterMetaType<std::shared_ptr<const tropolink::PlanResult>>("std::shared_ptr<const tropolink::PlanResult>");
+    pool_.setMaxThreadCount(2);
 }
 
 PlanRunner::~PlanRunner() {
     if (stop_) stop_->store(true);
-    // The workers use this object's maps; they must be gone first.
-    pool().waitForDone();
-}
-
-MapsInUse PlanRunner::mapsFor(const CheckedPlan& plan, const PlanRunControl& control) {
-    if (!hasSites(plan)) return {};
-    std::lock_guard lock(mapsMutex_);
-    if (!maps_.tried) {
-        if (control.progress) control.progress("maps");
-        maps_.tried = true;
-        try {
-            maps_.loaded = std::make_shared<const climate::LoadedMaps>(climate::loadMaps(std::nullopt));
-        } catch (const std::exception&) {
-            // Without the maps the climate values come from the plan or the defaults,
-            // and the results name that source.
-            maps_.loaded.reset();
-        }
-    }
-    if (!maps_.loaded) return {};
-    return MapsInUse{&maps_.loaded->maps, maps_.loaded->folder};
-}
-
-void PlanRunner::forgetMaps() {
-    std::lock_guard lock(mapsMutex_);
-    maps_ = {};
-}
-
-QString PlanRunner::mapsFolder() const {
-    std::lock_guard lock(mapsMutex_);
-    return maps_.loaded ? QString::fromStdString(maps_.loaded->folder.string()) : QString();
+    pool_.waitForDone();
 }
 
 std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
@@ -80,7 +37,7 @@ std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
     const std::uint64_t generation = ++generation_;
     ++running_;
     auto stop = stop_;
-    pool().start([this, plan, generation, stop] {
+    pool_.start([this, plan, generation, stop] {
         PlanRunControl control;
         control.stop = stop.get();
         control.progress = [this, generation](std::string_view stage) {
@@ -93,7 +50,14 @@ std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
         QString message;
         bool wasCancelled = false;
         try {
-            const MapsInUse maps = mapsFor(plan, control);
+            MapsInUse maps;
+            if (planNeedsMaps(plan)) {
+                control.progress("maps");
+                // Without the maps the climate values come from the plan or the
+                // defaults, and the results name that source; a refused map is
+                // an error naming its file.
+                maps = maps_.find(climate::MapSetId::Climate, std::nullopt);
+            }
             result = std::make_shared<const PlanResult>(run_(plan, maps, control));
         } catch (const PlanCancelled&) {
             wasCancelled = true;
@@ -103,7 +67,7 @@ std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
         QMetaObject::invokeMethod(
             this,
             [this, generation, result, message, wasCancelled] {
-                done(generation);
+                done();
                 if (generation != generation_) return;  // superseded
                 if (wasCancelled) {
                     emit cancelled(generation);
@@ -123,13 +87,7 @@ void PlanRunner::cancel() {
     ++generation_;
 }
 
-MapsInUse PlanRunner::mapsInUse() const {
-    std::lock_guard lock(mapsMutex_);
-    if (!maps_.loaded) return {};
-    return MapsInUse{&maps_.loaded->maps, maps_.loaded->folder};
-}
-
-void PlanRunner::done(std::uint64_t) {
+void PlanRunner::done() {
     --running_;
     if (running_ == 0) emit idle();
 }

@@ -2,14 +2,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 
-#include "climate/maps_folder.h"
+#include "climate/maps_service.h"
 #include "plan/plan_run.h"
 
 namespace tropolink::planner {
@@ -19,11 +19,14 @@ using PlanRunFunction = std::function<PlanResult(const CheckedPlan&, const MapsI
 
 // Runs plans off the user-interface thread. Every start() supersedes the run
 // before it: that run is told to stop, and whatever it still delivers is
-// dropped, so older results never overwrite newer ones.
+// dropped, so older results never overwrite newer ones. A run of a plan with
+// sites asks the maps service for the maps as it starts, and keeps those to
+// its end: maps imported meanwhile serve the next run.
 class PlanRunner : public QObject {
     Q_OBJECT
 public:
-    explicit PlanRunner(PlanRunFunction run = runPlan, QObject* parent = nullptr);
+    explicit PlanRunner(PlanRunFunction run = runPlan, climate::MapsService& maps = climate::MapsService::shared(),
+                        QObject* parent = nullptr);
     ~PlanRunner() override;
 
     // Returns the run's generation.
@@ -33,13 +36,6 @@ public:
     bool busy() const { return running_ != 0; }
     std::uint64_t generation() const { return generation_; }
 
-    // The maps are read again on the next run that needs them (after an import).
-    void forgetMaps();
-    // The folder the maps were read from; empty when none was found.
-    QString mapsFolder() const;
-    // The maps the last run used, for the report written from its result.
-    MapsInUse mapsInUse() const;
-
 signals:
     void progress(const QString& stage);
     void finished(std::uint64_t generation, std::shared_ptr<const tropolink::PlanResult> result);
@@ -48,19 +44,17 @@ signals:
     void idle();
 
 private:
-    struct Maps {
-        bool tried = false;
-        std::shared_ptr<const climate::LoadedMaps> loaded;
-    };
-    MapsInUse mapsFor(const CheckedPlan& plan, const PlanRunControl& control);
-    void done(std::uint64_t generation);
+    void done();
 
     PlanRunFunction run_;
+    climate::MapsService& maps_;
     std::uint64_t generation_ = 0;
     int running_ = 0;
     std::shared_ptr<std::atomic<bool>> stop_;
-    mutable std::mutex mapsMutex_;
-    Maps maps_;
+    // Two workers: a superseded run inside a stage that cannot stop (a DEM
+    // read) keeps one, and the newer run still starts at once. Last, so that
+    // its threads end before the members they use.
+    QThreadPool pool_;
 };
 
 }  // namespace tropolink::planner

@@ -13,16 +13,18 @@
 
 #include <exception>
 
+#include "io/file_output.h"
 #include "plan/plan_check.h"
 #include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
+#include "planner/maps_panel.h"
 #include "planner/plain_message.h"
-#include "planner/plan_form.h"
+#include "planner/plan_editor.h"
 #include "planner/results_view.h"
-#include "report/file_output.h"
 #include "terrain/map_features.h"
+#include "tropolink_version.h"
 #include "ui/description_page.h"
 
 namespace tropolink::planner {
@@ -30,7 +32,8 @@ namespace {
 
 constexpr int kRecentCount = 8;
 const QString kRecentKey = QStringLiteral("recentPlans");
-const QString kPlanFilter = QObject::tr("Link plans (*.tropolink.toml);;TOML files (*.toml);;All files (*)");
+// Translated when a dialog asks for it, once the translators are in place.
+QString planFilter() { return QObject::tr("Link plans (*.tropolink.toml);;TOML files (*.toml);;All files (*)"); }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -47,15 +50,15 @@ QString withPlanSuffix(QString path) {
 
 PlannerWindow::PlannerWindow(PlanRunFunction run, QWidget* parent)
     : QMainWindow(parent),
-      form_(new PlanForm),
+      editor_(new PlanEditor),
       results_(new ResultsView),
-      runner_(new PlanRunner(std::move(run), this)),
+      runner_(new PlanRunner(std::move(run), climate::MapsService::shared(), this)),
       splitter_(new QSplitter(Qt::Horizontal)) {
     auto* scroll = new QScrollArea;
-    scroll->setWidget(form_);
+    scroll->setWidget(editor_);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(form_->minimumSizeHint().width() + 24);
+    scroll->setMinimumWidth(editor_->minimumSizeHint().width() + 24);
     scroll->setAccessibleName(tr("Plan form"));
     splitter_->addWidget(scroll);
     splitter_->addWidget(results_);
@@ -63,7 +66,9 @@ PlannerWindow::PlannerWindow(PlanRunFunction run, QWidget* parent)
     setCentralWidget(splitter_);
     buildMenus();
 
-    connect(form_, &PlanForm::edited, this, &PlannerWindow::edited);
+    connect(editor_, &PlanEditor::edited, this, &PlannerWindow::edited);
+    // Imported maps serve the plan at once; the plan itself did not change.
+    connect(editor_->mapsPanel(), &MapsPanel::imported, this, &PlannerWindow::recompute);
     connect(runner_, &PlanRunner::finished, this, &PlannerWindow::showFinished);
     connect(runner_, &PlanRunner::failed, this, &PlannerWindow::showFailed);
     connect(runner_, &PlanRunner::progress, this, [this](const QString& stage) { results_->setBusy(true, stage); });
@@ -103,7 +108,7 @@ void PlannerWindow::buildMenus() {
 }
 
 void PlannerWindow::updateTitle() {
-    QString title = qs(form_->plan().title ? form_->plan().title->text : std::string());
+    QString title = qs(editor_->plan().title ? editor_->plan().title->text : std::string());
     if (title.isEmpty()) title = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
     // The plan's title is data: the title bar shows it as it is.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[ *]"));
@@ -112,7 +117,7 @@ void PlannerWindow::updateTitle() {
 
 void PlannerWindow::newPlan() {
     path_.clear();
-    form_->setPlan(Plan{});
+    editor_->setPlan(Plan{});
     setWindowModified(false);
     updateTitle();
     recompute();
@@ -127,7 +132,7 @@ bool PlannerWindow::openPlan(const QString& path) {
         return false;
     }
     path_ = path;
-    form_->setPlan(plan);
+    editor_->setPlan(plan);
     setWindowModified(false);
     updateTitle();
     rememberRecent(path);
@@ -137,23 +142,22 @@ bool PlannerWindow::openPlan(const QString& path) {
 
 void PlannerWindow::open() {
     if (!maybeSave()) return;
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open a plan"), QString(), kPlanFilter);
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open a plan"), QString(), planFilter());
     if (!path.isEmpty()) openPlan(path);
 }
 
 bool PlannerWindow::savePlanAs(const QString& path) {
     // Relative ground paths follow the plan to its new folder.
-    Plan plan = planMovedTo(form_->plan(), path.toStdString());
+    Plan plan = planMovedTo(editor_->plan(), path.toStdString());
     const std::string text = planToml(plan);
-    const RunResult written = writeFile(path.toStdString(), text);
-    if (written.exitStatus != kExitOk) {
-        plainMessage(this, QMessageBox::Warning, tr("Save the plan"), qs(written.diagnostic));
+    if (const auto failed = writeFile(path.toStdString(), text)) {
+        plainMessage(this, QMessageBox::Warning, tr("Save the plan"), qs(failed->message()));
         return false;
     }
     path_ = path;
     plan.file = path.toStdString();
     plan.source = text;
-    form_->setPlan(plan);
+    editor_->setPlan(plan);
     setWindowModified(false);
     updateTitle();
     rememberRecent(path);
@@ -163,7 +167,7 @@ bool PlannerWindow::savePlanAs(const QString& path) {
 bool PlannerWindow::save() { return path_.isEmpty() ? saveAs() : savePlanAs(path_); }
 
 bool PlannerWindow::saveAs() {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save the plan as"), path_, kPlanFilter);
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save the plan as"), path_, planFilter());
     if (path.isEmpty()) return false;
     return savePlanAs(withPlanSuffix(path));
 }
@@ -197,22 +201,22 @@ void PlannerWindow::edited() {
 }
 
 void PlannerWindow::recompute() {
-    const Plan plan = form_->plan();
+    const Plan plan = editor_->plan();
     CheckedPlan checked;
     try {
         checked = checkPlan(plan);
     } catch (const PlanError& e) {
         runner_->cancel();
-        form_->showError(e.key(), qs(e.what()));
+        editor_->showError(e.key(), qs(e.what()));
         results_->setStale(tr("The plan in the form is not valid."));
         return;
     } catch (const std::exception& e) {
         runner_->cancel();
-        form_->showError(std::string(), qs(e.what()));
+        editor_->showError(std::string(), qs(e.what()));
         results_->setStale(tr("The plan in the form is not valid."));
         return;
     }
-    form_->clearErrors();
+    editor_->clearErrors();
     running_ = plan;
     runner_->start(checked);
     results_->setBusy(true, tr("Computing…"));
@@ -225,7 +229,7 @@ void PlannerWindow::showFinished(std::uint64_t, std::shared_ptr<const PlanResult
 }
 
 void PlannerWindow::showFailed(std::uint64_t, const QString& message) {
-    form_->showError(std::string(), message);
+    editor_->showError(std::string(), message);
     results_->setStale(tr("The plan could not be computed."));
 }
 
@@ -246,10 +250,9 @@ bool PlannerWindow::writeReport(const QString& path) {
     stamp.generatedAt = reportTime();
     stamp.version = TROPOLINK_VERSION;
     stamp.planFileName = path_.isEmpty() ? std::string() : QFileInfo(path_).fileName().toStdString();
-    const RunResult written =
-        writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, runner_->mapsInUse(), stamp));
-    if (written.exitStatus != kExitOk) {
-        plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(written.diagnostic));
+    if (const auto failed =
+            writeFile(path.toStdString(), planReportHtml(shownPlan_, *shown_, stamp))) {
+        plainMessage(this, QMessageBox::Warning, tr("Export the report"), qs(failed->message()));
         return false;
     }
     return true;

@@ -14,7 +14,7 @@ class QSplitter;
 
 namespace tropolink::planner {
 
-class PlanForm;
+class PlanEditor;
 class ResultsView;
 
 // The planner's main window: the plan form at the side, the results beside
@@ -33,7 +33,7 @@ public:
     bool writeReport(const QString& path);
     bool writeKml(const QString& path);
 
-    PlanForm* form() const { return form_; }
+    PlanEditor* planEditor() const { return editor_; }
     ResultsView* results() const { return results_; }
     PlanRunner* runner() const { return runner_; }
     QString planPath() const { return path_; }
@@ -59,7 +59,7 @@ private:
     void showFinished(std::uint64_t generation, std::shared_ptr<const PlanResult> result);
     void showFailed(std::uint64_t generation, const QString& message);
 
-    PlanForm* form_;
+    PlanEditor* editor_;
     ResultsView* results_;
     PlanRunner* runner_;
     QSplitter* splitter_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plan_report/probability_axis.h"
+#include "plot/probability_axis.h"
 
 namespace tropolink::planner {
 

@@ -18,8 +18,10 @@ QString stationName(const PlanResult& result, int station) {
     return text(station == 1 ? result.plan.station1.name : result.plan.station2.name);
 }
 
+// "map /path/N050.TXT" for a map's value, else "option" or "default".
 QString sourceText(const ClimateValue& value) {
     QString source = text(std::string(climateSourceName(value.source)));
+    if (value.source == ClimateSource::Map) source += QLatin1Char(' ') + QString::fromStdString(value.file.string());
     return source;
 }
 
@@ -46,7 +48,7 @@ QString optionalDb(const std::optional<double>& value) {
 
 VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) {
     VerdictTexts texts;
-    texts.method = verdict.method == itur::ItuMethod::P617 ? QStringLiteral("ITU-R P.617") : QStringLiteral("ITU-R P.2001");
+    texts.method = text(itur::recommendationName(verdict.method));
     texts.receiving = stationName(result, verdict.receivingStation);
     const itur::StationAvailability& a = verdict.availability;
     switch (a.bound) {

@@ -23,7 +23,8 @@ VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict);
 // Yeh, ITT, CCIR, Collins, Rider: loss, verdict, S/N at each station.
 std::vector<QStringList> legacyTexts(const PlanResult& result);
 
-// N0, ΔN, the climate zone and the effective earth radius: figure, source, where.
+// N0, ΔN, the climate zone and the effective earth radius: figure, source
+// (the map file, an option or the default), where.
 std::vector<QStringList> climateTexts(const PlanResult& result);
 
 // The profile picture's key values for a screen reader.

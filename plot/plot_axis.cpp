@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::plot {
 namespace {

@@ -1,6 +1,6 @@
 #include "plot/svg_writer.h"
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::plot {
 

@@ -6,8 +6,8 @@
 namespace tropolink::profile {
 
 // A refused profile. `row` counts the lines of the file from 1 (0 when no
-// line is to blame); `field` is the offending text, if any, as read; the
-// front end quotes it and adds the file's name.
+// line is to blame); `field` is the offending text, if any, as read;
+// profileMessage (profile_file.h) quotes it and adds the file's name.
 class ProfileError : public std::runtime_error {
 public:
     ProfileError(long row, std::string field, const std::string& problem, std::string allowed)

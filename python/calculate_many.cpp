@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "link/input_error.h"
-#include "link/number_position.h"
-#include "link/settings.h"
+#include "grammar/input_error.h"
+#include "grammar/number_position.h"
+#include "grammar/settings.h"
 #include "python/keyword_settings.h"
 #include "python/row_passes.h"
 

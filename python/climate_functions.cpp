@@ -6,18 +6,15 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "climate/lookup.h"
 #include "climate/map_error.h"
-#include "climate/maps_folder.h"
-#include "link/number_text.h"
+#include "climate/maps_service.h"
+#include "grammar/number_text.h"
 
 namespace py = pybind11;
 
@@ -25,79 +22,29 @@ namespace tropolink::python {
 namespace {
 
 namespace fs = std::filesystem;
-using climate::ClimateMaps;
 
 constexpr double kMaxLatitudeDeg = 90;
 constexpr double kMinLongitudeDeg = -180;
 constexpr double kMaxLongitudeDeg = 360;  // the 1.5° maps run from 0° to 360° E
 constexpr std::uint8_t kSeaZoneOption = 7;
 
-constexpr const char* kInstallHint =
-    "install them with `tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the "
-    "Recommendations' ZIPs";
-
-// What a maps folder held when it was read: a changed file is read again.
-struct FileStamp {
-    fs::path path;
-    fs::file_time_type modified;
-    std::uintmax_t sizeBytes = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-using FolderStamp = std::array<FileStamp, climate::kMapKinds.size()>;
-
-struct CachedMaps {
-    FolderStamp stamp;
-    std::shared_ptr<const ClimateMaps> maps;
-};
-
-FolderStamp stampOf(const fs::path& folder) {
-    FolderStamp stamp;
-    for (const climate::MapKind kind : climate::kMapKinds) {
-        FileStamp& file = stamp[static_cast<std::size_t>(kind)];
-        file.path = climate::mapFilePath(folder, kind).value_or(fs::path());
-        std::error_code ec;
-        file.modified = fs::last_write_time(file.path, ec);
-        file.sizeBytes = fs::file_size(file.path, ec);
-    }
-    return stamp;
-}
-
 [[noreturn]] void raise(PyObject* type, const std::string& message) {
     PyErr_SetString(type, message.c_str());
     throw py::error_already_set();
 }
 
-// The maps of the folder the tool would use, read once and kept while its
-// files stay as they were; none when no folder holds all three.
-std::optional<InstalledMaps> cachedMaps(const std::optional<fs::path>& mapsOption) {
-    static std::mutex mutex;
-    static std::map<fs::path, CachedMaps> cache;
-
-    const auto folder = climate::findMapsFolder(climate::candidateMapsFolders(mapsOption));
-    if (!folder) return std::nullopt;
-    const FolderStamp stamp = stampOf(*folder);
-    const std::lock_guard lock(mutex);
-    CachedMaps& cached = cache[*folder];
-    if (cached.maps && cached.stamp == stamp) return InstalledMaps{*folder, cached.maps};
+// The climate maps through the service every front end shares; a refused map
+// is a ValueError naming the file.
+MapsInUse climateMaps(const std::optional<fs::path>& mapsOption, bool required) {
     try {
-        cached = {stamp, std::make_shared<const ClimateMaps>(climate::loadMapsFrom(*folder))};
+        climate::MapsService& service = climate::MapsService::shared();
+        return required ? service.require(climate::MapSetId::Climate, mapsOption)
+                        : service.find(climate::MapSetId::Climate, mapsOption);
     } catch (const climate::MapError& e) {
-        cache.erase(*folder);
         raise(PyExc_ValueError, e.what());
     } catch (const climate::InstallError& e) {
-        cache.erase(*folder);
-        raise(PyExc_FileNotFoundError, std::string(e.what()) + "; " + kInstallHint);
+        raise(PyExc_FileNotFoundError, std::string(e.what()) + "; " + std::string(climate::kMapsInstallHint));
     }
-    return InstalledMaps{*folder, cached.maps};
-}
-
-std::shared_ptr<const ClimateMaps> mapsFor(const std::optional<fs::path>& mapsOption) {
-    if (auto installed = cachedMaps(mapsOption)) return installed->maps;
-    std::string places;
-    for (const fs::path& candidate : climate::candidateMapsFolders(mapsOption))
-        places += (places.empty() ? "" : ", ") + candidate.string();
-    raise(PyExc_FileNotFoundError,
-          "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " + places + "; " + kInstallHint);
 }
 
 std::optional<fs::path> mapsOption(const py::object& maps) {
@@ -153,7 +100,7 @@ py::dict ituMapsAt(const py::object& lat, const py::object& lon, const py::objec
     const py::tuple both = numpy.attr("broadcast_arrays")(latitudes, longitudes);
     latitudes = doubles(both[0]);
     longitudes = doubles(both[1]);
-    const std::shared_ptr<const ClimateMaps> loaded = mapsFor(mapsOption(maps));
+    const MapsInUse loaded = climateMaps(mapsOption(maps), true);
 
     const std::vector<py::ssize_t> shape(latitudes.shape(), latitudes.shape() + latitudes.ndim());
     py::array_t<double> n0(shape);
@@ -208,6 +155,6 @@ void addClimateFunctions(py::module_& m) {
     m.def("itu_maps_at", ituMapsAt, py::arg("lat"), py::arg("lon"), py::arg("maps") = py::none(), kItuMapsAtDoc);
 }
 
-std::optional<InstalledMaps> installedMaps(const py::object& maps) { return cachedMaps(mapsOption(maps)); }
+MapsInUse installedMaps(const py::object& maps) { return climateMaps(mapsOption(maps), false); }
 
 }  // namespace tropolink::python

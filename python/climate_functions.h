@@ -6,21 +6,16 @@
 #include <memory>
 #include <optional>
 
-#include "climate/lookup.h"
+#include "link/site_climate.h"
 
 namespace tropolink::python {
 
 // itu_maps_at: N0, ΔN and the climate zone from the ITU-R maps, with its docstring.
 void addClimateFunctions(pybind11::module_& module);
 
-struct InstalledMaps {
-    std::filesystem::path folder;
-    std::shared_ptr<const climate::ClimateMaps> maps;
-};
-
-// The maps the tool would use, with `maps` a folder or None: read once and
-// kept while their files stay as they were, so every function shares them.
-// None when no folder holds all three; ValueError for a refused map.
-std::optional<InstalledMaps> installedMaps(const pybind11::object& maps);
+// The climate maps the tool would use, with `maps` a folder or None, from
+// the maps service: read once and kept while their files stay as they were.
+// None when no folder holds them; ValueError for a refused map.
+MapsInUse installedMaps(const pybind11::object& maps);
 
 }  // namespace tropolink::python

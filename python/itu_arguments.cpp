@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "link/number_position.h"
+#include "grammar/number_position.h"
 
 namespace py = pybind11;
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "grammar/number_position.h"
 #include "link/availability_link.h"
 #include "link/availability_options.h"
-#include "link/number_position.h"
 #include "link/pass_window.h"
 #include "python/keyword_settings.h"
 #include "report/availability_json.h"
@@ -58,8 +58,9 @@ py::dict stations(const itur::MethodAnswer& method) {
 
 py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry* calculator) {
     py::dict d;
-    d["p617"] = rows(a.p617);
-    d["p2001"] = rows(a.p2001);
+    // The keys of `availability --json`, which this dict mirrors.
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        d[py::str(std::string(itur::methodNames(method).json))] = rows(itur::methodAnswer(a, method));
     const itur::ScatterGeometry& g = a.geometry;
     py::dict geometry;
     geometry["effectiveEarthRadiusKm"] = number(g.effectiveEarthRadiusKm);
@@ -75,8 +76,8 @@ py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry* cal
     d["geometry"] = geometry;
     if (a.p617.availability && a.p2001.availability) {
         py::dict availability;
-        availability["p617"] = stations(a.p617);
-        availability["p2001"] = stations(a.p2001);
+        for (const itur::ItuMethod method : itur::kItuMethods)
+            availability[py::str(std::string(itur::methodNames(method).json))] = stations(itur::methodAnswer(a, method));
         d["availability"] = availability;
     }
     py::list notes;

@@ -23,6 +23,10 @@ namespace py = pybind11;
 namespace tropolink::python {
 namespace {
 
+// The Python names of the loss functions: each method's Python word.
+const std::string kP617Loss = std::string(itur::methodNames(itur::ItuMethod::P617).python) + "_loss";
+const std::string kP2001Loss = std::string(itur::methodNames(itur::ItuMethod::P2001).python) + "_loss";
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // What a row's value must be, as the error names it.
@@ -168,7 +172,7 @@ bool pointBlock(const std::array<Argument, N>& arguments, const Broadcast& b, st
 // of them may be given by position.
 template <std::size_t N>
 std::array<py::object, N> namedValues(const std::array<Argument, N>& arguments, std::size_t positional,
-                                      const py::args& args, py::dict& kwargs, const char* function) {
+                                      const py::args& args, py::dict& kwargs, std::string_view function) {
     std::array<py::object, N> values;
     if (args.size() > positional)
         throw py::type_error(std::string(function) + " takes " + std::to_string(positional) +
@@ -193,7 +197,7 @@ struct RunOptions {
     int threads = 0;  // 0: the default
 };
 
-RunOptions runOptions(py::dict& kwargs, const char* function) {
+RunOptions runOptions(py::dict& kwargs, std::string_view function) {
     RunOptions o;
     if (kwargs.contains("out")) {
         o.out = kwargs["out"];
@@ -218,7 +222,7 @@ RunOptions runOptions(py::dict& kwargs, const char* function) {
 
 template <std::size_t N>
 void requireAll(const std::array<Argument, N>& arguments, const std::array<py::object, N>& values,
-                const char* function) {
+                std::string_view function) {
     for (std::size_t i = 0; i < N; ++i)
         if (!values[i]) throw py::type_error(std::string(function) + " needs " + arguments[i].rule.name);
 }
@@ -294,10 +298,10 @@ const std::array<Argument, 14> kP617Arguments{{
 
 py::object p617Loss(const py::args& args, const py::kwargs& keywords) {
     py::dict kwargs(keywords);
-    std::array<py::object, 14> values = namedValues(kP617Arguments, 14, args, kwargs, "p617_loss");
+    std::array<py::object, 14> values = namedValues(kP617Arguments, 14, args, kwargs, kP617Loss);
     if (!values[13]) values[13] = py::bool_(false);
-    const RunOptions options = runOptions(kwargs, "p617_loss");
-    requireAll(kP617Arguments, values, "p617_loss");
+    const RunOptions options = runOptions(kwargs, kP617Loss);
+    requireAll(kP617Arguments, values, kP617Loss);
     return lossOverRows(kP617Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
         const itur::P617Rows in{.fMhz = v[0], .dKm = v[1], .aeKm = v[12],
                                 .thetaTMrad = v[2], .thetaRMrad = v[3], .htsM = v[4],
@@ -325,24 +329,24 @@ py::object p2001Loss(const py::args& args, const py::kwargs& keywords) {
     py::dict kwargs(keywords);
     std::optional<py::object> fGhz;
     if (kwargs.contains("f_ghz")) {
-        warnDeprecated("p2001_loss: f_ghz is deprecated; give f_mhz");
+        warnDeprecated(kP2001Loss + ": f_ghz is deprecated; give f_mhz");
         fGhz = kwargs["f_ghz"];
         PyDict_DelItemString(kwargs.ptr(), "f_ghz");
     }
     if (kwargs.contains("theta_e_rad")) {
-        warnDeprecated("p2001_loss: theta_e_rad is deprecated and ignored; the function derives it from d_km / ae_km");
+        warnDeprecated(kP2001Loss + ": theta_e_rad is deprecated and ignored; the function derives it from d_km / ae_km");
         PyDict_DelItemString(kwargs.ptr(), "theta_e_rad");
     }
-    std::array<py::object, 9> values = namedValues(kP2001Arguments, 0, args, kwargs, "p2001_loss");
+    std::array<py::object, 9> values = namedValues(kP2001Arguments, 0, args, kwargs, kP2001Loss);
     if (fGhz) {
-        if (values[0]) throw py::type_error("p2001_loss got f_mhz and f_ghz");
+        if (values[0]) throw py::type_error(kP2001Loss + " got f_mhz and f_ghz");
         const py::array ghz = py::module_::import("numpy").attr("asarray")(*fGhz);
         if (ghz.dtype().kind() != 'i' && ghz.dtype().kind() != 'f' && ghz.dtype().kind() != 'u')
             throw py::type_error("f_ghz: real numbers only");
         values[0] = py::module_::import("numpy").attr("multiply")(ghz, 1000);
     }
-    const RunOptions options = runOptions(kwargs, "p2001_loss");
-    requireAll(kP2001Arguments, values, "p2001_loss");
+    const RunOptions options = runOptions(kwargs, kP2001Loss);
+    requireAll(kP2001Arguments, values, kP2001Loss);
     return lossOverRows(kP2001Arguments, values, options, [](const auto& v, std::size_t rows, double* out) {
         const itur::P2001Rows in{.fMhz = v[0], .dKm = v[1], .aeKm = v[2],
                                  .thetaTMrad = v[3], .thetaRMrad = v[4], .zone = v[5],
@@ -354,7 +358,7 @@ py::object p2001Loss(const py::args& args, const py::kwargs& keywords) {
 }  // namespace
 
 void addItuFunctions(py::module_& m) {
-    m.def("p617_loss", p617Loss,
+    m.def(kP617Loss.c_str(), p617Loss,
           R"doc(p617_loss(f_mhz, d_km, theta_t_mrad, theta_r_mrad, hts_m, hrs_m, gt_dbi, gr_dbi, n0, delta_n, hs_km, p, ae_km, revised_angle_term=False, *, out=None, threads=None)
 
 Basic transmission loss not exceeded for p % of an average year, dB, by the
@@ -377,7 +381,7 @@ finite). ValueError naming the argument for a value out of range, TypeError for
 one of the wrong type. out: a float64 C-contiguous array of the result's shape to
 write into. threads: the threads to share the rows (default: all processors from
 262 144 rows on); the results do not depend on it.)doc");
-    m.def("p2001_loss", p2001Loss,
+    m.def(kP2001Loss.c_str(), p2001Loss,
           R"doc(p2001_loss(*, f_mhz, d_km, ae_km, theta_t_mrad, theta_r_mrad, climate_zone, gt_dbi, gr_dbi, p, out=None, threads=None)
 
 Basic transmission loss not exceeded for p % of an average year, dB, by the

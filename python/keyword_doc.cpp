@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/setting_names.h"
+#include "grammar/setting_names.h"
 #include "python/keyword_settings.h"
 
 namespace tropolink::python {

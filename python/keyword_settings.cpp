@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <bitset>
 
-#include "link/input_error.h"
-#include "link/number_position.h"
-#include "link/setting_names.h"
+#include "grammar/input_error.h"
+#include "grammar/number_position.h"
+#include "grammar/setting_names.h"
 
 namespace py = pybind11;
 

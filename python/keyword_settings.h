@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "link/keyword_names.h"
-#include "link/settings.h"
+#include "grammar/keyword_names.h"
+#include "grammar/settings.h"
 
 namespace tropolink::python {
 

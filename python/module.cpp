@@ -2,18 +2,21 @@
 
 #include <string>
 
-#include "link/input_error.h"
+#include "grammar/input_error.h"
+#include "ground/ground.h"
 #include "link/pass_window.h"
 #include "python/calculate_many.h"
 #include "python/climate_functions.h"
 #include "python/itu_functions.h"
 #include "python/keyword_doc.h"
+#include "python/os_error.h"
 #include "python/pass_objects.h"
 #include "python/plan_objects.h"
 #include "python/profile_function.h"
 #include "python/row_passes.h"
 #include "python/terrain_functions.h"
 #include "terrain/terrain_error.h"
+#include "tropolink_version.h"
 
 namespace py = pybind11;
 using namespace tropolink;
@@ -106,8 +109,12 @@ PYBIND11_MODULE(tropolink, m) {
             PyErr_SetString(PyExc_ValueError, e.what());
         } catch (const terrain::TerrainError& e) {
             PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const GroundError& e) {
+            PyErr_SetString(PyExc_ValueError, e.what());
         } catch (const NumericFault& e) {
             PyErr_SetString(PyExc_ArithmeticError, numericFaultMessage(e).c_str());
+        } catch (const std::system_error& e) {
+            python::raiseOsError(e.code(), e.what());
         }
     });
 

@@ -4,19 +4,21 @@
 
 #include <string>
 
+#include "io/file_output.h"
 #include "link/profile_answer.h"
 #include "plan/plan_check.h"
 #include "plan/plan_json.h"
 #include "plan/plan_keys.h"
+#include "plan/plan_paths.h"
 #include "plan/plan_run.h"
 #include "plan/plan_slots.h"
-#include "plan/plan_paths.h"
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
 #include "python/climate_functions.h"
 #include "python/keyword_settings.h"
-#include "report/file_output.h"
+#include "python/os_error.h"
+#include "tropolink_version.h"
 
 namespace py = pybind11;
 
@@ -117,6 +119,9 @@ PythonPlan fromKeywords(const py::kwargs& keywords) {
 }
 
 PythonPlan load(const py::object& path) {
+    // A file that cannot be read raises OSError, as Python's own open() does;
+    // what the plan reader refuses is a ValueError.
+    py::module_::import("io").attr("open")(path, "rb").attr("close")();
     PythonPlan p;
     try {
         p.plan = readPlan(pathText(path));
@@ -128,42 +133,40 @@ PythonPlan load(const py::object& path) {
 }
 
 void writeText(const py::object& path, const std::string& text) {
-    const RunResult written = writeFile(pathText(path), text);
-    if (written.exitStatus != kExitOk) throw py::value_error(written.diagnostic);
+    if (const auto failed = writeFile(pathText(path), text))
+        raiseOsError(failed->error, failed->message(), failed->path);
 }
 
-PlanResult runOf(const PythonPlan& p, const std::optional<InstalledMaps>& maps) {
-    const MapsInUse inUse = maps ? MapsInUse{maps->maps.get(), maps->folder} : MapsInUse{};
+PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
     try {
         py::gil_scoped_release release;
-        return runPlan(p.checked, inUse);
-    } catch (const PlanGroundError& e) {
+        return runPlan(p.checked, maps);
+    } catch (const GroundError& e) {
         throw py::value_error(e.what());
+    } catch (const std::system_error& e) {
+        raiseOsError(e.code(), e.what(), p.checked.profile ? p.checked.profile->string() : std::string());
     }
 }
 
 // As the tool loads them for a plan with sites: none, with a UserWarning, when not installed.
-std::optional<InstalledMaps> mapsFor(const PythonPlan& p, const py::object& maps) {
-    if (!p.checked.station1.site) return std::nullopt;
-    std::optional<InstalledMaps> installed = installedMaps(maps);
+MapsInUse mapsFor(const PythonPlan& p, const py::object& maps) {
+    if (!planNeedsMaps(p.checked)) return nullptr;
+    MapsInUse installed = installedMaps(maps);
     if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
         throw py::error_already_set();
     return installed;
 }
 
 py::object run(const PythonPlan& p, const py::object& maps) {
-    const std::optional<InstalledMaps> installed = mapsFor(p, maps);
-    const PlanResult result = runOf(p, installed);
+    const PlanResult result = runOf(p, mapsFor(p, maps));
     std::string json;
-    appendPlanJson(json, p.plan, result, installed ? MapsInUse{installed->maps.get(), installed->folder} : MapsInUse{});
+    appendPlanJson(json, p.plan, result);
     return py::module_::import("json").attr("loads")(json);
 }
 
 void report(const PythonPlan& p, const py::object& path, const py::object& maps) {
-    const std::optional<InstalledMaps> installed = mapsFor(p, maps);
-    const PlanResult result = runOf(p, installed);
-    const MapsInUse inUse = installed ? MapsInUse{installed->maps.get(), installed->folder} : MapsInUse{};
-    writeText(path, planReportHtml(p.plan, result, inUse,
+    const PlanResult result = runOf(p, mapsFor(p, maps));
+    writeText(path, planReportHtml(p.plan, result,
                                    {reportTime(), TROPOLINK_VERSION, p.plan.file.filename().string()}));
 }
 
@@ -183,7 +186,8 @@ void addPlanClass(py::module_& m) {
     py::class_<PythonPlan>(m, "Plan", kPlanDoc)
         .def(py::init(&fromKeywords))
         .def_static("load", &load, py::arg("path"),
-                    "Reads and checks a plan file; ValueError \"FILE:LINE:COLUMN: ...\" when refused.")
+                    "Reads and checks a plan file; ValueError \"FILE:LINE:COLUMN: ...\" when refused, OSError "
+                    "when it cannot be read.")
         .def(
             "save",
             [](const PythonPlan& p, const py::object& path) {
@@ -191,13 +195,14 @@ void addPlanClass(py::module_& m) {
             },
             py::arg("path"),
             "Writes the plan in the canonical layout, whole or not at all; relative DEM and profile paths are "
-            "rewritten for the new file's folder.")
+            "rewritten for the new file's folder. OSError when the file cannot be written.")
         .def(
             "toml", [](const PythonPlan& p) { return planToml(p.plan); }, "The plan in the canonical layout.")
         .def("run", &run, py::arg("maps") = py::none(),
-             "Runs the plan: the dict that `tropolink-cli plan --json` prints.")
+             "Runs the plan: the dict that `tropolink-cli plan --json` prints. ValueError for ground that cannot be "
+             "had or a refused map, OSError for a profile that cannot be read.")
         .def("report", &report, py::arg("path"), py::arg("maps") = py::none(),
-             "Runs the plan and writes the HTML link report to path.")
+             "Runs the plan and writes the HTML link report to path; OSError when it cannot be written.")
         .def_property_readonly("title", [](const PythonPlan& p) { return p.checked.title; })
         .def_property_readonly("file", [](const PythonPlan& p) { return p.plan.file.string(); })
         .def_property_readonly("source", [](const PythonPlan& p) { return p.plan.source; });

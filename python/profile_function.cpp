@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
+#include "grammar/setting_names.h"
+#include "ground/ground.h"
 #include "link/pass_window.h"
 #include "link/profile_answer.h"
 #include "link/profile_link.h"
-#include "link/profile_message.h"
-#include "link/setting_names.h"
 #include "python/climate_functions.h"
 #include "python/itu_availability.h"
 #include "python/keyword_settings.h"
+#include "python/os_error.h"
 #include "python/profile_objects.h"
 #include "python/terrain_functions.h"
 
@@ -79,22 +80,20 @@ SettingsBuilder requestedSettings(const py::kwargs& keywords, bool powerDividedB
     return builder;
 }
 
-// The points of a profile CSV, read whole; OSError as Python raises it for a file it cannot read.
-std::vector<profile::ProfilePoint> csvPoints(const py::object& path) {
-    const py::object file = py::module_::import("io").attr("open")(path, "rb");
-    const py::bytes bytes = file.attr("read")();
-    file.attr("close")();
-    const std::string name = py::str(py::module_::import("os").attr("fspath")(path));
+// The ground of a profile CSV; "-" is a file like any other here, not standard input.
+Ground csvGround(const py::object& path) {
+    std::string file = py::module_::import("os").attr("fsencode")(path).cast<std::string>();
+    if (file == "-") file = "./-";
     try {
-        return profile::readProfile(std::string(bytes));
-    } catch (const profile::ProfileError& e) {
-        throw py::value_error(profileMessage(name, e));
+        return readGround({.profileFile = file});
+    } catch (const std::system_error& e) {
+        raiseOsError(e.code(), e.what(), file);
     }
 }
 
 // As the tool loads them for a path with sites: none, with a UserWarning, when not installed.
-std::optional<InstalledMaps> mapsOfPath(const py::object& maps) {
-    std::optional<InstalledMaps> installed = installedMaps(maps);
+MapsInUse mapsOfPath(const py::object& maps) {
+    MapsInUse installed = installedMaps(maps);
     if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
         throw py::error_already_set();
     return installed;
@@ -112,32 +111,22 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
     const double mast2M = mastHeight(kMast2Option, "s2_mast_m", mast2);
     const SettingsBuilder requested = requestedSettings(keywords, power);
 
-    const PlacedProfile* placed = nullptr;
-    std::vector<profile::ProfilePoint> points;
-    std::string name = "the DEM profile";
+    Ground read;
     if (py::isinstance<TerrainProfile>(ground)) {
-        placed = &ground.cast<const TerrainProfile&>().placed;
+        read = ground.cast<const TerrainProfile&>().ground;
     } else {
-        // io.open would take a number for a file descriptor.
         if (!PyUnicode_Check(ground.ptr()) && !py::isinstance(ground, py::module_::import("os").attr("PathLike")))
             throw py::type_error("profile_or_csv_path: a Profile or a CSV path (str or os.PathLike), not " +
                                  std::string(py::str(ground.get_type().attr("__name__"))));
-        points = csvPoints(ground);
-        name = py::str(py::module_::import("os").attr("fspath")(ground));
+        read = csvGround(ground);
     }
-    const std::vector<profile::ProfilePoint>& used = placed ? placed->points : points;
-    profile::ProfileSettings derived;
-    try {
-        derived = profile::deriveSettings(used, mast1M, mast2M);
-    } catch (const profile::ProfileError& e) {
-        throw py::value_error(profileMessage(name, e));
-    }
-    std::optional<InstalledMaps> loaded;
-    if (placed) loaded = mapsOfPath(maps);
-    const MapsInUse inUse = loaded ? MapsInUse{loaded->maps.get(), loaded->folder} : MapsInUse{};
+    const PlacedProfile* placed = read.placed ? &*read.placed : nullptr;
+    const std::vector<profile::ProfilePoint>& used = read.points;
+    const profile::ProfileSettings derived = groundSettings(read, mast1M, mast2M);
+    const MapsInUse inUse = placed ? mapsOfPath(maps) : nullptr;
     HeadlessWindow window;
     const ProfileAnswer a = answerProfile({used, placed}, derived, requested, options ? &*options : nullptr, inUse, window);
-    return profileObject(a, window, placed, inUse);
+    return profileObject(a, window, placed);
 }
 
 constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a terrain profile: what
@@ -151,7 +140,8 @@ climate_zone and required_snr_db are its options, as availability() takes them, 
 refused without it. maps: the ITU-R maps' folder (None: where the tool looks); without
 maps a UserWarning says what they would give. power_div_1000 and the other keywords as
 for calculate(), for the sliders the profile does not fix. ValueError with the tool's
-message for a refused value, profile or map; TypeError for a flag that is not a bool.)doc";
+message for a refused value, profile or map; OSError when the CSV cannot be read;
+TypeError for a flag that is not a bool.)doc";
 
 }  // namespace
 

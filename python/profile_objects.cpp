@@ -71,12 +71,12 @@ py::dict pathDict(const PlacedProfile& placed, const PathPlaces& places) {
     return d;
 }
 
-py::dict valueDict(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+py::dict valueDict(const ClimateValue& v) {
     py::dict d;
     d["value"] = number(v.value);
     d["source"] = std::string(climateSourceName(v.source));
     if (v.source == ClimateSource::Map) {
-        d["file"] = climateMapFile(maps, kind);
+        d["file"] = v.file.string();
         d["where"] = v.where;
         d["lat"] = number(v.at.latDeg);
         d["lon"] = number(v.at.lonDeg);
@@ -85,14 +85,14 @@ py::dict valueDict(const ClimateValue& v, const MapsInUse& maps, climate::MapKin
 }
 
 // report/climate_report's "climate" object, member for member.
-py::dict climateDict(const SiteClimate& c, const MapsInUse& maps) {
+py::dict climateDict(const SiteClimate& c) {
     py::dict d;
-    d["mapsFolder"] = maps.maps ? py::object(py::str(maps.folder.string())) : py::none();
-    d["deltaNForRadius"] = valueDict(c.deltaNRadius, maps, climate::MapKind::DeltaN);
+    d["mapsFolder"] = c.mapsFolder ? py::object(py::str(c.mapsFolder->string())) : py::none();
+    d["deltaNForRadius"] = valueDict(c.deltaNRadius);
     d["effectiveEarthRadiusKm"] = number(c.effectiveEarthRadiusKm);
-    d["n0"] = valueDict(c.n0, maps, climate::MapKind::N0);
-    d["deltaN"] = valueDict(c.deltaN, maps, climate::MapKind::DeltaN);
-    py::dict zone = valueDict(c.climateZone, maps, climate::MapKind::Zone);
+    d["n0"] = valueDict(c.n0);
+    d["deltaN"] = valueDict(c.deltaN);
+    py::dict zone = valueDict(c.climateZone);
     if (c.zoneCode) {
         zone["zoneCode"] = *c.zoneCode;
         zone["zoneName"] = std::string(climate::zoneName(*c.zoneCode));
@@ -121,8 +121,7 @@ py::object gapObject(const terrain::GapReport& gap) {
     return d;
 }
 
-py::dict profileObject(const ProfileAnswer& a, const HeadlessWindow& window, const PlacedProfile* placed,
-                       const MapsInUse& maps) {
+py::dict profileObject(const ProfileAnswer& a, const HeadlessWindow& window, const PlacedProfile* placed) {
     py::dict d;
     py::dict settings;
     for (const Slider slider : kProfileSliders)
@@ -136,7 +135,7 @@ py::dict profileObject(const ProfileAnswer& a, const HeadlessWindow& window, con
     d["boxes"] = boxTexts(window);
     if (placed) {
         d["path"] = pathDict(*placed, *a.places);
-        d["climate"] = climateDict(*a.climate, maps);
+        d["climate"] = climateDict(*a.climate);
     }
     if (a.availability) d["availability"] = answerObject(*a.availability);
     return d;

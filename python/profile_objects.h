@@ -14,7 +14,6 @@ pybind11::object gapObject(const terrain::GapReport& gap);
 // The object `tropolink-cli profile --json` prints, member for member, built
 // from the answer: "settings", "horizon", "boxes", with sites "path" and
 // "climate", and "availability" when computed.
-pybind11::dict profileObject(const ProfileAnswer& answer, const HeadlessWindow& window, const PlacedProfile* placed,
-                             const MapsInUse& maps);
+pybind11::dict profileObject(const ProfileAnswer& answer, const HeadlessWindow& window, const PlacedProfile* placed);
 
 }  // namespace tropolink::python

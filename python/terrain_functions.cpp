@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "link/number_position.h"
-#include "link/option_ranges.h"
+#include "grammar/number_position.h"
+#include "grammar/option_ranges.h"
 #include "python/keyword_settings.h"
 #include "python/profile_objects.h"
 #include "terrain/site.h"
@@ -68,6 +68,8 @@ std::vector<std::string> demPaths(const py::object& dem) {
 
 py::array_t<double> array(const std::vector<double>& values) { return py::array_t<double>(py::cast(values)); }
 
+const PlacedProfile& placed(const TerrainProfile& p) { return *p.ground.placed; }
+
 // Bearings read clockwise from north, 0 to 360, as the path report gives them.
 double bearing(double azimuthDeg) { return azimuthDeg < 0 ? azimuthDeg + 360 : azimuthDeg; }
 
@@ -85,7 +87,7 @@ TerrainProfile terrainProfile(const py::object& site1, const py::object& site2, 
         options.stepM = readNumberOption(step, valueText(stepM, "step_m", "a real number"));
     }
     const py::gil_scoped_release release;
-    return {profileFromDems(dems, s1, s2, options)};
+    return {readGround({.dems = dems, .sites = std::pair{s1, s2}, .options = options})};
 }
 
 constexpr const char* kTerrainProfileDoc = R"doc(The ground between two sites from elevation rasters, as
@@ -106,23 +108,23 @@ site, DEM, step or path; TypeError for a flag that is not a bool.)doc";
 
 void addTerrainFunctions(py::module_& m) {
     py::class_<TerrainProfile>(m, "Profile", "The ground between two sites, from terrain_profile().")
-        .def_property_readonly("distance_km", [](const TerrainProfile& p) { return array(p.placed.path.distanceKm); })
-        .def_property_readonly("height_m", [](const TerrainProfile& p) { return array(p.placed.path.heightM); })
-        .def_property_readonly("lat", [](const TerrainProfile& p) { return array(p.placed.path.latDeg); })
-        .def_property_readonly("lon", [](const TerrainProfile& p) { return array(p.placed.path.lonDeg); })
-        .def_property_readonly("site1", [](const TerrainProfile& p) { return py::make_tuple(p.placed.site1.latDeg, p.placed.site1.lonDeg); })
-        .def_property_readonly("site2", [](const TerrainProfile& p) { return py::make_tuple(p.placed.site2.latDeg, p.placed.site2.lonDeg); })
-        .def_property_readonly("length_km", [](const TerrainProfile& p) { return p.placed.path.lengthKm; })
-        .def_property_readonly("azimuth1_deg", [](const TerrainProfile& p) { return bearing(p.placed.path.azimuth1Deg); })
-        .def_property_readonly("azimuth2_deg", [](const TerrainProfile& p) { return bearing(p.placed.path.azimuth2Deg); })
-        .def_property_readonly("step_m", [](const TerrainProfile& p) { return p.placed.path.stepM; })
-        .def_property_readonly("dem_files", [](const TerrainProfile& p) { return p.placed.path.demFilesUsed; })
-        .def_property_readonly("sea", [](const TerrainProfile& p) { return gapObject(p.placed.path.sea); })
-        .def_property_readonly("voids", [](const TerrainProfile& p) { return gapObject(p.placed.path.voids); })
-        .def("__len__", [](const TerrainProfile& p) { return p.placed.points.size(); })
+        .def_property_readonly("distance_km", [](const TerrainProfile& p) { return array(placed(p).path.distanceKm); })
+        .def_property_readonly("height_m", [](const TerrainProfile& p) { return array(placed(p).path.heightM); })
+        .def_property_readonly("lat", [](const TerrainProfile& p) { return array(placed(p).path.latDeg); })
+        .def_property_readonly("lon", [](const TerrainProfile& p) { return array(placed(p).path.lonDeg); })
+        .def_property_readonly("site1", [](const TerrainProfile& p) { return py::make_tuple(placed(p).site1.latDeg, placed(p).site1.lonDeg); })
+        .def_property_readonly("site2", [](const TerrainProfile& p) { return py::make_tuple(placed(p).site2.latDeg, placed(p).site2.lonDeg); })
+        .def_property_readonly("length_km", [](const TerrainProfile& p) { return placed(p).path.lengthKm; })
+        .def_property_readonly("azimuth1_deg", [](const TerrainProfile& p) { return bearing(placed(p).path.azimuth1Deg); })
+        .def_property_readonly("azimuth2_deg", [](const TerrainProfile& p) { return bearing(placed(p).path.azimuth2Deg); })
+        .def_property_readonly("step_m", [](const TerrainProfile& p) { return placed(p).path.stepM; })
+        .def_property_readonly("dem_files", [](const TerrainProfile& p) { return placed(p).path.demFilesUsed; })
+        .def_property_readonly("sea", [](const TerrainProfile& p) { return gapObject(placed(p).path.sea); })
+        .def_property_readonly("voids", [](const TerrainProfile& p) { return gapObject(placed(p).path.voids); })
+        .def("__len__", [](const TerrainProfile& p) { return placed(p).points.size(); })
         .def("__repr__", [](const TerrainProfile& p) {
-            return "<tropolink.Profile " + std::to_string(p.placed.points.size()) + " points, " +
-                   std::string(py::str(py::float_(p.placed.path.lengthKm))) + " km>";
+            return "<tropolink.Profile " + std::to_string(placed(p).points.size()) + " points, " +
+                   std::string(py::str(py::float_(placed(p).path.lengthKm))) + " km>";
         });
     m.def("terrain_profile", terrainProfile, py::arg("site1"), py::arg("site2"), py::arg("dem"),
           py::arg("step_m") = py::none(), py::arg("sea_where_missing") = false, py::arg("fill_voids") = false,

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink {
 namespace {

@@ -99,14 +99,14 @@ std::string_view boundText(itur::AvailabilityBound bound) {
 
 void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer, const PathGeometry* calculator) {
     json.beginObject();
-    writeRows(json, "p617", answer.p617);
-    writeRows(json, "p2001", answer.p2001);
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        writeRows(json, itur::methodNames(method).json, itur::methodAnswer(answer, method));
     writeGeometry(json, answer, calculator);
     if (answer.p617.availability && answer.p2001.availability) {
         json.key("availability");
         json.beginObject();
-        writeAvailabilities(json, "p617", answer.p617);
-        writeAvailabilities(json, "p2001", answer.p2001);
+        for (const itur::ItuMethod method : itur::kItuMethods)
+            writeAvailabilities(json, itur::methodNames(method).json, itur::methodAnswer(answer, method));
         json.endObject();
     }
     writeNotes(json, answer);

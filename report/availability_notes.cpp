@@ -7,9 +7,8 @@
 namespace tropolink {
 namespace {
 
-std::string outOfRangeNote(std::string_view method, itur::OutOfRangeReason reason,
-                           const itur::AvailabilityAnswer& a) {
-    std::string note = std::string(method) + " gives no figure: ";
+std::string outOfRangeNote(itur::ItuMethod method, itur::OutOfRangeReason reason, const itur::AvailabilityAnswer& a) {
+    std::string note = std::string(itur::methodNames(method).label) + " gives no figure: ";
     switch (reason) {
         case itur::OutOfRangeReason::ScatterAngle:
             note += "the scatter angle of ";
@@ -17,7 +16,7 @@ std::string outOfRangeNote(std::string_view method, itur::OutOfRangeReason reaso
             note += " mrad lies outside its range, above 0 and at most 200 mrad";
             break;
         case itur::OutOfRangeReason::CommonVolumeHeight:
-            if (method == "P.2001") {
+            if (method == itur::ItuMethod::P2001) {
                 note += "its scatter height htrop = theta^2 ae / 8 lies above 20 km, outside the troposphere";
             } else {
                 note += "the common volume at ";
@@ -37,10 +36,10 @@ std::string outOfRangeNote(std::string_view method, itur::OutOfRangeReason reaso
 
 std::vector<std::string> availabilityNotes(const itur::AvailabilityAnswer& a) {
     std::vector<std::string> notes;
-    if (a.p617.domain.verdict == itur::MethodVerdict::OutOfRange)
-        notes.push_back(outOfRangeNote("P.617", a.p617.domain.reason, a));
-    if (a.p2001.domain.verdict == itur::MethodVerdict::OutOfRange)
-        notes.push_back(outOfRangeNote("P.2001", a.p2001.domain.reason, a));
+    for (const itur::ItuMethod method : itur::kItuMethods) {
+        const itur::MethodLoss& domain = itur::methodAnswer(a, method).domain;
+        if (domain.verdict == itur::MethodVerdict::OutOfRange) notes.push_back(outOfRangeNote(method, domain.reason, a));
+    }
     if (std::ranges::any_of(a.p617.rows, [](const itur::PercentFigures& r) { return r.percent < kScatterOnlyPercent; }))
         notes.emplace_back(
             "Below 10 % of the year ducting and layer reflection, which these methods leave out, usually decide the "

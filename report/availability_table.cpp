@@ -4,7 +4,7 @@
 #include <array>
 #include <numbers>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "report/availability_cells.h"
 #include "report/availability_notes.h"
 
@@ -87,9 +87,10 @@ std::size_t methodWidth(const ColumnWidths& widths) {
 }
 
 void appendHeader(std::string& out, const AvailabilityOptions& o, const ColumnWidths& widths) {
-    std::string zone = "P.2001 zone " + std::to_string(static_cast<int>(o.climateZone)) + ", " +
+    std::string zone = std::string(itur::methodNames(itur::ItuMethod::P2001).label) + " zone " +
+                       std::to_string(static_cast<int>(o.climateZone)) + ", " +
                        std::string(itur::climateZoneName(o.climateZone));
-    std::string p617 = "P.617";
+    std::string p617(itur::methodNames(itur::ItuMethod::P617).label);
     p617.resize(methodWidth(widths) - 1, ' ');
     out += '\n';
     out.append(kPercentWidth + 2, ' ');
@@ -116,9 +117,12 @@ void appendMethodCells(std::string& out, const itur::PercentFigures& row, const 
     for (std::size_t i = 0; i < widths.size(); ++i) padLeft(out, values[i] ? figureText(*values[i]) : "", widths[i]);
 }
 
-void appendStation(std::string& out, std::string_view method, int station, const itur::StationAvailability& s) {
+void appendStation(std::string& out, itur::ItuMethod method, int station, const itur::StationAvailability& s) {
+    // The labels padded to one width, so that the lines of both methods align.
+    std::string label(itur::methodNames(method).label);
+    label.resize(itur::longestLabel(), ' ');
     out += "  ";
-    out += method;
+    out += label;
     out += " at station " + std::to_string(station) + ": ";
     switch (s.bound) {
         case itur::AvailabilityBound::None:
@@ -161,10 +165,9 @@ void appendRows(std::string& out, const itur::AvailabilityAnswer& a, const Avail
     out += "\nAvailability at S/N >= ";
     appendShortest(out, *o.requiredSnrDb);
     out += " dB:\n";
-    for (int s = 0; s < 2; ++s)
-        appendStation(out, "P.617 ", s + 1, (*a.p617.availability)[static_cast<std::size_t>(s)]);
-    for (int s = 0; s < 2; ++s)
-        appendStation(out, "P.2001", s + 1, (*a.p2001.availability)[static_cast<std::size_t>(s)]);
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        for (int s = 0; s < 2; ++s)
+            appendStation(out, method, s + 1, (*itur::methodAnswer(a, method).availability)[static_cast<std::size_t>(s)]);
 }
 
 }  // namespace

@@ -25,30 +25,44 @@ const std::array<std::string, kResultBoxCount>& memberOpenings() {
 
 }  // namespace
 
-void appendBoxLines(std::string& out, const HeadlessWindow& window) {
+BoxTexts boxTextsOf(const HeadlessWindow& window) {
+    BoxTexts boxes;
+    for (int n = 1; n <= kResultBoxCount; ++n) boxes.texts[static_cast<std::size_t>(n - 1)] = window.boxView(boxFromNumber(n));
+    boxes.powerDividedBy1000 = window.powerDividedBy1000();
+    return boxes;
+}
+
+BoxTexts boxTextsOf(const std::array<std::string, kResultBoxCount>& texts, bool powerDividedBy1000) {
+    BoxTexts boxes;
+    for (std::size_t i = 0; i < texts.size(); ++i) boxes.texts[i] = texts[i];
+    boxes.powerDividedBy1000 = powerDividedBy1000;
+    return boxes;
+}
+
+void appendBoxLines(std::string& out, const BoxTexts& boxes) {
     for (int n = 1; n <= kResultBoxCount; ++n) {
         const ResultBox box = boxFromNumber(n);
         out += boxName(box);
         out += '\t';
-        out += window.boxView(box);
+        out += boxes.texts[static_cast<std::size_t>(n - 1)];
         out += '\t';
-        out += labelWithUnit(box, window.powerDividedBy1000());
+        out += labelWithUnit(box, boxes.powerDividedBy1000);
         out += '\n';
     }
 }
 
 // Box texts are printable ASCII without quotes or backslashes, so they go in
 // as they are.
-void appendBoxObject(std::string& out, const HeadlessWindow& window, const PassValues* values) {
-    appendBoxObjectValue(out, window, values);
+void appendBoxObject(std::string& out, const BoxTexts& boxes, const PassValues* values) {
+    appendBoxObjectValue(out, boxes, values);
     out += '\n';
 }
 
-void appendBoxObjectValue(std::string& out, const HeadlessWindow& window, const PassValues* values) {
+void appendBoxObjectValue(std::string& out, const BoxTexts& boxes, const PassValues* values) {
     const auto& openings = memberOpenings();
-    for (int n = 1; n <= kResultBoxCount; ++n) {
-        out += openings[static_cast<std::size_t>(n - 1)];
-        out += window.boxView(boxFromNumber(n));
+    for (std::size_t i = 0; i < boxes.texts.size(); ++i) {
+        out += openings[i];
+        out += boxes.texts[i];
     }
     out += '"';
     if (values) {

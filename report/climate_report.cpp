@@ -2,26 +2,24 @@
 
 #include <nlohmann/json.hpp>
 
-#include "climate/map_format.h"
-#include "climate/maps_folder.h"
 #include "climate/zones.h"
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink {
 namespace {
 
 using nlohmann::ordered_json;
 
-std::string sourceText(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+std::string sourceText(const ClimateValue& v) {
     if (v.source != ClimateSource::Map) return std::string(climateSourceName(v.source));
-    return "map " + climateMapFile(maps, kind) + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
+    return "map " + v.file.string() + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
            fixedText(v.at.lonDeg, 4) + ")";
 }
 
-ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::MapKind kind) {
+ordered_json valueJson(const ClimateValue& v) {
     ordered_json json{{"value", v.value}, {"source", climateSourceName(v.source)}};
     if (v.source == ClimateSource::Map) {
-        json["file"] = climateMapFile(maps, kind);
+        json["file"] = v.file.string();
         json["where"] = v.where;
         json["lat"] = v.at.latDeg;
         json["lon"] = v.at.lonDeg;
@@ -31,36 +29,32 @@ ordered_json valueJson(const ClimateValue& v, const MapsInUse& maps, climate::Ma
 
 }  // namespace
 
-std::string climateMapFile(const MapsInUse& maps, climate::MapKind kind) {
-    return climate::mapFilePath(maps.folder, kind).value_or(maps.folder / climate::mapFormat(kind).fileName).string();
-}
-
-void appendClimateText(std::string& out, const SiteClimate& c, const MapsInUse& maps) {
+void appendClimateText(std::string& out, const SiteClimate& c) {
     out += "climate\n";
     out += "  delta-N for the radius  " + fixedText(c.deltaNRadius.value, 3) + " N-units/km, " +
-           sourceText(c.deltaNRadius, maps, climate::MapKind::DeltaN) + ": ae " + fixedText(c.effectiveEarthRadiusKm, 1) +
+           sourceText(c.deltaNRadius) + ": ae " + fixedText(c.effectiveEarthRadiusKm, 1) +
            " km\n";
     out += "  N0                      " + fixedText(c.n0.value, 3) + " N-units, " +
-           sourceText(c.n0, maps, climate::MapKind::N0) + "\n";
+           sourceText(c.n0) + "\n";
     out += "  delta-N                 " + fixedText(c.deltaN.value, 3) + " N-units/km, " +
-           sourceText(c.deltaN, maps, climate::MapKind::DeltaN) + "\n";
+           sourceText(c.deltaN) + "\n";
     out += "  climate zone            " + fixedText(c.climateZone.value, 0);
     if (c.zoneCode) out += " (map code " + std::to_string(*c.zoneCode) + ", " + std::string(climate::zoneName(*c.zoneCode)) + ")";
-    out += ", " + sourceText(c.climateZone, maps, climate::MapKind::Zone) + "\n";
+    out += ", " + sourceText(c.climateZone) + "\n";
     if (c.surfaceRefractivityPosition)
         out += "  the calculator's N value sea level is set to " + std::to_string(*c.surfaceRefractivityPosition) +
                " from N0\n";
     if (!c.surfaceRefractivityNote.empty()) out += "  note: " + c.surfaceRefractivityNote + "\n";
 }
 
-std::string climateJson(const SiteClimate& c, const MapsInUse& maps) {
+std::string climateJson(const SiteClimate& c) {
     ordered_json json;
-    json["mapsFolder"] = maps.maps ? ordered_json(maps.folder.string()) : ordered_json(nullptr);
-    json["deltaNForRadius"] = valueJson(c.deltaNRadius, maps, climate::MapKind::DeltaN);
+    json["mapsFolder"] = c.mapsFolder ? ordered_json(c.mapsFolder->string()) : ordered_json(nullptr);
+    json["deltaNForRadius"] = valueJson(c.deltaNRadius);
     json["effectiveEarthRadiusKm"] = c.effectiveEarthRadiusKm;
-    json["n0"] = valueJson(c.n0, maps, climate::MapKind::N0);
-    json["deltaN"] = valueJson(c.deltaN, maps, climate::MapKind::DeltaN);
-    ordered_json zone = valueJson(c.climateZone, maps, climate::MapKind::Zone);
+    json["n0"] = valueJson(c.n0);
+    json["deltaN"] = valueJson(c.deltaN);
+    ordered_json zone = valueJson(c.climateZone);
     if (c.zoneCode) {
         zone["zoneCode"] = *c.zoneCode;
         zone["zoneName"] = climate::zoneName(*c.zoneCode);

@@ -2,19 +2,15 @@
 
 #include <string>
 
-#include "climate/map_format.h"
 #include "link/site_climate.h"
 
 namespace tropolink {
 
 // The climate values of a path with sites, each with its source: the map
 // file and the point it was taken at, an option, or the default.
-void appendClimateText(std::string& out, const SiteClimate& climate, const MapsInUse& maps);
+void appendClimateText(std::string& out, const SiteClimate& climate);
 
 // The same as one JSON object, for the "climate" member.
-std::string climateJson(const SiteClimate& climate, const MapsInUse& maps);
-
-// The file a map value was read from.
-std::string climateMapFile(const MapsInUse& maps, climate::MapKind kind);
+std::string climateJson(const SiteClimate& climate);
 
 }  // namespace tropolink

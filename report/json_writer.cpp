@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink {
 

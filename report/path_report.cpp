@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink {
 namespace {

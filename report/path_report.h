@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "link/site_profile.h"
+#include "ground/site_profile.h"
 
 namespace tropolink {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <span>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "link/profile_link.h"
 #include "report/availability_json.h"
 #include "report/box_writers.h"
@@ -84,7 +84,7 @@ void appendHorizonTable(std::string& out, const ProfileSettings& p) {
     appendAligned(out, rows);
 }
 
-void appendProfileJson(std::string& out, const ProfileSettings& p, const HeadlessWindow& window,
+void appendProfileJson(std::string& out, const ProfileSettings& p, const BoxTexts& boxTexts,
                        const itur::AvailabilityAnswer* availability, const ProfileJsonExtras& extras) {
     JsonWriter json(out);
     json.beginObject();
@@ -100,7 +100,7 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const Headles
     json.endObject();
     json.key("boxes");
     std::string boxes;
-    appendBoxObjectValue(boxes, window, nullptr);
+    appendBoxObjectValue(boxes, boxTexts, nullptr);
     json.raw(boxes);
     if (!extras.path.empty()) {
         json.key("path");

@@ -4,10 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "link/settings.h"
 #include "engine/headless_window.h"
+#include "grammar/settings.h"
 #include "itur/availability.h"
 #include "profile/profile_settings.h"
+#include "report/box_writers.h"
 
 namespace tropolink {
 
@@ -23,7 +24,7 @@ struct ProfileJsonExtras {
     std::string climate;
 };
 
-void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const HeadlessWindow& window,
+void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const BoxTexts& boxes,
                        const itur::AvailabilityAnswer* availability, const ProfileJsonExtras& extras = {});
 
 }  // namespace tropolink

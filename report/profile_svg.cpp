@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "plot/label_placement.h"
 #include "plot/plot_axis.h"
 #include "plot/plot_page.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "plot/plot_page.h"
 #include "sweep/sweep_columns.h"
 #include "sweep/sweep_curves.h"
@@ -99,7 +99,10 @@ void drawNote(SvgWriter& svg, double& y, std::span<const std::string> note) {
 std::vector<std::string> ituNote(const AvailabilityOptions& o) {
     std::string options = "(climate zone " + std::to_string(static_cast<int>(o.climateZone)) + ", delta-N ";
     appendShortest(options, o.deltaN);
-    std::vector<std::string> note{"P.617, P.2001: loss not", "exceeded for P % of the year"};
+    std::string methods;
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        methods += (methods.empty() ? "" : ", ") + std::string(itur::methodNames(method).label);
+    std::vector<std::string> note{methods + ": loss not", "exceeded for P % of the year"};
     if (o.groundHeightKm != 0) {
         note.push_back(options + ",");
         options = "ground height ";

@@ -1,6 +1,6 @@
 #include "sweep/sweep_csv.h"
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "sweep/sweep_columns.h"
 
 namespace tropolink {
@@ -78,8 +78,8 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents) {
     for (const double p : percents) {
         std::string percent = "-p";
         appendShortest(percent, p);
-        for (const std::string_view method : {"p617", "p2001"}) {
-            const std::string name = std::string(method) + percent;
+        for (const itur::ItuMethod method : itur::kItuMethods) {
+            const std::string name = std::string(itur::methodNames(method).cli) + percent;
             names.insert(names.end(), {name + "-loss-db", "s1." + name + "-sn-db", "s2." + name + "-sn-db"});
         }
     }
@@ -89,9 +89,9 @@ std::vector<std::string> sweepCsvColumns(std::span<const double> percents) {
 std::vector<std::string> sweepCsvColumns(const SweepPlan& plan) {
     std::vector<std::string> names = sweepCsvColumns(plan.percents);
     if (!plan.methodOptions.requiredSnrDb) return names;
-    for (const std::string_view method : {"p617", "p2001"})
+    for (const itur::ItuMethod method : itur::kItuMethods)
         for (const std::string_view station : {"s1.", "s2."})
-            names.push_back(std::string(station) + std::string(method) + "-availability-percent");
+            names.push_back(std::string(station) + std::string(itur::methodNames(method).cli) + "-availability-percent");
     return names;
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 #include "sweep/sweep_columns.h"
 
 namespace tropolink {
@@ -22,16 +22,29 @@ constexpr std::array<SeriesStyle, kMethodCount> kMethodStyles{{
 constexpr SeriesStyle kFreeSpaceStyle{"Free space (line of sight)", "#000000", "0.5 3.5"};
 constexpr SeriesStyle kDuctStyle{"Perfect duct", "#7F7F7F", "16 4 4 4"};
 // The ITU-R methods: one colour each, one dash per percentage.
-constexpr std::array<std::string_view, 2> kItuColours{"#56B4E9", "#882255"};
-constexpr std::array<std::string_view, 2> kItuNames{"P.617 ", "P.2001 "};
+constexpr std::array<std::string_view, itur::kItuMethods.size()> kItuColours{"#56B4E9", "#882255"};
 constexpr std::array<std::string_view, 4> kItuDashes{"3 2", "9 2 2 2", "1.5 2.5 5 2.5", "14 2 1 2"};
+
+std::string_view colourOf(itur::ItuMethod method) { return kItuColours[static_cast<std::size_t>(method)]; }
+
 // The availability panel: the method's colour, solid at station 1, dashed at 2.
-constexpr std::array<SeriesStyle, 4> kAvailabilityStyles{{
-    {"P.617 at station 1", kItuColours[0], "none"},
-    {"P.617 at station 2", kItuColours[0], "7 4"},
-    {"P.2001 at station 1", kItuColours[1], "none"},
-    {"P.2001 at station 2", kItuColours[1], "7 4"},
-}};
+const std::vector<SeriesStyle>& availabilityStyles() {
+    static const std::vector<std::string> labels = [] {
+        std::vector<std::string> all;
+        for (const itur::ItuMethod method : itur::kItuMethods)
+            for (const char* station : {"1", "2"})
+                all.push_back(std::string(itur::methodNames(method).label) + " at station " + station);
+        return all;
+    }();
+    static const std::vector<SeriesStyle> styles = [] {
+        std::vector<SeriesStyle> all;
+        for (const itur::ItuMethod method : itur::kItuMethods)
+            for (const std::string_view dash : {"none", "7 4"})
+                all.push_back({labels[all.size()], colourOf(method), dash});
+        return all;
+    }();
+    return styles;
+}
 
 // A number an axis can hold: NaN and infinities leave a gap.
 std::optional<double> drawable(std::optional<double> value) {
@@ -40,14 +53,14 @@ std::optional<double> drawable(std::optional<double> value) {
 
 // Per percentage a P.617 and a P.2001 curve, after the five methods' own.
 void addItuSeries(SweepCurves& c, const std::vector<double>& percents) {
-    c.ituLabels.reserve(2 * percents.size());
-    c.ituStyles.reserve(2 * percents.size());
+    c.ituLabels.reserve(itur::kItuMethods.size() * percents.size());
+    c.ituStyles.reserve(itur::kItuMethods.size() * percents.size());
     for (std::size_t i = 0; i < percents.size(); ++i)
-        for (std::size_t m = 0; m < 2; ++m) {
-            std::string label(kItuNames[m]);
+        for (const itur::ItuMethod method : itur::kItuMethods) {
+            std::string label = std::string(itur::methodNames(method).label) + " ";
             appendShortest(label, percents[i]);
             c.ituLabels.push_back(label + " %");
-            c.ituStyles.push_back({c.ituLabels.back(), kItuColours[m], kItuDashes[i % kItuDashes.size()]});
+            c.ituStyles.push_back({c.ituLabels.back(), colourOf(method), kItuDashes[i % kItuDashes.size()]});
             const SeriesStyle* style = &c.ituStyles.back();
             c.loss.push_back({style, {}});
             c.atStation1.push_back({style, {}});
@@ -68,7 +81,7 @@ SweepCurves startCurves(const SweepPlan& plan) {
     c.loss.push_back({&kDuctStyle, {}});
     addItuSeries(c, plan.percents);
     if (plan.methodOptions.requiredSnrDb)
-        for (const SeriesStyle& style : kAvailabilityStyles) c.availability.push_back({&style, {}});
+        for (const SeriesStyle& style : availabilityStyles()) c.availability.push_back({&style, {}});
     return c;
 }
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/availability_options.h"
-#include "link/input_error.h"
-#include "link/option_ranges.h"
 
 namespace tropolink {
 namespace {

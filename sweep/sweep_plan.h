@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "grammar/settings.h"
 #include "link/availability_options.h"
-#include "link/settings.h"
 
 namespace tropolink {
 

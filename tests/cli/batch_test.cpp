@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/batch_line.h"
+#include "grammar/batch_line.h"
 #include "run_cli.h"
 
 namespace tropolink::cli {

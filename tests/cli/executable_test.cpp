@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "cli/single_run.h"
-#include "link/setting_names.h"
+#include "grammar/setting_names.h"
 #include "run_cli.h"
+#include "tropolink_version.h"
 
 namespace tropolink::cli {
 namespace {

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/temporary_file.h"
+
 namespace tropolink::cli::testing_support {
 
 // How the executable's standard output is set up for a run.
@@ -19,8 +21,7 @@ struct CliRun {
 // Runs tropolink-cli with `args`, `input` on its standard input.
 CliRun runCli(const std::vector<std::string>& args, std::string_view input = {}, Stdout stdoutSetup = Stdout::Captured);
 
-// A file descriptor of an unnamed temporary file holding `content`, read from the start.
-int temporaryFileWith(std::string_view content);
-std::string readAll(int fd);
+using tropolink::testing_support::readAll;
+using tropolink::testing_support::temporaryFileWith;
 
 }  // namespace tropolink::cli::testing_support

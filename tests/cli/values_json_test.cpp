@@ -5,9 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "link/batch_line.h"
-#include "report/box_writers.h"
+#include "grammar/batch_line.h"
 #include "link/pass_window.h"
+#include "report/box_writers.h"
 
 namespace tropolink::cli {
 namespace {
@@ -23,7 +23,7 @@ Pass passFor(std::string_view line) {
     HeadlessWindow window;
     Pass pass{runPass(window, parseBatchLine(line)), {}};
     std::string out;
-    appendBoxObject(out, window, &pass.values);
+    appendBoxObject(out, boxTextsOf(window), &pass.values);
     pass.object = json::parse(out);
     return pass;
 }

@@ -6,6 +6,8 @@
 
 #include "climate/import.h"
 #include "climate/map_error.h"
+#include "climate/lookup.h"
+#include "climate/map_set.h"
 #include "climate/maps_folder.h"
 #include "climate/sha256.h"
 #include "climate/status.h"
@@ -52,7 +54,7 @@ TEST(ImportTest, FromTheTwoZipsOneNestedInAnother) {
     EXPECT_EQ(folderContents(target), (std::vector<fs::path>{"DN50.TXT", "N050.TXT", "TropoClim.txt"}));
     EXPECT_EQ(readFile(target / "N050.TXT"), n0Text());
     EXPECT_EQ(readFile(target / "TropoClim.txt"), zoneText(6));
-    const ClimateMaps maps = loadMapsFrom(target);
+    const MapSet maps = readMapSet(MapSetId::Climate, target);
     EXPECT_EQ(lookupZoneCode(maps, {-40, 170}), 6);
 }
 

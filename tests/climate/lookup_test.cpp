@@ -7,6 +7,7 @@
 
 #include "climate/lookup.h"
 #include "climate/map_reader.h"
+#include "climate/map_set.h"
 #include "climate/zones.h"
 #include "synthetic_maps.h"
 
@@ -15,9 +16,16 @@ namespace {
 
 using namespace testing;
 
-ClimateMaps syntheticMaps(const std::string& zones) {
-    return {readMap(MapKind::N0, n0Text()), readMap(MapKind::DeltaN, deltaNText()), readMap(MapKind::Zone, zones)};
+MapSet syntheticMaps(const std::string& zones) {
+    return MapSet(MapSetId::Climate, "/maps",
+                  {{MapKind::N0, "/maps/N050.TXT", readMap(MapKind::N0, n0Text())},
+                   {MapKind::DeltaN, "/maps/DN50.TXT", readMap(MapKind::DeltaN, deltaNText())},
+                   {MapKind::Zone, "/maps/TropoClim.txt", readMap(MapKind::Zone, zones)}});
 }
+
+// Where the grids of the 1.5° maps and of the 0.5° zones lie.
+const MapGrid& kBilinearGrid = mapInfo(MapKind::N0).grid;
+const MapGrid& kNearestGrid = mapInfo(MapKind::Zone).grid;
 
 // A grid whose value names its cell: row · 1000 + column.
 Grid cellNames(int rows, int columns) {
@@ -28,7 +36,7 @@ Grid cellNames(int rows, int columns) {
 }
 
 TEST(BilinearLookupTest, ExactOnTheSyntheticPlane) {
-    const ClimateMaps maps = syntheticMaps(zoneText());
+    const MapSet maps = syntheticMaps(zoneText());
     struct Case {
         GeoPoint point;
         double r;  // the fractional row and column the point stands for
@@ -68,18 +76,18 @@ TEST(BilinearLookupTest, WeighsTheFourNeighbours) {
     // One raised grid point: the weight of each neighbour shows on its own.
     Grid grid{121, 241, std::vector<double>(121 * 241, 0)};
     grid.values[31 * 241 + 21] = 1;  // row 31, column 21: 43.5° N, 31.5° E
-    EXPECT_NEAR(lookupBilinear(grid, {44.1, 30.6}), 0.6 * 0.4, 1e-12);
-    EXPECT_NEAR(lookupBilinear(grid, {43.5, 31.5}), 1, 1e-12);
-    EXPECT_NEAR(lookupBilinear(grid, {42.3, 32.4}), 0.2 * 0.4, 1e-12);
-    EXPECT_EQ(lookupBilinear(grid, {45, 30}), 0);
-    EXPECT_EQ(lookupBilinear(grid, {42, 33}), 0);
+    EXPECT_NEAR(lookupBilinear(grid, kBilinearGrid, {44.1, 30.6}), 0.6 * 0.4, 1e-12);
+    EXPECT_NEAR(lookupBilinear(grid, kBilinearGrid, {43.5, 31.5}), 1, 1e-12);
+    EXPECT_NEAR(lookupBilinear(grid, kBilinearGrid, {42.3, 32.4}), 0.2 * 0.4, 1e-12);
+    EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {45, 30}), 0);
+    EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {42, 33}), 0);
 }
 
 TEST(BilinearLookupTest, BeyondTheGridMeetsItsEdge) {
     const Grid grid = cellNames(121, 241);
-    EXPECT_EQ(lookupBilinear(grid, {91, 0}), 0);
-    EXPECT_EQ(lookupBilinear(grid, {-95, 361}), 120240);
-    EXPECT_EQ(lookupBilinear(grid, {std::nan(""), std::nan("")}), 0);
+    EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {91, 0}), 0);
+    EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {-95, 361}), 120240);
+    EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {std::nan(""), std::nan("")}), 0);
 }
 
 TEST(NearestLookupTest, RoundsHalvesUpAndClamps) {
@@ -106,7 +114,7 @@ TEST(NearestLookupTest, RoundsHalvesUpAndClamps) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::to_string(k.point.latDeg) + " " + std::to_string(k.point.lonDeg));
-        EXPECT_EQ(lookupNearest(grid, k.point), k.row * 1000 + k.column);
+        EXPECT_EQ(lookupNearest(grid, kNearestGrid, k.point), k.row * 1000 + k.column);
     }
 }
 
@@ -119,7 +127,7 @@ TEST(ZoneLookupTest, TheSeaRuleAtTheCommonVolume) {
     const GeoPoint land6{53.25, 3.25};  // row 73, column 366
     const GeoPoint landVolume{54.25, 4.25};  // row 71, column 368, zone 4
     const GeoPoint sea2{49.25, 5.25};
-    const ClimateMaps maps = syntheticMaps(zoneText(0, {{{77, 362}, 5}, {{75, 364}, 3}, {{73, 366}, 6}, {{71, 368}, 4}}));
+    const MapSet maps = syntheticMaps(zoneText(0, {{{77, 362}, 5}, {{75, 364}, 3}, {{73, 366}, 6}, {{71, 368}, 4}}));
     ASSERT_EQ(lookupZoneCode(maps, land5), 5);
     ASSERT_EQ(lookupZoneCode(maps, land3), 3);
     ASSERT_EQ(lookupZoneCode(maps, sea), 0);

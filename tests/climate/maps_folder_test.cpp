@@ -7,6 +7,8 @@
 
 #include "climate/map_error.h"
 #include "climate/maps_folder.h"
+#include "climate/lookup.h"
+#include "climate/maps_service.h"
 #include "synthetic_maps.h"
 
 namespace tropolink::climate {
@@ -95,18 +97,20 @@ TEST(MapsFolderTest, LookupsUseTheFirstFolderWithAllThreeMaps) {
 
     const std::vector<fs::path> candidates = candidateMapsFolders(std::nullopt);
     EXPECT_EQ(findMapsFolder(candidates), dir / "xdg" / "tropolink" / "itu-r");
-    const LoadedMaps loaded = loadMaps(std::nullopt);
-    EXPECT_EQ(loaded.folder, dir / "xdg" / "tropolink" / "itu-r");
-    EXPECT_EQ(lookupZoneCode(loaded.maps, {10, 10}), 4);
-    EXPECT_DOUBLE_EQ(lookupN0(loaded.maps, {90, 0}), planeN0(0, 0));
-    EXPECT_EQ(mapFilePath(loaded.folder, MapKind::N0), loaded.folder / "n050.txt");
+    MapsService service;
+    const auto loaded = service.require(MapSetId::Climate, std::nullopt);
+    EXPECT_EQ(loaded->folder(), dir / "xdg" / "tropolink" / "itu-r");
+    EXPECT_EQ(lookupZoneCode(*loaded, {10, 10}), 4);
+    EXPECT_DOUBLE_EQ(lookupN0(*loaded, {90, 0}), planeN0(0, 0));
+    EXPECT_EQ(mapFilePath(loaded->folder(), MapKind::N0), loaded->folder() / "n050.txt");
+    EXPECT_EQ(loaded->file(MapKind::N0), loaded->folder() / "n050.txt");
     EXPECT_EQ(mapFilePath(dir / "env", MapKind::Zone), std::nullopt);
 }
 
 TEST(MapsFolderTest, NoFolderWithTheMapsNamesWhereItLooked) {
     const ScratchDir dir;
     try {
-        loadMaps(dir.path());
+        MapsService().require(MapSetId::Climate, dir.path());
         ADD_FAILURE() << "found";
     } catch (const InstallError& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -118,7 +122,7 @@ TEST(MapsFolderTest, ARefusedMapIsNotLoaded) {
     const ScratchDir dir;
     writeAllMaps(dir.path());
     writeFile(dir / "DN50.TXT", "40\n");
-    EXPECT_THROW(loadMaps(dir.path()), MapError);
+    EXPECT_THROW(MapsService().require(MapSetId::Climate, dir.path()), MapError);
 }
 
 }  // namespace

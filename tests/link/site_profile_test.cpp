@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "ground/site_profile.h"
 #include "itur/scatter_geometry.h"
 #include "link/site_climate.h"
-#include "link/site_profile.h"
 #include "profile/itu_horizon.h"
 #include "profile/profile_settings.h"
 #include "terrain/geodesic_path.h"
@@ -31,14 +31,21 @@ std::vector<ProfilePoint> flatProfile(double lengthKm, double stepKm, double hei
 
 // Maps whose N0 and ΔN are planes in the grid's row and column, so bilinear
 // lookups are exact, and one climate zone everywhere.
-climate::ClimateMaps planeMaps(int zoneCode) {
-    climate::ClimateMaps maps{{121, 241, {}}, {121, 241, {}}, {360, 720, std::vector<double>(360 * 720, zoneCode)}};
+// `n0Offset` raises N0 everywhere.
+MapsInUse planeMaps(int zoneCode, double n0Offset = 0) {
+    climate::Grid n0{121, 241, {}};
+    climate::Grid deltaN{121, 241, {}};
     for (int r = 0; r < 121; ++r)
         for (int c = 0; c < 241; ++c) {
-            maps.n0.values.push_back(300 + 0.5 * r + 0.25 * c);
-            maps.deltaN.values.push_back(40 + 0.1 * r + 0.2 * c);
+            n0.values.push_back(300 + 0.5 * r + 0.25 * c + n0Offset);
+            deltaN.values.push_back(40 + 0.1 * r + 0.2 * c);
         }
-    return maps;
+    const climate::Grid zones{360, 720, std::vector<double>(360 * 720, zoneCode)};
+    return std::make_shared<const climate::MapSet>(
+        climate::MapSetId::Climate, "/maps",
+        std::vector<climate::MapSet::Map>{{climate::MapKind::N0, "/maps/N050.TXT", n0},
+                                          {climate::MapKind::DeltaN, "/maps/DN50.TXT", deltaN},
+                                          {climate::MapKind::Zone, "/maps/TropoClim.txt", zones}});
 }
 double planeN0(terrain::Site s) { return 300 + 0.5 * (90 - s.latDeg) / 1.5 + 0.25 * s.lonDeg / 1.5; }
 double planeDeltaN(terrain::Site s) { return 40 + 0.1 * (90 - s.latDeg) / 1.5 + 0.2 * s.lonDeg / 1.5; }
@@ -103,7 +110,7 @@ TEST(ItuHorizonTest, OnFlatGroundTheFirstPointWins) {
 struct ClimateFixture : testing::Test {
     PlacedProfile placed = placeProfile(flatProfile(terrain::GeodesicPath(kSite1, kSite2).lengthKm(), 1), kSite1, kSite2);
     profile::ProfileSettings settings = profile::deriveSettings(placed.points, 10, 10);
-    climate::ClimateMaps maps = planeMaps(5);
+    MapsInUse maps = planeMaps(5);
     ClimateRequest request = requestWithSlider310();
 
     static ClimateRequest requestWithSlider310() {
@@ -114,7 +121,7 @@ struct ClimateFixture : testing::Test {
 };
 
 TEST_F(ClimateFixture, MapValuesAtTheMidpointAndTheCommonVolume) {
-    const SiteClimate c = siteClimate(placed, settings, request, {&maps, "/maps"});
+    const SiteClimate c = siteClimate(placed, settings, request, maps);
     ASSERT_FALSE(c.lineOfSight);
     ASSERT_TRUE(c.commonVolume);
     EXPECT_EQ(c.deltaNRadius.source, ClimateSource::Map);
@@ -125,6 +132,10 @@ TEST_F(ClimateFixture, MapValuesAtTheMidpointAndTheCommonVolume) {
     EXPECT_NEAR(c.n0.value, planeN0(c.commonVolume->site), 1e-9);
     EXPECT_NEAR(c.deltaN.value, planeDeltaN(c.commonVolume->site), 1e-9);
     EXPECT_EQ(c.n0.where, "common volume");
+    EXPECT_EQ(c.mapsFolder, "/maps");
+    EXPECT_EQ(c.n0.file, "/maps/N050.TXT");
+    EXPECT_EQ(c.deltaNRadius.file, "/maps/DN50.TXT");
+    EXPECT_EQ(c.climateZone.file, "/maps/TropoClim.txt");
     EXPECT_EQ(c.climateZone.value, 5);
     EXPECT_EQ(c.zoneCode, 5);
     ASSERT_TRUE(c.surfaceRefractivityPosition);
@@ -137,7 +148,7 @@ TEST_F(ClimateFixture, OptionsWinOverTheMapsAndDefaultsStandWithout) {
     request.n0 = 324.5;
     request.climateZone = 2;
     request.surfaceRefractivitySet = true;
-    const SiteClimate c = siteClimate(placed, settings, request, {&maps, "/maps"});
+    const SiteClimate c = siteClimate(placed, settings, request, maps);
     EXPECT_EQ(c.deltaNRadius.value, 41.338935);
     EXPECT_EQ(c.deltaN.source, ClimateSource::Option);
     EXPECT_EQ(c.n0.value, 324.5);
@@ -146,6 +157,8 @@ TEST_F(ClimateFixture, OptionsWinOverTheMapsAndDefaultsStandWithout) {
 
     const SiteClimate d = siteClimate(placed, settings, requestWithSlider310(), {});
     EXPECT_EQ(d.deltaN.source, ClimateSource::Default);
+    EXPECT_FALSE(d.mapsFolder);
+    EXPECT_TRUE(d.n0.file.empty());
     EXPECT_EQ(d.deltaN.value, 40);
     EXPECT_EQ(d.n0.value, 310);
     EXPECT_EQ(d.climateZone.value, 6);
@@ -153,9 +166,8 @@ TEST_F(ClimateFixture, OptionsWinOverTheMapsAndDefaultsStandWithout) {
 }
 
 TEST_F(ClimateFixture, SeaZoneAtTheCommonVolumeAndTheSliderHeldToItsRange) {
-    climate::ClimateMaps sea = planeMaps(0);
-    for (double& v : sea.n0.values) v += 60;  // about 390: above the slider's 350
-    const SiteClimate c = siteClimate(placed, settings, request, {&sea, "/maps"});
+    const MapsInUse sea = planeMaps(0, 60);  // N0 about 390: above the slider's 350
+    const SiteClimate c = siteClimate(placed, settings, request, sea);
     EXPECT_EQ(c.zoneCode, 0);
     EXPECT_EQ(c.climateZone.value, 7);
     EXPECT_EQ(c.surfaceRefractivityPosition, 350);
@@ -164,7 +176,7 @@ TEST_F(ClimateFixture, SeaZoneAtTheCommonVolumeAndTheSliderHeldToItsRange) {
 
 TEST_F(ClimateFixture, LineOfSightTakesTheMidpoint) {
     settings = profile::deriveSettings(placed.points, 10000, 10000);
-    const SiteClimate c = siteClimate(placed, settings, request, {&maps, "/maps"});
+    const SiteClimate c = siteClimate(placed, settings, request, maps);
     EXPECT_TRUE(c.lineOfSight);
     EXPECT_FALSE(c.commonVolume);
     EXPECT_EQ(c.n0.where, "midpoint");

@@ -96,7 +96,7 @@ TEST(PlanRunTest, AProfileWithABadRowNamesTheFileAndRow) {
     try {
         run("[path]\nprofile = \"bad.csv\"\n", dir / "p.tropolink.toml");
         FAIL();
-    } catch (const PlanGroundError& e) {
+    } catch (const GroundError& e) {
         EXPECT_THAT(e.what(), HasSubstr("bad.csv"));
         EXPECT_THAT(e.what(), HasSubstr("row 2"));
     }

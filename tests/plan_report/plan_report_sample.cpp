@@ -5,6 +5,7 @@
 
 #include "plan_report/plan_report.h"
 #include "report_fixture.h"
+#include "tropolink_version.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr const char* kHostileText = "<script>document.title='ran'</script></sty
 bool write(const std::filesystem::path& file, const tropolink::test::ReportFixture& f) {
     const tropolink::ReportStamp stamp{"2026-12-09 12:00 UTC", TROPOLINK_VERSION, f.plan.file.filename().string()};
     std::ofstream out(file, std::ios::binary);
-    out << tropolink::planReportHtml(f.plan, f.result, {}, stamp);
+    out << tropolink::planReportHtml(f.plan, f.result, stamp);
     return static_cast<bool>(out);
 }
 

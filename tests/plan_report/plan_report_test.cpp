@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, Budget, ::testing::Values(false, true),
                          [](const auto& param) { return std::string(param.param ? "Profile" : "Settings"); });
 
 std::string reportOf(const test::ReportFixture& f) {
-    return planReportHtml(f.plan, f.result, {}, {"2026-12-09 12:00 UTC", "1.0.0", f.plan.file.string()});
+    return planReportHtml(f.plan, f.result, {"2026-12-09 12:00 UTC", "1.0.0", f.plan.file.string()});
 }
 
 std::size_t count(const std::string& text, std::string_view what) {

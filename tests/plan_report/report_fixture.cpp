@@ -42,6 +42,7 @@ void finish(PlanResult& r, const HeadlessWindow& window) {
     for (int i = 1; i <= kResultBoxCount; ++i)
         r.boxes[static_cast<std::size_t>(i - 1)] = window.boxText(boxFromNumber(i));
     r.budget = linkBudget(r.values);
+    r.yearCurves = yearCurves(r.link);
     r.notes = availabilityNotes(r.availability);
     const double required = r.plan.requiredAvailabilityPercent;
     for (const itur::ItuMethod method : itur::kItuMethods) {

@@ -116,3 +116,31 @@ def test_report_writes_the_html_the_tool_writes(cli, tmp_path, monkeypatch):
     assert status == 0, err
     assert ours.read_text().startswith("<!DOCTYPE html>")
     assert ours.read_bytes() == tools.read_bytes()
+
+
+@pytest.mark.parametrize("write", [
+    lambda plan, path: plan.save(path),
+    lambda plan, path: plan.report(path),
+], ids=["save", "report"])
+def test_a_file_that_cannot_be_written_is_an_os_error(tmp_path, write):
+    plan = tropolink.Plan.load(SLIDERS_PLAN)
+    with pytest.raises(FileNotFoundError) as raised:
+        write(plan, tmp_path / "no-such-folder" / "out")
+    assert raised.value.errno == 2
+    assert raised.value.filename == str(tmp_path / "no-such-folder" / "out")
+    assert raised.value.strerror.startswith("cannot open ")
+    with pytest.raises(OSError) as full:
+        write(plan, "/dev/full")
+    assert full.value.strerror == "cannot write /dev/full: No space left on device"
+
+
+def test_a_plan_or_profile_that_cannot_be_read_is_an_os_error(tmp_path):
+    with pytest.raises(FileNotFoundError):
+        tropolink.Plan.load(tmp_path / "absent.tropolink.toml")
+    with pytest.raises(IsADirectoryError):
+        tropolink.Plan.load(tmp_path)
+    unreadable = tropolink.Plan(file=tmp_path / "p.tropolink.toml", path={"profile": str(tmp_path)})
+    with pytest.raises(IsADirectoryError) as raised:
+        unreadable.run()
+    assert raised.value.filename == str(tmp_path)
+    assert raised.value.strerror == f"cannot read {tmp_path}: Is a directory"
