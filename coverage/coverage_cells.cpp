@@ -64,6 +64,7 @@ CellKind computeCell(const CoverageSetup& setup, terrain::DemSampler& sampler, i
     }
     const auto profiled = Clock::now();
     work.profileSeconds += std::chrono::duration<double>(profiled - start).count();
+    work.profilePoints += profile.distanceKm.size();
     noteFiles(work.demFilesUsed, profile.demFilesUsed);
 
     std::vector<std::optional<double>> losses(values.size());

@@ -54,6 +54,7 @@ struct CoverageSetup {
 struct CellWork {
     double profileSeconds = 0;
     double methodSeconds = 0;
+    std::size_t profilePoints = 0;
     std::vector<std::string> demFilesUsed;  // in the order first met
 };
 

@@ -123,6 +123,7 @@ CoverageSummary runCoverage(const CoverageSetup& setup, const CoverageOutputs& o
         summary.profileShare = rows.work.profileSeconds / rows.workerSeconds;
         summary.methodShare = rows.work.methodSeconds / rows.workerSeconds;
     }
+    summary.profilePoints = rows.work.profilePoints;
     summary.demFilesUsed = rows.work.demFilesUsed;
     std::sort(summary.demFilesUsed.begin(), summary.demFilesUsed.end());
     tiff.setMetadataItem(kDemFilesUsedItem, joinedNames(summary.demFilesUsed));

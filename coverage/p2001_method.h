@@ -13,7 +13,7 @@ namespace tropolink::coverage {
 
 struct P2001Settings {
     double frequencyMhz = 0;
-    std::vector<double> percents;
+    std::vector<double> percents{};
     double mast1M = 0;  // above the ground at each end
     double mast2M = 0;
     double gain1Dbi = 0;  // towards the other station

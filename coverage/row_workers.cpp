@@ -82,6 +82,7 @@ public:
         total.counts.add(mine.counts);
         total.work.profileSeconds += mine.work.profileSeconds;
         total.work.methodSeconds += mine.work.methodSeconds;
+        total.work.profilePoints += mine.work.profilePoints;
         for (const std::string& file : mine.work.demFilesUsed)
             if (std::find(total.work.demFilesUsed.begin(), total.work.demFilesUsed.end(), file) ==
                 total.work.demFilesUsed.end())

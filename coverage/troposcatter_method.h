@@ -17,12 +17,12 @@ namespace tropolink::coverage {
 struct TroposcatterSettings {
     itur::ItuMethod method = itur::ItuMethod::P617;
     double frequencyMhz = 0;
-    std::vector<double> percents;
+    std::vector<double> percents{};
     double mast1M = 0;  // above the ground at each end
     double mast2M = 0;
     double gain1Dbi = 0;
     double gain2Dbi = 0;
-    ClimateRequest climate;  // what the user gave, which wins over the maps, and the defaults
+    ClimateRequest climate{};  // what the user gave, which wins over the maps, and the defaults
 };
 
 class TroposcatterMethod : public PathMethod {
