@@ -10,6 +10,7 @@
 
 #include "coverage/coverage_cells.h"
 #include "coverage/coverage_picture.h"
+#include "coverage/row_workers.h"
 
 // A whole map: every cell on every core, the rows streamed in order into the
 // GeoTIFF, then the pictures, and the files put in place together.
@@ -61,11 +62,20 @@ public:
     CoverageStopped() : std::runtime_error("stopped: no file written") {}
 };
 
-// Refuses before any work, in one line: a site outside every DEM and a step
-// that no path of the radius can take (InputError); an output that cannot be
-// written (OutputError). Then computes the map and writes its files whole.
-// Throws CoverageStopped, OutputError, and terrain::TerrainError for a path
-// the DEMs refuse other than by a gap; on any of them no file is left.
+// Refuses, in one line, a site outside every DEM and a step that no path of
+// the radius can take (InputError).
+void refuseSetup(const CoverageSetup& setup, const RunControl& control);
+
+// Refuses what refuseSetup refuses, before any work. Then computes every cell
+// and hands the rows to `write` in order, a band of kTiffTileSize rows at a
+// time: for a front end that keeps the bands in memory. Throws
+// CoverageStopped, what `write` throws, and terrain::TerrainError for a path
+// the DEMs refuse other than by a gap.
+CoverageSummary computeCoverage(const CoverageSetup& setup, const RunControl& control, const WriteRows& write);
+
+// The same into the files: also refuses an output that cannot be written
+// (OutputError) before any work, then writes the GeoTIFF, the pictures, and
+// puts them in place together. On any exception no file is left.
 CoverageSummary runCoverage(const CoverageSetup& setup, const CoverageOutputs& outputs, const RunControl& control);
 
 }  // namespace tropolink::coverage

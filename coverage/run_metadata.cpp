@@ -8,6 +8,7 @@
 #include <GeographicLib/Geodesic.hpp>
 
 #include "coverage/metadata_text.h"
+#include "coverage/summary_text.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -26,14 +27,6 @@ std::string placeText(terrain::Site site) {
     std::snprintf(text, sizeof text, "%.5f %c %.5f %c", std::fabs(site.latDeg), site.latDeg < 0 ? 'S' : 'N',
                   std::fabs(site.lonDeg), site.lonDeg < 0 ? 'W' : 'E');
     return text;
-}
-
-// 179 100, the thousands apart.
-std::string countText(std::size_t count) {
-    std::string digits = std::to_string(count);
-    for (auto i = static_cast<std::ptrdiff_t>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), " ");
-    return digits;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "coverage/coverage_run.h"
 #include "coverage/run_metadata.h"
+#include "coverage/summary_text.h"
 #include "coverage_fixtures.h"
 
 namespace tropolink::coverage {
@@ -182,6 +183,26 @@ TEST(CoverageRunTest, ProgressCountsEveryPathOnce) {
     EXPECT_GT(summary.profileShare, 0);
     EXPECT_GT(summary.methodShare, 0);
     EXPECT_LE(summary.profileShare + summary.methodShare, 1);
+}
+
+TEST(CoverageRunTest, SummaryLines) {
+    CoverageSummary s;
+    s.counts[CellKind::Computed] = 171234;
+    s.counts[CellKind::OffDems] = 7;
+    s.counts[CellKind::Gap] = 1000;
+    s.paths = 172234;
+    s.seconds = 28.44;
+    s.cellsPerSecond = 6056.0;
+    s.profileShare = 0.454;
+    s.methodShare = 0.521;
+    EXPECT_EQ(summaryLines(s), (std::vector<std::string>{
+                                   "computed: 171 234 cells", "off every DEM: 7 cells",
+                                   "a gap in the DEMs on the path: 1 000 cells",
+                                   "172 234 paths in 28.4 s, 6 056 a second; profiles 45 % of the workers' time, the "
+                                   "method 52 %"}));
+    EXPECT_EQ(summaryLines(CoverageSummary{}).front(), "computed: 0 cells");
+    EXPECT_EQ(countText(999), "999");
+    EXPECT_EQ(countText(1000000), "1 000 000");
 }
 
 TEST(CoverageRunTest, ProgressLine) {
