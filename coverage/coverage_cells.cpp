@@ -20,11 +20,6 @@ constexpr std::array<std::string_view, kCellKinds> kKindTexts{
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-void noteFiles(std::vector<std::string>& used, const std::vector<std::string>& files) {
-    for (const std::string& file : files)
-        if (std::find(used.begin(), used.end(), file) == used.end()) used.push_back(file);
-}
-
 }  // namespace
 
 std::string_view cellKindText(CellKind kind) { return kKindTexts[static_cast<std::size_t>(kind)]; }
@@ -65,7 +60,7 @@ CellKind computeCell(const CoverageSetup& setup, terrain::DemSampler& sampler, i
     const auto profiled = Clock::now();
     work.profileSeconds += std::chrono::duration<double>(profiled - start).count();
     work.profilePoints += profile.distanceKm.size();
-    noteFiles(work.demFilesUsed, profile.demFilesUsed);
+    work.demFilesUsed.insert(profile.demFilesUsed.begin(), profile.demFilesUsed.end());
 
     std::vector<std::optional<double>> losses(values.size());
     setup.method->losses({site, centre, profile}, losses);

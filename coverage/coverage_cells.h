@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,7 +56,7 @@ struct CellWork {
     double profileSeconds = 0;
     double methodSeconds = 0;
     std::size_t profilePoints = 0;
-    std::vector<std::string> demFilesUsed;  // in the order first met
+    std::set<std::string> demFilesUsed;
 };
 
 // The kind of a cell that needs no path: beyond the radius, near the site,

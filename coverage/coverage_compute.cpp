@@ -81,8 +81,7 @@ CoverageSummary computeCoverage(const CoverageSetup& setup, const RunControl& co
         summary.methodShare = rows.work.methodSeconds / rows.workerSeconds;
     }
     summary.profilePoints = rows.work.profilePoints;
-    summary.demFilesUsed = rows.work.demFilesUsed;
-    std::sort(summary.demFilesUsed.begin(), summary.demFilesUsed.end());
+    summary.demFilesUsed.assign(rows.work.demFilesUsed.begin(), rows.work.demFilesUsed.end());
     return summary;
 }
 

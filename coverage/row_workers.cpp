@@ -83,10 +83,7 @@ public:
         total.work.profileSeconds += mine.work.profileSeconds;
         total.work.methodSeconds += mine.work.methodSeconds;
         total.work.profilePoints += mine.work.profilePoints;
-        for (const std::string& file : mine.work.demFilesUsed)
-            if (std::find(total.work.demFilesUsed.begin(), total.work.demFilesUsed.end(), file) ==
-                total.work.demFilesUsed.end())
-                total.work.demFilesUsed.push_back(file);
+        total.work.demFilesUsed.insert(mine.work.demFilesUsed.begin(), mine.work.demFilesUsed.end());
         total.workerSeconds += mine.workerSeconds;
     }
 

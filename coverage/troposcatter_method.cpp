@@ -5,6 +5,8 @@
 #include "coverage/metadata_text.h"
 #include "engine/recalculate.h"
 #include "link/availability_options.h"
+#include "link/input_error.h"
+#include "link/option_ranges.h"
 #include "link/profile_link.h"
 #include "link/site_profile.h"
 #include "profile/profile_error.h"
@@ -37,7 +39,10 @@ std::string climateText(const char* name, const std::optional<double>& given, bo
 
 TroposcatterMethod::TroposcatterMethod(TroposcatterSettings settings, MapsInUse maps)
     : settings_(std::move(settings)), maps_(std::move(maps)) {
-    for (const double p : settings_.percents) percentOption(metadataNumber(p));
+    for (const double p : settings_.percents)
+        if (!(p > 0 && p < 100))
+            throw InputError(std::string(kPercentOption.name) + " " + metadataNumber(p), "out of range",
+                             allowedValues(kPercentOption));
 }
 
 std::string TroposcatterMethod::name() const {

@@ -27,7 +27,8 @@ struct TroposcatterSettings {
 
 class TroposcatterMethod : public PathMethod {
 public:
-    // `maps` stay as they are while the method runs; none: the options and defaults.
+    // `maps` stay as they are while the method runs; none: the options and
+    // defaults. Throws InputError for a percentage outside 0 to 100.
     TroposcatterMethod(TroposcatterSettings settings, MapsInUse maps);
 
     std::string name() const override;  // "p617", "p2001-troposcatter"

@@ -80,6 +80,23 @@ TEST(CoverageRefusalTest, TableOfRefusalsBeforeAnyWork) {
     }
 }
 
+// Inputs that would refuse every path are refused once, before the map.
+TEST(CoverageRefusalTest, MethodsRefuseWhatWouldFailEveryPath) {
+    const auto p2001With = [](auto change) {
+        P2001Settings s = p2001Settings();
+        change(s);
+        return refusal([&] { P2001Method(s, placeDependentMaps()); });
+    };
+    EXPECT_EQ(p2001With([](P2001Settings& s) { s.frequencyMhz = 29; }).rfind("frequency", 0), 0u);
+    EXPECT_NE(p2001With([](P2001Settings& s) { s.percents = {50, 100}; }), "ran");
+    EXPECT_EQ(p2001With([](P2001Settings& s) { s.mast2M = 0; }),
+              "receiver antenna height must be above 0 m (above ground); got 0");
+    EXPECT_EQ(p2001With([](P2001Settings&) {}), "ran");
+    TroposcatterSettings t = troposcatterSettings(itur::ItuMethod::P617, {0.00001, 100});
+    EXPECT_EQ(refusal([&] { TroposcatterMethod(t, MapsInUse{}); }),
+              "--percent 100: out of range (allowed: a plain decimal strictly between 0 and 100)");
+}
+
 class NoPartialFileTest : public ::testing::Test {
 protected:
     NoPartialFileTest() : method(troposcatterSettings(itur::ItuMethod::P617), MapsInUse{}) {
