@@ -2,10 +2,18 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <mutex>
 #include <stdexcept>
 
 namespace tropolink::coverage {
+namespace {
+
+void onlyFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
 
 void ensureGuiApplication() {
     static std::mutex mutex;
@@ -21,7 +29,11 @@ void ensureGuiApplication() {
     static char platformOption[] = "-platform";
     static char platform[] = "offscreen";
     static char* argv[] = {name, platformOption, platform, nullptr};
+    // Its start-up notes (no runtime folder, say) mean nothing to the user of
+    // a command-line program; fatal messages still end the program.
+    const QtMessageHandler previous = qInstallMessageHandler(onlyFatal);
     static QGuiApplication* application = new QGuiApplication(argc, argv);
+    qInstallMessageHandler(previous);
     (void)application;
 }
 
