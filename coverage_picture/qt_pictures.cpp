@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "coverage_picture/gui_application.h"
 #include "coverage_picture/legend_painter.h"
 #include "coverage_picture/map_painter.h"
 #include "coverage_picture/picture_style.h"
@@ -83,7 +82,6 @@ QImage standaloneLegend(const PictureInput& input) {
 }  // namespace
 
 Pictures QtPictureRenderer::render(const PictureInput& input) {
-    ensureGuiApplication();
     const QImage cells = cellImage(input, style::kNodata);
     Pictures pictures;
     pictures.png = png(wholePicture(input, cells));

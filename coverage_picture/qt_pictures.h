@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coverage/coverage_picture.h"
+#include "coverage_picture/gui_application.h"
 
 // The coverage map's pictures drawn with Qt: give one to runCoverage for
 // --png and --kml.
@@ -8,8 +9,12 @@ namespace tropolink::coverage {
 
 class QtPictureRenderer : public PictureRenderer {
 public:
-    // Makes a QGuiApplication on the offscreen platform if the process has none.
     Pictures render(const PictureInput& input) override;
+
+private:
+    // The process's QGuiApplication, or one on the offscreen platform while
+    // the renderer lives: make and end the renderer on one thread.
+    OffscreenApplication application_;
 };
 
 }  // namespace tropolink::coverage
