@@ -104,7 +104,7 @@ void report(const char* what, int jobs, const Run& run, std::optional<double> ta
                 "%.0f ns a profile point",
                 what, jobs, jobs == 1 ? " " : "s", s.seconds, run.cpuSeconds, s.cellsPerSecond, 100 * s.profileShare,
                 100 * s.methodShare,
-                s.profileShare * s.seconds * jobs * 1e9 / static_cast<double>(s.profilePoints));
+                s.profileSeconds * 1e9 / static_cast<double>(s.profilePoints));
     if (targetS) std::printf("   (target <= %.0f s)%s", *targetS, s.seconds <= *targetS ? "" : "  over");
     std::printf("\n");
 }

@@ -80,6 +80,7 @@ CoverageSummary computeCoverage(const CoverageSetup& setup, const RunControl& co
         summary.profileShare = rows.work.profileSeconds / rows.workerSeconds;
         summary.methodShare = rows.work.methodSeconds / rows.workerSeconds;
     }
+    summary.profileSeconds = rows.work.profileSeconds;
     summary.profilePoints = rows.work.profilePoints;
     summary.demFilesUsed.assign(rows.work.demFilesUsed.begin(), rows.work.demFilesUsed.end());
     return summary;

@@ -52,6 +52,7 @@ struct CoverageSummary {
     double cellsPerSecond = 0;  // paths a second
     double profileShare = 0;    // of the workers' time, in the DEM profiles
     double methodShare = 0;     // in the method
+    double profileSeconds = 0;  // the workers' time in the profiles, added up
     std::size_t profilePoints = 0;  // of every path's profile, added up
     std::vector<std::string> demFilesUsed;  // sorted
 };
