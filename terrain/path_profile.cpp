@@ -109,7 +109,8 @@ void fillVoids(PathProfile& profile, const std::vector<bool>& isVoid) {
             throw TerrainError("elevation void at " +
                                pointName(profile.distanceKm[at], profile.latDeg[at], profile.lonDeg[at]) +
                                " reaches the end of the path: no valid point toward site " + (i == 0 ? "1" : "2") +
-                               " to fill it from");
+                               " to fill it from",
+                               TerrainError::Kind::Gap);
         }
         const double d0 = profile.distanceKm[i - 1], h0 = profile.heightM[i - 1];
         const double d1 = profile.distanceKm[end], h1 = profile.heightM[end];
@@ -175,14 +176,16 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
                 if (!options.fillVoids)
                     throw TerrainError("elevation void in " + printablePath(elevation.raster->name()) + " at " +
                                        pointName(distanceKm, at.latDeg, at.lonDeg) +
-                                       " (voids may be filled along the path)");
+                                       " (voids may be filled along the path)",
+                                       TerrainError::Kind::Gap);
                 isVoid[i] = true;
                 break;
             case Elevation::Status::Missing:
                 if (!options.seaWhereMissing)
                     throw TerrainError("no elevation data at " + pointName(distanceKm, at.latDeg, at.lonDeg) +
                                        (elevation.missing.empty() ? ": no DEM covers it" : ": " + elevation.missing) +
-                                       " (points no DEM covers may be taken as sea)");
+                                       " (points no DEM covers may be taken as sea)",
+                                       TerrainError::Kind::Gap);
                 heightM = 0;
                 note(profile.sea, distanceKm, at.latDeg, at.lonDeg);
                 break;

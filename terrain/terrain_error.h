@@ -9,7 +9,17 @@ namespace tropolink::terrain {
 // the input and, where it helps, what is allowed.
 class TerrainError : public std::runtime_error {
 public:
-    explicit TerrainError(const std::string& message) : std::runtime_error(message) {}
+    // A gap is ground the DEMs do not give (a void, or a point no DEM holds)
+    // and no option fills: a map of many paths leaves such a path out, where
+    // any other refusal stops it.
+    enum class Kind { Refused, Gap };
+
+    explicit TerrainError(const std::string& message, Kind kind = Kind::Refused)
+        : std::runtime_error(message), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 }  // namespace tropolink::terrain

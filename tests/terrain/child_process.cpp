@@ -38,6 +38,10 @@ ChildOutcome runInChild(const std::function<void()>& body, const ChildLimits& li
         if (limits.dataBytes != 0) limit(RLIMIT_DATA, limits.dataBytes);
         if (limits.openFiles == 1) exhaustDescriptors();
         if (limits.openFiles > 1) limit(RLIMIT_NOFILE, limits.openFiles);
+        if (limits.fileBytes != 0) {
+            signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+            limit(RLIMIT_FSIZE, limits.fileBytes);
+        }
         ChildOutcome::End end = ChildOutcome::End::Returned;
         std::string message;
         try {

@@ -13,6 +13,7 @@ namespace tropolink::terrain::testing_support {
 struct ChildLimits {
     rlim_t dataBytes = 0;  // RLIMIT_DATA, when set
     rlim_t openFiles = 0;  // RLIMIT_NOFILE, when set; 1 for "every descriptor now open, and none more"
+    rlim_t fileBytes = 0;  // RLIMIT_FSIZE, when set: a write past it fails as on a full disk
     unsigned seconds = 60; // then the child is killed
 };
 

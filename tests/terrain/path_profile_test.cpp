@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,15 @@ std::string profileError(DemSet& dems, Site from, Site to, const ProfileOptions&
         return e.what();
     }
     return "computed";
+}
+
+std::optional<TerrainError::Kind> profileErrorKind(DemSet& dems, Site from, Site to, const ProfileOptions& options = {}) {
+    try {
+        computeProfile(dems, from, to, options);
+    } catch (const TerrainError& e) {
+        return e.kind();
+    }
+    return std::nullopt;
 }
 
 TEST(GeodesicPathTest, KnownLengthsAzimuthsAndPositions) {
@@ -123,6 +133,14 @@ TEST_F(TilesTest, MissingTileIsNamedUnlessTakenAsSea) {
     EXPECT_EQ(p.heightM.back(), 0);
 }
 
+TEST_F(TilesTest, GapsAreTheirOwnKindOfRefusal) {
+    const Site from{45.5, -71.5};
+    EXPECT_EQ(profileErrorKind(*dems, from, {46.5, -71.5}), TerrainError::Kind::Gap);
+    EXPECT_EQ(profileErrorKind(*dems, from, {45.5001, -71.5}), TerrainError::Kind::Refused);  // too short
+    EXPECT_EQ(profileErrorKind(*dems, from, {45.6, -71.5}, {.stepM = 0.5}), TerrainError::Kind::Refused);
+    EXPECT_EQ(profileErrorKind(*dems, from, {45.6, -71.5}), std::nullopt);
+}
+
 TEST_F(TilesTest, RefusedPathsAndSteps) {
     const Site here{44.5, -71.5};
     struct Case {
@@ -196,6 +214,9 @@ TEST(PathProfileTest, VoidIsNamedOrFilledAlongThePath) {
     // Nothing to fill from toward site 1.
     const std::string atStart = profileError(dems, {44.51, -71.5}, to, {.stepM = {}, .seaWhereMissing = false, .fillVoids = true});
     EXPECT_NE(atStart.find("no valid point toward site 1"), std::string::npos) << atStart;
+    const ProfileOptions fill{.stepM = {}, .seaWhereMissing = false, .fillVoids = true};
+    EXPECT_EQ(profileErrorKind(dems, from, to), TerrainError::Kind::Gap);
+    EXPECT_EQ(profileErrorKind(dems, {44.51, -71.5}, to, fill), TerrainError::Kind::Gap);
 }
 
 TEST(PathProfileTest, ConeAndRidge) {

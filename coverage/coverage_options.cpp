@@ -1,0 +1,45 @@
+#include "coverage/coverage_options.h"
+
+#include <cmath>
+#include <string>
+
+#include "link/input_error.h"
+
+namespace tropolink::coverage {
+namespace {
+
+constexpr std::string_view kSectorForm = "AZIMUTH,WIDTH in degrees: azimuth 0 to 360, width above 0 up to 360";
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+bool Sector::contains(double cellAzimuthDeg) const {
+    // The angle between the two directions, 0 to 180.
+    const double apart = std::fabs(std::remainder(cellAzimuthDeg - azimuthDeg, 360.0));
+    return apart <= widthDeg / 2;
+}
+
+terrain::Site parseCoverageSite(std::string_view text) { return terrain::parseSite(text, "--site"); }
+
+double parseRadiusKm(std::string_view text) { return readNumberOption(kRadiusOption, text); }
+
+double parseCellM(std::string_view text) { return readNumberOption(kCellOption, text); }
+
+Sector parseSector(std::string_view text) {
+    const auto comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
+        throw InputError("--sector " + std::string(text), "not two numbers", kSectorForm);
+    Sector sector;
+    sector.azimuthDeg = readNumberOption(kSectorAzimuthOption, trimBlanks(text.substr(0, comma)));
+    const std::string_view width = trimBlanks(text.substr(comma + 1));
+    sector.widthDeg = readNumberOption(kSectorWidthOption, width);
+    if (sector.widthDeg == 0) throw InputError("--sector width " + std::string(width), "no width", kSectorForm);
+    return sector;
+}
+
+}  // namespace tropolink::coverage

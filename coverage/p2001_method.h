@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "coverage/path_method.h"
+#include "p2001/map_lookups.h"
+#include "p2001/path_input.h"
+
+// The complete ITU-R P.2001 method over one path of the map.
+namespace tropolink::coverage {
+
+struct P2001Settings {
+    double frequencyMhz = 0;
+    std::vector<double> percents{};
+    double mast1M = 0;  // above the ground at each end
+    double mast2M = 0;
+    double gain1Dbi = 0;  // towards the other station
+    double gain2Dbi = 0;
+    p2001::Polarisation polarisation = p2001::Polarisation::Vertical;
+};
+
+// The value of one of the 14 maps at a point. Called from many threads at
+// once; a maps service reads its shared maps, tests give constants.
+using P2001MapReader = std::function<double(p2001::MapFile, p2001::GeoPoint)>;
+
+struct P2001Maps {
+    P2001MapReader read;
+    std::string source;  // where the values come from, for the metadata: a folder, "constants"
+};
+
+// The method's path: the profile's distances and heights, the zone of each
+// point by p2001::profileZones, and the two terminals at the sites.
+p2001::PathInput p2001PathInput(const CellPath& path, const P2001Settings& settings);
+
+// Every map value the path needs, DN_Median at the path's mid-point first,
+// since it places the others. Throws p2001::InputError for a path outside
+// the method's domain.
+p2001::MapValues p2001MapValues(const p2001::PathInput& path, const P2001MapReader& read);
+
+// "p2001-all": Lb of every row the method computes; none where it refuses
+// the row, or the path lies outside its domain (too few points, say).
+class P2001Method : public PathMethod {
+public:
+    // Throws p2001::InputError for a frequency, percentage or mast outside
+    // the method's domain, so that no path is refused for them.
+    P2001Method(P2001Settings settings, P2001Maps maps);
+
+    std::string name() const override { return "p2001-all"; }
+    const std::vector<double>& percents() const override { return settings_.percents; }
+    void losses(const CellPath& path, std::span<std::optional<double>> lossDb) const override;
+    std::vector<MetadataItem> metadata() const override;
+
+private:
+    P2001Settings settings_;
+    P2001Maps maps_;
+    double frequencyGhz_ = 0;
+};
+
+}  // namespace tropolink::coverage
