@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "coverage/metadata_text.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "profile/profile_csv.h"
 #include "terrain/dem_sampler.h"
 

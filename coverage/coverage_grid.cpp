@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "link/input_error.h"
-#include "link/number_text.h"
+#include "grammar/input_error.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::coverage {
 namespace {

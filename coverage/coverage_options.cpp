@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 
 namespace tropolink::coverage {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "link/option_ranges.h"
+#include "grammar/option_ranges.h"
 #include "terrain/site.h"
 
 // The texts a coverage map is asked for with, read by the tool's one number

@@ -1,6 +1,6 @@
 #include "coverage/metadata_text.h"
 
-#include "link/number_text.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::coverage {
 

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 
 namespace tropolink::coverage {
 namespace {

@@ -5,10 +5,10 @@
 #include "coverage/metadata_text.h"
 #include "engine/recalculate.h"
 #include "link/availability_options.h"
-#include "link/input_error.h"
-#include "link/option_ranges.h"
+#include "grammar/input_error.h"
+#include "grammar/option_ranges.h"
 #include "link/profile_link.h"
-#include "link/site_profile.h"
+#include "ground/site_profile.h"
 #include "profile/profile_error.h"
 #include "profile/profile_settings.h"
 
@@ -75,9 +75,9 @@ void TroposcatterMethod::losses(const CellPath& path, std::span<std::optional<do
 
 std::vector<MetadataItem> TroposcatterMethod::metadata() const {
     const ClimateRequest& c = settings_.climate;
-    const bool maps = maps_.maps != nullptr;
+    const bool maps = maps_ != nullptr;
     const std::optional<double> zone = c.climateZone ? std::optional<double>(*c.climateZone) : std::nullopt;
-    const std::string climate = (maps ? "maps in " + maps_.folder.string() : std::string("no maps")) + "; " +
+    const std::string climate = (maps ? "maps in " + maps_->folder().string() : std::string("no maps")) + "; " +
                                 climateText("delta-N", c.deltaN, maps, c.defaultDeltaN) + ", " +
                                 climateText("N0", c.n0, maps, c.defaultN0) + ", " +
                                 climateText("zone", zone, maps, c.defaultClimateZone);

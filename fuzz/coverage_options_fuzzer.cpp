@@ -11,7 +11,7 @@
 
 #include "coverage/coverage_options.h"
 #include "fuzz/fuzz_checks.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "terrain/terrain_error.h"
 
 namespace {

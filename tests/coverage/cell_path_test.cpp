@@ -13,7 +13,7 @@
 #include "coverage_fixtures.h"
 #include "engine/headless_window.h"
 #include "link/profile_answer.h"
-#include "link/site_profile.h"
+#include "ground/site_profile.h"
 #include "p2001/profile_zones.h"
 #include "p2001/row_evaluation.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "coverage/coverage_grid.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 
 namespace tropolink::coverage {
 namespace {

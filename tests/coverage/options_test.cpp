@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "coverage/coverage_options.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::coverage {

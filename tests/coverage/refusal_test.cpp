@@ -13,7 +13,7 @@
 #include "coverage/coverage_run.h"
 #include "coverage/staged_outputs.h"
 #include "coverage_fixtures.h"
-#include "link/input_error.h"
+#include "grammar/input_error.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::coverage {
