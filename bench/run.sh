@@ -10,7 +10,7 @@ source scripts/setup.sh
 tropolink_install_missing
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target engine_bench fading_bench window_pass_bench window_startup climate_bench terrain_bench coverage_bench planner_bench tropolink-cli tropolink_python >/dev/null
+cmake --build --preset release --target engine_bench fading_bench window_pass_bench window_startup climate_bench p2001_maps_bench terrain_bench coverage_bench planner_bench tropolink-cli tropolink_python >/dev/null
 bin=build-release
 
 python=$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$bin/CMakeCache.txt")
@@ -40,6 +40,7 @@ echo "online processors: $(getconf _NPROCESSORS_ONLN)"
 "$python" bench/batch_vs_model.py "$bin/cli/tropolink-cli"
 PYTHONPATH="$bin/python" "$python" bench/python_calculate_many.py
 PYTHONPATH="$bin/python" "$python" bench/python_itu_maps.py 1000000 "$bin/bench/climate_bench"
+"$bin/bench/p2001_maps_bench"
 "$bin/bench/terrain_bench"
 QT_QPA_PLATFORM=offscreen "$bin/bench/coverage_bench" 2>/dev/null
 QT_QPA_PLATFORM=offscreen "$bin/bench/planner_bench" docs/examples/st-anthony-gander.tropolink.toml 2>/dev/null

@@ -111,17 +111,38 @@ RunResult runStatus(const MapsRequest& request, Output& out) {
     return flushed(out);
 }
 
-void appendAtText(std::string& out, const climate::ClimateValues& v, const fs::path& folder) {
+// The complete P.2001 method's maps beyond the zone, which the lines before give.
+std::vector<climate::MapKind> p2001OwnMaps() {
+    std::vector<climate::MapKind> kinds;
+    for (const climate::MapKind kind : climate::kP2001AllMaps)
+        if (kind != climate::MapKind::Zone) kinds.push_back(kind);
+    return kinds;
+}
+
+void appendP2001Text(std::string& out, const climate::MapSet& maps, terrain::Site site) {
+    for (const climate::MapKind kind : p2001OwnMaps()) {
+        const climate::MapFormat& format = climate::mapFormat(kind);
+        out += std::string(format.fileName) + ": ";
+        appendRounded(out, maps.at(kind, {site.latDeg, site.lonDeg}));
+        out += format.unit.empty() ? "\n" : " " + std::string(format.unit) + "\n";
+    }
+}
+
+void appendAtText(std::string& out, terrain::Site site, const climate::ClimateValues& v, const fs::path& folder,
+                  const climate::MapSet* p2001) {
     out += "N0: ";
     appendRounded(out, v.n0);
     out += " N-units\ndelta-N: ";
     appendRounded(out, v.deltaN);
     out += " N-units/km\nzone: " + std::to_string(v.zoneCode) + ", " + std::string(climate::zoneName(v.zoneCode)) +
            " (--climate-zone " + std::to_string(climate::climateZoneOption(v.zoneCode)) + ")\n";
+    if (p2001 != nullptr) appendP2001Text(out, *p2001, site);
     out += "maps folder: " + folder.string() + "\n";
+    if (p2001 != nullptr && p2001->folder() != folder) out += "P.2001 maps folder: " + p2001->folder().string() + "\n";
 }
 
-void appendAtJson(std::string& out, terrain::Site site, const climate::ClimateValues& v, const fs::path& folder) {
+void appendAtJson(std::string& out, terrain::Site site, const climate::ClimateValues& v, const fs::path& folder,
+                  const climate::MapSet* p2001) {
     using Json = nlohmann::ordered_json;
     Json object;
     object["latitude"] = site.latDeg;
@@ -132,6 +153,14 @@ void appendAtJson(std::string& out, terrain::Site site, const climate::ClimateVa
     object["zoneName"] = climate::zoneName(v.zoneCode);
     object["climateZone"] = climate::climateZoneOption(v.zoneCode);
     object["mapsFolder"] = folder.string();
+    // The complete P.2001 method's values by file name; null where its maps are not installed.
+    object["p2001All"] = nullptr;
+    if (p2001 != nullptr) {
+        for (const climate::MapKind kind : p2001OwnMaps())
+            object["p2001All"][std::string(climate::mapFormat(kind).fileName)] =
+                p2001->at(kind, {site.latDeg, site.lonDeg});
+        object["p2001AllFolder"] = p2001->folder().string();
+    }
     out += object.dump(-1, ' ', false, Json::error_handler_t::replace);
     out += '\n';
 }
@@ -145,10 +174,12 @@ RunResult runAt(const MapsRequest& request, Output& out) {
         throw climate::InstallError(std::string(e.what()) + "; " + std::string(climate::kMapsInstallHint));
     }
     const climate::ClimateValues values = climate::lookupAll(*maps, {site.latDeg, site.lonDeg});
-    if (request.json)
-        appendAtJson(out.buffer(), site, values, maps->folder());
-    else
-        appendAtText(out.buffer(), values, maps->folder());
+    const auto p2001 = climate::MapsService::shared().find(climate::MapSetId::P2001All, mapsOption(request));
+    if (request.json) {
+        appendAtJson(out.buffer(), site, values, maps->folder(), p2001.get());
+    } else {
+        appendAtText(out.buffer(), site, values, maps->folder(), p2001.get());
+    }
     return flushed(out);
 }
 

@@ -24,10 +24,11 @@ bool holdsAnyMap(const fs::path& folder) {
     return false;
 }
 
-bool allValid(const MapsReport& report) {
+// Whether the folder holds every map of the set, each valid.
+bool setReady(const MapsReport& report, climate::MapSetId set) {
     if (report.maps.empty()) return false;
-    for (const MapStatus& map : report.maps)
-        if (!map.valid) return false;
+    for (const climate::MapKind kind : climate::mapSetInfo(set).kinds)
+        if (!report.maps[static_cast<std::size_t>(kind)].valid) return false;
     return true;
 }
 
@@ -57,20 +58,24 @@ MapsReport mapsReport(const std::vector<fs::path>& candidates) {
     MapsReport report{candidates, climate::findMapsFolder(candidates), {}};
     for (std::size_t i = 0; !report.folder && i < candidates.size(); ++i)
         if (holdsAnyMap(candidates[i])) report.folder = candidates[i];
-    if (report.folder) report.maps = climate::mapsStatus(*report.folder);
+    if (report.folder)
+        for (const climate::MapKind kind : climate::kMapKinds) report.maps.push_back(climate::mapStatus(*report.folder, kind));
     return report;
 }
 
 void appendMapsReportText(std::string& out, const MapsReport& report) {
     out += "looked in: " + folderList(report.lookedIn) + "\n";
     if (!report.folder) {
-        out += "no maps found: none of N050.TXT, DN50.TXT and TropoClim.txt in these folders; ";
+        out += "no maps found: none of the ITU-R maps in these folders; ";
         out += std::string(climate::kMapsInstallHint) + "\n";
         return;
     }
     out += "maps folder: " + report.folder->string() + "\n";
     for (const MapStatus& map : report.maps) appendMapText(out, map);
-    if (!allValid(report)) out += "not ready: " + std::string(climate::kMapsInstallHint) + "\n";
+    if (!setReady(report, climate::MapSetId::Climate))
+        out += "not ready: " + std::string(climate::kMapsInstallHint) + "\n";
+    if (!setReady(report, climate::MapSetId::P2001All))
+        out += "the complete P.2001 method is not ready: " + std::string(climate::kMapsInstallHint) + "\n";
 }
 
 void appendMapsReportJson(std::string& out, const MapsReport& report) {
@@ -79,15 +84,14 @@ void appendMapsReportJson(std::string& out, const MapsReport& report) {
     object["lookedIn"] = Json::array();
     for (const fs::path& folder : report.lookedIn) object["lookedIn"].push_back(folder.string());
     object["folder"] = report.folder ? Json(report.folder->string()) : Json(nullptr);
-    object["ready"] = allValid(report);
+    object["ready"] = setReady(report, climate::MapSetId::Climate);
+    object["p2001AllReady"] = setReady(report, climate::MapSetId::P2001All);
     object["maps"] = Json::array();
-    const std::span<const climate::MapKind> kinds = climate::mapSetInfo(climate::MapSetId::Climate).kinds;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        const climate::MapKind kind = kinds[i];
+    for (const climate::MapKind kind : climate::kMapKinds) {
         MapStatus map;
         map.kind = kind;
         map.problem = "in none of the folders looked in";
-        if (report.folder) map = report.maps[i];
+        if (report.folder) map = report.maps[static_cast<std::size_t>(kind)];
         const bool read = !map.sha256.empty();
         Json entry;
         entry["file"] = climate::mapFormat(kind).fileName;

@@ -10,14 +10,15 @@
 namespace tropolink::cli {
 
 // What `maps status` found: the folders looked in, in order, and the one
-// reported (none when none holds any map), with its three maps.
+// reported (none when none holds any map), with every map of kMapTable.
 struct MapsReport {
     std::vector<std::filesystem::path> lookedIn;
     std::optional<std::filesystem::path> folder;
-    std::vector<climate::MapStatus> maps;  // N0, ΔN, zones; empty without a folder
+    std::vector<climate::MapStatus> maps;  // in kMapTable's order; empty without a folder
 };
 
-// The folder holding all three maps, else the first holding any, else none.
+// The folder holding the troposcatter methods' three maps, else the first
+// holding any map, else none.
 MapsReport mapsReport(const std::vector<std::filesystem::path>& candidates);
 
 void appendMapsReportText(std::string& out, const MapsReport& report);

@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the climate-map reader. The first byte picks the
-// format: the three maps' own, or two small grids that random input can fill
+// format: one of the maps' own, or small grids that random input can fill
 // whole, so that accepted maps are reached too. What must hold for every
 // input: a map is either refused with one line, or accepted with exactly its
 // rows and columns of allowed values.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -19,10 +20,22 @@ using tropolink::fuzz::require;
 
 using namespace tropolink::climate;
 
-constexpr MapFormat kSmallZones{"small-zones.txt", 3, 4, 0, 6, true, "zone codes 0 to 6, whole numbers", ""};
-constexpr MapFormat kSmallN0{"small-n0.txt", 2, 3, 250, 450, false, "N0 from 250 to 450 N-units", ""};
-constexpr const MapFormat* kFormats[] = {&mapFormat(MapKind::N0), &mapFormat(MapKind::DeltaN), &mapFormat(MapKind::Zone),
-                                         &kSmallZones, &kSmallN0};
+constexpr MapFormat kSmallZones{"small-zones.txt", 3, 4, 0, 6, true, "zone codes 0 to 6, whole numbers", "", ""};
+constexpr MapFormat kSmallN0{"small-n0.txt", 2, 3, 250, 450, false, "N0 from 250 to 450 N-units", "", ""};
+// A range wholly below zero and one from zero, as two of P.2001's maps have.
+constexpr MapFormat kSmallGradient{"small-dndz.txt", 2, 2, mapFormat(MapKind::Dndz01).minValue,
+                                   mapFormat(MapKind::Dndz01).maxValue, false, "gradients", "", ""};
+constexpr MapFormat kSmallFraction{"small-beta.txt", 1, 3, 0, mapFormat(MapKind::RainBeta).maxValue, false,
+                                   "fractions", "", ""};
+
+// The seeds' first bytes pick the first five, as before the P.2001 maps joined.
+constexpr auto kFormats = [] {
+    std::array<const MapFormat*, kMapTable.size() + 4> formats{&kMapTable[0].format, &kMapTable[1].format,
+                                                               &kMapTable[2].format, &kSmallZones, &kSmallN0,
+                                                               &kSmallGradient, &kSmallFraction};
+    for (std::size_t i = 3; i < kMapTable.size(); ++i) formats[4 + i] = &kMapTable[i].format;
+    return formats;
+}();
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "plan/plan_run.h"
 
 #include "link/availability_link.h"
+#include "link/p2001_maps.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
 #include "report/availability_notes.h"
@@ -85,6 +86,7 @@ std::vector<std::string> climateNotes(const PlanResult& r) {
     const AvailabilityOptions& o = r.plan.availability;
     if (r.climate) {
         if (!r.climate->mapsFolder) notes.emplace_back(kMissingMapsNote);
+        else if (auto note = p2001MapsNote(*r.climate->mapsFolder)) notes.push_back(std::move(*note));
         const std::pair<const ClimateValue*, std::string_view> values[] = {
             {&r.climate->n0, "N0"}, {&r.climate->deltaN, "delta-N"}, {&r.climate->climateZone, "the climate zone"}};
         for (const auto& [value, name] : values)

@@ -14,7 +14,7 @@
 #include "climate/sha256.h"
 #include "run_cli.h"
 #include "tests/climate/local_server.h"
-#include "tests/climate/synthetic_maps.h"
+#include "tests/climate/synthetic_itu_maps.h"
 #include "tests/climate/zip_writer.h"
 
 namespace tropolink::cli {
@@ -64,6 +64,13 @@ std::string n0WithBadValue() {
     return gridText(121, 241, [](int r, int c) { return r == 2 && c == 4 ? 999 : planeN0(r, c); });
 }
 
+// The maps only the complete P.2001 method reads, as messages list them.
+const std::string kP2001OnlyMaps =
+    "DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, "
+    "Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt";
+const std::string kP2001Needs =
+    "; the complete P.2001 method also needs " + kP2001OnlyMaps + " (from the ZIP of ITU-R P.2001)";
+
 std::vector<std::string> withMaps(const fs::path& folder, std::vector<std::string> args) {
     args.insert(args.begin(), "maps");
     args.push_back("--maps");
@@ -101,7 +108,8 @@ TEST(MapsCliTest, ImportsFromZipsNestedZipsAndPlainFiles) {
         EXPECT_EQ(run.err, "");
         const bool complete = cases[i].files.size() == 2 && i == 0;
         EXPECT_EQ(run.out, "installed " + cases[i].printed + target.string() +
-                               (complete ? "" : "; still missing TropoClim.txt (from the ZIP of ITU-R P.2001)") + "\n");
+                               (complete ? "" : "; still missing TropoClim.txt (from the ZIP of ITU-R P.2001)") +
+                               kP2001Needs + "\n");
         EXPECT_EQ(readFile(target / "N050.TXT"), n0Text());
         EXPECT_EQ(readFile(target / "DN50.TXT"), deltaNText());
         EXPECT_EQ(fs::exists(target / "TropoClim.txt"), complete);
@@ -141,9 +149,10 @@ TEST(MapsCliTest, BadInputGetsOneLineAndStatus2) {
         {"wrong shape", {"import", "@/short/DN50.TXT", "--maps", "@/m"},
          "@/short/DN50.TXT: 120 rows (allowed: 121 rows of 241 values)"},
         {"zip without maps", {"import", "@/other.zip", "--maps", "@/m"},
-         "@/other.zip: holds none of N050.TXT, DN50.TXT and TropoClim.txt, not even in a ZIP within it"},
+         "@/other.zip: holds none of N050.TXT, DN50.TXT, TropoClim.txt, " + kP2001OnlyMaps +
+             ", not even in a ZIP within it"},
         {"not a map", {"import", "@/a-file", "--maps", "@/m"},
-         "@/a-file: neither a ZIP nor one of N050.TXT, DN50.TXT and TropoClim.txt"},
+         "@/a-file: neither a ZIP nor one of N050.TXT, DN50.TXT, TropoClim.txt, " + kP2001OnlyMaps},
         {"no such file", {"import", "@/absent.zip", "--maps", "@/m"}, "@/absent.zip: no such file"},
         {"folder not writable", {"import", "@/good/N050.TXT", "--maps", "@/a-file/maps"},
          "cannot write the maps folder @/a-file/maps: Not a directory"},
@@ -224,7 +233,7 @@ TEST(MapsCliTest, DownloadsFromTheGivenAddresses) {
     const CliRun noMaps = runCli(withMaps(target, {"download", "--url", server.url("/c.zip")}));
     EXPECT_EQ(noMaps.exitStatus, 2);
     EXPECT_EQ(noMaps.out, "");
-    EXPECT_NE(noMaps.err.find("c.zip: holds none of N050.TXT, DN50.TXT and TropoClim.txt"), std::string::npos)
+    EXPECT_NE(noMaps.err.find("c.zip: holds none of N050.TXT, DN50.TXT, TropoClim.txt, DN_Median.txt, "), std::string::npos)
         << noMaps.err;
     EXPECT_FALSE(fs::exists(target));
 
@@ -232,7 +241,7 @@ TEST(MapsCliTest, DownloadsFromTheGivenAddresses) {
         runCli(withMaps(target, {"download", "--url", server.url("/a.zip"), "--url", server.url("/b.zip")}));
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "");  // no progress: standard error is no terminal
-    EXPECT_EQ(run.out, "installed N050.TXT, DN50.TXT and TropoClim.txt in " + target.string() + "\n");
+    EXPECT_EQ(run.out, "installed N050.TXT, DN50.TXT and TropoClim.txt in " + target.string() + kP2001Needs + "\n");
     EXPECT_EQ(readFile(target / "TropoClim.txt"), landZoneText());
 }
 
@@ -251,7 +260,13 @@ TEST(MapsCliTest, StatusInTextAndJson) {
     EXPECT_EQ(text.out, "looked in: " + m.string() + "\nmaps folder: " + m.string() + "\n" +
                             entry("N050.TXT", n0Text(), "121 rows, 241 columns", "300 to 448.8") +
                             entry("DN50.TXT", deltaNText(), "121 rows, 241 columns", "40 to 100") +
-                            entry("TropoClim.txt", landZoneText(), "360 rows, 720 columns", "0 to 5"));
+                            entry("TropoClim.txt", landZoneText(), "360 rows, 720 columns", "0 to 5") +
+                            "DN_Median.txt: missing\nDN_SupSlope.txt: missing\nDN_SubSlope.txt: missing\n"
+                            "dndz_01.txt: missing\nsurfwv_50_fixed.txt: missing\nh0.txt: missing\n"
+                            "Esarain_Pr6_v5.txt: missing\nEsarain_Mt_v5.txt: missing\nEsarain_Beta_v5.txt: missing\n"
+                            "FoEs0.1.txt: missing\nFoEs01.txt: missing\nFoEs10.txt: missing\nFoEs50.txt: missing\n"
+                            "the complete P.2001 method is not ready: install them with `tropolink-cli maps download`, "
+                            "or `tropolink-cli maps import FILE...` from the Recommendations' ZIPs\n");
 
     writeFile(m / "DN50.TXT", "40 41\n");
     fs::remove(m / "TropoClim.txt");
@@ -261,7 +276,8 @@ TEST(MapsCliTest, StatusInTextAndJson) {
     EXPECT_EQ(object["lookedIn"], json::array({m.string()}));
     EXPECT_EQ(object["folder"], m.string());
     EXPECT_EQ(object["ready"], false);
-    ASSERT_EQ(object["maps"].size(), 3u);
+    EXPECT_EQ(object["p2001AllReady"], false);
+    ASSERT_EQ(object["maps"].size(), 16u);
     const json& n0 = object["maps"][0];
     EXPECT_EQ(n0["file"], "N050.TXT");
     EXPECT_EQ(n0["valid"], true);
@@ -279,6 +295,17 @@ TEST(MapsCliTest, StatusInTextAndJson) {
     const json& zones = object["maps"][2];
     EXPECT_EQ(zones["present"], false);
     EXPECT_EQ(zones["path"], nullptr);
+    EXPECT_EQ(object["maps"][15]["file"], "FoEs50.txt");
+    EXPECT_EQ(object["maps"][15]["present"], false);
+
+    writeAllMaps(m);
+    const json all = json::parse(runCli(withMaps(m, {"status", "--json"})).out);
+    EXPECT_EQ(all["ready"], true);
+    EXPECT_EQ(all["p2001AllReady"], true);
+    EXPECT_EQ(all["maps"][6]["file"], "dndz_01.txt");
+    EXPECT_EQ(all["maps"][6]["minValue"], -400.0);
+    const CliRun ready = runCli(withMaps(m, {"status"}));
+    EXPECT_EQ(ready.out.find("not ready"), std::string::npos) << ready.out;
 }
 
 TEST(MapsCliTest, StatusWithoutMapsNamesThePlacesLookedIn) {
@@ -291,7 +318,7 @@ TEST(MapsCliTest, StatusWithoutMapsNamesThePlacesLookedIn) {
     EXPECT_EQ(run.exitStatus, 0);
     if (fs::exists("/usr/share/tropolink/itu-r")) GTEST_SKIP() << "this machine has maps installed";
     EXPECT_EQ(run.out, "looked in: " + places +
-                           "\nno maps found: none of N050.TXT, DN50.TXT and TropoClim.txt in these folders; install "
+                           "\nno maps found: none of the ITU-R maps in these folders; install "
                            "them with `tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the "
                            "Recommendations' ZIPs\n");
     const CliRun at = runCli({"maps", "at", "0,0"});
@@ -336,6 +363,30 @@ TEST(MapsCliTest, AtGivesTheMapsValues) {
         EXPECT_EQ(object["climateZone"], c.climateZone);
         EXPECT_EQ(object["mapsFolder"], folder.string());
     }
+}
+
+TEST(MapsCliTest, AtGivesTheCompleteMethodsValuesWhereItsMapsAreInstalled) {
+    const ScratchDir dir;
+    writeMaps(dir / "maps");
+    writeP2001AllMaps(dir / "maps");  // its TropoClim.txt: zone 6 everywhere
+    const CliRun text = runCli(withMaps(dir / "maps", {"at", "53.25,-4.95"}));
+    ASSERT_EQ(text.exitStatus, 0) << text.err;
+    EXPECT_EQ(text.out.substr(text.out.find("zone:")),
+              "zone: 6, maritime temperate, over land (--climate-zone 6)\n"
+              "DN_Median.txt: 40 N-units/km\nDN_SupSlope.txt: 20 N-units/km\nDN_SubSlope.txt: 15 N-units/km\n"
+              "dndz_01.txt: -400 N-units/km\nsurfwv_50_fixed.txt: 10 g/m³\nh0.txt: 3 km\nEsarain_Pr6_v5.txt: 30 %\n"
+              "Esarain_Mt_v5.txt: 800 mm\nEsarain_Beta_v5.txt: 0.3\nFoEs0.1.txt: 10 MHz\nFoEs01.txt: 7 MHz\n"
+              "FoEs10.txt: 4.5 MHz\nFoEs50.txt: 3 MHz\nmaps folder: " +
+                  (dir / "maps").string() + "\n");
+    const json object = json::parse(runCli(withMaps(dir / "maps", {"at", "--json", "53.25,-4.95"})).out);
+    EXPECT_EQ(object["p2001All"]["Esarain_Mt_v5.txt"], 800.0);
+    EXPECT_EQ(object["p2001All"].size(), 13u);
+    EXPECT_EQ(object["p2001AllFolder"], (dir / "maps").string());
+
+    // Without them, the values of the three maps alone.
+    writeMaps(dir / "three");
+    const json three = json::parse(runCli(withMaps(dir / "three", {"at", "--json", "0,0"})).out);
+    EXPECT_EQ(three["p2001All"], nullptr);
 }
 
 TEST(MapsCliTest, JsonHoldsPathsOfAnyBytes) {
