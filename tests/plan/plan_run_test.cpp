@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <filesystem>
@@ -9,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "climate/map_set.h"
 #include "plan/plan_run.h"
 #include "plan/plan_toml.h"
+#include "tests/climate/synthetic_itu_maps.h"
 
 namespace tropolink {
 namespace {
@@ -42,6 +45,25 @@ TEST(PlanRunTest, TheDemExampleMeetsTheRequirementByOneMethodOnly) {
     EXPECT_LT(*p2001.availability.percent, 99.9);
     EXPECT_TRUE(r.placed && r.places && r.climate && r.derived);
     EXPECT_EQ(r.boxes[0], " 1927");  // the summit's ground and its 20 m mast
+}
+
+TEST(PlanRunTest, WithTheThreeMapsOnlyANoteSaysTheCompleteMethodNeedsTheRest) {
+    const climate::testing::ScratchDir dir;
+    climate::testing::writeTroposcatterMaps(dir.path());
+    const CheckedPlan plan = checkPlan(readPlan(kExamples / "white-mountains.tropolink.toml"));
+    const auto withMaps = [&] {
+        return runPlan(plan, std::make_shared<const climate::MapSet>(
+                                 climate::readMapSet(climate::MapSetId::Climate, dir.path())));
+    };
+    const std::string note = "the complete P.2001 method needs 14 ITU-R maps, of which " + dir.path().string() +
+                             " lacks 13 (install them with: tropolink-cli maps download, or maps import ZIP)";
+    const PlanResult three = withMaps();
+    EXPECT_EQ(std::count(three.notes.begin(), three.notes.end(), note), 1);
+    EXPECT_THAT(runPlan(plan, MapsInUse{}).notes, testing::Not(testing::Contains(HasSubstr("complete P.2001"))));
+    climate::testing::writeP2001AllMaps(dir.path());
+    const PlanResult all = withMaps();
+    EXPECT_THAT(all.notes, testing::Not(testing::Contains(HasSubstr("complete P.2001"))));
+    EXPECT_EQ(all.notes.size() + 1, three.notes.size());
 }
 
 TEST(PlanRunTest, TheVerdictComparesReachedWithRequiredAtTheBoundary) {
