@@ -48,7 +48,7 @@ PathZones pathZones(std::span<const profile::ProfilePoint> points);
 std::string derivedZonesNote(double seaFraction);
 
 // The value of one of the 14 maps at a point; called from one thread.
-using P2001MapValueReader = std::function<double(p2001::MapFile, p2001::GeoPoint)>;
+using P2001MapValueReader = p2001::MapReader;
 
 // A value the path read from a map, and where.
 struct P2001MapValue {

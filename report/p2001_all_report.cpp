@@ -34,17 +34,18 @@ std::string pointText(const p2001::GeoPoint& at) { return fixedText(at.latDeg, 4
 
 void appendRowLine(std::string& out, const p2001::Row& row) {
     const std::size_t start = out.size();
-    out += "  " + fixedText(row.ghz * 1000, 3);
-    padTo(out, start, 14);
-    out += fixedText(row.tpc, 4);
-    padTo(out, start, 25);
+    out += "  ";
+    appendShortest(out, row.ghz * 1000);
+    padTo(out, start, 12);
+    appendShortest(out, row.tpc);
+    padTo(out, start, 22);
     if (row.status == p2001::RowStatus::Refused) {
         out += "refused: " + row.refusal + "\n";
         return;
     }
     for (const double loss : {row.lb, row.lbm1, row.lbm2, row.lbm3, row.lbm4}) {
         const std::string text = fixedText(loss, 2);
-        out.append(text.size() < 10 ? 10 - text.size() : 1, ' ');
+        out.append(text.size() < 12 ? 12 - text.size() : 1, ' ');
         out += text;
     }
     out += "  ";
@@ -57,8 +58,8 @@ void appendPathText(std::string& out, const P2001AllPath& path, const p2001::Row
            (row.flagLos50 != 0 ? "line of sight" : "trans-horizon") + " at median refraction\n";
     out += "  horizon of station 1 " + fixedText(row.dlt, 3) + " km away at " + fixedText(row.thetat, 3) +
            " mrad; of station 2 " + fixedText(row.dlr, 3) + " km away at " + fixedText(row.thetar, 3) + " mrad\n";
-    out += "  over sea " + fixedText(100 * row.fsea, 1) + " % of the path; zones ";
-    out += path.zoneSource == ZoneSource::Column ? std::string("from the profile's zone column")
+    out += "  over sea " + fixedText(100 * row.fsea, 1) + " % of the path\n  ";
+    out += path.zoneSource == ZoneSource::Column ? std::string("zones from the profile's zone column")
                                                  : derivedZonesNote(row.fsea);
     out += "\n";
 }
@@ -118,7 +119,7 @@ void appendP2001AllText(std::string& out, const P2001AllPath& path, std::span<co
     out += "  station 2 (receiver)    " + stationText(in.rx) + "\n";
     out += std::string("  ") + (in.polarisation == p2001::Polarisation::Vertical ? "vertical" : "horizontal") +
            " polarisation\n\n";
-    out += "  f MHz       p %             Lb dB   Lbm1 dB   Lbm2 dB   Lbm3 dB   Lbm4 dB  deciding mechanism\n";
+    out += "  f MHz     p %              Lb dB     Lbm1 dB     Lbm2 dB     Lbm3 dB     Lbm4 dB  deciding mechanism\n";
     for (const p2001::Row& row : rows) appendRowLine(out, row);
     out += "  Lbm1 diffraction and clear-air propagation near the surface, Lbm2 ducting and layer reflection,\n"
            "  Lbm3 troposcatter, Lbm4 sporadic-E; p % of an average year for which Lb is not exceeded\n\n";
