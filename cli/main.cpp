@@ -15,12 +15,14 @@
 #include "cli/command_line.h"
 #include "cli/help_text.h"
 #include "cli/maps_command.h"
+#include "cli/p2001_all_run.h"
 #include "cli/plan_run.h"
 #include "cli/profile_run.h"
 #include "cli/single_run.h"
 #include "cli/sweep_run.h"
 #include "grammar/input_error.h"
 #include "grammar/option_ranges.h"
+#include "itur/method_names.h"
 #include "tropolink_version.h"
 
 namespace {
@@ -138,6 +140,50 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
     return sub;
 }
 
+CLI::App* addP2001All(CLI::App& app, P2001AllRequest& r) {
+    const auto& names = itur::methodNames(itur::ItuMethod::P2001All);
+    auto* sub = app.add_subcommand(std::string(names.cli),
+                                   "The complete ITU-R P.2001: Lb and its four mechanisms from a profile or the DEMs");
+    addOptionalText(sub, "file", r.file,
+                    "Profile: CSV of distance km, height m asl and optional zone, or the ITU's layout; - for "
+                    "standard input")
+        ->type_name("FILE");
+    SiteArguments& s = r.sites;
+    addOptionalText(sub, "--from", s.from, "Station 1, the transmitter, decimal degrees")->type_name("LAT,LON");
+    addOptionalText(sub, "--to", s.to, "Station 2, the receiver, decimal degrees")->type_name("LAT,LON");
+    sub->add_option("--dem", s.dems, "Elevation raster or folder of SRTM tiles, the ground between the sites (repeatable)")
+        ->type_name("PATH")
+        ->allow_extra_args(false);
+    addOptionalText(sub, "--step-m", s.stepM, "With --dem: " + optionHelp(kStepOption) + " (default: the DEM's posts)")
+        ->type_name("M");
+    sub->add_flag("--sea-where-missing", s.seaWhereMissingCount, "With --dem: ground no DEM holds is sea, 0 m");
+    sub->add_flag("--fill-voids", s.fillVoidsCount, "With --dem: voids filled along the path");
+    sub->add_option("--frequency-mhz", r.frequencies, "Frequencies, 30 to 50000 MHz")->type_name("F");
+    sub->add_option("--percent", r.percents,
+                    "Percentages of an average year, strictly between 0 and 100, at most 1000 (default 50 90 99 99.9 "
+                    "99.99)")
+        ->type_name("P");
+    sub->add_option("--s1-mast-m", r.mast1, "Antenna 1 above its ground, above 0 m (default 10)")
+        ->type_name("M")
+        ->option_text("M");
+    sub->add_option("--s2-mast-m", r.mast2, "Antenna 2 above its ground, above 0 m (default 10)")
+        ->type_name("M")
+        ->option_text("M");
+    sub->add_option("--s1-gain-dbi", r.gain1, "Antenna 1's gain towards station 2, -50 to 100 dBi (default 0)")
+        ->type_name("DBI")
+        ->option_text("DBI");
+    sub->add_option("--s2-gain-dbi", r.gain2, "Antenna 2's gain towards station 1, -50 to 100 dBi (default 0)")
+        ->type_name("DBI")
+        ->option_text("DBI");
+    sub->add_option("--polarisation", r.polarisation, "vertical or horizontal (default vertical)")
+        ->type_name("POL")
+        ->option_text("POL");
+    addOptionalText(sub, "--maps", s.maps, "The ITU-R maps' folder")->type_name("DIR");
+    sub->add_flag("--json", r.jsonCount, "One JSON object with every intermediate of every row");
+    sub->add_flag("--csv", r.csvCount, "The ITU's validation columns, a row per frequency and percentage");
+    return sub;
+}
+
 CLI::App* addPlan(CLI::App& app, PlanRequest& r) {
     auto* sub = app.add_subcommand("plan", "Run a link plan file: verdict, path, climate, pass and ITU-R methods");
     sub->add_option("file", r.file, "The plan, a *.tropolink.toml file; with --new the file to create")
@@ -229,7 +275,10 @@ int main(int argc, char** argv) {
     PlanRequest planRequest;
     planRequest.version = TROPOLINK_VERSION;
     auto* plan = addPlan(app, planRequest);
+    P2001AllRequest p2001AllRequest;
+    auto* p2001All = addP2001All(app, p2001AllRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
+        p2001All->excludes(option);
         plan->excludes(option);
         sweep->excludes(option);
         availability->excludes(option);
@@ -246,7 +295,7 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
         const CLI::App* parsed = &app;
-        for (const CLI::App* sub : {sweep, availability, profile, maps, plan})
+        for (const CLI::App* sub : {sweep, availability, profile, maps, plan, p2001All})
             if (sub->parsed()) parsed = sub;
         std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
         if (message.empty()) message = oneLine(e.what());
@@ -283,6 +332,8 @@ int main(int argc, char** argv) {
             result = runMaps(mapsRequest, out);
         else if (plan->parsed())
             result = runPlanCommand(planRequest, out);
+        else if (p2001All->parsed())
+            result = runP2001All(p2001AllRequest, out);
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {

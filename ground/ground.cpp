@@ -16,7 +16,8 @@ Ground readFrom(const GroundSource& source) {
         return ground;
     }
     ground.name = *source.profileFile;
-    ground.points = profile::readProfileFile(*source.profileFile);
+    ground.points = source.ituLayout ? profile::readAnyProfileFile(*source.profileFile)
+                                     : profile::readProfileFile(*source.profileFile);
     if (source.sites) ground.placed = placeProfile(ground.points, source.sites->first, source.sites->second);
     return ground;
 }

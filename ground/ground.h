@@ -22,6 +22,7 @@ struct GroundSource {
     std::optional<std::string> profileFile{};
     std::optional<std::pair<terrain::Site, terrain::Site>> sites{};
     terrain::ProfileOptions options{};  // how the DEMs are sampled
+    bool ituLayout = false;             // the file may also be in the ITU's layout (profile/itu_profile.h)
 };
 
 // The ground as read: its points from station 1 to station 2 and, with

@@ -7,8 +7,10 @@
 
 namespace tropolink::itur {
 
-// The ITU-R methods, in the order of kMethodNames.
-enum class ItuMethod { P617, P2001 };
+// The ITU-R methods, in the order of kMethodNames: P2001 is the troposcatter
+// method alone (Attachment E with the user's climate), P2001All the complete
+// P.2001 with every mechanism.
+enum class ItuMethod { P617, P2001, P2001All };
 
 // What each front end calls a method. Every text, key and word naming a
 // method comes from this table, and a method is only ever found by its
@@ -24,14 +26,13 @@ struct MethodNames {
 inline constexpr std::array kMethodNames{
     MethodNames{ItuMethod::P617, "P.617", "p617", "p617", "p617"},
     MethodNames{ItuMethod::P2001, "P.2001 troposcatter", "p2001", "p2001", "p2001"},
+    MethodNames{ItuMethod::P2001All, "P.2001 all mechanisms", "p2001All", "p2001-all", "p2001_all"},
 };
 
-// Every method, in the table's order.
-inline constexpr auto kItuMethods = [] {
-    std::array<ItuMethod, kMethodNames.size()> methods{};
-    for (std::size_t i = 0; i < methods.size(); ++i) methods[i] = kMethodNames[i].method;
-    return methods;
-}();
+// The methods a link's availability runs on its horizons and climate, in the
+// table's order. The complete P.2001 needs a profile and its own maps, so
+// front ends run it on its own.
+inline constexpr std::array kItuMethods{ItuMethod::P617, ItuMethod::P2001};
 
 constexpr const MethodNames& methodNames(ItuMethod method) { return kMethodNames[static_cast<std::size_t>(method)]; }
 
@@ -47,10 +48,13 @@ inline std::string recommendationName(ItuMethod method) {
     return "ITU-R " + std::string(methodNames(method).label);
 }
 
-// The longest label, for texts that line the methods up.
+// The longest label of kItuMethods, for texts that line those methods up.
 constexpr std::size_t longestLabel() {
     std::size_t longest = 0;
-    for (const MethodNames& m : kMethodNames) longest = m.label.size() > longest ? m.label.size() : longest;
+    for (const ItuMethod method : kItuMethods) {
+        const std::size_t size = methodNames(method).label.size();
+        longest = size > longest ? size : longest;
+    }
     return longest;
 }
 

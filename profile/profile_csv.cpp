@@ -10,7 +10,9 @@ namespace tropolink::profile {
 namespace {
 
 constexpr std::string_view kNumberForm = "decimal numbers such as 12.5, -3 or 1e2";
-constexpr std::string_view kTwoFields = "two fields: distance from station 1 in km, ground height in m asl";
+constexpr std::string_view kTwoFields =
+    "two fields: distance from station 1 in km, ground height in m asl; or three, with the zone (1 sea, 3 coastal "
+    "land, 4 inland), on every row";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -28,15 +30,6 @@ std::string_view unquote(std::string_view field) {
     return field;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (;;) {
-        const auto comma = line.find(',');
-        fields.push_back(unquote(line.substr(0, comma)));
-        if (comma == std::string_view::npos) return fields;
-        line.remove_prefix(comma + 1);
-    }
-}
 
 std::string allowedPoints() {
     return std::to_string(kMinProfilePoints) + " to " + std::to_string(kMaxProfilePoints) + " points";
@@ -57,14 +50,31 @@ double readField(std::string_view field, long row, std::string_view what) {
     return n.value;
 }
 
-// Adds the point of one data line, checking it against the one before.
-void addPoint(std::vector<ProfilePoint>& points, const std::vector<std::string_view>& fields, std::string_view line,
-              long row) {
-    if (fields.size() != 2)
-        throw ProfileError(row, std::string(line), std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields"), std::string(kTwoFields));
+int readZone(std::string_view field, long row) {
+    const double zone = readField(field, row, "zone");
+    if (zone != kSeaZone && zone != kCoastalLandZone && zone != kInlandZone)
+        throw ProfileError(row, std::string(field), "zone is not 1, 3 or 4", std::string(kZoneCodes));
+    return static_cast<int>(zone);
+}
+
+}  // namespace
+
+std::vector<std::string_view> splitProfileFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto comma = line.find(',');
+        fields.push_back(unquote(line.substr(0, comma)));
+        if (comma == std::string_view::npos) return fields;
+        line.remove_prefix(comma + 1);
+    }
+}
+
+void addProfilePoint(std::vector<ProfilePoint>& points, std::span<const std::string_view> fields, bool zoned,
+                     long row) {
     if (points.size() == kMaxProfilePoints)
         throw ProfileError(row, "", "more than " + std::to_string(kMaxProfilePoints) + " points", allowedPoints());
-    const ProfilePoint p{readField(fields[0], row, "distance"), readField(fields[1], row, "height"), row};
+    ProfilePoint p{readField(fields[0], row, "distance"), readField(fields[1], row, "height"), row};
+    if (zoned) p.zone = readZone(fields[2], row);
     if (points.empty() && p.distanceKm != 0)
         throw ProfileError(row, std::string(fields[0]), "the first point is not at distance 0",
                            "station 1's ground at 0 km first");
@@ -73,8 +83,6 @@ void addPoint(std::vector<ProfilePoint>& points, const std::vector<std::string_v
                            "distances that rise strictly, beyond row " + std::to_string(points.back().row));
     points.push_back(p);
 }
-
-}  // namespace
 
 ParsedNumber parseNumber(std::string_view text) {
     text = trim(text);
@@ -97,7 +105,7 @@ void ProfileRows::add(std::string_view rawLine) {
     if (row_ == 1 && rawLine.starts_with(kByteOrderMark)) rawLine.remove_prefix(kByteOrderMark.size());
     const std::string_view line = trim(rawLine);
     if (line.empty() || line.front() == '#') return;
-    const auto fields = splitFields(line);
+    const auto fields = splitProfileFields(line);
     if (headerPossible_) {
         headerPossible_ = false;
         bool anyNumber = false;
@@ -105,7 +113,13 @@ void ProfileRows::add(std::string_view rawLine) {
             anyNumber = anyNumber || parseNumber(field).status != ParsedNumber::Status::NotANumber;
         if (!anyNumber) return;
     }
-    addPoint(points_, fields, line, row_);
+    // The first point's row sets the columns: two, or three with the zone.
+    const std::size_t columns = points_.empty() ? fields.size() : (hasZones(points_) ? 3 : 2);
+    if (fields.size() != columns || columns < 2 || columns > 3)
+        throw ProfileError(row_, std::string(line),
+                           std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields"),
+                           std::string(kTwoFields));
+    addProfilePoint(points_, fields, columns == 3, row_);
 }
 
 std::vector<ProfilePoint> ProfileRows::finish() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -12,17 +13,28 @@ struct ProfilePoint {
     double distanceKm = 0;  // from station 1
     double heightM = 0;     // ground, above sea level
     long row = 0;           // line of the file, from 1
+    int zone = 0;           // from a zone column: 1 sea, 3 coastal land, 4 inland; 0 without one
 };
+
+// The zone codes a zone column holds, as the complete P.2001 reads them.
+inline constexpr int kSeaZone = 1;
+inline constexpr int kCoastalLandZone = 3;
+inline constexpr int kInlandZone = 4;
+inline constexpr std::string_view kZoneCodes = "zone 1 (sea), 3 (coastal land) or 4 (inland)";
+
+// Whether the points came with a zone column.
+inline bool hasZones(std::span<const ProfilePoint> points) { return !points.empty() && points.front().zone != 0; }
 
 inline constexpr std::size_t kMinProfilePoints = 3;
 inline constexpr std::size_t kMaxProfilePoints = 100000;
 // Far more than two numbers need: a longer line is refused as soon as it is.
 inline constexpr std::size_t kMaxProfileLineBytes = 4096;
 
-// Reads the two-column CSV "distance km, height m": an optional UTF-8 byte
-// order mark, an optional header line (the first line that is not blank or a
-// # comment, when none of its fields is a number), # comments and blank lines
-// are skipped; LF or CRLF line ends. The first point is at distance 0 and
+// Reads the CSV "distance km, height m" with an optional third column, the
+// zone code (every row then has it): an optional UTF-8 byte order mark, an
+// optional header line (the first line that is not blank or a # comment,
+// when none of its fields is a number), # comments and blank lines are
+// skipped; LF or CRLF line ends. The first point is at distance 0 and
 // distances rise strictly. Throws ProfileError naming the row.
 std::vector<ProfilePoint> readProfile(std::string_view text);
 
@@ -41,6 +53,13 @@ private:
     bool headerPossible_ = true;
     long row_ = 0;
 };
+
+// The parts of a row both profile layouts share.
+// A line without blanks, CR or one pair of quotes around each field.
+std::vector<std::string_view> splitProfileFields(std::string_view line);
+// Checks one data row (distance, height and, when `zoned`, the zone) against
+// the points before it and appends it. Throws ProfileError.
+void addProfilePoint(std::vector<ProfilePoint>& points, std::span<const std::string_view> fields, bool zoned, long row);
 
 // A finite decimal number, optionally signed, with an optional exponent and
 // blanks around it; none for anything else.

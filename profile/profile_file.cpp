@@ -10,13 +10,15 @@
 
 #include "grammar/input_error.h"
 #include "io/descriptor.h"
+#include "profile/itu_profile.h"
 
 namespace tropolink::profile {
 namespace {
 
 // Feeds the lines of `fd` to `rows`; the line being read is cut one byte past
 // the longest allowed, which `rows` then refuses. An errno on a failed read.
-int readRows(int fd, ProfileRows& rows) {
+template <typename Rows>
+int readRows(int fd, Rows& rows) {
     std::array<char, 65536> chunk{};
     std::string line;
     for (;;) {
@@ -43,18 +45,23 @@ int readRows(int fd, ProfileRows& rows) {
     throw std::system_error(errorNumber, std::generic_category(), "cannot read " + profileFileName(path));
 }
 
-}  // namespace
-
-std::vector<ProfilePoint> readProfileFile(const std::string& path) {
+template <typename Rows>
+std::vector<ProfilePoint> readFileRows(const std::string& path) {
     const bool standardInput = path == "-";
     const int fd = standardInput ? STDIN_FILENO : aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     const int openError = errno;
     const Descriptor file(standardInput ? -1 : fd);
     if (fd < 0) cannotRead(path, openError);
-    ProfileRows rows;
+    Rows rows;
     if (const int error = readRows(fd, rows); error != 0) cannotRead(path, error);
     return rows.finish();
 }
+
+}  // namespace
+
+std::vector<ProfilePoint> readProfileFile(const std::string& path) { return readFileRows<ProfileRows>(path); }
+
+std::vector<ProfilePoint> readAnyProfileFile(const std::string& path) { return readFileRows<AnyProfileRows>(path); }
 
 std::string profileFileName(const std::string& path) { return path == "-" ? "standard input" : quoteInput(path); }
 

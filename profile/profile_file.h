@@ -13,6 +13,10 @@ namespace tropolink::profile {
 // is "cannot read FILE: reason", when the file or standard input cannot be read.
 std::vector<ProfilePoint> readProfileFile(const std::string& path);
 
+// The same for a file in either layout of itu_profile.h: the CSV, or the
+// ITU's header lines, "Points,N" and rows of distance, height and zone.
+std::vector<ProfilePoint> readAnyProfileFile(const std::string& path);
+
 // How messages name a profile file: "standard input" for "-", else the path
 // as inputs are quoted.
 std::string profileFileName(const std::string& path);

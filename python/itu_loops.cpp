@@ -17,12 +17,13 @@ int threadsFor(std::size_t rows, int requested) {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
 
-void runChunked(std::size_t rows, int threads, const std::function<void(std::size_t, std::size_t)>& work) {
+void runChunked(std::size_t rows, int threads, const std::function<void(std::size_t, std::size_t)>& work,
+                std::size_t chunkRows) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     const auto take = [&](std::size_t& begin) {
         if (stop.load(std::memory_order_relaxed)) return false;
-        begin = next.fetch_add(kChunkRows);
+        begin = next.fetch_add(chunkRows);
         return begin < rows;
     };
     bool interrupted = false;
@@ -31,10 +32,10 @@ void runChunked(std::size_t rows, int threads, const std::function<void(std::siz
         std::vector<std::thread> helpers;
         for (int t = 1; t < threads; ++t)
             helpers.emplace_back([&] {
-                for (std::size_t begin = 0; take(begin);) work(begin, std::min(begin + kChunkRows, rows));
+                for (std::size_t begin = 0; take(begin);) work(begin, std::min(begin + chunkRows, rows));
             });
         for (std::size_t begin = 0; take(begin);) {
-            work(begin, std::min(begin + kChunkRows, rows));
+            work(begin, std::min(begin + chunkRows, rows));
             const py::gil_scoped_acquire held;
             if (PyErr_CheckSignals() != 0) {
                 interrupted = true;

@@ -12,6 +12,7 @@
 #include "python/os_error.h"
 #include "python/pass_objects.h"
 #include "python/plan_objects.h"
+#include "python/p2001_all_function.h"
 #include "python/profile_function.h"
 #include "python/row_passes.h"
 #include "python/terrain_functions.h"
@@ -137,5 +138,6 @@ PYBIND11_MODULE(tropolink, m) {
     python::addClimateFunctions(m);
     python::addTerrainFunctions(m);
     python::addProfileFunction(m);
+    python::addP2001AllFunction(m);
     python::addPlanClass(m);
 }

@@ -21,6 +21,8 @@ namespace {
 
 std::string typeName(const py::handle value) { return py::str(value.get_type().attr("__name__")); }
 
+}  // namespace
+
 // "LAT,LON" text, or two real numbers in a tuple, list or array; checked by
 // the tool's own reading, so both forms give the same refusals.
 terrain::Site siteOf(const py::object& value, const char* name) {
@@ -45,6 +47,8 @@ terrain::Site siteOf(const py::object& value, const char* name) {
     const auto text = [](double v) { return std::isfinite(v) ? plainDecimal(v) : std::string(py::str(py::float_(v))); };
     return terrain::parseSite(text(lat) + "," + text(lon), name);
 }
+
+namespace {
 
 std::vector<std::string> demPaths(const py::object& dem) {
     const py::module_ os = py::module_::import("os");

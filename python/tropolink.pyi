@@ -166,6 +166,24 @@ def profile(
     power_div_1000: bool = False,
     **settings: Setting,
 ) -> dict[str, Any]: ...
+def p2001_all(
+    distance_km: ArrayLike,
+    height_m: ArrayLike,
+    zone: Optional[ArrayLike],
+    *,
+    site1: Site,
+    site2: Site,
+    frequency_mhz: Union[float, Sequence[float], np.ndarray],
+    percent: Union[float, Sequence[float], np.ndarray],
+    s1_mast_m: float,
+    s2_mast_m: float,
+    s1_gain_dbi: float = 0,
+    s2_gain_dbi: float = 0,
+    polarisation: str = "vertical",
+    maps: Union[PathArg, None] = None,
+    map_values: Optional[Mapping[str, Union[float, Mapping[str, float]]]] = None,
+    threads: Optional[int] = None,
+) -> dict[str, np.ndarray]: ...
 
 class Plan:
     """A link plan, as `tropolink-cli plan` reads it from a *.tropolink.toml file."""
