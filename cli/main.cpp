@@ -13,6 +13,7 @@
 #include "cli/availability_run.h"
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
+#include "cli/coverage_command.h"
 #include "cli/help_text.h"
 #include "cli/maps_command.h"
 #include "cli/plan_run.h"
@@ -229,12 +230,15 @@ int main(int argc, char** argv) {
     PlanRequest planRequest;
     planRequest.version = TROPOLINK_VERSION;
     auto* plan = addPlan(app, planRequest);
+    CoverageCommandRequest coverageRequest;
+    auto* coverage = addCoverageCommand(app, coverageRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
         plan->excludes(option);
         sweep->excludes(option);
         availability->excludes(option);
         profile->excludes(option);
         maps->excludes(option);
+        coverage->excludes(option);
     }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
@@ -246,7 +250,7 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
         const CLI::App* parsed = &app;
-        for (const CLI::App* sub : {sweep, availability, profile, maps, plan})
+        for (const CLI::App* sub : {sweep, availability, profile, maps, plan, coverage})
             if (sub->parsed()) parsed = sub;
         std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
         if (message.empty()) message = oneLine(e.what());
@@ -283,6 +287,8 @@ int main(int argc, char** argv) {
             result = runMaps(mapsRequest, out);
         else if (plan->parsed())
             result = runPlanCommand(planRequest, out);
+        else if (coverage->parsed())
+            result = runCoverageCommand(coverageRequest, out);
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {

@@ -47,7 +47,7 @@ std::string temporaryName(const std::string& target) {
 }  // namespace
 
 std::string WriteFailure::message() const {
-    return "cannot " + std::string(action) + " " + quoteInput(path) + ": " + (reason.empty() ? error.message() : reason);
+    return "cannot " + std::string(action) + " " + quoteInput(path) + ": " + why();
 }
 
 WriteError::WriteError(WriteFailure failure) : std::runtime_error(failure.message()), failure_(std::move(failure)) {}

@@ -23,6 +23,8 @@ struct WriteFailure {
 
     // "cannot write PATH: No space left on device", the path quoted as inputs are.
     std::string message() const;
+    // "No space left on device": the reason alone.
+    std::string why() const { return reason.empty() ? error.message() : reason; }
 };
 
 // A WriteFailure thrown, for code that stops at the first failed file.
