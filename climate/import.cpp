@@ -143,19 +143,41 @@ ImportResult importMaps(std::span<const fs::path> files, const fs::path& targetD
     return importMaps(sources, targetDir, options);
 }
 
+namespace {
+
+// "A and B (from the ZIP of ITU-R P.2001)": maps and where to find them.
+std::string mapsAndSources(const std::vector<MapKind>& kinds) {
+    std::vector<std::string_view> sources;
+    for (const MapKind kind : kinds) {
+        const std::string_view source = mapFormat(kind).recommendation;
+        if (std::find(sources.begin(), sources.end(), source) == sources.end()) sources.push_back(source);
+    }
+    std::string text = mapNames(kinds) + " (from the ZIP of ";
+    for (std::size_t i = 0; i < sources.size(); ++i) text += (i > 0 ? " and " : "") + std::string(sources[i]);
+    return text + ")";
+}
+
+std::vector<MapKind> missingOf(const ImportResult& result, std::span<const MapKind> set,
+                               std::span<const MapKind> except = {}) {
+    std::vector<MapKind> kinds;
+    for (const MapKind kind : result.missing)
+        if (std::find(set.begin(), set.end(), kind) != set.end() &&
+            std::find(except.begin(), except.end(), kind) == except.end())
+            kinds.push_back(kind);
+    return kinds;
+}
+
+}  // namespace
+
 std::string describeImport(const ImportResult& result) {
     std::string line = result.installed.empty() ? std::string("installed nothing")
                                                 : "installed " + mapNames(result.installed);
     line += " in " + result.folder.string();
-    if (result.missing.empty()) return line;
-    line += "; still missing " + mapNames(result.missing) + " (from the ZIP of ";
-    std::vector<std::string_view> sources;
-    for (const MapKind kind : result.missing) {
-        const std::string_view source = mapFormat(kind).recommendation;
-        if (std::find(sources.begin(), sources.end(), source) == sources.end()) sources.push_back(source);
-    }
-    for (std::size_t i = 0; i < sources.size(); ++i) line += (i > 0 ? " and " : "") + std::string(sources[i]);
-    return line + ")";
+    if (const auto troposcatter = missingOf(result, kClimateMaps); !troposcatter.empty())
+        line += "; still missing " + mapsAndSources(troposcatter);
+    if (const auto complete = missingOf(result, kP2001AllMaps, kClimateMaps); !complete.empty())
+        line += "; the complete P.2001 method also needs " + mapsAndSources(complete);
+    return line;
 }
 
 }  // namespace tropolink::climate

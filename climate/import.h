@@ -13,7 +13,7 @@ namespace tropolink::climate {
 struct ImportResult {
     std::filesystem::path folder;
     std::vector<MapKind> installed;  // by this import
-    std::vector<MapKind> missing;    // still absent from the folder after it
+    std::vector<MapKind> missing;    // of any set, still absent from the folder after it
 };
 
 // A file to import from, and what messages call it (its path, or the address
@@ -24,8 +24,8 @@ struct ImportSource {
 };
 
 // Installs the maps found in `sources` into `targetDir`. Each file is either
-// one of N050.TXT, DN50.TXT and TropoClim.txt (by name, in any letter case)
-// or a ZIP, searched at any depth and inside ZIPs within it for those names,
+// one of the maps of kMapTable (by name, in any letter case) or a ZIP,
+// searched at any depth and inside ZIPs within it for those names,
 // within options.limits. Every map found is checked, and copies of one map
 // must agree, before any is written; the maps are then written beside their
 // final names and renamed over them while the folder is locked against other
@@ -41,7 +41,8 @@ ImportResult importMaps(std::span<const ImportSource> sources, const std::filesy
 ImportResult importMaps(std::span<const std::filesystem::path> files, const std::filesystem::path& targetDir,
                         const ImportOptions& options = {});
 
-// One line for the user: what was installed where, what is still missing
+// One line for the user: what was installed where, what the troposcatter
+// methods still miss and what the complete P.2001 method needs beyond them,
 // and which Recommendation's ZIP holds it.
 std::string describeImport(const ImportResult& result);
 

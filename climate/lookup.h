@@ -17,6 +17,7 @@ struct ClimateValues {
 // `where.lookup` asks.
 double lookupGrid(const Grid& grid, const MapGrid& where, GeoPoint point);
 double lookupBilinear(const Grid& grid, const MapGrid& where, GeoPoint point);
+double lookupBilinearByDifferences(const Grid& grid, const MapGrid& where, GeoPoint point);
 double lookupNearest(const Grid& grid, const MapGrid& where, GeoPoint point);
 
 double lookupN0(const MapSet& maps, GeoPoint point);

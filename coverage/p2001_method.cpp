@@ -23,14 +23,6 @@ p2001::PathInput p2001PathInput(const CellPath& path, const P2001Settings& setti
     return input;
 }
 
-p2001::MapValues p2001MapValues(const p2001::PathInput& path, const P2001MapReader& read) {
-    const double dnMedian = read(p2001::MapFile::DnMedian, p2001::pathMidPoint(path));
-    p2001::MapValues maps;
-    for (const p2001::MapLookup& lookup : p2001::mapLookups(path, dnMedian))
-        p2001::assignMapValue(maps, lookup, read(lookup.file, lookup.at));
-    return maps;
-}
-
 P2001Method::P2001Method(P2001Settings settings, P2001Maps maps)
     : settings_(std::move(settings)), maps_(std::move(maps)), frequencyGhz_(settings_.frequencyMhz / 1000) {
     p2001::checkFrequency(frequencyGhz_);
@@ -47,7 +39,7 @@ void P2001Method::losses(const CellPath& path, std::span<std::optional<double>> 
     std::fill(lossDb.begin(), lossDb.end(), std::nullopt);
     try {
         p2001::PathInput input = p2001PathInput(path, settings_);
-        const p2001::MapValues maps = p2001MapValues(input, maps_.read);
+        const p2001::MapValues maps = p2001::mapValues(input, maps_.read);
         const p2001::PreparedPath prepared = p2001::preparePath(std::move(input), maps);
         std::vector<p2001::Row> rows(settings_.percents.size());
         p2001::fillRows(prepared, {&frequencyGhz_, 1}, settings_.percents, rows);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,23 +20,14 @@ struct P2001Settings {
     p2001::Polarisation polarisation = p2001::Polarisation::Vertical;
 };
 
-// The value of one of the 14 maps at a point. Called from many threads at
-// once; a maps service reads its shared maps, tests give constants.
-using P2001MapReader = std::function<double(p2001::MapFile, p2001::GeoPoint)>;
-
 struct P2001Maps {
-    P2001MapReader read;
+    p2001::MapReader read;
     std::string source;  // where the values come from, for the metadata: a folder, "constants"
 };
 
 // The method's path: the profile's distances and heights, the zone of each
 // point by p2001::profileZones, and the two terminals at the sites.
 p2001::PathInput p2001PathInput(const CellPath& path, const P2001Settings& settings);
-
-// Every map value the path needs, DN_Median at the path's mid-point first,
-// since it places the others. Throws p2001::InputError for a path outside
-// the method's domain.
-p2001::MapValues p2001MapValues(const p2001::PathInput& path, const P2001MapReader& read);
 
 // "p2001-all": Lb of every row the method computes; none where it refuses
 // the row, or the path lies outside its domain (too few points, say).

@@ -119,4 +119,11 @@ void assignMapValue(MapValues& m, const MapLookup& lookup, double v) {
     }
 }
 
+MapValues mapValues(const PathInput& path, const MapReader& read) {
+    const double dnMedian = read(MapFile::DnMedian, pathMidPoint(path));
+    MapValues maps;
+    for (const MapLookup& lookup : mapLookups(path, dnMedian)) assignMapValue(maps, lookup, read(lookup.file, lookup.at));
+    return maps;
+}
+
 }  // namespace tropolink::p2001

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -50,5 +51,14 @@ std::vector<MapLookup> mapLookups(const PathInput& path, double dnMedian);
 // Stores one looked-up value where the method reads it (TropoClim rounded to
 // its whole zone).
 void assignMapValue(MapValues& maps, const MapLookup& lookup, double value);
+
+// The value of one of the 14 maps at a point. Called from many threads at
+// once; a maps service reads its shared maps, tests give constants.
+using MapReader = std::function<double(MapFile, GeoPoint)>;
+
+// Every map value the path needs, DN_Median at the path's mid-point first,
+// since it places the others. Throws InputError for a path outside the
+// method's domain.
+MapValues mapValues(const PathInput& path, const MapReader& read);
 
 }  // namespace tropolink::p2001

@@ -27,6 +27,11 @@ std::vector<fs::path> folderContents(const fs::path& folder) {
     return names;
 }
 
+// The complete P.2001 method's maps beyond the three of the troposcatter methods.
+const std::string kP2001OnlyMaps =
+    "DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, "
+    "Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt";
+
 TEST(ImportTest, FromTheTwoZipsOneNestedInAnother) {
     const ScratchDir dir;
     // The layout inside the ITU's ZIPs is not documented: folders, other
@@ -41,17 +46,23 @@ TEST(ImportTest, FromTheTwoZipsOneNestedInAnother) {
     const std::vector<fs::path> first{dir / "p1812.zip"};
     const ImportResult one = importMaps(first, target);
     EXPECT_EQ(one.installed, (std::vector{MapKind::N0, MapKind::DeltaN}));
-    EXPECT_EQ(one.missing, std::vector{MapKind::Zone});
+    EXPECT_EQ(one.missing.size(), 14u);
     EXPECT_EQ(describeImport(one), "installed N050.TXT and DN50.TXT in " + target.string() +
-                                       "; still missing TropoClim.txt (from the ZIP of ITU-R P.2001)");
+                                       "; still missing TropoClim.txt (from the ZIP of ITU-R P.2001)"
+                                       "; the complete P.2001 method also needs " +
+                                       kP2001OnlyMaps + " (from the ZIP of ITU-R P.2001)");
 
     const std::vector<fs::path> second{dir / "p2001.zip"};
     const ImportResult two = importMaps(second, target);
-    EXPECT_EQ(two.installed, std::vector{MapKind::Zone});
-    EXPECT_TRUE(two.missing.empty());
-    EXPECT_EQ(describeImport(two), "installed TropoClim.txt in " + target.string());
+    EXPECT_EQ(two.installed, (std::vector{MapKind::Zone, MapKind::DnMedian}));
+    EXPECT_EQ(two.missing.size(), 12u);
+    EXPECT_EQ(describeImport(two), "installed TropoClim.txt and DN_Median.txt in " + target.string() +
+                                       "; the complete P.2001 method also needs " +
+                                       kP2001OnlyMaps.substr(kP2001OnlyMaps.find("DN_SupSlope")) +
+                                       " (from the ZIP of ITU-R P.2001)");
 
-    EXPECT_EQ(folderContents(target), (std::vector<fs::path>{"DN50.TXT", "N050.TXT", "TropoClim.txt"}));
+    EXPECT_EQ(folderContents(target),
+              (std::vector<fs::path>{"DN50.TXT", "DN_Median.txt", "N050.TXT", "TropoClim.txt"}));
     EXPECT_EQ(readFile(target / "N050.TXT"), n0Text());
     EXPECT_EQ(readFile(target / "TropoClim.txt"), zoneText(6));
     const MapSet maps = readMapSet(MapSetId::Climate, target);
@@ -67,9 +78,11 @@ TEST(ImportTest, FromPlainFilesAndMixed) {
     const std::vector<fs::path> files{dir / "in" / "n050.txt", dir / "in" / "DN50.TXT", dir / "zones.zip"};
     const ImportResult result = importMaps(files, dir / "maps");
     EXPECT_EQ(result.installed.size(), 3u);
-    EXPECT_TRUE(result.missing.empty());
+    EXPECT_EQ(result.missing.size(), 13u);
     EXPECT_EQ(readFile(dir / "maps" / "N050.TXT"), n0Text());
-    EXPECT_EQ(describeImport(result), "installed N050.TXT, DN50.TXT and TropoClim.txt in " + (dir / "maps").string());
+    EXPECT_EQ(describeImport(result), "installed N050.TXT, DN50.TXT and TropoClim.txt in " + (dir / "maps").string() +
+                                          "; the complete P.2001 method also needs " + kP2001OnlyMaps +
+                                          " (from the ZIP of ITU-R P.2001)");
 }
 
 TEST(ImportTest, ARefusedMapLeavesTheEarlierMapsAsTheyWere) {
@@ -112,9 +125,9 @@ TEST(ImportTest, RefusedSources) {
     };
     const std::vector<Case> cases{
         {dir / "empty.zip", (dir / "empty.zip").string() +
-                                ": holds none of N050.TXT, DN50.TXT and TropoClim.txt, not even in a ZIP within it"},
+                                ": holds none of N050.TXT, DN50.TXT, TropoClim.txt, " + kP2001OnlyMaps + ", not even in a ZIP within it"},
         {dir / "damaged.zip", (dir / "damaged.zip").string() + ": cannot be read as a ZIP"},
-        {dir / "notes.txt", (dir / "notes.txt").string() + ": neither a ZIP nor one of N050.TXT, DN50.TXT and TropoClim.txt"},
+        {dir / "notes.txt", (dir / "notes.txt").string() + ": neither a ZIP nor one of N050.TXT, DN50.TXT, TropoClim.txt, " + kP2001OnlyMaps},
         {dir / "absent.zip", (dir / "absent.zip").string() + ": no such file"},
     };
     for (const Case& c : cases) {

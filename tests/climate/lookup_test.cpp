@@ -90,7 +90,7 @@ TEST(BilinearLookupTest, BeyondTheGridMeetsItsEdge) {
     EXPECT_EQ(lookupBilinear(grid, kBilinearGrid, {std::nan(""), std::nan("")}), 0);
 }
 
-TEST(NearestLookupTest, RoundsHalvesUpAndClamps) {
+TEST(NearestLookupTest, TakesTheSmallerIndexOnAHalfAndClamps) {
     const Grid grid = cellNames(360, 720);
     struct Case {
         GeoPoint point;
@@ -100,16 +100,16 @@ TEST(NearestLookupTest, RoundsHalvesUpAndClamps) {
     const std::vector<Case> cases{
         {{89.75, -179.75}, 0, 0},      // the first cell centre
         {{-89.75, 179.75}, 359, 719},  // the last
-        {{89.5, -179.5}, 1, 1},        // half-way between centres: up
+        {{89.5, -179.5}, 0, 0},        // half-way between centres: the smaller index
         {{89.5001, -179.5001}, 0, 0},  // just short of half-way
         {{89.4999, -179.4999}, 1, 1},
         {{90, -180}, 0, 0},            // the pole and the antimeridian: clamped
         {{-90, 180}, 359, 719},
-        {{0, 0}, 180, 360},            // the equator and 0° lie half-way
+        {{0, 0}, 179, 359},            // the equator and 0° lie half-way: north, west
         {{0.25, 0.25}, 179, 360},
         {{53.5823, -5.1045}, 72, 349},
-        {{10, 190}, 160, 20},          // east of 180°: −170°
-        {{10, -170}, 160, 20},
+        {{10, 190}, 159, 19},          // east of 180°: −170°; both halves
+        {{10, -170}, 159, 19},
         {{-95, -200}, 359, 0},
     };
     for (const Case& k : cases) {
