@@ -9,7 +9,8 @@
 
 #include "batch/jobs_option.h"
 #include "cli/output_paths.h"
-#include "cli/profile_sites.h"
+#include "climate/maps_service.h"
+#include "link/profile_answer.h"
 #include "climate/map_error.h"
 #include "coverage/coverage_request.h"
 #include "coverage/summary_text.h"
@@ -107,16 +108,6 @@ void probeOutputs(const CoverageCommandRequest& r) {
                                  "a new or regular file in a folder that can be written");
 }
 
-// The maps the method reads, through the maps service.
-std::optional<RunResult> loadMaps(const CoverageRequest& q, const std::optional<std::string>& mapsOption,
-                                  CoverageMaps& maps) {
-    if (q.method == MethodChoice::P2001All)
-        return RunResult{kExitBadInput,
-                         diagnostic("--method p2001-all: the 14 maps of P.2001 are not installed (allowed: "
-                                    "--method p617 or p2001-troposcatter)")};
-    if (RunResult loaded = loadClimateMaps(mapsOption, maps.climate); loaded.exitStatus != kExitOk) return loaded;
-    return std::nullopt;
-}
 
 void showProgress(const CoverageProgress& p) {
     std::cerr << "\r\033[K" << progressLine(p) << std::flush;
@@ -129,23 +120,32 @@ RunResult runCoverageCommand(const CoverageCommandRequest& r, Output& out) {
     CoverageOutputs outputs;
     int jobs = 1;
     PreparedCoverage prepared;
+    bool withoutClimateMaps = false;
     try {
         request = readRequest(r);
         outputs = readOutputs(r);
         jobs = jobsOrDefault(r.jobs);
-        CoverageMaps maps;
-        if (auto refused = loadMaps(request, r.maps, maps)) return *refused;
+        probeOutputs(r);
+        const std::optional<std::filesystem::path> mapsOption =
+            r.maps ? std::optional<std::filesystem::path>(*r.maps) : std::nullopt;
+        CoverageMaps maps = findCoverageMaps(request.method, mapsOption);
+        withoutClimateMaps = request.method != MethodChoice::P2001All && !maps.climate;
         prepared = prepareCoverage(request, std::move(maps));
         refuseSetup(prepared.setup, {.jobs = jobs});
-        probeOutputs(r);
     } catch (const InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const terrain::TerrainError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const p2001::InputError& e) {
         return {kExitBadInput, diagnostic(e.what())};
+    } catch (const climate::MapError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    } catch (const climate::InstallError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
     }
 
+    // Said once nothing is refused, so that a refusal stays one line.
+    if (withoutClimateMaps) std::cerr << diagnostic(kMissingMapsNote) << '\n';
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     std::unique_ptr<QtPictureRenderer> pictures;
     if (outputs.png || outputs.kmz) pictures = std::make_unique<QtPictureRenderer>();

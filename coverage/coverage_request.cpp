@@ -5,6 +5,8 @@
 #include "coverage/coverage_grid.h"
 #include "grammar/input_error.h"
 #include "grammar/settings.h"
+#include "climate/maps_service.h"
+#include "link/p2001_maps.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -36,6 +38,19 @@ p2001::Polarisation parsePolarisation(std::string_view text, std::string_view op
     if (text == "vertical") return p2001::Polarisation::Vertical;
     if (text == "horizontal") return p2001::Polarisation::Horizontal;
     throw InputError(std::string(option) + " " + std::string(text), "no such polarisation", "vertical or horizontal");
+}
+
+CoverageMaps findCoverageMaps(MethodChoice method, const std::optional<std::filesystem::path>& mapsOption) {
+    climate::MapsService& service = climate::MapsService::shared();
+    CoverageMaps maps;
+    if (method == MethodChoice::P2001All) {
+        std::shared_ptr<const climate::MapSet> set = service.require(climate::MapSetId::P2001All, mapsOption);
+        const std::string folder = set->folder().string();
+        maps.p2001 = P2001Maps{p2001MapReader(std::move(set)), folder};
+    } else {
+        maps.climate = service.find(climate::MapSetId::Climate, mapsOption);
+    }
+    return maps;
 }
 
 PreparedCoverage prepareCoverage(const CoverageRequest& r, CoverageMaps maps) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,12 @@ struct CoverageMaps {
     std::optional<P2001Maps> p2001;
     MapsInUse climate;
 };
+
+// The method's maps from the maps service: --maps, else the usual places.
+// The 14 of p2001-all are required (climate::InstallError naming them and
+// the folders looked in); the climate maps may be missing (none then).
+// Throws climate::MapError for a map file the service refuses.
+CoverageMaps findCoverageMaps(MethodChoice method, const std::optional<std::filesystem::path>& mapsOption);
 
 // What a map runs with, and everything its setup points at.
 struct PreparedCoverage {

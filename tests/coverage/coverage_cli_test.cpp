@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "climate/map_format.h"
 #include "coverage_fixtures.h"
+#include "link/p2001_maps.h"
 #include "run_cli.h"
 #include "tests/climate/synthetic_maps.h"
 
@@ -104,6 +106,43 @@ TEST_F(CoverageCliTest, RunPrintsTheCountsAndWritesTheMap) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
     EXPECT_EQ(filesIn(out.path()), std::vector<std::string>{"map.tif"});
     EXPECT_EQ(readBand((out.path() / "map.tif").string(), 2).size(), readBand((out.path() / "map.tif").string(), 1).size());
+}
+
+// The 14 maps of the complete P.2001, each a constant of a temperate climate.
+void writeP2001Maps(const fs::path& folder) {
+    const std::pair<p2001::MapFile, double> values[] = {
+        {p2001::MapFile::DnMedian, 45},   {p2001::MapFile::DnSupSlope, 14},         {p2001::MapFile::DnSubSlope, 9},
+        {p2001::MapFile::Dndz01, -250},   {p2001::MapFile::SurfaceWaterVapour, 7.5}, {p2001::MapFile::ZeroDegreeHeight, 2.5},
+        {p2001::MapFile::RainPr6, 4.5},   {p2001::MapFile::RainMt, 900},            {p2001::MapFile::RainBeta, 0.25},
+        {p2001::MapFile::FoEs01, 9.5},    {p2001::MapFile::FoEs1, 6.5},             {p2001::MapFile::FoEs10, 4.2},
+        {p2001::MapFile::FoEs50, 2.6},    {p2001::MapFile::TropoClim, 4},
+    };
+    fs::create_directories(folder);
+    for (const auto& [file, value] : values) {
+        const climate::MapFormat& f = climate::mapFormat(p2001MapKind(file));
+        climate::testing::writeFile(folder / std::string(f.fileName),
+                                    climate::testing::gridText(f.rows, f.columns, [v = value](int, int) { return v; }));
+    }
+}
+
+TEST_F(CoverageCliTest, P2001AllReadsTheInstalledMapsAndIsRefusedWithoutThem) {
+    const fs::path none = maps.path() / "none";
+    fs::create_directory(none);
+    const auto refused = runCli(args({{"--method", "p2001-all"}, {"--maps", none.string()}}));
+    EXPECT_EQ(refused.exitStatus, 2) << refused.err;
+    EXPECT_NE(refused.err.find("DN_Median.txt"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find(" are in none of: " + none.string()), std::string::npos) << refused.err;
+    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+    EXPECT_TRUE(filesIn(out.path()).empty());
+
+    writeP2001Maps(maps.path() / "p2001");
+    const auto run = runCli(args({{"--method", "p2001-all"}, {"--maps", (maps.path() / "p2001").string()},
+                                  {"--radius-km", "4"}, {"--polarisation", "horizontal"}}));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("computed: "), std::string::npos) << run.out;
+    const std::vector<float> band = readBand((out.path() / "map.tif").string(), 1);
+    EXPECT_TRUE(std::any_of(band.begin(), band.end(), [](float v) { return v > 100 && v < 250; }));
 }
 
 TEST_F(CoverageCliTest, SameFilesForAnyJobs) {
