@@ -21,6 +21,8 @@ namespace {
 
 std::string typeName(const py::handle value) { return py::str(value.get_type().attr("__name__")); }
 
+}  // namespace
+
 // "LAT,LON" text, or two real numbers in a tuple, list or array; checked by
 // the tool's own reading, so both forms give the same refusals.
 terrain::Site siteOf(const py::object& value, const char* name) {
@@ -65,6 +67,8 @@ std::vector<std::string> demPaths(const py::object& dem) {
     if (paths.empty()) throw py::value_error("dem: no path given (allowed: one or more DEM files or folders)");
     return paths;
 }
+
+namespace {
 
 py::array_t<double> array(const std::vector<double>& values) { return py::array_t<double>(py::cast(values)); }
 
