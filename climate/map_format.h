@@ -38,6 +38,7 @@ struct MapFormat {
     bool wholeNumbers = false;
     std::string_view allowedValues;  // for messages: what a value may be
     std::string_view recommendation;  // whose ZIP holds the file
+    std::string_view unit;            // of a value, for showing one; empty for codes and fractions
 };
 
 // How a value at a point is had from the grid.
@@ -85,37 +86,37 @@ inline constexpr MapGrid kP2001Grid{90, 0, 1.5, MapLookup::BilinearByDifferences
 inline constexpr MapGrid kP2001RainGrid{90, 0, 1.125, MapLookup::BilinearByDifferences};
 
 constexpr MapInfo p2001Map(MapKind kind, std::string_view fileName, bool rainGrid, double observedMin,
-                           double observedMax, std::string_view allowed) {
+                           double observedMax, std::string_view allowed, std::string_view unit) {
     return {kind,
             {fileName, rainGrid ? 161 : 121, rainGrid ? 321 : 241, widenedBelow(observedMin), widenedAbove(observedMax),
-             false, allowed, "ITU-R P.2001"},
+             false, allowed, "ITU-R P.2001", unit},
             rainGrid ? kP2001RainGrid : kP2001Grid};
 }
 
 inline constexpr std::array kMapTable{
     MapInfo{MapKind::N0,
-            {"N050.TXT", 121, 241, 250, 450, false, "N0 from 250 to 450 N-units", "ITU-R P.1812 or P.452"},
+            {"N050.TXT", 121, 241, 250, 450, false, "N0 from 250 to 450 N-units", "ITU-R P.1812 or P.452", "N-units"},
             {90, 0, 1.5, MapLookup::Bilinear}},
     MapInfo{MapKind::DeltaN,
-            {"DN50.TXT", 121, 241, 0, 150, false, "ΔN from 0 to 150 N-units/km", "ITU-R P.1812 or P.452"},
+            {"DN50.TXT", 121, 241, 0, 150, false, "ΔN from 0 to 150 N-units/km", "ITU-R P.1812 or P.452", "N-units/km"},
             {90, 0, 1.5, MapLookup::Bilinear}},
     MapInfo{MapKind::Zone,
-            {"TropoClim.txt", 360, 720, 0, 6, true, "zone codes 0 to 6, whole numbers", "ITU-R P.2001"},
+            {"TropoClim.txt", 360, 720, 0, 6, true, "zone codes 0 to 6, whole numbers", "ITU-R P.2001", ""},
             {89.75, -179.75, 0.5, MapLookup::Nearest}},
-    p2001Map(MapKind::DnMedian, "DN_Median.txt", false, 24.6, 79.9, "median ΔN from 12.3 to 119.85 N-units/km"),
-    p2001Map(MapKind::DnSupSlope, "DN_SupSlope.txt", false, 5.5, 49.2, "slopes from 2.75 to 73.8 N-units/km"),
-    p2001Map(MapKind::DnSubSlope, "DN_SubSlope.txt", false, 2.8, 43.8, "slopes from 1.4 to 65.7 N-units/km"),
-    p2001Map(MapKind::Dndz01, "dndz_01.txt", false, -1795, -58.5, "gradients from -2692.5 to -29.25 N-units/km"),
+    p2001Map(MapKind::DnMedian, "DN_Median.txt", false, 24.6, 79.9, "median ΔN from 12.3 to 119.85 N-units/km", "N-units/km"),
+    p2001Map(MapKind::DnSupSlope, "DN_SupSlope.txt", false, 5.5, 49.2, "slopes from 2.75 to 73.8 N-units/km", "N-units/km"),
+    p2001Map(MapKind::DnSubSlope, "DN_SubSlope.txt", false, 2.8, 43.8, "slopes from 1.4 to 65.7 N-units/km", "N-units/km"),
+    p2001Map(MapKind::Dndz01, "dndz_01.txt", false, -1795, -58.5, "gradients from -2692.5 to -29.25 N-units/km", "N-units/km"),
     p2001Map(MapKind::SurfaceWaterVapour, "surfwv_50_fixed.txt", false, 0, 23.1,
-             "water-vapour densities from 0 to 34.65 g/m³"),
-    p2001Map(MapKind::ZeroDegreeHeight, "h0.txt", false, 0.006, 6.28, "heights from 0.003 to 9.42 km"),
-    p2001Map(MapKind::RainPr6, "Esarain_Pr6_v5.txt", true, 0, 93.9, "percentages from 0 to 140.85"),
-    p2001Map(MapKind::RainMt, "Esarain_Mt_v5.txt", true, 0.02, 6034, "rainfalls from 0.01 to 9051 mm"),
-    p2001Map(MapKind::RainBeta, "Esarain_Beta_v5.txt", true, 0, 0.78, "fractions from 0 to 1.17"),
-    p2001Map(MapKind::FoEs0p1, "FoEs0.1.txt", false, 6.1, 20.4, "frequencies from 3.05 to 30.6 MHz"),
-    p2001Map(MapKind::FoEs1, "FoEs01.txt", false, 4.9, 12.8, "frequencies from 2.45 to 19.2 MHz"),
-    p2001Map(MapKind::FoEs10, "FoEs10.txt", false, 2.9, 7.5, "frequencies from 1.45 to 11.25 MHz"),
-    p2001Map(MapKind::FoEs50, "FoEs50.txt", false, 1.95, 4.25, "frequencies from 0.975 to 6.375 MHz"),
+             "water-vapour densities from 0 to 34.65 g/m³", "g/m³"),
+    p2001Map(MapKind::ZeroDegreeHeight, "h0.txt", false, 0.006, 6.28, "heights from 0.003 to 9.42 km", "km"),
+    p2001Map(MapKind::RainPr6, "Esarain_Pr6_v5.txt", true, 0, 93.9, "percentages from 0 to 140.85", "%"),
+    p2001Map(MapKind::RainMt, "Esarain_Mt_v5.txt", true, 0.02, 6034, "rainfalls from 0.01 to 9051 mm", "mm"),
+    p2001Map(MapKind::RainBeta, "Esarain_Beta_v5.txt", true, 0, 0.78, "fractions from 0 to 1.17", ""),
+    p2001Map(MapKind::FoEs0p1, "FoEs0.1.txt", false, 6.1, 20.4, "frequencies from 3.05 to 30.6 MHz", "MHz"),
+    p2001Map(MapKind::FoEs1, "FoEs01.txt", false, 4.9, 12.8, "frequencies from 2.45 to 19.2 MHz", "MHz"),
+    p2001Map(MapKind::FoEs10, "FoEs10.txt", false, 2.9, 7.5, "frequencies from 1.45 to 11.25 MHz", "MHz"),
+    p2001Map(MapKind::FoEs50, "FoEs50.txt", false, 1.95, 4.25, "frequencies from 0.975 to 6.375 MHz", "MHz"),
 };
 
 // Every map, in the table's order.

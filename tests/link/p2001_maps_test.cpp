@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "climate/map_error.h"
 #include "link/p2001_maps.h"
+#include "tests/climate/synthetic_itu_maps.h"
 
 namespace tropolink {
 namespace {
@@ -62,6 +64,59 @@ TEST(P2001MapsTest, RefusesASetWithoutAllFourteen) {
     } catch (const std::invalid_argument& e) {
         EXPECT_STREQ(e.what(), "the maps in /maps lack surfwv_50_fixed.txt");
     }
+}
+
+TEST(P2001MapsTest, WithoutTheFourteenOneLineNamesWhatIsMissingAndHowToInstallIt) {
+    const climate::testing::ScratchDir dir;
+    climate::testing::writeTroposcatterMaps(dir / "three");
+    climate::testing::writeP2001AllMaps(dir / "most");
+    std::filesystem::remove(dir / "most" / "FoEs10.txt");
+    std::filesystem::remove(dir / "most" / "h0.txt");
+    const std::string install =
+        "; install them with `tropolink-cli maps import ZIP` from the ZIP of ITU-R P.2001, or `tropolink-cli maps "
+        "download`";
+    struct Case {
+        std::vector<std::filesystem::path> folders;
+        std::string line;
+    };
+    const std::vector<Case> cases{
+        {{dir / "three", dir / "most", dir / "absent"},
+         "the complete P.2001 method needs its 14 ITU-R maps; " + (dir / "most").string() +
+             " lacks h0.txt and FoEs10.txt" + install},
+        {{dir / "absent"},
+         "the complete P.2001 method needs its 14 ITU-R maps; " + (dir / "absent").string() +
+             " lacks DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, "
+             "Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt, "
+             "FoEs50.txt and TropoClim.txt" +
+             install},
+    };
+    for (const Case& c : cases) EXPECT_EQ(missingP2001MapsLine(c.folders), c.line);
+
+    climate::MapsService service;
+    try {
+        requireP2001Maps(dir / "three", service);
+        ADD_FAILURE() << "found";
+    } catch (const climate::InstallError& e) {
+        // TropoClim.txt is there, so it is not named.
+        EXPECT_EQ(std::string(e.what()), "the complete P.2001 method needs its 14 ITU-R maps; " +
+                                             (dir / "three").string() +
+                                             " lacks DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, "
+                                             "surfwv_50_fixed.txt, h0.txt, Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, "
+                                             "Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt" +
+                                             install);
+    }
+}
+
+TEST(P2001MapsTest, APlanNotesTheMissingMapsOnlyWhereSomeAreMissing) {
+    const climate::testing::ScratchDir dir;
+    climate::testing::writeTroposcatterMaps(dir.path());
+    EXPECT_EQ(p2001MapsNote(dir.path()),
+              "the complete P.2001 method needs 14 ITU-R maps, of which " + dir.path().string() +
+                  " lacks 13 (install them with: tropolink-cli maps download, or maps import ZIP)");
+    climate::testing::writeP2001AllMaps(dir.path());
+    EXPECT_EQ(p2001MapsNote(dir.path()), std::nullopt);
+    const auto maps = requireP2001Maps(dir.path());
+    EXPECT_EQ(p2001MapReader(maps)(p2001::MapFile::Dndz01, {5, 5}), -400);
 }
 
 }  // namespace
