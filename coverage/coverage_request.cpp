@@ -44,7 +44,7 @@ CoverageMaps findCoverageMaps(MethodChoice method, const std::optional<std::file
     climate::MapsService& service = climate::MapsService::shared();
     CoverageMaps maps;
     if (method == MethodChoice::P2001All) {
-        std::shared_ptr<const climate::MapSet> set = service.require(climate::MapSetId::P2001All, mapsOption);
+        std::shared_ptr<const climate::MapSet> set = requireP2001Maps(mapsOption, service);
         const std::string folder = set->folder().string();
         maps.p2001 = P2001Maps{p2001MapReader(std::move(set)), folder};
     } else {

@@ -99,7 +99,7 @@ py::dict coverage(const py::kwargs& given) {
         PyErr_SetString(PyExc_ValueError, e.what());
         throw py::error_already_set();
     } catch (const climate::InstallError& e) {
-        PyErr_SetString(PyExc_FileNotFoundError, (std::string(e.what()) + "; " + std::string(climate::kMapsInstallHint)).c_str());
+        PyErr_SetString(PyExc_FileNotFoundError, e.what());
         throw py::error_already_set();
     }
     PreparedCoverage prepared = prepareCoverage(request, std::move(found));
