@@ -13,6 +13,7 @@
 #include "cli/availability_run.h"
 #include "cli/batch_run.h"
 #include "cli/command_line.h"
+#include "cli/coverage_command.h"
 #include "cli/help_text.h"
 #include "cli/maps_command.h"
 #include "cli/p2001_all_run.h"
@@ -277,6 +278,8 @@ int main(int argc, char** argv) {
     auto* plan = addPlan(app, planRequest);
     P2001AllRequest p2001AllRequest;
     auto* p2001All = addP2001All(app, p2001AllRequest);
+    CoverageCommandRequest coverageRequest;
+    auto* coverage = addCoverageCommand(app, coverageRequest);
     for (auto* option : {set, power, jsonFlag, valuesFlag, batchFlag, jobsOption}) {
         p2001All->excludes(option);
         plan->excludes(option);
@@ -284,6 +287,7 @@ int main(int argc, char** argv) {
         availability->excludes(option);
         profile->excludes(option);
         maps->excludes(option);
+        coverage->excludes(option);
     }
     app.set_version_flag("--version", std::string("tropolink-cli ") + TROPOLINK_VERSION);
     app.footer(helpFooter());
@@ -295,7 +299,7 @@ int main(int argc, char** argv) {
         return std::cout.flush() ? kExitOk : kExitIoError;
     } catch (const CLI::ParseError& e) {
         const CLI::App* parsed = &app;
-        for (const CLI::App* sub : {sweep, availability, profile, maps, plan, p2001All})
+        for (const CLI::App* sub : {sweep, availability, profile, maps, plan, p2001All, coverage})
             if (sub->parsed()) parsed = sub;
         std::string message = parsed == &app ? std::string() : misplacedOptionMessage(app, *parsed);
         if (message.empty()) message = oneLine(e.what());
@@ -334,6 +338,8 @@ int main(int argc, char** argv) {
             result = runPlanCommand(planRequest, out);
         else if (p2001All->parsed())
             result = runP2001All(p2001AllRequest, out);
+        else if (coverage->parsed())
+            result = runCoverageCommand(coverageRequest, out);
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {

@@ -61,12 +61,6 @@ double widestLongitudeDeg(terrain::Site s, double radiusM) {
     return std::max(reach(widest * step), reach((low + high) / 2));
 }
 
-// For values given in code rather than read from text.
-void requireInRange(const NumberOption& option, double value, double minimum, double maximum) {
-    if (!(value >= minimum && value <= maximum))
-        throw InputError(std::string(option.name) + " " + shownNumber(value), "out of range", allowedValues(option));
-}
-
 [[noreturn]] void refuseSize(const GridRequest& r, const std::string& problem, std::string_view allowed) {
     throw InputError("--radius-km " + shownNumber(r.radiusKm) + " with --cell-m " + shownNumber(r.cellM), problem,
                      allowed);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "grammar/input_error.h"
+#include "grammar/number_text.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -17,6 +18,14 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 }  // namespace
+
+void requireInRange(const NumberOption& option, double value, double minimum, double maximum) {
+    if (!(value >= minimum && value <= maximum)) {
+        std::string shown;
+        appendShortest(shown, value);
+        throw InputError(std::string(option.name) + " " + shown, "out of range", allowedValues(option));
+    }
+}
 
 bool Sector::contains(double cellAzimuthDeg) const {
     // The angle between the two directions, 0 to 180.

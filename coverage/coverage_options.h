@@ -52,6 +52,10 @@ struct Sector {
     bool contains(double azimuthDeg) const;
 };
 
+// For values given in code (Python's arguments) rather than read from text:
+// InputError naming the option unless minimum <= value <= maximum.
+void requireInRange(const NumberOption& option, double value, double minimum, double maximum);
+
 terrain::Site parseCoverageSite(std::string_view text);  // "LAT,LON", as --site
 double parseRadiusKm(std::string_view text);
 double parseCellM(std::string_view text);

@@ -41,7 +41,7 @@ public:
 
 // A KMZ for Google Earth: the map as a GroundOverlay over its cells' bounds,
 // the legend as a ScreenOverlay in a corner and the site as a placemark.
-// The same input gives the same bytes. Throws OutputError naming `shownPath`.
+// The same input gives the same bytes. Throws WriteError naming `shownPath`.
 void writeKmz(const std::string& path, const std::string& shownPath, const PictureInput& input,
               const Pictures& pictures);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -9,7 +10,7 @@
 #include "coverage/coverage_tiff.h"
 #include "coverage/metadata_text.h"
 #include "coverage/run_metadata.h"
-#include "coverage/staged_outputs.h"
+#include "io/file_output.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -26,13 +27,19 @@ void refuseOutputs(const CoverageSetup& setup, const CoverageOutputs& outputs, c
 
 void writeBytes(const std::string& path, const std::string& shownPath, const std::string& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) throw OutputError(cannotWrite(shownPath, "cannot open it"));
+    if (file == nullptr) throw WriteError({shownPath, "open", std::error_code(errno, std::generic_category())});
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written) throw OutputError(cannotWrite(shownPath, "a write failed"));
+    const int error = errno;
+    if (std::fclose(file) != 0 || !written)
+        throw WriteError({shownPath, "write", std::error_code(written ? errno : error, std::generic_category())});
+}
+
+void reserve(StagedFiles& staged, const std::string& path) {
+    if (auto failed = staged.reserve(path)) throw WriteError(std::move(*failed));
 }
 
 void writePictures(const CoverageSetup& setup, const CoverageOutputs& outputs, PictureRenderer& renderer,
-                   const std::string& tiff, const CellCounts& counts, const std::vector<std::string>& pngAndKmz) {
+                   const std::string& tiff, const CellCounts& counts, const StagedFiles& staged) {
     PictureInput input = pictureInput(setup, outputs, counts);
     input.band = readBandPicture(tiff, outputs.geotiff, outputs.pictureBand, kPictureMaxSide);
     input.scale = colourScale(input.band.values, setup.quantity);
@@ -40,11 +47,10 @@ void writePictures(const CoverageSetup& setup, const CoverageOutputs& outputs, P
     try {
         pictures = renderer.render(input);
     } catch (const std::runtime_error& e) {
-        throw OutputError(cannotWrite(outputs.png ? *outputs.png : *outputs.kmz, e.what()));
+        throw WriteError({outputs.png ? *outputs.png : *outputs.kmz, "write", {}, e.what()});
     }
-    std::size_t next = 0;
-    if (outputs.png) writeBytes(pngAndKmz[next++], *outputs.png, pictures.png);
-    if (outputs.kmz) writeKmz(pngAndKmz[next], *outputs.kmz, input, pictures);
+    if (outputs.png) writeBytes(staged.temporaryFor(*outputs.png), *outputs.png, pictures.png);
+    if (outputs.kmz) writeKmz(staged.temporaryFor(*outputs.kmz), *outputs.kmz, input, pictures);
 }
 
 }  // namespace
@@ -52,22 +58,20 @@ void writePictures(const CoverageSetup& setup, const CoverageOutputs& outputs, P
 CoverageSummary runCoverage(const CoverageSetup& setup, const CoverageOutputs& outputs, const RunControl& control) {
     refuseSetup(setup, control);
     refuseOutputs(setup, outputs, control);
-    std::vector<std::string> paths{outputs.geotiff};
-    if (outputs.png) paths.push_back(*outputs.png);
-    if (outputs.kmz) paths.push_back(*outputs.kmz);
-    StagedOutputs staged(paths);
-    CoverageTiff tiff(staged.temporary(0), outputs.geotiff, setup.grid, tiffContents(setup, outputs));
+    // Every file made now, so that one that cannot be written is found before the work.
+    StagedFiles staged;
+    reserve(staged, outputs.geotiff);
+    if (outputs.png) reserve(staged, *outputs.png);
+    if (outputs.kmz) reserve(staged, *outputs.kmz);
+    const std::string& tiffPath = staged.temporaryFor(outputs.geotiff);
+    CoverageTiff tiff(tiffPath, outputs.geotiff, setup.grid, tiffContents(setup, outputs));
     const CoverageSummary summary = computeCoverage(
         setup, control, [&](int first, int count, std::span<const float> cells) { tiff.writeRows(first, count, cells); });
     tiff.setMetadataItem(kDemFilesUsedItem, joinedNames(summary.demFilesUsed));
     tiff.close();
 
-    if (outputs.png || outputs.kmz) {
-        std::vector<std::string> temporaries;
-        for (std::size_t i = 1; i < paths.size(); ++i) temporaries.push_back(staged.temporary(i));
-        writePictures(setup, outputs, *control.pictures, staged.temporary(0), summary.counts, temporaries);
-    }
-    staged.commit();
+    if (outputs.png || outputs.kmz) writePictures(setup, outputs, *control.pictures, tiffPath, summary.counts, staged);
+    if (auto failed = staged.commit()) throw WriteError(std::move(*failed));
     return summary;
 }
 

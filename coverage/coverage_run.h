@@ -75,7 +75,7 @@ void refuseSetup(const CoverageSetup& setup, const RunControl& control);
 CoverageSummary computeCoverage(const CoverageSetup& setup, const RunControl& control, const WriteRows& write);
 
 // The same into the files: also refuses an output that cannot be written
-// (OutputError) before any work, then writes the GeoTIFF, the pictures, and
+// (WriteError) before any work, then writes the GeoTIFF, the pictures, and
 // puts them in place together. On any exception no file is left.
 CoverageSummary runCoverage(const CoverageSetup& setup, const CoverageOutputs& outputs, const RunControl& control);
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "coverage/staged_outputs.h"
+#include "io/file_output.h"
 #include "terrain/gdal_support.h"
 
 namespace tropolink::coverage {
@@ -55,7 +55,7 @@ CoverageTiff::~CoverageTiff() {
 
 void CoverageTiff::fail(const std::string& fallback) {
     const std::string reason = terrain::gdal::lastError(fallback);
-    throw OutputError(cannotWrite(shownPath_, reason));
+    throw WriteError({shownPath_, "write", {}, reason});
 }
 
 void CoverageTiff::writeRows(int firstRow, int rowCount, std::span<const float> cells) {
@@ -89,7 +89,7 @@ BandPicture readBandPicture(const std::string& path, const std::string& shownPat
     terrain::gdal::ensureRegistered();
     const terrain::gdal::QuietErrors quiet;
     std::unique_ptr<GDALDataset> dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
-    if (!dataset) throw OutputError(cannotWrite(shownPath, terrain::gdal::lastError("GDAL cannot read it back")));
+    if (!dataset) throw WriteError({shownPath, "write", {}, terrain::gdal::lastError("GDAL cannot read it back")});
     const int cols = dataset->GetRasterXSize(), rows = dataset->GetRasterYSize();
     const double scale = std::min(1.0, static_cast<double>(maxSide) / std::max(cols, rows));
     BandPicture picture;
@@ -102,7 +102,7 @@ BandPicture readBandPicture(const std::string& path, const std::string& shownPat
     if (dataset->GetRasterBand(static_cast<int>(band) + 1)
             ->RasterIO(GF_Read, 0, 0, cols, rows, picture.values.data(), picture.width, picture.height, GDT_Float32,
                        0, 0, &extra) != CE_None)
-        throw OutputError(cannotWrite(shownPath, terrain::gdal::lastError("GDAL cannot read it back")));
+        throw WriteError({shownPath, "write", {}, terrain::gdal::lastError("GDAL cannot read it back")});
     return picture;
 }
 

@@ -32,7 +32,7 @@ struct TiffContents {
 
 class CoverageTiff {
 public:
-    // Creates the file. Throws OutputError naming `shownPath`.
+    // Creates the file. Throws WriteError naming `shownPath`.
     CoverageTiff(const std::string& path, const std::string& shownPath, const CoverageGrid& grid,
                  const TiffContents& contents);
     ~CoverageTiff();
@@ -41,10 +41,10 @@ public:
 
     std::size_t bandCount() const { return bands_; }
     // Rows firstRow.. of every band: `cells` holds rows × columns cells, each
-    // a value per band. Throws OutputError.
+    // a value per band. Throws WriteError.
     void writeRows(int firstRow, int rowCount, std::span<const float> cells);
     void setMetadataItem(std::string_view name, const std::string& value);
-    // Writes what is left and closes the file. Throws OutputError.
+    // Writes what is left and closes the file. Throws WriteError.
     void close();
 
 private:
@@ -57,7 +57,7 @@ private:
 
 // One band's values, resampled to at most `maxSide` cells a side by
 // the nearest cell, north row first: for a picture of the map. Throws
-// OutputError naming `shownPath`.
+// WriteError naming `shownPath`.
 struct BandPicture {
     int width = 0;
     int height = 0;

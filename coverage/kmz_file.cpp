@@ -5,7 +5,7 @@
 
 #include "coverage/coverage_picture.h"
 #include "coverage/metadata_text.h"
-#include "coverage/staged_outputs.h"
+#include "io/file_output.h"
 #include "plot/svg_writer.h"
 
 namespace tropolink::coverage {
@@ -48,7 +48,7 @@ void addEntry(zipFile zip, const std::string& shownPath, const char* name, const
                             compress ? Z_DEFAULT_COMPRESSION : 0) != ZIP_OK ||
         zipWriteInFileInZip(zip, bytes.data(), static_cast<unsigned>(bytes.size())) != ZIP_OK ||
         zipCloseFileInZip(zip) != ZIP_OK)
-        throw OutputError(cannotWrite(shownPath, std::string("cannot add ") + name + " to the archive"));
+        throw WriteError({shownPath, "write", {}, std::string("cannot add ") + name + " to the archive"});
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ void addEntry(zipFile zip, const std::string& shownPath, const char* name, const
 void writeKmz(const std::string& path, const std::string& shownPath, const PictureInput& input,
               const Pictures& pictures) {
     zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
-    if (zip == nullptr) throw OutputError(cannotWrite(shownPath, "cannot create the archive"));
+    if (zip == nullptr) throw WriteError({shownPath, "write", {}, "cannot create the archive"});
     try {
         // Google Earth reads the first .kml entry; PNGs are compressed already.
         addEntry(zip, shownPath, "doc.kml", kml(input), true);
@@ -66,7 +66,7 @@ void writeKmz(const std::string& path, const std::string& shownPath, const Pictu
         zipClose(zip, nullptr);
         throw;
     }
-    if (zipClose(zip, nullptr) != ZIP_OK) throw OutputError(cannotWrite(shownPath, "cannot finish the archive"));
+    if (zipClose(zip, nullptr) != ZIP_OK) throw WriteError({shownPath, "write", {}, "cannot finish the archive"});
 }
 
 }  // namespace tropolink::coverage

@@ -10,3 +10,13 @@ CLI=${CLI:-build/cli/tropolink-cli}
 "$CLI" profile docs/examples/hill-path.csv --s1-mast-m 30 --s2-mast-m 20 --svg docs/terrain-profile.svg >/dev/null
 "$CLI" profile --from 44.2706,-71.3033 --to 44.9,-71.9 --dem docs/examples/white-mountains.tif \
   --svg docs/white-mountains-profile.svg >/dev/null 2>&1
+# The coverage map needs the whole SRTM tile N44W072 (SRTM_TILE names it), and no ITU-R maps:
+# P.617 on its defaults.
+SRTM_TILE=${SRTM_TILE:-N44W072.hgt}
+if [ -f "$SRTM_TILE" ]; then
+  maps=$(mktemp -d)
+  "$CLI" coverage --site 44.2706,-71.3033 --radius-km 40 --cell-m 250 --dem "$SRTM_TILE" --frequency-mhz 2000 \
+    --percent 99.9 --s1-mast-m 30 --s2-mast-m 10 --method p617 --maps "$maps" --out "$maps/map.tif" \
+    --png docs/coverage-mount-washington.png >/dev/null 2>&1
+  rm -rf "$maps"
+fi

@@ -5,6 +5,7 @@
 #include "grammar/input_error.h"
 #include "ground/ground.h"
 #include "link/pass_window.h"
+#include "python/coverage_function.h"
 #include "python/calculate_many.h"
 #include "python/climate_functions.h"
 #include "python/itu_functions.h"
@@ -140,4 +141,5 @@ PYBIND11_MODULE(tropolink, m) {
     python::addProfileFunction(m);
     python::addP2001AllFunction(m);
     python::addPlanClass(m);
+    python::addCoverageFunction(m);
 }

@@ -70,6 +70,8 @@ std::vector<std::string> demPaths(const py::object& dem) {
     return paths;
 }
 
+namespace {
+
 py::array_t<double> array(const std::vector<double>& values) { return py::array_t<double>(py::cast(values)); }
 
 const PlacedProfile& placed(const TerrainProfile& p) { return *p.ground.placed; }

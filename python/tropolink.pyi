@@ -212,3 +212,35 @@ class Plan:
     def file(self) -> str: ...
     @property
     def source(self) -> str: ...
+
+class CoverageMap(TypedDict):
+    bands: npt.NDArray[np.float32]  # (band, row, column), north row first, NaN for nodata
+    geotransform: tuple[float, float, float, float, float, float]
+    crs: str
+    percent: list[float]
+    band_names: list[str]
+    metadata: dict[str, str]
+    counts: dict[str, int]
+    seconds: float
+
+def coverage(
+    *,
+    site: Site,
+    radius_km: Union[float, str],
+    cell_m: Union[float, str],
+    dem: Union[PathArg, Sequence[PathArg]],
+    frequency_mhz: Union[float, str],
+    percent: Union[float, str, Sequence[Union[float, str]], npt.NDArray[Any]],
+    s1_mast_m: Union[float, str],
+    s2_mast_m: Union[float, str],
+    s1_gain_dbi: Union[float, str] = 0,
+    s2_gain_dbi: Union[float, str] = 0,
+    polarisation: str = "vertical",
+    method: str = "p2001-all",
+    sector: Optional[str] = None,
+    maps: Optional[PathArg] = None,
+    step_m: Union[float, str, None] = None,
+    sea_where_missing: bool = False,
+    fill_voids: bool = False,
+    jobs: Optional[int] = None,
+) -> CoverageMap: ...

@@ -130,5 +130,63 @@ TEST(FileOutputTest, UncommittedFilesLeaveTheOldOnes) {
     EXPECT_EQ(folder.entries(), 1u);
 }
 
+// A file another writer fills by name: reserved before the work, so that a
+// name that cannot be written is found at once; put in place with the rest.
+TEST(FileOutputTest, ReservedFilesAreRefusedAtOnceAndCommittedWithTheRest) {
+    const Folder folder;
+    const std::string written = folder.file("map.png"), reserved = folder.file("map.tif");
+    fs::create_directory(folder.file("dir"));
+    struct Case {
+        std::string path;
+        std::string message;
+    } const cases[] = {
+        {folder.file("none/x.tif"), "cannot open " + folder.file("none/x.tif") + ": No such file or directory"},
+        {folder.file("dir"), "cannot write " + folder.file("dir") + ": not a regular file"},
+        {"/dev/null", "cannot write /dev/null: not a regular file"},
+        {folder.file("./map.tif"), "cannot write " + folder.file("./map.tif") + ": also named as another output"},
+        {folder.file("dir/../map.png"),
+         "cannot write " + folder.file("dir/../map.png") + ": also named as another output"},
+        {"", "cannot write : an empty file name"},
+    };
+    std::ofstream(reserved) << "old";
+    fs::permissions(reserved, fs::perms::owner_read | fs::perms::owner_write);
+    StagedFiles files;
+    ASSERT_FALSE(files.reserve(reserved));
+    ASSERT_FALSE(files.write(written, "picture"));
+    for (const Case& c : cases) {
+        const auto failed = files.reserve(c.path);
+        ASSERT_TRUE(failed) << c.path;
+        EXPECT_EQ(failed->message(), c.message);
+    }
+    EXPECT_EQ(files.write(folder.file("./map.png"), "again")->message(),
+              "cannot write " + folder.file("./map.png") + ": also named as another output");
+    EXPECT_THROW(static_cast<void>(files.temporaryFor(written)), std::invalid_argument);
+    const std::string temporary = files.temporaryFor(reserved);
+    EXPECT_EQ(contentOf(temporary), "");
+    EXPECT_EQ(fs::status(temporary).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    std::ofstream(temporary) << "new map";
+    EXPECT_EQ(contentOf(reserved), "old");
+    EXPECT_FALSE(files.commit());
+    EXPECT_EQ(contentOf(reserved), "new map");
+    EXPECT_EQ(contentOf(written), "picture");
+    EXPECT_EQ(folder.entries(), 3u);
+}
+
+TEST(FileOutputTest, UncommittedReservationsLeaveNothing) {
+    const Folder folder;
+    {
+        StagedFiles files;
+        ASSERT_FALSE(files.reserve(folder.file("map.tif")));
+        EXPECT_EQ(folder.entries(), 1u);
+    }
+    EXPECT_EQ(folder.entries(), 0u);
+}
+
+TEST(WriteErrorTest, CarriesTheFailureAndItsLine) {
+    const WriteError error({"map\n.tif", "write", {}, "GDAL cannot finish it"});
+    EXPECT_STREQ(error.what(), "cannot write map\\x0A.tif: GDAL cannot finish it");
+    EXPECT_EQ(error.failure().reason, "GDAL cannot finish it");
+}
+
 }  // namespace
 }  // namespace tropolink

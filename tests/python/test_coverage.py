@@ -1,0 +1,103 @@
+"""tropolink.coverage against `tropolink-cli coverage`: the same cells to the bit, the same
+refusals, the same values for any number of jobs, and Ctrl-C stops it."""
+import _thread
+import pathlib
+import shutil
+import subprocess
+import threading
+
+import numpy as np
+import pytest
+import tropolink
+
+DEM = pathlib.Path(__file__).parent.parent.parent / "docs" / "examples" / "white-mountains.tif"
+ARGS = {"site": (44.7, -71.7), "radius_km": 6, "cell_m": 400, "dem": str(DEM), "frequency_mhz": 2000,
+        "percent": [99.9, 50], "s1_mast_m": 30, "s2_mast_m": 10, "method": "p617"}
+OPTIONS = ["--site", "44.7,-71.7", "--radius-km", "6", "--cell-m", "400", "--dem", str(DEM), "--frequency-mhz",
+           "2000", "--percent", "99.9", "--percent", "50", "--s1-mast-m", "30", "--s2-mast-m", "10", "--method", "p617"]
+
+
+@pytest.fixture
+def no_maps(tmp_path):
+    """An empty maps folder: the defaults, whatever is installed."""
+    folder = tmp_path / "maps"
+    folder.mkdir()
+    return str(folder)
+
+
+def tiff_bands(path, shape):
+    """The GeoTIFF's bands as raw float32, through GDAL's own tool."""
+    raw = pathlib.Path(str(path) + ".bin")
+    subprocess.run(["gdal_translate", "-q", "-of", "ENVI", "-co", "INTERLEAVE=BSQ", str(path), str(raw)], check=True)
+    return np.fromfile(raw, dtype="<f4").reshape(shape)
+
+
+@pytest.mark.skipif(shutil.which("gdal_translate") is None, reason="needs gdal_translate")
+def test_bands_are_the_tools_geotiff(cli, tmp_path, no_maps):
+    tif = tmp_path / "map.tif"
+    status, out, err = cli("coverage", *OPTIONS, "--maps", no_maps, "--sector", "45,200", "--out", str(tif))
+    assert status == 0, err
+    result = tropolink.coverage(**ARGS, maps=no_maps, sector="45,200")
+    bands = result["bands"]
+    assert bands.dtype == np.float32 and bands.ndim == 3 and bands.shape[0] == 2
+    assert np.array_equal(bands, tiff_bands(tif, bands.shape), equal_nan=True)
+    for kind, count in result["counts"].items():
+        if count:
+            assert f"{kind}: {count:,} cells".replace(",", " ") in out
+    assert result["crs"] == "EPSG:4326"
+    assert result["percent"] == [99.9, 50]
+    assert result["band_names"] == ["Lb at 99.9 % of the year, dB", "Lb at 50 % of the year, dB"]
+    west, size, _, north, _, negative = result["geotransform"]
+    rows, cols = bands.shape[1:]
+    assert size == -negative == int(result["metadata"]["CELL_ARCSEC"]) / 3600
+    assert west + cols / 2 * size == pytest.approx(-71.7) and north - rows / 2 * size == pytest.approx(44.7)
+    assert result["counts"]["computed"] > 0
+    assert result["metadata"]["METHOD"] == "p617"
+    assert result["metadata"]["SECTOR"].startswith("45")
+    assert result["metadata"]["DEM_FILES_USED"] == str(DEM)
+
+
+def test_same_values_for_any_jobs(no_maps):
+    one = tropolink.coverage(**ARGS, maps=no_maps, jobs=1)["bands"]
+    for jobs in (2, 3):
+        assert np.array_equal(one, tropolink.coverage(**ARGS, maps=no_maps, jobs=jobs)["bands"], equal_nan=True)
+
+
+@pytest.mark.parametrize("change, error, message", [
+    ({"radius_km": 1000.5}, ValueError, "radius_km 1000.5: out of range (allowed: a plain decimal from 1 to 1000 km)"),
+    ({"cell_m": 29}, ValueError, "cell_m 29: out of range"),
+    ({"radius_km": 1000, "cell_m": 30}, ValueError, "--radius-km 1000 with --cell-m 30: "),
+    ({"site": (46.5, -71.5)}, ValueError, "--site 46.5,-71.5: outside every DEM"),
+    ({"percent": 100}, ValueError, "percent 100: "),
+    ({"percent": []}, ValueError, "percent: none given"),
+    ({"frequency_mhz": 20}, ValueError, "frequency_mhz 20: out of range"),
+    ({"method": "p618"}, ValueError, "method p618: no such method"),
+    ({"method": 617}, TypeError, "method: "),
+    ({"polarisation": "circular"}, ValueError, "polarisation circular: no such polarisation"),
+    ({"sector": "90"}, ValueError, "--sector 90: not two numbers"),
+    ({"fill_voids": 1}, TypeError, "fill_voids"),
+    ({"jobs": 0}, ValueError, "--jobs 0"),
+    ({"dem": "/no/such.tif"}, ValueError, "DEM /no/such.tif: no such file or folder"),
+    ({"s2_mast_m": None}, TypeError, "s2_mast_m"),
+])
+def test_refusals(no_maps, change, error, message):
+    with pytest.raises(error) as raised:
+        tropolink.coverage(**{**ARGS, "maps": no_maps, **change})
+    assert message in str(raised.value)
+
+
+def test_a_missing_argument_and_the_14_maps(no_maps):
+    with pytest.raises(TypeError, match="missing the argument cell_m"):
+        tropolink.coverage(**{k: v for k, v in ARGS.items() if k != "cell_m"})
+    with pytest.raises(FileNotFoundError, match="DN_Median.txt"):
+        tropolink.coverage(**{**ARGS, "method": "p2001-all", "maps": no_maps})
+
+
+def test_ctrl_c_stops_the_map(no_maps):
+    timer = threading.Timer(0.5, _thread.interrupt_main)
+    timer.start()
+    try:
+        with pytest.raises(KeyboardInterrupt):
+            tropolink.coverage(**{**ARGS, "radius_km": 30, "cell_m": 100, "maps": no_maps})
+    finally:
+        timer.cancel()
