@@ -10,6 +10,7 @@
 
 #include "grammar/input_error.h"
 #include "io/descriptor.h"
+#include "io/input_file.h"
 
 namespace tropolink::profile {
 namespace {
@@ -47,6 +48,10 @@ int readRows(int fd, ProfileRows& rows) {
 
 std::vector<ProfilePoint> readProfileFile(const std::string& path) {
     const bool standardInput = path == "-";
+    // A FIFO or a device would block or never end: only standard input may be one.
+    if (!standardInput && fileKind(path) != FileKind::Missing)
+        if (const auto why = whyNotRegularFile(path))
+            throw ProfileError(0, "", *why, "a regular CSV file, or - for standard input");
     const int fd = standardInput ? STDIN_FILENO : aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     const int openError = errno;
     const Descriptor file(standardInput ? -1 : fd);
