@@ -74,13 +74,16 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     SiteOptions siteOptions;
     const bool pictureOnStdout = request.svgPath == kStandardOutputPath;
     const SiteArguments& sa = request.sites;
+    const std::vector<OutputPath> outputs{
+        {"--svg", request.svgPath}, {"--write-profile", sa.writeProfile}, {"--kml", sa.kml}, {"--geojson", sa.geojson}};
+    InputFiles inputs;
     try {
         refuseRepeatedFlag(request.jsonCount, "--json");
         refuseRepeatedFlag(request.availabilityCount, "--availability");
-        checkOutputPaths({{"--svg", request.svgPath},
-                          {"--write-profile", sa.writeProfile},
-                          {"--kml", sa.kml},
-                          {"--geojson", sa.geojson}});
+        checkOutputPaths(outputs);
+        if (request.file && *request.file != "-") inputs.add(*request.file);
+        for (const std::string& dem : sa.dems) inputs.add(dem);
+        checkOutputsAreNotInputs(outputs, inputs);
         // Standard output carries one thing: the picture leaves no room for the report.
         if (pictureOnStdout && (request.jsonCount > 0 || request.availabilityCount > 0))
             throw InputError("--svg=-", request.jsonCount > 0 ? "given with --json" : "given with --availability",
@@ -121,6 +124,14 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     MapsInUse maps;
     if (placed) {
         if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
+    }
+    if (maps) {
+        inputs.add(maps->folder().string());
+        try {
+            checkOutputsAreNotInputs(outputs, inputs);
+        } catch (const InputError& e) {
+            return badInput(e);
+        }
     }
     HeadlessWindow window;
     ProfileAnswer a;
