@@ -35,6 +35,20 @@ void checkOutputPaths(const std::vector<OutputPath>& paths) {
     }
 }
 
+void checkOutputPlaces(const std::vector<OutputPath>& paths) {
+    for (const OutputPath& output : paths) {
+        if (!output.path || *output.path == kStandardOutputPath) continue;
+        const std::filesystem::path file(*output.path);
+        std::error_code error;
+        const std::string input = std::string(output.option) + "=" + *output.path;
+        if (std::filesystem::is_directory(file, error))
+            throw InputError(input, "a folder", "a file in an existing folder");
+        const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+        if (!std::filesystem::is_directory(folder, error))
+            throw InputError(input, "no such folder", "a file in an existing folder");
+    }
+}
+
 void checkOutputsAreNotInputs(const std::vector<OutputPath>& paths, const InputFiles& inputs) {
     for (const OutputPath& output : paths) {
         if (!output.path || *output.path == kStandardOutputPath) continue;

@@ -24,6 +24,10 @@ struct OutputPath {
 // standard output included.
 void checkOutputPaths(const std::vector<OutputPath>& paths);
 
+// Refuses (InputError) a file whose place cannot take it, before any work:
+// a folder, or a file in a folder that does not exist.
+void checkOutputPlaces(const std::vector<OutputPath>& paths);
+
 // Refuses (InputError) an output file that is one of `inputs`, found by
 // identity before anything is written: a report must never replace its plan.
 void checkOutputsAreNotInputs(const std::vector<OutputPath>& paths, const InputFiles& inputs);

@@ -61,6 +61,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         if (r.newCount > 0) return writeTemplate(r);
         refuseRepeatedFlag(r.jsonCount, "--json");
         checkOutputPaths(outputs);
+        checkOutputPlaces({outputs[1], outputs[2]});
         for (const auto& [option, path] : {std::pair{"--report", &r.report}, std::pair{"--kml", &r.kml},
                                            std::pair{"--geojson", &r.geojson}, std::pair{"--svg", &r.svg}})
             if (*path == kStandardOutputPath)
@@ -101,12 +102,13 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         appendPlanJson(out.buffer(), plan, result);
     else
         appendPlanText(out.buffer(), result);
+    std::vector<std::string> features(2);
     if (result.placed && (r.kml || r.geojson)) {
-        SiteArguments features;
-        features.kml = r.kml;
-        features.geojson = r.geojson;
+        SiteArguments named;
+        named.kml = r.kml;
+        named.geojson = r.geojson;
         try {
-            writePathFeatures(features, *result.placed, *result.places);
+            features = pathFeatureTexts(named, *result.placed, *result.places);
         } catch (const terrain::TerrainError& e) {
             return {kExitIoError, diagnostic(e.what())};
         }
@@ -117,7 +119,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
                               {reportTime(), r.version, std::filesystem::path(r.file).filename().string()});
     std::string svg;
     if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.settingsLine});
-    return writeOutputs({{"--report", r.report}, {"--svg", r.svg}}, {html, svg}, out);
+    return writeOutputs(outputs, {html, features[0], features[1], svg}, out);
 }
 
 }  // namespace tropolink::cli

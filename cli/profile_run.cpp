@@ -81,6 +81,10 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         refuseRepeatedFlag(request.jsonCount, "--json");
         refuseRepeatedFlag(request.availabilityCount, "--availability");
         checkOutputPaths(outputs);
+        checkOutputPlaces({outputs[2], outputs[3]});
+        for (const OutputPath& features : {outputs[2], outputs[3]})
+            if (features.path == kStandardOutputPath)
+                throw InputError(std::string(features.option) + " -", "standard output", "a file name");
         if (request.file && *request.file != "-") inputs.add(*request.file);
         for (const std::string& dem : sa.dems) inputs.add(dem);
         checkOutputsAreNotInputs(outputs, inputs);
@@ -163,16 +167,17 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         appendBoxLines(out.buffer(), boxTextsOf(window));
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
     }
+    std::vector<std::string> features(2);
     if (placed && (sa.kml || sa.geojson)) {
         try {
-            writePathFeatures(sa, *placed, *a.places);
+            features = pathFeatureTexts(sa, *placed, *a.places);
         } catch (const terrain::TerrainError& e) {
             return {kExitIoError, diagnostic(e.what())};
         }
     }
-    return writeOutputs({{"--svg", request.svgPath}, {"--write-profile", sa.writeProfile}},
+    return writeOutputs(outputs,
                         {request.svgPath ? profileSvg({points, derived, values, line}) : std::string(),
-                         sa.writeProfile ? profileCsv(points) : std::string()},
+                         sa.writeProfile ? profileCsv(points) : std::string(), features[0], features[1]},
                         out);
 }
 
