@@ -4,6 +4,7 @@
 
 #include "grammar/input_error.h"
 #include "io/file_output.h"
+#include "io/input_file.h"
 
 namespace tropolink::cli {
 namespace {
@@ -31,6 +32,30 @@ void checkOutputPaths(const std::vector<OutputPath>& paths) {
             if (paths[j].path && sameFileKey(*paths[j].path) == sameFileKey(path))
                 throw InputError(input, "the same file as " + std::string(paths[j].option),
                                  "a file of its own for each option");
+    }
+}
+
+void checkOutputPlaces(const std::vector<OutputPath>& paths) {
+    for (const OutputPath& output : paths) {
+        if (!output.path || *output.path == kStandardOutputPath) continue;
+        const std::filesystem::path file(*output.path);
+        std::error_code error;
+        const std::string input = std::string(output.option) + "=" + *output.path;
+        if (std::filesystem::is_directory(file, error))
+            throw InputError(input, "a folder", "a file in an existing folder");
+        const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+        if (!std::filesystem::is_directory(folder, error))
+            throw InputError(input, "no such folder", "a file in an existing folder");
+    }
+}
+
+void checkOutputsAreNotInputs(const std::vector<OutputPath>& paths, const InputFiles& inputs) {
+    for (const OutputPath& output : paths) {
+        if (!output.path || *output.path == kStandardOutputPath) continue;
+        if (const auto input = inputs.inputAt(*output.path))
+            throw InputError(std::string(output.option) + "=" + *output.path,
+                             "the same file as the input " + printablePath(*input),
+                             "a file that is none of the inputs: the plan, the DEMs, the profile and the maps");
     }
 }
 

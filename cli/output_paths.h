@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/run_result.h"
+#include "io/input_files.h"
 #include "io/output.h"
 
 namespace tropolink::cli {
@@ -22,6 +23,14 @@ struct OutputPath {
 // Refuses (InputError) an empty file name and a file named by two options,
 // standard output included.
 void checkOutputPaths(const std::vector<OutputPath>& paths);
+
+// Refuses (InputError) a file whose place cannot take it, before any work:
+// a folder, or a file in a folder that does not exist.
+void checkOutputPlaces(const std::vector<OutputPath>& paths);
+
+// Refuses (InputError) an output file that is one of `inputs`, found by
+// identity before anything is written: a report must never replace its plan.
+void checkOutputsAreNotInputs(const std::vector<OutputPath>& paths, const InputFiles& inputs);
 
 // Refuses (InputError) a flag given more than once.
 void refuseRepeatedFlag(int count, std::string_view flag);

@@ -41,16 +41,27 @@ void checkOutputs(const PlanRequest& r, const CheckedPlan& plan) {
         throw InputError("--svg", "given for a plan without terrain", "--svg with [path].dem or [path].profile");
 }
 
+InputFiles planInputs(const PlanRequest& r, const CheckedPlan& plan) {
+    InputFiles inputs;
+    inputs.add(r.file);
+    for (const std::string& dem : plan.dems) inputs.add(dem);
+    if (plan.profile) inputs.add(plan.profile->string());
+    return inputs;
+}
+
 }  // namespace
 
 RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     Plan plan;
     CheckedPlan checked;
+    InputFiles inputs;
+    const std::vector<OutputPath> outputs{{"--report", r.report}, {"--kml", r.kml}, {"--geojson", r.geojson}, {"--svg", r.svg}};
     try {
         refuseRepeatedFlag(r.newCount, "--new");
         if (r.newCount > 0) return writeTemplate(r);
         refuseRepeatedFlag(r.jsonCount, "--json");
-        checkOutputPaths({{"--report", r.report}, {"--kml", r.kml}, {"--geojson", r.geojson}, {"--svg", r.svg}});
+        checkOutputPaths(outputs);
+        checkOutputPlaces({outputs[1], outputs[2]});
         for (const auto& [option, path] : {std::pair{"--report", &r.report}, std::pair{"--kml", &r.kml},
                                            std::pair{"--geojson", &r.geojson}, std::pair{"--svg", &r.svg}})
             if (*path == kStandardOutputPath)
@@ -58,6 +69,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         plan = readPlan(r.file);
         checked = checkPlan(plan);
         checkOutputs(r, checked);
+        checkOutputsAreNotInputs(outputs, inputs = planInputs(r, checked));
     } catch (const InputError& e) {
         return badInput(e);
     } catch (const PlanError& e) {
@@ -67,6 +79,14 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
     MapsInUse maps;
     if (planNeedsMaps(checked))
         if (RunResult loaded = loadClimateMaps(r.maps, maps); loaded.exitStatus != kExitOk) return loaded;
+    if (maps) {
+        inputs.add(maps->folder().string());
+        try {
+            checkOutputsAreNotInputs(outputs, inputs);
+        } catch (const InputError& e) {
+            return badInput(e);
+        }
+    }
     PlanResult result;
     try {
         result = runPlan(checked, maps);
@@ -82,12 +102,13 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         appendPlanJson(out.buffer(), plan, result);
     else
         appendPlanText(out.buffer(), result);
+    std::vector<std::string> features(2);
     if (result.placed && (r.kml || r.geojson)) {
-        SiteArguments features;
-        features.kml = r.kml;
-        features.geojson = r.geojson;
+        SiteArguments named;
+        named.kml = r.kml;
+        named.geojson = r.geojson;
         try {
-            writePathFeatures(features, *result.placed, *result.places);
+            features = pathFeatureTexts(named, *result.placed, *result.places);
         } catch (const terrain::TerrainError& e) {
             return {kExitIoError, diagnostic(e.what())};
         }
@@ -98,7 +119,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
                               {reportTime(), r.version, std::filesystem::path(r.file).filename().string()});
     std::string svg;
     if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.settingsLine});
-    return writeOutputs({{"--report", r.report}, {"--svg", r.svg}}, {html, svg}, out);
+    return writeOutputs(outputs, {html, features[0], features[1], svg}, out);
 }
 
 }  // namespace tropolink::cli

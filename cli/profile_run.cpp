@@ -74,13 +74,20 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     SiteOptions siteOptions;
     const bool pictureOnStdout = request.svgPath == kStandardOutputPath;
     const SiteArguments& sa = request.sites;
+    const std::vector<OutputPath> outputs{
+        {"--svg", request.svgPath}, {"--write-profile", sa.writeProfile}, {"--kml", sa.kml}, {"--geojson", sa.geojson}};
+    InputFiles inputs;
     try {
         refuseRepeatedFlag(request.jsonCount, "--json");
         refuseRepeatedFlag(request.availabilityCount, "--availability");
-        checkOutputPaths({{"--svg", request.svgPath},
-                          {"--write-profile", sa.writeProfile},
-                          {"--kml", sa.kml},
-                          {"--geojson", sa.geojson}});
+        checkOutputPaths(outputs);
+        checkOutputPlaces({outputs[2], outputs[3]});
+        for (const OutputPath& features : {outputs[2], outputs[3]})
+            if (features.path == kStandardOutputPath)
+                throw InputError(std::string(features.option) + " -", "standard output", "a file name");
+        if (request.file && *request.file != "-") inputs.add(*request.file);
+        for (const std::string& dem : sa.dems) inputs.add(dem);
+        checkOutputsAreNotInputs(outputs, inputs);
         // Standard output carries one thing: the picture leaves no room for the report.
         if (pictureOnStdout && (request.jsonCount > 0 || request.availabilityCount > 0))
             throw InputError("--svg=-", request.jsonCount > 0 ? "given with --json" : "given with --availability",
@@ -122,6 +129,14 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     if (placed) {
         if (RunResult loaded = loadClimateMaps(sa.maps, maps); loaded.exitStatus != kExitOk) return loaded;
     }
+    if (maps) {
+        inputs.add(maps->folder().string());
+        try {
+            checkOutputsAreNotInputs(outputs, inputs);
+        } catch (const InputError& e) {
+            return badInput(e);
+        }
+    }
     HeadlessWindow window;
     ProfileAnswer a;
     try {
@@ -152,16 +167,17 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         appendBoxLines(out.buffer(), boxTextsOf(window));
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
     }
+    std::vector<std::string> features(2);
     if (placed && (sa.kml || sa.geojson)) {
         try {
-            writePathFeatures(sa, *placed, *a.places);
+            features = pathFeatureTexts(sa, *placed, *a.places);
         } catch (const terrain::TerrainError& e) {
             return {kExitIoError, diagnostic(e.what())};
         }
     }
-    return writeOutputs({{"--svg", request.svgPath}, {"--write-profile", sa.writeProfile}},
+    return writeOutputs(outputs,
                         {request.svgPath ? profileSvg({points, derived, values, line}) : std::string(),
-                         sa.writeProfile ? profileCsv(points) : std::string()},
+                         sa.writeProfile ? profileCsv(points) : std::string(), features[0], features[1]},
                         out);
 }
 

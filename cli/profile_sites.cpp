@@ -59,10 +59,12 @@ RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, MapsInUs
     return {};
 }
 
-void writePathFeatures(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places) {
+std::vector<std::string> pathFeatureTexts(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places) {
     const std::vector<terrain::MapFeature> features = pathFeatures(placed, places);
-    if (a.kml) terrain::writeMapFeatures(*a.kml, features);
-    if (a.geojson) terrain::writeMapFeatures(*a.geojson, features);
+    std::vector<std::string> texts(2);
+    if (a.kml) texts[0] = terrain::mapFeaturesText(features, terrain::MapFeatureFormat::Kml, *a.kml);
+    if (a.geojson) texts[1] = terrain::mapFeaturesText(features, terrain::MapFeatureFormat::GeoJson, *a.geojson);
+    return texts;
 }
 
 }  // namespace tropolink::cli

@@ -41,8 +41,9 @@ SiteOptions checkSiteArguments(const SiteArguments& a, const std::optional<std::
 // status 2).
 RunResult loadClimateMaps(const std::optional<std::string>& mapsOption, MapsInUse& maps);
 
-// The path's KML and GeoJSON features: the line, both sites, both horizons
-// and the common volume. Throws terrain::TerrainError.
-void writePathFeatures(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places);
+// The path's features (the line, both sites, both horizons and the common
+// volume) as --kml and --geojson name them: KML and GeoJSON whatever the
+// files' names, an option not given left empty. Throws terrain::TerrainError.
+std::vector<std::string> pathFeatureTexts(const SiteArguments& a, const PlacedProfile& placed, const PathPlaces& places);
 
 }  // namespace tropolink::cli

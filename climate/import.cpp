@@ -10,15 +10,14 @@
 #include "climate/map_reader.h"
 #include "climate/maps_folder.h"
 #include "climate/zip_walk.h"
+#include "io/input_file.h"
 
 namespace tropolink::climate {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The maps are about 1.3 MB at most; anything far larger is not one, and
-// reading it whole would only waste memory.
-constexpr std::uint64_t kMaxMapBytes = 16u << 20;
+constexpr std::uint64_t kMaxMapBytes = kMaxMapFileBytes;
 
 std::size_t slot(MapKind kind) { return static_cast<std::size_t>(kind); }
 
@@ -72,8 +71,7 @@ public:
     void search(const ImportSource& source) {
         throwIfStopped(options_);
         const std::string& name = source.name;
-        std::error_code ec;
-        if (!fs::is_regular_file(source.file, ec)) throw InstallError(name + ": no such file");
+        if (const auto why = whyNotRegularFile(source.file.string())) throw InstallError(name + ": " + *why);
         const auto start = readStart(source.file, 3);
         if (!start) throw InstallError(name + ": cannot be read");
         if (looksLikeZip(*start)) {

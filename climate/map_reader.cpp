@@ -2,10 +2,11 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "io/input_file.h"
 
 namespace tropolink::climate {
 namespace {
@@ -106,22 +107,22 @@ Grid readMap(MapKind kind, std::string_view text, std::string_view fileName) {
 }
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!in) return std::nullopt;
-    return bytes;
+    try {
+        return readWholeFile(file.string(), kMaxMapFileBytes);
+    } catch (const InputFileError&) {
+        return std::nullopt;
+    }
 }
 
 Grid readMapFile(MapKind kind, const std::filesystem::path& file) {
-    const auto text = readFileBytes(file);
-    if (!text) throw MapError(file.string(), 0, 0, "cannot be read", "a readable text file");
-    return readMap(kind, *text, file.string());
+    std::string text;
+    try {
+        text = readWholeFile(file.string(), kMaxMapFileBytes);
+    } catch (const InputFileError& e) {
+        throw MapError(printablePath(file.string()), 0, 0, "cannot be read: " + std::string(e.what()),
+                       "a readable text file of at most " + byteSizeText(kMaxMapFileBytes));
+    }
+    return readMap(kind, text, file.string());
 }
 
 }  // namespace tropolink::climate

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,7 +21,11 @@ Grid readGrid(std::string_view text, const MapFormat& format, std::string_view f
 // The same with the map's own format; `fileName` defaults to its usual name.
 Grid readMap(MapKind kind, std::string_view text, std::string_view fileName = {});
 
-// The bytes of a file; none when it cannot be read.
+// The maps are about 1.3 MB at most; a file far larger is not one, and
+// reading it whole would only exhaust memory.
+inline constexpr std::uint64_t kMaxMapFileBytes = 16u << 20;
+
+// The bytes of a regular file of at most kMaxMapFileBytes; none otherwise.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
 // Reads and checks a map file. Throws MapError naming the file, also when it

@@ -123,6 +123,9 @@ private:
     }
 
     std::filesystem::path resolved(const PlanText& value, std::string_view name, std::string_view allowed) const {
+        // An empty name would be the plan's own folder, and a NUL would cut the name short.
+        if (value.text.empty()) refuse(value, "path", name, "an empty path", allowed);
+        if (value.text.find('\0') != std::string::npos) refuse(value, "path", name, "a path holding a NUL byte", allowed);
         const std::filesystem::path path = plan_.file.parent_path() / value.text;
         std::error_code error;
         if (!std::filesystem::exists(path, error))

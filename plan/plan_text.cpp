@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grammar/number_text.h"
+#include "grammar/terminal_text.h"
 #include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/box_writers.h"
@@ -15,7 +16,7 @@ namespace {
 
 void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult& r) {
     const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
-    out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + station.name + ": ";
+    out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + terminalText(station.name) + ": ";
     out += v.met ? "met" : "NOT MET";
     const itur::StationAvailability& a = v.availability;
     if (a.percent) {
@@ -44,8 +45,9 @@ void appendPlanText(std::string& out, const PlanResult& r) {
         out += "Verdict: none, the plan gives no [requirement].snr-db\n";
     }
     out += '\n';
-    if (!p.title.empty()) out += p.title + "\n";
-    if (!p.notes.empty()) out += p.notes + "\n";
+    // A shared plan's texts may hold escape sequences or lines that look like a verdict.
+    if (!p.title.empty()) out += terminalText(p.title) + "\n";
+    if (!p.notes.empty()) out += terminalText(p.notes) + "\n";
     out += r.settingsLine + "\n\n";
     if (r.derived) {
         appendHorizonTable(out, *r.derived);
@@ -64,7 +66,7 @@ void appendPlanText(std::string& out, const PlanResult& r) {
         appendAvailabilityTable(out, r.availability, p.availability, r.values.geometry);
     if (!r.notes.empty()) {
         out += "\nNotes:\n";
-        for (const std::string& note : r.notes) out += "  " + note + "\n";
+        for (const std::string& note : r.notes) out += "  " + terminalText(note) + "\n";
     }
 }
 

@@ -2,11 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <toml++/toml.h>
 
 #include "grammar/input_error.h"
+#include "io/input_file.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
 #include "plan/plan_toml_depth.h"
@@ -36,19 +35,30 @@ public:
 
 private:
     // toml++ counts columns in code points.
+    // The values are asked for in the order of the text, so that counting
+    // on from the last position keeps a long line of numbers linear.
     std::size_t offset(PlanPosition at) const {
         const auto line = static_cast<std::size_t>(at.line - 1);
         if (line >= lineStarts_.size()) return text_.size();
-        std::size_t i = lineStarts_[line];
-        for (long column = 1; column < at.column && i < text_.size(); ++column) {
-            ++i;
-            while (i < text_.size() && (static_cast<unsigned char>(text_[i]) & 0xC0) == 0x80) ++i;
+        Cursor c{at.line, 1, lineStarts_[line]};
+        if (last_.line == at.line && last_.column <= at.column) c = last_;
+        for (; c.column < at.column && c.offset < text_.size(); ++c.column) {
+            ++c.offset;
+            while (c.offset < text_.size() && (static_cast<unsigned char>(text_[c.offset]) & 0xC0) == 0x80) ++c.offset;
         }
-        return i;
+        last_ = c;
+        return c.offset;
     }
+
+    struct Cursor {
+        long line = 0;
+        long column = 0;
+        std::size_t offset = 0;
+    };
 
     std::string_view text_;
     std::vector<std::size_t> lineStarts_;
+    mutable Cursor last_;
 };
 
 PlanPosition positionOf(const toml::source_region& region) {
@@ -143,8 +153,17 @@ private:
 
     std::vector<PlanText> elements(const PlanKeyInfo& info, const toml::node& node) const {
         if (!node.is_array()) wrongType(info, node, kindName(info.kind));
+        const toml::array& array = *node.as_array();
+        const std::size_t most = info.kind == PlanKind::TextList ? kMaxPlanFiles : kMaxPlanPercents;
+        if (array.size() > most) {
+            const std::string dotted = dottedKey(info.table, info.name);
+            throw planError(file_, positionOf(array[most].source()), dotted,
+                            refusal(dotted, "more than " + std::to_string(most) + " entries",
+                                    "at most " + std::to_string(most) + " entries; " + info.allowed));
+        }
         std::vector<PlanText> texts;
-        for (const toml::node& element : *node.as_array())
+        texts.reserve(array.size());
+        for (const toml::node& element : array)
             texts.push_back(info.kind == PlanKind::TextList ? scalar(info, element) : number(info, element));
         return texts;
     }
@@ -216,19 +235,24 @@ Plan parsePlan(std::string_view text, const std::filesystem::path& file) {
 }
 
 Plan readPlan(const std::filesystem::path& file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        throw planError(file, {}, "", "a folder, not a plan (allowed: a " + std::string(kPlanSuffix) + " file)");
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    const int openError = errno;
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad())
+    switch (fileKind(file.string())) {
+        case FileKind::Folder:
+            throw planError(file, {}, "", "a folder, not a plan (allowed: a " + std::string(kPlanSuffix) + " file)");
+        case FileKind::Missing:
+            throw planError(file, {}, "",
+                            "cannot read the plan: " + std::string(std::strerror(ENOENT)) + " (allowed: a readable " +
+                                std::string(kPlanSuffix) + " file)");
+        default: break;
+    }
+    std::string text;
+    try {
+        text = readWholeFile(file.string(), kMaxPlanBytes);
+    } catch (const InputFileError& e) {
         throw planError(file, {}, "",
-                        "cannot read the plan" + (openError ? ": " + std::string(std::strerror(openError)) : "") +
-                            " (allowed: a readable " + std::string(kPlanSuffix) + " file)");
-    return parsePlan(text.str(), file);
+                        "cannot read the plan: " + std::string(e.what()) + " (allowed: a regular " +
+                            std::string(kPlanSuffix) + " file of at most " + byteSizeText(kMaxPlanBytes) + ")");
+    }
+    return parsePlan(text, file);
 }
 
 }  // namespace tropolink

@@ -10,6 +10,7 @@
 
 #include "grammar/input_error.h"
 #include "io/descriptor.h"
+#include "io/input_file.h"
 #include "profile/itu_profile.h"
 
 namespace tropolink::profile {
@@ -48,6 +49,10 @@ int readRows(int fd, Rows& rows) {
 template <typename Rows>
 std::vector<ProfilePoint> readFileRows(const std::string& path) {
     const bool standardInput = path == "-";
+    // A FIFO or a device would block or never end: only standard input may be one.
+    if (!standardInput && fileKind(path) != FileKind::Missing)
+        if (const auto why = whyNotRegularFile(path))
+            throw ProfileError(0, "", *why, "a regular CSV file, or - for standard input");
     const int fd = standardInput ? STDIN_FILENO : aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     const int openError = errno;
     const Descriptor file(standardInput ? -1 : fd);

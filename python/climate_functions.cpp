@@ -15,6 +15,7 @@
 #include "climate/map_error.h"
 #include "climate/maps_service.h"
 #include "grammar/number_text.h"
+#include "python/itu_arguments.h"
 
 namespace py = pybind11;
 
@@ -92,6 +93,10 @@ py::object scalarOr(const py::array& array) {
 }
 
 py::dict ituMapsAt(const py::object& lat, const py::object& lon, const py::object& maps) {
+    // TypeError for None, bools, texts and complex numbers, as the loss functions raise it.
+    static constexpr ArgumentRule kCoordinates[] = {{"lat", ArgumentKind::Real}, {"lon", ArgumentKind::Real}};
+    const py::object given[] = {lat, lon};
+    broadcastArguments(kCoordinates, given);
     const py::module_ numpy = py::module_::import("numpy");
     py::array_t<double> latitudes = doubles(numpy.attr("asarray")(lat, "float64"));
     py::array_t<double> longitudes = doubles(numpy.attr("asarray")(lon, "float64"));

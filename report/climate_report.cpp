@@ -4,6 +4,7 @@
 
 #include "climate/zones.h"
 #include "grammar/number_text.h"
+#include "grammar/terminal_text.h"
 
 namespace tropolink {
 namespace {
@@ -12,7 +13,7 @@ using nlohmann::ordered_json;
 
 std::string sourceText(const ClimateValue& v) {
     if (v.source != ClimateSource::Map) return std::string(climateSourceName(v.source));
-    return "map " + v.file.string() + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
+    return "map " + terminalText(v.file.string()) + " at the " + v.where + " (" + fixedText(v.at.latDeg, 4) + ", " +
            fixedText(v.at.lonDeg, 4) + ")";
 }
 

@@ -13,7 +13,7 @@
 
 #include "terrain/dataset_pool.h"
 #include "terrain/gdal_support.h"
-#include "terrain/input_file.h"
+#include "io/input_file.h"
 #include "terrain/post_block.h"
 #include "terrain/side_files.h"
 #include "terrain/terrain_error.h"

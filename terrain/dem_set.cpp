@@ -16,7 +16,7 @@
 
 #include "terrain/dem_sampler.h"
 #include "terrain/dem_source.h"
-#include "terrain/input_file.h"
+#include "io/input_file.h"
 #include "terrain/terrain_error.h"
 #include "terrain/zip_check.h"
 

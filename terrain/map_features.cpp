@@ -1,5 +1,6 @@
 #include "terrain/map_features.h"
 
+#include <cpl_vsi.h>
 #include <gdal_priv.h>
 #include <ogr_feature.h>
 #include <ogr_geometry.h>
@@ -29,14 +30,6 @@ std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
     return text;
-}
-
-// The vector drivers for the file's extension, best first.
-std::vector<const char*> driversFor(const fs::path& file) {
-    const std::string extension = lowered(file.extension().string());
-    if (extension == ".kml") return {"KML", "LIBKML"};
-    if (extension == ".geojson" || extension == ".json") return {"GeoJSON"};
-    throw TerrainError("map file " + quoteInput(file.string()) + ": unknown kind (allowed: .kml, .geojson, .json)");
 }
 
 [[noreturn]] void fail(const fs::path& file, const std::string& what) {
@@ -126,43 +119,81 @@ std::vector<MapFeature> linkFeatures(const PathProfile& profile, MapPoint horizo
     return features;
 }
 
-void writeMapFeatures(const fs::path& file, std::span<const MapFeature> features) {
-    const auto drivers = driversFor(file);
+namespace {
+
+std::vector<const char*> driversOf(MapFeatureFormat format) {
+    if (format == MapFeatureFormat::Kml) return {"KML", "LIBKML"};
+    return {"GeoJSON"};
+}
+
+// Writes the features as a dataset at `target` (a file or a /vsimem/ name);
+// `file` names it in messages.
+void writeDataset(const std::string& target, const fs::path& file, MapFeatureFormat format,
+                  std::span<const MapFeature> features) {
     for (const auto& feature : features)
         if (feature.vertices.empty()) throw TerrainError("map feature " + feature.name + " has no position");
     gdal::ensureRegistered();
     gdal::QuietErrors quiet;
     GDALDriver* driver = nullptr;
-    for (const char* candidate : drivers)
+    for (const char* candidate : driversOf(format))
         if ((driver = GetGDALDriverManager()->GetDriverByName(candidate)) != nullptr) break;
     if (driver == nullptr) throw TerrainError("map file " + file.string() + ": GDAL has no driver for it");
+    GDALDataset* dataset = driver->Create(target.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+    if (dataset == nullptr) fail(file, "cannot create it");
+    try {
+        writeLayer(*dataset, file, features);
+    } catch (...) {
+        GDALClose(dataset);
+        throw;
+    }
+    CPLErrorReset();
+    GDALClose(dataset);
+    if (CPLGetLastErrorType() >= CE_Failure) fail(file, "cannot finish it");
+}
 
-    // Same folder, so that the rename stays on one file system; same
-    // extension, as some drivers choose their layout by it.
+const char* extensionOf(MapFeatureFormat format) { return format == MapFeatureFormat::Kml ? ".kml" : ".geojson"; }
+
+}  // namespace
+
+MapFeatureFormat mapFeatureFormatFor(const fs::path& file) {
+    const std::string extension = lowered(file.extension().string());
+    if (extension == ".kml") return MapFeatureFormat::Kml;
+    if (extension == ".geojson" || extension == ".json") return MapFeatureFormat::GeoJson;
+    throw TerrainError("map file " + quoteInput(file.string()) + ": unknown kind (allowed: .kml, .geojson, .json)");
+}
+
+std::string mapFeaturesText(std::span<const MapFeature> features, MapFeatureFormat format, const fs::path& file) {
+    static std::atomic<unsigned> serial{0};
+    const std::string name = "/vsimem/tropolink-features-" + std::to_string(getpid()) + "-" +
+                             std::to_string(serial++) + extensionOf(format);
+    try {
+        writeDataset(name, file, format, features);
+    } catch (...) {
+        VSIUnlink(name.c_str());
+        throw;
+    }
+    vsi_l_offset length = 0;
+    GByte* bytes = VSIGetMemFileBuffer(name.c_str(), &length, TRUE);
+    std::string text(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
+    CPLFree(bytes);
+    VSIUnlink(name.c_str());
+    return text;
+}
+
+void writeMapFeatures(const fs::path& file, std::span<const MapFeature> features) {
+    const MapFeatureFormat format = mapFeatureFormatFor(file);
+    // Same folder, so that the rename stays on one file system.
     static std::atomic<unsigned> serial{0};
     const fs::path temporary = file.parent_path() / ("." + file.stem().string() + ".tmp" + std::to_string(getpid()) +
-                                                     "-" + std::to_string(serial++) + file.extension().string());
-    auto discard = [&] {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-    };
+                                                     "-" + std::to_string(serial++) + extensionOf(format));
     try {
-        GDALDataset* dataset = driver->Create(temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-        if (dataset == nullptr) fail(file, "cannot create it");
-        try {
-            writeLayer(*dataset, file, features);
-        } catch (...) {
-            GDALClose(dataset);
-            throw;
-        }
-        CPLErrorReset();
-        GDALClose(dataset);
-        if (CPLGetLastErrorType() >= CE_Failure) fail(file, "cannot finish it");
+        writeDataset(temporary.string(), file, format, features);
         std::error_code error;
         fs::rename(temporary, file, error);
         if (error) throw TerrainError("map file " + file.string() + ": cannot put it in place (" + error.message() + ")");
     } catch (...) {
-        discard();
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
         throw;
     }
 }

@@ -33,4 +33,15 @@ std::vector<MapFeature> linkFeatures(const PathProfile& profile, MapPoint horizo
 // failed write leaves any earlier file untouched. Throws TerrainError.
 void writeMapFeatures(const std::filesystem::path& file, std::span<const MapFeature> features);
 
+enum class MapFeatureFormat { Kml, GeoJson };
+
+// The format a file's extension names. Throws TerrainError for another.
+MapFeatureFormat mapFeatureFormatFor(const std::filesystem::path& file);
+
+// The features as writeMapFeatures writes them, in `format` whatever the
+// name of `file`, which only names them in messages; GeoJSON lines cut at
+// the antimeridian. Throws TerrainError.
+std::string mapFeaturesText(std::span<const MapFeature> features, MapFeatureFormat format,
+                            const std::filesystem::path& file);
+
 }  // namespace tropolink::terrain

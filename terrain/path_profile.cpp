@@ -9,7 +9,7 @@
 #include "profile/profile_csv.h"
 #include "terrain/dem_sampler.h"
 #include "terrain/geodesic_path.h"
-#include "terrain/input_file.h"
+#include "io/input_file.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::terrain {

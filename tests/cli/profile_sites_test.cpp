@@ -96,6 +96,50 @@ TEST(ProfileSitesTest, KmlAndGeoJsonHoldThePath) {
     EXPECT_EQ(names.size(), 6u);
 }
 
+TEST(ProfileSitesTest, TheOptionDecidesTheFormatWhateverTheName) {
+    const struct {
+        std::string option;
+        std::string name;
+    } cases[] = {{"--kml", "a.geojson"}, {"--kml", "b"}, {"--geojson", "c.kml"}, {"--geojson", "d.txt"}};
+    for (const auto& c : cases) {
+        const fs::path file = scratch(c.name);
+        const CliRun run = runCli(demArgs({c.option, file.string()}));
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        const std::string text = climate::testing::readFile(file);
+        if (c.option == "--kml") {
+            EXPECT_THAT(text, HasSubstr("<kml")) << c.name;
+        } else {
+            EXPECT_EQ(json::parse(text)["features"].size(), 6u) << c.name;
+        }
+    }
+}
+
+TEST(ProfileSitesTest, AnUnusablePlaceForTheFeaturesIsRefusedBeforeAnyWork) {
+    const fs::path folder = scratch("features-folder");
+    fs::create_directories(folder);
+    const struct {
+        std::vector<std::string> more;
+        int exitStatus;
+        std::string message;
+    } cases[] = {
+        {{"--kml", folder.string()}, 2, "--kml=" + folder.string() + ": a folder (allowed: a file in an existing folder)"},
+        {{"--geojson", (folder / "no" / "x.json").string()}, 2, "--geojson=" + (folder / "no" / "x.json").string() + ": no such folder"},
+        {{"--kml", "-"}, 2, "--kml -: standard output (allowed: a file name)"},
+        {{"--geojson", "/dev/full"}, 1, "cannot write /dev/full: No space left on device"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(demArgs(c.more));
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << c.message;
+        // Refused before the maps are looked for; the failed write after their note, if any.
+        EXPECT_THAT(run.err, HasSubstr("tropolink-cli: " + c.message));
+        if (c.exitStatus == 2) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
 TEST(ProfileSitesTest, AFileFarFromTheSitesLengthIsRefused) {
     const std::string profile = "0,100\n10,120\n20,100\n";
     std::vector<std::string> args{"profile", "-"};

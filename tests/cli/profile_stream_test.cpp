@@ -1,6 +1,7 @@
 // A profile is read row by row: endless or huge input ends at its first bad
 // row, in little memory, with one line and no crash.
 #include <gmock/gmock.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -25,12 +26,22 @@ TEST(ProfileStreamTest, EndlessZerosEndAtTheFirstRowUnderAMemoryLimit) {
     if (testing_support::kSanitized) GTEST_SKIP() << "the sanitizer's shadow memory needs more address space";
     HostileSetup limited;
     limited.addressSpaceBytes = kAddressSpaceBytes;
-    const CliRun run = runHostile({"profile", "/dev/zero"}, limited);
+    // Named, the device is refused unopened; as standard input, at its first row.
+    const CliRun named = runHostile({"profile", "/dev/zero"}, limited);
+    EXPECT_EQ(named.signal, 0);
+    EXPECT_EQ(named.exitStatus, 2);
+    EXPECT_EQ(named.err,
+              "tropolink-cli: /dev/zero: a character device (allowed: a regular CSV file, or - for standard input)\n");
+    const int zeros = open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(zeros, 0);
+    limited.stdinFd = zeros;
+    const CliRun run = runHostile({"profile", "-"}, limited);
+    close(zeros);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
-              "tropolink-cli: /dev/zero: row 1: longer than 4096 bytes (allowed: rows of at most 4096 bytes)\n");
+              "tropolink-cli: standard input: row 1: longer than 4096 bytes (allowed: rows of at most 4096 bytes)\n");
 }
 
 // The tool stops reading at row 3: what the pipe and one read hold is all it takes in.

@@ -137,5 +137,48 @@ TEST(PlanHostileTest, AByteOrderMarkBeforeANumberOnTheFirstLine) {
                   ":1:22: path.frequency-mhz = 5000000: out of range (allowed: 50 to 25000 MHz in steps of 1)");
 }
 
+std::string list(std::string_view key, std::string_view entry, int entries) {
+    return std::string(key) + " = [" + repeated(std::string(entry) + ", ", entries) + "]\n";
+}
+
+TEST(PlanHostileTest, ListsLongerThanAllowedAreRefusedAtTheEntryBeyond) {
+    const struct {
+        std::string text;
+        std::string start;  // of the refusal, or "accepted"
+    } cases[] = {
+        {list("requirement.percent", "50", 64), "accepted"},
+        {list("requirement.percent", "50", 65),
+         ":1:280: requirement.percent: more than 64 entries (allowed: at most 64 entries; a list, each "},
+        // Refused as soon as toml++ has read it: no time spent per entry.
+        {list("requirement.percent", "50", 1000000), ":1:280: requirement.percent: more than 64 entries"},
+        {list("path.dem", "\"a\"", 1025), ":1:5133: path.dem: more than 1024 entries (allowed: at most 1024 entries; "},
+        {list("station1.site", "1", 65), ":1:210: station1.site: more than 64 entries"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        const std::string message = refusal(c.text);
+        if (c.start == "accepted")
+            EXPECT_EQ(message, "accepted");
+        else
+            EXPECT_THAT(message, StartsWith(std::string(kFile) + c.start));
+    }
+}
+
+TEST(PlanHostileTest, AnEmptyPathOrOneHoldingANulIsNotThePlansFolder) {
+    const std::string sites = "station1.site = [44.5, -71.5]\nstation2.site = [44.6, -71.0]\n";
+    const std::string dems = " (allowed: DEM files or folders of SRTM tiles, relative to the plan's folder)";
+    const struct {
+        std::string line;
+        std::string message;
+    } cases[] = {
+        {"path.dem = [\"\"]", ":1:13: path.dem: an empty path" + dems},
+        {"path.dem = \"\"", ":1:12: path.dem: an empty path" + dems},
+        {"path.dem = [\"a\\u0000b\"]", ":1:13: path.dem: a path holding a NUL byte" + dems},
+        {"path.profile = \"\"",
+         ":1:16: path.profile: an empty path (allowed: a profile CSV, relative to the plan's folder)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(refusal(c.line + "\n" + sites), std::string(kFile) + c.message) << c.line;
+}
+
 }  // namespace
 }  // namespace tropolink

@@ -193,3 +193,16 @@ def test_a_plan_nested_40000_deep_is_a_value_error(tmp_path):
     plan.write_text("[" + ".".join(["a"] * 40000) + "]\n")
     with pytest.raises(ValueError, match=re.escape(f"{plan}:1:130: a key or value nested more than 64 deep")):
         tropolink.Plan.load(str(plan))
+
+
+@pytest.mark.parametrize("lat, lon, kind", [
+    (None, 0, "NoneType"),
+    (True, 0, "bool"),
+    (0, "1", "str"),
+    (1 + 2j, 0, "complex"),
+    (0, [False, True], "bool"),
+])
+def test_itu_maps_at_refuses_what_the_loss_functions_refuse(lat, lon, kind):
+    with pytest.raises(TypeError) as error:
+        tropolink.itu_maps_at(lat, lon)
+    assert kind in str(error.value)
