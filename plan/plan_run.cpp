@@ -38,7 +38,7 @@ void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, He
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);
     r.availability = itur::answerAvailability(r.link, r.budget, plan.availability.percents,
-                                              plan.availability.requiredSnrDb);
+                                              plan.availability.requiredSnrDb, plan.availability.fading);
 }
 
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
