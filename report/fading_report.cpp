@@ -9,7 +9,7 @@
 namespace tropolink {
 namespace {
 
-constexpr std::size_t kRowLabelWidth = 20;
+constexpr std::size_t kRowLabelWidth = 24;
 
 std::string methodLabel(itur::ItuMethod method) {
     std::string label(itur::methodNames(method).label);
