@@ -116,4 +116,39 @@ void methodFadingFigures(benchmark::State& state) {
 }
 BENCHMARK(methodFadingFigures);
 
+// One line of `availability --batch --required-snr 10` without the pass:
+// today's answer, then the availabilities with dual maximal-ratio fading on
+// top (what the batch needs), then the whole answer with the margins too.
+const std::vector<double> kBatchPercents{50, 90, 99, 99.9, 99.99};
+
+void batchAnswerToday(benchmark::State& state) {
+    const ItuLink link = startLink();
+    for (auto _ : state) benchmark::DoNotOptimize(answerAvailability(link, kBudget, kBatchPercents, 10.0));
+}
+BENCHMARK(batchAnswerToday);
+
+void batchAnswerWithFadingAvailabilities(benchmark::State& state) {
+    const ItuLink link = startLink();
+    for (auto _ : state) {
+        AvailabilityAnswer a = answerAvailability(link, kBudget, kBatchPercents, 10.0);
+        for (const ItuMethod method : kItuMethods) {
+            const FadeNodes nodes = *methodFadeNodes(method, link);
+            const double median = methodLoss(method, link, 50).lossDb;
+            for (const double margin : {snrAtStation1(kBudget, median) - 10, snrAtStation2(kBudget, median) - 10}) {
+                benchmark::DoNotOptimize(yearlyOutage(nodes, margin, Diversity{}));
+                benchmark::DoNotOptimize(yearlyOutage(nodes, margin, kDualMaximalRatio));
+            }
+        }
+        benchmark::DoNotOptimize(a);
+    }
+}
+BENCHMARK(batchAnswerWithFadingAvailabilities);
+
+void batchAnswerWithFadingAndMargins(benchmark::State& state) {
+    const ItuLink link = startLink();
+    const FadingRequest request{kDualMaximalRatio, std::nullopt};
+    for (auto _ : state) benchmark::DoNotOptimize(answerAvailability(link, kBudget, kBatchPercents, 10.0, request));
+}
+BENCHMARK(batchAnswerWithFadingAndMargins);
+
 }  // namespace

@@ -27,7 +27,7 @@ echo "one number through a mask: $(median engine_bench maskOneNumber) median"
 # Short-term outage margins per second on one core (target >= 20 M/s for the
 # closed forms, every form but correlated selection), the yearly integral of
 # one link and the margin an availability needs.
-"$bin/bench/fading_bench" --benchmark_filter='shortTermOutages|oneBranchScalarLoop|yearlyOutagePerLink|todayStationAvailability|marginForAvailability|methodFadingFigures' \
+"$bin/bench/fading_bench" --benchmark_filter='shortTermOutages|oneBranchScalarLoop|yearlyOutagePerLink|todayStationAvailability|marginForAvailability|methodFadingFigures|batchAnswer' \
   --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
   awk -F, '$1 ~ /_median"$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1);
     rate = ($7 != "") ? sprintf(", %.1f M margins/s", $7 / 1e6) : "";

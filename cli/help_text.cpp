@@ -155,7 +155,8 @@ status 2.
 constexpr std::string_view kAvailabilityRules = R"(
 tropolink-cli availability [--set NAME=VALUE]... [--power-div-1000] [--percent P]...
                            [--delta-n DN] [--ground-height-km HS] [--climate-zone Z]
-                           [--required-snr DB] [--json] [--batch]
+                           [--required-snr DB] [--diversity-order N] [--combiner NAME]
+                           [--branch-correlation R] [--json] [--batch]
 gives, for the settings of one pass (the start positions with the --set values),
 the basic transmission loss not exceeded for P % of an average year by two
 ITU-R troposcatter methods: P.617 (trans-horizon radio-relay systems) and the
@@ -187,6 +188,12 @@ The JSON object:
     "outageMinutesPerYear"}, "atStation2": {...}}, "p2001": {...}}; where no
     percentage is found both are null and "bound" reads "above 99.999" (met
     everywhere), "below 0.001" (met nowhere) or "line of sight"
+  fading (with a diversity option): {"diversityOrder", "combiner",
+    "branchCorrelation", "p617": {"requiredMargins": [{"percent",
+    "hourlyMedianOnlyDb", "oneReceiverDb", "withDiversityDb", "improvementDb"}],
+    "stations": {"atStation1": {"medianMarginDb", "oneReceiver": {"percent",
+    "outageMinutesPerYear", "heldBeyondMethod"}, "withDiversity": {...}}}},
+    "p2001": {...}} (null where the method gives no figure)
 Numbers are the shortest text that reads back to the same double.
 )";
 
@@ -234,6 +241,13 @@ std::string availabilityOptionLines() {
     appendNumberOption(out, kRequiredSnrOption,
                        "Adds, per method and receiving station, the largest P (0.001 to 99.999, to 1e-6 %) at which "
                        "the S/N is at least DB, and the outage in minutes a year, (100 - P) / 100 * 525960");
+    appendOptionItem(out, "--diversity-order N",
+                     "1, 2 or 4 receiving branches (default 1). Any of the three diversity options adds fading "
+                     "within the hour (Rayleigh about the hourly median) beside the hourly-median-only figures: "
+                     "per method the median margin needed at 99.9 and 99.99 % for one receiver and with the "
+                     "diversity, the improvement, and with --required-snr the availability and outage reached");
+    appendOptionItem(out, "--combiner NAME", "selection or maximal-ratio (default selection)");
+    appendNumberOption(out, kBranchCorrelationOption, "(dual diversity only)");
     appendOptionItem(out, "--json", "one JSON object instead of the table");
     appendOptionItem(out, "--batch",
                      "one JSON object per line of standard input; the lines hold settings as for --batch, the options "

@@ -48,7 +48,40 @@ std::vector<std::string>* optionValues(AvailabilityArguments& a, const NumberOpt
     if (&option == &kGroundHeightOption) return &a.groundHeightKm;
     if (&option == &kClimateZoneOption) return &a.climateZone;
     if (&option == &kRequiredSnrOption) return &a.requiredSnr;
+    if (&option == &kBranchCorrelationOption) return &a.branchCorrelation;
     return &a.percents;
+}
+
+struct DiversityWord {
+    std::string name;
+    std::string type;
+    std::string what;
+    std::vector<std::string> AvailabilityArguments::* values;
+};
+
+// The diversity options that are words; --branch-correlation is a number option.
+const std::vector<DiversityWord>& diversityWords() {
+    static const std::vector<DiversityWord> words{
+        {"--diversity-order", "N", "receiving branches, fading within the hour: 1, 2 or 4 (default 1)",
+         &AvailabilityArguments::diversityOrder},
+        {"--combiner", "NAME", "how the branches combine: selection or maximal-ratio (default selection)",
+         &AvailabilityArguments::combiner}};
+    return words;
+}
+
+std::vector<CLI::Option*> addDiversity(CLI::App* sub, AvailabilityArguments& a, const std::string& prefix) {
+    const auto help = [&prefix](const std::string& what) { return prefix.empty() ? capitalized(what) : prefix + what; };
+    std::vector<CLI::Option*> added;
+    for (const DiversityWord& w : diversityWords())
+        added.push_back(sub->add_option(w.name, a.*w.values, help(w.what))->type_name(w.type)->option_text(w.type)
+                            ->allow_extra_args(false));
+    const std::string type(kBranchCorrelationOption.valueName);
+    added.push_back(sub->add_option(std::string(kBranchCorrelationOption.name), a.branchCorrelation,
+                                    help(optionHelp(kBranchCorrelationOption)))
+                        ->type_name(type)
+                        ->option_text(type)
+                        ->allow_extra_args(false));
+    return added;
 }
 
 // An option kept as given, even empty; its run function reads and checks it.
@@ -83,6 +116,7 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
          {&kDeltaNOption, &kN0Option, &kGroundHeightOption, &kClimateZoneOption, &kRequiredSnrOption})
         once(std::string(option->name), *optionValues(a, *option), capitalized(optionHelp(*option)),
              std::string(option->valueName));
+    addDiversity(sub, a, "");
     sub->add_flag("--json", r.jsonCount, "One JSON object instead of the table");
     auto* batch = sub->add_flag("--batch", r.batchCount, "One JSON object per line of standard input (settings lines)");
     addJobs(sub, r.jobs, "Workers for --batch (default: one per online processor)")->needs(batch);
@@ -136,6 +170,7 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
                           ->needs(availability);
         if (option != &kPercentOption) added->option_text(type);
     }
+    for (CLI::Option* added : addDiversity(sub, a, "With --availability: ")) added->needs(availability);
     addJobs(sub, r.jobs, "Accepted as by the other subcommands; the one pass runs on one thread");
     sub->footer(std::string(profileHelp()));
     return sub;

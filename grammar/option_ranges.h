@@ -72,6 +72,13 @@ inline constexpr NumberOption kRequiredSnrOption{.name = "--required-snr",
                                                  .unit = "dB",
                                                  .minimum = "-50",
                                                  .maximum = "100"};
+// Dual diversity only; the order and the combiner are words, read in link/.
+inline constexpr NumberOption kBranchCorrelationOption{.name = "--branch-correlation",
+                                                       .valueName = "R",
+                                                       .meaning = "power correlation of the two branches of dual diversity",
+                                                       .minimum = "0",
+                                                       .maximum = "0.99",
+                                                       .defaultValue = "0"};
 inline constexpr NumberOption kMast1Option{.name = "--s1-mast-m",
                                            .valueName = "M",
                                            .meaning = "antenna 1 above its ground",
@@ -94,9 +101,9 @@ inline constexpr NumberOption kJobsOption{.name = "--jobs",
                                           .decimals = 0,
                                           .defaultValue = "one per online processor"};
 
-inline constexpr std::array<const NumberOption*, 8> kNumberOptions{
+inline constexpr std::array<const NumberOption*, 9> kNumberOptions{
     &kPercentOption,     &kDeltaNOption, &kGroundHeightOption, &kClimateZoneOption,
-    &kRequiredSnrOption, &kMast1Option,  &kMast2Option,        &kJobsOption};
+    &kRequiredSnrOption, &kBranchCorrelationOption, &kMast1Option, &kMast2Option, &kJobsOption};
 
 // What the option allows, as its refusals and --help say it, e.g.
 // "20 to 80 N-units/km in steps of 0.1" or "a whole number from 1 to 7".

@@ -160,6 +160,7 @@ AvailabilityAnswer answerAvailability(const ItuLink& link, const LinkBudget& bud
     if (!g.lineOfSight()) answer.commonVolumeHeightKm = commonVolumeHeightKm(p617Path(link));
     answer.p617 = answerOf(ItuMethod::P617, link, budget, percents, requiredSnrDb, fading);
     answer.p2001 = answerOf(ItuMethod::P2001, link, budget, percents, requiredSnrDb, fading);
+    answer.fading = fading;
     return answer;
 }
 

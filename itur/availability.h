@@ -94,6 +94,7 @@ struct AvailabilityAnswer {
     std::optional<double> commonVolumeHeightKm;  // none on a line-of-sight path
     MethodAnswer p617;
     MethodAnswer p2001;
+    std::optional<FadingRequest> fading;  // as asked for, even where no method gives a figure
 };
 
 // The answer of one method.

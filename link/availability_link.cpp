@@ -31,7 +31,7 @@ itur::LinkBudget linkBudget(const PassValues& values) {
 
 itur::AvailabilityAnswer availabilityAnswer(const PassValues& values, const AvailabilityOptions& options) {
     return itur::answerAvailability(ituLink(values, options), linkBudget(values), options.percents,
-                                    options.requiredSnrDb);
+                                    options.requiredSnrDb, options.fading);
 }
 
 }  // namespace tropolink

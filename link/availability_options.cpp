@@ -14,7 +14,35 @@ const std::string* onceOnly(const std::vector<std::string>& values, const Number
     return values.empty() ? nullptr : &values.front();
 }
 
+const std::string* onceOnly(const std::vector<std::string>& values, std::string_view name, std::string_view allowed) {
+    if (values.size() > 1)
+        throw InputError(std::string(name) + " " + values[1], "given twice",
+                         std::string(name) + " once, " + std::string(allowed));
+    return values.empty() ? nullptr : &values.front();
+}
+
+constexpr std::string_view kOrdersAllowed = "1, 2 or 4";
+constexpr std::string_view kCombinersAllowed = "selection or maximal-ratio";
+
 }  // namespace
+
+int diversityOrderOption(std::string_view name, const std::string& text) {
+    for (const int order : itur::kDiversityOrders)
+        if (text == std::to_string(order)) return order;
+    throw InputError(std::string(name) + " " + text, "not a diversity order", kOrdersAllowed);
+}
+
+itur::Combiner combinerOption(std::string_view name, const std::string& text) {
+    for (const itur::Combiner c : {itur::Combiner::Selection, itur::Combiner::MaximalRatio})
+        if (text == itur::combinerName(c)) return c;
+    throw InputError(std::string(name) + " " + text, "unknown combiner", kCombinersAllowed);
+}
+
+void requireDualForCorrelation(const itur::Diversity& d, std::string_view correlationInput, std::string_view orderName) {
+    if (d.branchCorrelation == 0 || d.order == 2) return;
+    throw InputError(correlationInput, "given without dual diversity",
+                     "0, or " + allowedValues(kBranchCorrelationOption) + " with " + std::string(orderName) + " 2");
+}
 
 double percentOption(const std::string& text) { return readNumberOption(kPercentOption, text); }
 
@@ -22,6 +50,26 @@ const std::vector<double>& defaultPercents() {
     static const std::vector<double> percents{50, 90, 99, 99.9, 99.99};
     return percents;
 }
+
+namespace {
+
+void diversity(const AvailabilityArguments& a, AvailabilityOptions& o) {
+    if (a.diversityOrder.empty() && a.combiner.empty() && a.branchCorrelation.empty()) return;
+    itur::FadingRequest request;
+    itur::Diversity& d = request.diversity;
+    constexpr std::string_view kOrder = "--diversity-order", kCombiner = "--combiner";
+    if (const std::string* text = onceOnly(a.diversityOrder, kOrder, kOrdersAllowed))
+        d.order = diversityOrderOption(kOrder, *text);
+    if (const std::string* text = onceOnly(a.combiner, kCombiner, kCombinersAllowed))
+        d.combiner = combinerOption(kCombiner, *text);
+    if (const std::string* text = onceOnly(a.branchCorrelation, kBranchCorrelationOption)) {
+        d.branchCorrelation = readNumberOption(kBranchCorrelationOption, *text);
+        requireDualForCorrelation(d, std::string(kBranchCorrelationOption.name) + " " + *text, kOrder);
+    }
+    o.fading = request;
+}
+
+}  // namespace
 
 AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& a) {
     AvailabilityOptions o;
@@ -41,6 +89,7 @@ AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& a) 
     }
     if (const std::string* text = onceOnly(a.requiredSnr, kRequiredSnrOption))
         o.requiredSnrDb = readNumberOption(kRequiredSnrOption, *text);
+    diversity(a, o);
     return o;
 }
 

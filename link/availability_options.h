@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "itur/fading_figures.h"
 #include "itur/p2001_method.h"
 
 namespace tropolink {
@@ -17,6 +18,9 @@ struct AvailabilityArguments {
     std::vector<std::string> groundHeightKm;
     std::vector<std::string> climateZone;
     std::vector<std::string> requiredSnr;
+    std::vector<std::string> diversityOrder;
+    std::vector<std::string> combiner;
+    std::vector<std::string> branchCorrelation;
 };
 
 // The validated options.
@@ -29,12 +33,24 @@ struct AvailabilityOptions {
     double groundHeightKm = 0;
     itur::ClimateZone climateZone = itur::ClimateZone::MaritimeTemperateOverLand;
     std::optional<double> requiredSnrDb;
+    // Fading within the hour, when any diversity option is given: the figures
+    // beside the hourly-median-only ones.
+    std::optional<itur::FadingRequest> fading;
 };
 
 const std::vector<double>& defaultPercents();  // 50, 90, 99, 99.9, 99.99
 
 // Throws InputError naming the option, its value and what is allowed.
 double percentOption(const std::string& text);
+// "1", "2" or "4"; "selection" or "maximal-ratio". `name` is how the input is
+// shown: "--diversity-order" or "diversity.order =".
+int diversityOrderOption(std::string_view name, const std::string& text);
+itur::Combiner combinerOption(std::string_view name, const std::string& text);
+// A branch correlation other than 0 needs dual diversity. `correlationInput`
+// is the correlation as given ("--branch-correlation 0.5"), `orderName` how
+// the order is named.
+void requireDualForCorrelation(const itur::Diversity& diversity, std::string_view correlationInput,
+                               std::string_view orderName);
 AvailabilityOptions validateAvailabilityOptions(const AvailabilityArguments& arguments);
 
 }  // namespace tropolink

@@ -41,7 +41,8 @@ void addMethods(ProfileAnswer& a, const ProfileGround& ground, const Availabilit
     a.link = a.climate ? siteLink(a.values, options, *a.climate, a.derived)
                        : profileLink(a.values, options, ground.points, a.derived);
     a.availability =
-        itur::answerAvailability(*a.link, linkBudget(a.values), options.percents, options.requiredSnrDb);
+        itur::answerAvailability(*a.link, linkBudget(a.values), options.percents, options.requiredSnrDb,
+                                 options.fading);
 }
 
 ProfileAnswer answerProfile(const ProfileGround& ground, const profile::ProfileSettings& derived,

@@ -50,6 +50,14 @@ struct PlanItu {
     std::optional<PlanText> groundHeightKm;
 };
 
+// [diversity]: any key given adds fading within the hour, and the verdict
+// uses the diversity asked for.
+struct PlanDiversity {
+    std::optional<PlanText> order;
+    std::optional<PlanText> combiner;
+    std::optional<PlanText> branchCorrelation;
+};
+
 struct PlanRequirement {
     std::optional<PlanText> snrDb;
     std::optional<PlanText> availabilityPercent;
@@ -68,6 +76,7 @@ struct Plan {
     PlanPath path;
     PlanItu itu;
     PlanRequirement requirement;
+    PlanDiversity diversity;
     std::filesystem::path file;
     std::string source;
 };

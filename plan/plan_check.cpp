@@ -29,6 +29,7 @@ public:
         path(c);
         itu(c);
         requirement(c);
+        diversity(c);
         // Last, so that a plan of the wrong form is told so before a path is looked for.
         files(c);
         return c;
@@ -185,6 +186,33 @@ private:
         if (r.availabilityPercent)
             c.requiredAvailabilityPercent =
                 option(kRequiredAvailabilityOption, "requirement", "availability-percent", *r.availabilityPercent);
+    }
+
+    void diversity(CheckedPlan& c) const {
+        const PlanDiversity& d = plan_.diversity;
+        if (!d.order && !d.combiner && !d.branchCorrelation) return;
+        itur::FadingRequest request;
+        request.requiredAvailabilityPercent = c.requiredAvailabilityPercent;
+        itur::Diversity& diversity = request.diversity;
+        // Read as the command-line options are, their messages naming the key.
+        const auto read = [this](const PlanText& value, std::string_view name, const auto& reader) {
+            try {
+                return reader(dottedKey("diversity", name) + " =", value.text);
+            } catch (const InputError& e) {
+                fail(value.at, dottedKey("diversity", name), e.what());
+            }
+        };
+        if (d.order) diversity.order = read(*d.order, "order", diversityOrderOption);
+        if (d.combiner) diversity.combiner = read(*d.combiner, "combiner", combinerOption);
+        if (d.branchCorrelation) {
+            diversity.branchCorrelation = option(kBranchCorrelationOption, "diversity", "branch-correlation",
+                                                 *d.branchCorrelation);
+            read(*d.branchCorrelation, "branch-correlation", [&diversity](const std::string& name, const std::string& text) {
+                requireDualForCorrelation(diversity, name + " " + text, "diversity.order =");
+                return 0;
+            });
+        }
+        c.availability.fading = request;
     }
 
     const Plan& plan_;

@@ -65,6 +65,9 @@ ordered_json verdictsJson(const PlanResult& r) {
                         {"availabilityPercent", optional(v.availability.percent)},
                         {"outageMinutesPerYear", optional(v.availability.outageMinutesPerYear)},
                         {"bound", bound.empty() ? ordered_json(nullptr) : ordered_json(bound)}});
+        if (v.withDiversity)
+            list.back()["withDiversity"] = {{"availabilityPercent", v.withDiversity->percent},
+                                            {"outageMinutesPerYear", v.withDiversity->outageMinutesPerYear}};
     }
     return list;
 }

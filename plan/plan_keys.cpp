@@ -61,6 +61,9 @@ std::vector<PlanKeyInfo> makeKeys() {
     keys.push_back(optionKey("requirement", "availability-percent", kRequiredAvailabilityOption, "99.9"));
     keys.push_back({"requirement", "percent", PlanKind::NumberList, "% of the year",
                     "a list, each " + allowedValues(kPercentOption), "[50, 90, 99, 99.9, 99.99]"});
+    keys.push_back({"diversity", "order", PlanKind::Number, "receiving branches", "1, 2 or 4", "1"});
+    keys.push_back({"diversity", "combiner", PlanKind::Text, "", "selection or maximal-ratio", "\"selection\""});
+    keys.push_back(optionKey("diversity", "branch-correlation", kBranchCorrelationOption, "0"));
     return keys;
 }
 

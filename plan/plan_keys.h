@@ -31,7 +31,7 @@ struct PlanKeyInfo {
     std::string shownDefault;  // the template's value, "" for none
 };
 
-inline constexpr std::string_view kPlanTables[] = {"", "station1", "station2", "path", "itu", "requirement"};
+inline constexpr std::string_view kPlanTables[] = {"", "station1", "station2", "path", "itu", "requirement", "diversity"};
 
 const std::vector<PlanKeyInfo>& planKeys();
 const PlanKeyInfo* findPlanKey(std::string_view table, std::string_view name);

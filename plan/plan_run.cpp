@@ -39,7 +39,7 @@ void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, He
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);
     r.availability = itur::answerAvailability(r.link, r.budget, plan.availability.percents,
-                                              plan.availability.requiredSnrDb);
+                                              plan.availability.requiredSnrDb, plan.availability.fading);
 }
 
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
@@ -74,8 +74,14 @@ std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double
         const itur::MethodAnswer& m = method == itur::ItuMethod::P617 ? answer.p617 : answer.p2001;
         if (!m.availability) continue;
         for (int station = 1; station <= 2; ++station) {
-            const itur::StationAvailability& a = (*m.availability)[static_cast<std::size_t>(station - 1)];
-            list.push_back({method, station, a, requirementMet(a, requiredPercent)});
+            const auto index = static_cast<std::size_t>(station - 1);
+            const itur::StationAvailability& a = (*m.availability)[index];
+            PlanVerdict v{method, station, a, std::nullopt, requirementMet(a, requiredPercent)};
+            if (m.fading && m.fading->stations) {
+                v.withDiversity = (*m.fading->stations)[index].withDiversity;
+                v.met = v.withDiversity->percent >= requiredPercent;
+            }
+            list.push_back(v);
         }
     }
     return list;

@@ -26,7 +26,10 @@ namespace tropolink {
 struct PlanVerdict {
     itur::ItuMethod method = itur::ItuMethod::P617;
     int receivingStation = 1;
-    itur::StationAvailability availability;  // reached
+    itur::StationAvailability availability;  // reached, hourly median only
+    // With [diversity]: reached with fading within the hour and the diversity
+    // asked for, which then decides `met`.
+    std::optional<itur::FadingAvailability> withDiversity;
     bool met = false;  // reached >= required
 };
 

@@ -37,6 +37,13 @@ PlanSlot requirementSlot(PlanRequirement& r, std::string_view name) {
     return {};
 }
 
+PlanSlot diversitySlot(PlanDiversity& d, std::string_view name) {
+    if (name == "order") return {.one = &d.order};
+    if (name == "combiner") return {.one = &d.combiner};
+    if (name == "branch-correlation") return {.one = &d.branchCorrelation};
+    return {};
+}
+
 }  // namespace
 
 PlanSlot planSlot(Plan& plan, std::string_view table, std::string_view name) {
@@ -51,6 +58,7 @@ PlanSlot planSlot(Plan& plan, std::string_view table, std::string_view name) {
     if (table == "path") return pathSlot(plan.path, name);
     if (table == "itu") return ituSlot(plan.itu, name);
     if (table == "requirement") return requirementSlot(plan.requirement, name);
+    if (table == "diversity") return diversitySlot(plan.diversity, name);
     return {};
 }
 

@@ -7,6 +7,7 @@
 #include "report/availability_json.h"
 #include "report/availability_table.h"
 #include "report/box_writers.h"
+#include "report/fading_report.h"
 #include "report/climate_report.h"
 #include "report/path_report.h"
 #include "report/profile_report.h"
@@ -18,6 +19,11 @@ void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult&
     const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
     out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + terminalText(station.name) + ": ";
     out += v.met ? "met" : "NOT MET";
+    if (v.withDiversity) {
+        const itur::FadingAvailability& f = *v.withDiversity;
+        out += ", available " + fixedText(f.percent, 4) + " % of the year with fading, outage " +
+               fixedText(f.outageMinutesPerYear, 1) + " minutes a year; hourly median only";
+    }
     const itur::StationAvailability& a = v.availability;
     if (a.percent) {
         out += ", available " + fixedText(*a.percent, 4) + " % of the year";
@@ -39,7 +45,11 @@ void appendPlanText(std::string& out, const PlanResult& r) {
         appendShortest(out, *p.availability.requiredSnrDb);
         out += " dB for ";
         appendShortest(out, p.requiredAvailabilityPercent);
-        out += " % of the year\n";
+        out += " % of the year";
+        if (p.availability.fading)
+            out += ", received with " + diversityDescription(p.availability.fading->diversity) +
+                   " and fading within the hour";
+        out += "\n";
         for (const PlanVerdict& v : r.verdicts) appendVerdictLine(out, v, r);
     } else {
         out += "Verdict: none, the plan gives no [requirement].snr-db\n";

@@ -71,6 +71,8 @@ std::string_view templateNote(std::string_view name) {
         {"fill-voids", "with [path].dem"},
         {"n0", "none: the maps with sites, else the surface refractivity"},
         {"snr-db", "none: no verdict"},
+        {"order", "any [diversity] key adds fading within the hour, and the verdict then uses it"},
+        {"branch-correlation", "dual diversity only"},
     };
     for (const auto& [key, note] : kNotes)
         if (key == name) return note;

@@ -22,6 +22,7 @@ void appendSitesSection(std::string& out, const ReportInput& in);
 void appendClimateSection(std::string& out, const ReportInput& in);
 void appendBudgetSection(std::string& out, const ReportInput& in);
 void appendYearSection(std::string& out, const ReportInput& in);
+void appendFadingSection(std::string& out, const ReportInput& in);
 void appendBoxesSection(std::string& out, const ReportInput& in);
 void appendNotesSection(std::string& out, const ReportInput& in);
 void appendPlanSection(std::string& out, const ReportInput& in);

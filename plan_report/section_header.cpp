@@ -1,4 +1,5 @@
 // The header and the verdict: what the plan is, and whether the link meets it.
+#include "report/fading_report.h"
 #include "plan_report/budget_rows.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
@@ -56,6 +57,12 @@ void appendVerdictSection(std::string& out, const ReportInput& in) {
     }
     out += "<p>Required: S/N of at least <b>" + numberCell(p.availability.requiredSnrDb, 1) +
            " dB</b> for <b>" + percentText(p.requiredAvailabilityPercent) + " %</b> of the year.</p>\n";
+    if (p.availability.fading) {
+        out += "<p>The verdict is received with <b>";
+        appendHtmlEscaped(out, diversityDescription(p.availability.fading->diversity));
+        out += "</b> and fading within the hour; the availability and outage columns are of the hourly median "
+               "only.</p>\n";
+    }
     out += "<table class=\"verdict\">\n<thead><tr><th>Method</th><th>Receiving station</th><th>Availability "
            "reached</th><th>Outage</th><th>Requirement</th></tr></thead>\n<tbody>\n";
     for (const PlanVerdict& v : in.result.verdicts) {

@@ -15,7 +15,8 @@ struct TableLook {
     std::string_view group;
 };
 constexpr TableLook kGroups[] = {{"", "Plan"},           {"station1", "Station 1"}, {"station2", "Station 2"},
-                                 {"path", "Path"},       {"itu", "ITU climate"},    {"requirement", "Requirement"}};
+                                 {"path", "Path"},       {"itu", "ITU climate"},    {"requirement", "Requirement"},
+                                 {"diversity", "Diversity"}};
 
 struct KeyLook {
     std::string_view name;
@@ -53,6 +54,9 @@ constexpr KeyLook kLabels[] = {
     {"snr-db", "Required S/N"},
     {"availability-percent", "Required availability"},
     {"percent", "Percentages of the year"},
+    {"order", "Diversity order"},
+    {"combiner", "Combiner"},
+    {"branch-correlation", "Branch correlation"},
 };
 
 // What an empty field stands for where the key table shows no default.

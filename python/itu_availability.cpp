@@ -12,6 +12,8 @@
 #include "python/keyword_settings.h"
 #include "report/availability_json.h"
 #include "report/availability_notes.h"
+#include "report/fading_report.h"
+#include "report/json_writer.h"
 
 namespace py = pybind11;
 
@@ -80,6 +82,14 @@ py::dict answerObject(const itur::AvailabilityAnswer& a, const PathGeometry* cal
             availability[py::str(std::string(itur::methodNames(method).json))] = stations(itur::methodAnswer(a, method));
         d["availability"] = availability;
     }
+    if (a.fading) {
+        // The writer's own object, so that the keys and numbers are those of --json.
+        std::string text = "{";
+        JsonWriter json(text);
+        writeFading(json, a);
+        text += "}";
+        d["fading"] = py::module_::import("json").attr("loads")(text)["fading"];
+    }
     py::list notes;
     for (const std::string& note : availabilityNotes(a)) notes.append(note);
     d["notes"] = notes;
@@ -107,8 +117,9 @@ std::vector<std::string> percentTexts(const py::object& percent) {
 namespace {
 
 py::object availability(const py::object& percent, const py::object& requiredSnrDb, const py::object& deltaN,
-                        const py::object& n0, const py::object& groundHeightKm, const py::object& climateZone, bool powerDividedBy1000,
-                        const py::kwargs& settings) {
+                        const py::object& n0, const py::object& groundHeightKm, const py::object& climateZone,
+                        const py::object& diversityOrder, const py::object& combiner,
+                        const py::object& branchCorrelation, bool powerDividedBy1000, const py::kwargs& settings) {
     AvailabilityArguments arguments;
     if (!percent.is_none()) arguments.percents = percentTexts(percent);
     if (!requiredSnrDb.is_none()) arguments.requiredSnr.push_back(valueText(requiredSnrDb));
@@ -116,6 +127,9 @@ py::object availability(const py::object& percent, const py::object& requiredSnr
     if (!n0.is_none()) arguments.n0.push_back(valueText(n0));
     arguments.groundHeightKm.push_back(valueText(groundHeightKm));
     arguments.climateZone.push_back(valueText(climateZone));
+    if (!diversityOrder.is_none()) arguments.diversityOrder.push_back(std::string(py::str(diversityOrder)));
+    if (!combiner.is_none()) arguments.combiner.push_back(std::string(py::str(combiner)));
+    if (!branchCorrelation.is_none()) arguments.branchCorrelation.push_back(valueText(branchCorrelation));
     const AvailabilityOptions options = validateAvailabilityOptions(arguments);
     const Settings s = settingsFromKeywords(settings, powerDividedBy1000);
     HeadlessWindow window;
@@ -129,7 +143,8 @@ void addAvailabilityFunction(py::module_& m) {
     m.def("availability", availability, py::kw_only(), py::arg("percent") = py::none(),
           py::arg("required_snr_db") = py::none(), py::arg("delta_n") = 40, py::arg("n0") = py::none(),
           py::arg("ground_height_km") = 0,
-          py::arg("climate_zone") = 6, py::arg("power_div_1000") = false,
+          py::arg("climate_zone") = 6, py::arg("diversity_order") = py::none(), py::arg("combiner") = py::none(),
+          py::arg("branch_correlation") = py::none(), py::arg("power_div_1000") = false,
           R"doc(Loss over the year, fade margins, signal-to-noise and availability of the link that
 the settings give, by both ITU-R methods: the object that
 `tropolink-cli availability --json` prints, as dicts, lists, floats and None.
@@ -140,7 +155,9 @@ and 100 (default 50, 90, 99, 99.9, 99.99); ValueError for an empty one, bytes or
 required_snr_db: the signal-to-noise needed, dB, -50 to 100; adds the availability of
 each station. delta_n: refractivity lapse rate, any decimal from 20 to 80 N-units/km; n0: sea-level refractivity for P.617, 250 to 450 N-units (default: the surface refractivity slider).
 ground_height_km: ground under the common volume, 0 to 5 km. climate_zone: 1 to 7, as
-for p2001_loss. Each row has a "verdict" ("valid", "outOfRange", "lineOfSight"); None
+for p2001_loss. diversity_order (1, 2 or 4), combiner ("selection" or "maximal-ratio")
+and branch_correlation (0 to 0.99, dual only): any of them adds "fading", fading within
+the hour beside the hourly-median-only figures. Each row has a "verdict" ("valid", "outOfRange", "lineOfSight"); None
 marks a figure a method does not give; "notes" lists why and where the figures
 mislead. ValueError with the tool's message for a refused setting or option.)doc");
 }

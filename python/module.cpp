@@ -6,6 +6,7 @@
 #include "ground/ground.h"
 #include "link/pass_window.h"
 #include "python/coverage_function.h"
+#include "python/fading_function.h"
 #include "python/calculate_many.h"
 #include "python/climate_functions.h"
 #include "python/itu_functions.h"
@@ -136,6 +137,7 @@ PYBIND11_MODULE(tropolink, m) {
     m.def("calculate_many", &python::calculateMany, py::arg("table"), py::arg("power_div_1000") = py::bool_(false),
           py::arg("threads") = py::none(), calculateManyDoc.c_str());
     python::addItuFunctions(m);
+    python::addFadingFunction(m);
     python::addClimateFunctions(m);
     python::addTerrainFunctions(m);
     python::addProfileFunction(m);

@@ -2,6 +2,7 @@
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "io/file_output.h"
@@ -104,6 +105,14 @@ PythonPlan fromKeywords(const py::kwargs& keywords) {
             p.plan.file = pathText(value);
             continue;
         }
+        // The diversity as tropolink.availability names it, beside diversity={...}.
+        static const std::pair<std::string_view, const char*> kDiversityWords[] = {
+            {"diversity-order", "order"}, {"combiner", "combiner"}, {"branch-correlation", "branch-correlation"}};
+        const auto word = std::ranges::find(kDiversityWords, name, &std::pair<std::string_view, const char*>::first);
+        if (word != std::end(kDiversityWords)) {
+            setKeyword(p.plan, "diversity", py::str(word->second), value);
+            continue;
+        }
         bool table = false;
         for (const std::string_view t : kPlanTables) table = table || (!t.empty() && t == name);
         if (!table) {
@@ -173,10 +182,11 @@ void report(const PythonPlan& p, const py::object& path, const py::object& maps)
 constexpr const char* kPlanDoc = R"doc(A link plan, as `tropolink-cli plan` reads it from a *.tropolink.toml file.
 
 Plan.load(path) reads and checks a file; Plan(**keywords) makes one from the file's keys:
-title, notes and power_div_1000, and the tables station1, station2, path, itu and
-requirement as dicts, e.g.
+title, notes and power_div_1000, and the tables station1, station2, path, itu,
+requirement and diversity as dicts, e.g.
     Plan(title="Hop", station1={"tx_power": 1000, "site": [51.36, -55.58]}, ...)
-"_" and "-" are the same in a key; file= anchors relative DEM and profile paths. Every
+diversity_order, combiner and branch_correlation, as tropolink.availability takes them,
+are the keys of [diversity]. "_" and "-" are the same in a key; file= anchors relative DEM and profile paths. Every
 value is checked as the file's is, and a refused one raises ValueError with the key,
 the problem and what is allowed.)doc";
 

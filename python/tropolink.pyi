@@ -1,5 +1,5 @@
 import os
-from typing import Any, Mapping, Optional, Sequence, TypedDict, Union
+from typing import Any, Literal, Mapping, Optional, Sequence, TypedDict, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -95,9 +95,22 @@ def availability(
     n0: Union[float, None] = None,
     ground_height_km: float = 0,
     climate_zone: int = 6,
+    diversity_order: Union[int, None] = None,
+    combiner: Union[Literal["selection", "maximal-ratio"], None] = None,
+    branch_correlation: Union[float, None] = None,
     power_div_1000: bool = False,
     **settings: Setting,
 ) -> dict[str, Any]: ...
+@overload
+def short_term_outage(
+    margin_db: float, order: int = 1, combiner: Literal["selection", "maximal-ratio"] = "selection",
+    correlation: float = 0.0,
+) -> float: ...
+@overload
+def short_term_outage(
+    margin_db: ArrayLike, order: int = 1, combiner: Literal["selection", "maximal-ratio"] = "selection",
+    correlation: float = 0.0,
+) -> npt.NDArray[np.float64]: ...
 
 class ItuMapsValues(TypedDict):
     n0: Any  # float64 array (numpy scalar for scalar input), N-units
@@ -199,6 +212,10 @@ class Plan:
         path: Union[dict[str, Any], None] = None,
         itu: Union[dict[str, Any], None] = None,
         requirement: Union[dict[str, Any], None] = None,
+        diversity: Union[dict[str, Any], None] = None,
+        diversity_order: Union[int, None] = None,
+        combiner: Union[Literal["selection", "maximal-ratio"], None] = None,
+        branch_correlation: Union[float, None] = None,
     ) -> None: ...
     @staticmethod
     def load(path: PathArg) -> Plan: ...

@@ -2,6 +2,7 @@
 
 #include "itur/method_domain.h"
 #include "report/availability_notes.h"
+#include "report/fading_report.h"
 
 namespace tropolink {
 namespace {
@@ -109,6 +110,7 @@ void writeAvailability(JsonWriter& json, const itur::AvailabilityAnswer& answer,
             writeAvailabilities(json, itur::methodNames(method).json, itur::methodAnswer(answer, method));
         json.endObject();
     }
+    writeFading(json, answer);
     writeNotes(json, answer);
     json.endObject();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/availability_cells.h"
+#include "report/fading_report.h"
 
 namespace tropolink {
 namespace {
@@ -44,6 +45,7 @@ std::vector<std::string> availabilityNotes(const itur::AvailabilityAnswer& a) {
         notes.emplace_back(
             "Below 10 % of the year ducting and layer reflection, which these methods leave out, usually decide the "
             "loss: there both methods predict too much loss");
+    for (std::string& note : fadingNotes(a)) notes.push_back(std::move(note));
     return notes;
 }
 

@@ -7,6 +7,7 @@
 #include "grammar/number_text.h"
 #include "report/availability_cells.h"
 #include "report/availability_notes.h"
+#include "report/fading_report.h"
 
 namespace tropolink {
 namespace {
@@ -161,13 +162,16 @@ void appendRows(std::string& out, const itur::AvailabilityAnswer& a, const Avail
     const std::vector<std::string> notes = availabilityNotes(a);
     if (!notes.empty()) out += '\n';
     for (const std::string& note : notes) out += "Note: " + note + ".\n";
-    if (!o.requiredSnrDb) return;
-    out += "\nAvailability at S/N >= ";
-    appendShortest(out, *o.requiredSnrDb);
-    out += " dB:\n";
-    for (const itur::ItuMethod method : itur::kItuMethods)
-        for (int s = 0; s < 2; ++s)
-            appendStation(out, method, s + 1, (*itur::methodAnswer(a, method).availability)[static_cast<std::size_t>(s)]);
+    if (o.requiredSnrDb) {
+        out += "\nAvailability at S/N >= ";
+        appendShortest(out, *o.requiredSnrDb);
+        out += a.fading ? " dB, hourly median only:\n" : " dB:\n";
+        for (const itur::ItuMethod method : itur::kItuMethods)
+            for (int s = 0; s < 2; ++s)
+                appendStation(out, method, s + 1,
+                              (*itur::methodAnswer(a, method).availability)[static_cast<std::size_t>(s)]);
+    }
+    appendFadingTable(out, a, o.requiredSnrDb);
 }
 
 }  // namespace

@@ -80,6 +80,32 @@ TEST(PlanRunTest, TheVerdictComparesReachedWithRequiredAtTheBoundary) {
     EXPECT_FALSE(required(below + 2e-6));
 }
 
+// The verdict with [diversity] compares the availability with fading and the
+// diversity against the requirement, on both sides of it.
+TEST(PlanRunTest, DiversityDecidesTheVerdictAtTheBoundary) {
+    const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+    const PlanResult today = run(base);
+    const PlanResult dual = run(base + "[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n");
+    ASSERT_EQ(dual.verdicts.size(), 4u);
+    for (std::size_t i = 0; i < dual.verdicts.size(); ++i) {
+        const PlanVerdict& v = dual.verdicts[i];
+        EXPECT_FALSE(today.verdicts[i].withDiversity);
+        ASSERT_TRUE(v.withDiversity);
+        EXPECT_EQ(v.availability.percent, today.verdicts[i].availability.percent);  // hourly median only, as today
+        const double reached = v.withDiversity->percent;
+        for (const double required : {reached - 1e-6, reached, reached + 1e-6}) {
+            const PlanResult r = run(base + "availability-percent = " + std::to_string(required).substr(0, 12) +
+                                     "\n[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n");
+            const PlanVerdict& at = r.verdicts[i];
+            EXPECT_EQ(at.met, at.withDiversity->percent >= r.plan.requiredAvailabilityPercent);
+        }
+    }
+    const PlanResult quad = run(base + "[diversity]\norder = 4\ncombiner = \"maximal-ratio\"\n");
+    EXPECT_GT(quad.verdicts[0].withDiversity->percent, dual.verdicts[0].withDiversity->percent);
+    EXPECT_TRUE(dual.availability.p617.fading->atRequiredPercent);
+    EXPECT_EQ(dual.availability.p617.fading->atRequiredPercent->percent, 99.9);
+}
+
 TEST(PlanRunTest, AboveTheHighestPercentIsMet) {
     const PlanResult r = run("[requirement]\nsnr-db = -50\navailability-percent = 99.9999\n");
     for (const PlanVerdict& v : r.verdicts) {

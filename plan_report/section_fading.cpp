@@ -1,0 +1,65 @@
+// Fading within the hour: what one receiver and the diversity asked for
+// reach, and the median margins they need; only for a plan with [diversity].
+#include "plan_report/html_escape.h"
+#include "plan_report/report_sections.h"
+#include "report/fading_report.h"
+
+namespace tropolink {
+namespace {
+
+void appendMarginRows(std::string& out, itur::ItuMethod method, const itur::MethodFading& f) {
+    std::vector<const itur::RequiredMargins*> rows;
+    for (const itur::RequiredMargins& m : f.atImprovementPercents) rows.push_back(&m);
+    if (f.atRequiredPercent) rows.push_back(&*f.atRequiredPercent);
+    for (const itur::RequiredMargins* m : rows)
+        out += "<tr><th>" + itur::recommendationName(method) + ", " + percentText(m->percent) + " %</th><td>" +
+               numberCell(m->hourlyMedianOnlyDb, 2) + "</td><td>" + numberCell(m->oneReceiverDb, 2) + "</td><td>" +
+               numberCell(m->withDiversityDb, 2) + "</td><td>" + numberCell(m->improvementDb(), 2) + "</td></tr>\n";
+}
+
+void appendStationRows(std::string& out, const ReportInput& in, itur::ItuMethod method, const itur::MethodFading& f) {
+    if (!f.stations) return;
+    for (std::size_t s = 0; s < 2; ++s) {
+        const itur::StationFading& station = (*f.stations)[s];
+        out += "<tr><th>" + itur::recommendationName(method) + ", ";
+        appendHtmlEscaped(out, s == 0 ? in.result.plan.station1.name : in.result.plan.station2.name);
+        out += "</th><td>" + numberCell(station.medianMarginDb, 2) + "</td><td>" +
+               numberCell(station.oneReceiver.percent, 4) + " %</td><td>" +
+               numberCell(station.oneReceiver.outageMinutesPerYear, 1) + "</td><td>" +
+               numberCell(station.withDiversity.percent, 4) + " %</td><td>" +
+               numberCell(station.withDiversity.outageMinutesPerYear, 1) + "</td></tr>\n";
+    }
+}
+
+}  // namespace
+
+void appendFadingSection(std::string& out, const ReportInput& in) {
+    const itur::AvailabilityAnswer& a = in.result.availability;
+    if (!a.fading) return;
+    const std::string name = diversityDescription(a.fading->diversity);
+    out += "<section id=\"fading\">\n<h2>Fading within the hour</h2>\n<p>Within each hour the received power is "
+           "Rayleigh about its hourly median; the receiver combines its branches: <b>";
+    appendHtmlEscaped(out, name);
+    out += "</b>. The figures elsewhere on this page are of the hourly median only.</p>\n";
+    if (!a.p617.fading && !a.p2001.fading) {
+        out += "<p>Neither method gives a figure on this path.</p>\n</section>\n";
+        return;
+    }
+    out += "<table class=\"fade\">\n<thead><tr><th>Receiving station</th><th>Median margin dB</th><th>One receiver"
+           "</th><th>Outage min/year</th><th>";
+    appendHtmlEscaped(out, diversityName(a.fading->diversity));
+    out += "</th><th>Outage min/year</th></tr></thead>\n<tbody>\n";
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        if (const auto& f = itur::methodAnswer(a, method).fading) appendStationRows(out, in, method, *f);
+    out += "</tbody>\n</table>\n<table class=\"fade\">\n<thead><tr><th>Median margin needed, dB</th><th>Hourly "
+           "median only</th><th>One receiver</th><th>";
+    appendHtmlEscaped(out, diversityName(a.fading->diversity));
+    out += "</th><th>Improvement</th></tr></thead>\n<tbody>\n";
+    for (const itur::ItuMethod method : itur::kItuMethods)
+        if (const auto& f = itur::methodAnswer(a, method).fading) appendMarginRows(out, method, *f);
+    out += "</tbody>\n</table>\n<p class=\"small\">The median margin is the S/N at L(50 %) over the required S/N; the "
+           "improvement is the margin one receiver needs minus the margin the diversity receiver needs.</p>\n"
+           "</section>\n";
+}
+
+}  // namespace tropolink
