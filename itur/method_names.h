@@ -15,7 +15,7 @@ enum class ItuMethod { P617, P2001 };
 // ItuMethod, never by matching one of its names.
 struct MethodNames {
     ItuMethod method;
-    std::string_view label;   // what texts, tables and pictures show: "P.617"
+    std::string_view label;   // what texts, tables and pictures show: "P.617", "P.2001 troposcatter"
     std::string_view json;    // its key in JSON objects: "p617"
     std::string_view cli;     // its word on the command line and in CSV column names: "p617"
     std::string_view python;  // its word in Python names and keys: "p617"
@@ -23,7 +23,7 @@ struct MethodNames {
 
 inline constexpr std::array kMethodNames{
     MethodNames{ItuMethod::P617, "P.617", "p617", "p617", "p617"},
-    MethodNames{ItuMethod::P2001, "P.2001", "p2001", "p2001", "p2001"},
+    MethodNames{ItuMethod::P2001, "P.2001 troposcatter", "p2001", "p2001", "p2001"},
 };
 
 // Every method, in the table's order.

@@ -84,7 +84,7 @@ TEST(AvailabilityTable, OutOfRangeCellsAndTheScatterOnlyNote) {
     std::string out;
     appendAvailabilityTable(out, a, AvailabilityOptions{});
     EXPECT_THAT(out, HasSubstr("       5    180.000     -20.000      -180.000      -180.000    out of range\n"));
-    EXPECT_THAT(out, HasSubstr("\nNote: P.2001 gives no figure: a term of its formula is not finite on this path.\n"));
+    EXPECT_THAT(out, HasSubstr("\nNote: P.2001 troposcatter gives no figure: a term of its formula is not finite on this path.\n"));
     EXPECT_THAT(out, HasSubstr("\nNote: Below 10 % of the year ducting and layer reflection"));
 }
 

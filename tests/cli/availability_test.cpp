@@ -125,7 +125,7 @@ TEST(AvailabilityTest, OutOfRangeMethodsSayWhyAndGiveNoAvailability) {
     const CliRun table = runCli(tableArgs);
     EXPECT_EQ(table.exitStatus, 0);
     EXPECT_THAT(table.out, HasSubstr("   99.99    out of range" + std::string(35, ' ') + "    out of range\n"));
-    EXPECT_THAT(table.out, HasSubstr("  P.617  at station 1: out of range\n"));
+    EXPECT_THAT(table.out, HasSubstr("  P.617               at station 1: out of range\n"));
     EXPECT_THAT(table.out, HasSubstr("  theta-r       2.235e+06 mrad"));
     EXPECT_THAT(table.out, testing::Not(HasSubstr("inf")));
     EXPECT_THAT(table.out, testing::Not(HasSubstr("50.000000 %")));

@@ -56,7 +56,7 @@ def check_distance_sweep(root):
 
 
 def check_itu_curves(root):
-    itu = ["P.617 99.9 %", "P.2001 99.9 %", "P.617 50 %", "P.2001 50 %"]
+    itu = ["P.617 99.9 %", "P.2001 troposcatter 99.9 %", "P.617 50 %", "P.2001 troposcatter 50 %"]
     loss = group(root, "path-loss")
     assert series_labels(loss) == LOSS_SERIES + itu, series_labels(loss)
     assert all(p.get("d") for p in loss.iter(f"{SVG}path")), "a loss curve with no points"
@@ -71,7 +71,7 @@ def check_itu_curves(root):
 
 def check_availability_panel(root):
     panel = group(root, "availability")
-    stations = [f"{m} at station {s}" for m in ("P.617", "P.2001") for s in (1, 2)]
+    stations = [f"{m} at station {s}" for m in ("P.617", "P.2001 troposcatter") for s in (1, 2)]
     assert series_labels(panel) == stations, series_labels(panel)
     assert any(p.get("d") for p in panel.iter(f"{SVG}path")), "no availability curve"
     assert any(t.startswith("Availability (% of the year)") for t in texts(panel)), texts(panel)

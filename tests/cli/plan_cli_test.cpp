@@ -121,7 +121,7 @@ TEST_F(PlanCliTest, TheDemPlanGivesTheProfileCommandsBoxes) {
     ASSERT_EQ(plan.exitStatus, 0) << plan.err;
     EXPECT_THAT(plan.out, StartsWith("Verdict: the link needs S/N >= 10 dB for 99.9 % of the year\n"
                                      "  P.617, received at Mount Washington: met, available 99.99"));
-    EXPECT_THAT(plan.out, HasSubstr("  P.2001, received at Memphremagog: NOT MET, available 98.2"));
+    EXPECT_THAT(plan.out, HasSubstr("  P.2001 troposcatter, received at Memphremagog: NOT MET, available 98.2"));
     const std::vector<std::string> station{"tx-power=10", "tx-line-loss-db=2", "rx-noise-figure-db=2",
                                            "rx-line-loss-db=2", "antenna-gain-dbi=30", "rx-bandwidth-hz=3000"};
     std::vector<std::string> args{"profile",        "--from", "44.2706,-71.3033", "--to", "44.9,-71.9",

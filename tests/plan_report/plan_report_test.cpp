@@ -120,7 +120,7 @@ TEST_P(Budget, TheWaterfallFollowsTheRequiredAvailability) {
     const BudgetDirection d = budgetDirection(fixture.result, 1);
     const std::optional<std::size_t> row = waterfallRow(d, fixture.result.plan);
     ASSERT_TRUE(row);
-    EXPECT_EQ(d.rows[*row].method, "ITU-R P.2001");
+    EXPECT_EQ(d.rows[*row].method, "ITU-R P.2001 troposcatter");
     EXPECT_EQ(d.rows[*row].percent, fixture.result.plan.requiredAvailabilityPercent);
 }
 

@@ -124,7 +124,7 @@ private slots:
             verdict.availability.outageMinutesPerYear = 6.49;
         }
         const VerdictTexts texts = verdictTexts(result, verdict);
-        QCOMPARE(texts.method, QStringLiteral("ITU-R P.2001"));
+        QCOMPARE(texts.method, QStringLiteral("ITU-R P.2001 troposcatter"));
         QCOMPARE(texts.receiving, QStringLiteral("Far <end>"));
         QCOMPARE(texts.availability, availability);
         QCOMPARE(texts.outage, outage);
