@@ -167,7 +167,10 @@ PassValues RecalculateWithValues(FormWindow& window) {
 }
 
 PassValues computePassValues(const SliderPositions& positions, bool powerDividedBy1000) {
-    const LinkParameters params = linkParametersFromPositions(positions, powerDividedBy1000);
+    return computePassValues(linkParametersFromPositions(positions, powerDividedBy1000));
+}
+
+PassValues computePassValues(const LinkParameters& params) {
     {
         const NumericGuard guard;
         PassValues v;

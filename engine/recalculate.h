@@ -49,4 +49,8 @@ PassValues RecalculateWithValues(FormWindow& window);
 // is written and no mask applied. Same arithmetic, same NumericFault.
 PassValues computePassValues(const SliderPositions& positions, bool powerDividedBy1000);
 
+// The same stages over a record of physical values, which need not lie on
+// any slider: no window, no boxes.
+PassValues computePassValues(const LinkParameters& params);
+
 }  // namespace tropolink

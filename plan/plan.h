@@ -23,7 +23,8 @@ struct PlanText {
 };
 
 // [station1] and [station2]. `settings` holds the tool's station aliases
-// without their "s1."/"s2." prefix: "tx-power" -> "1000".
+// without their "s1."/"s2." prefix: "tx-power" -> "1000", and the radio keys
+// that stand for a slider's value ("rx-bandwidth-mhz", "antenna-diameter-m").
 struct PlanStation {
     std::optional<PlanText> name;
     std::optional<std::array<PlanText, 2>> site;  // latitude, longitude in degrees

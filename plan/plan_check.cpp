@@ -1,6 +1,8 @@
 #include "plan/plan_check.h"
 
+#include "grammar/decimal.h"
 #include "grammar/input_error.h"
+#include "grammar/number_text.h"
 #include "grammar/option_ranges.h"
 #include "link/profile_link.h"
 #include "plan/plan_keys.h"
@@ -27,6 +29,8 @@ public:
         c.station1 = station(c, "station1", plan_.station1, "s1.", kMast1Option, "Station 1");
         c.station2 = station(c, "station2", plan_.station2, "s2.", kMast2Option, "Station 2");
         path(c);
+        dish(c, 0, "station1", plan_.station1);
+        dish(c, 1, "station2", plan_.station2);
         itu(c);
         requirement(c);
         diversity(c);
@@ -103,11 +107,66 @@ private:
         c.requested.assign(std::string(alias) + "=" + value.text);
     }
 
+    // A radio value sets its slider when it is a position of it; else the
+    // pass takes it as given and the boxes are left out.
+    void radio(CheckedPlan& c, std::string_view table, std::string_view prefix, const RadioKey& key,
+               const PlanText& value) const {
+        const std::size_t index = table == "station1" ? 0 : 1;
+        const std::map<std::string, PlanText>& given = (index == 0 ? plan_.station1 : plan_.station2).settings;
+        const bool megahertz = key.name == "rx-bandwidth-mhz";
+        if (megahertz && given.contains("rx-bandwidth-hz"))
+            refuse(value, table, key.name, "given with rx-bandwidth-hz", "rx-bandwidth-hz or rx-bandwidth-mhz, not both");
+        if (key.name == "antenna-gain-dbi" && given.contains("antenna-diameter-m"))
+            refuse(value, table, key.name, "given with antenna-diameter-m",
+                   "antenna-gain-dbi or antenna-diameter-m, not both");
+        const bool milliwatts = key.name == "tx-power" && c.requested.settings().powerDividedBy1000;
+        const double read = option(milliwatts ? txPowerMilliwattOption() : key.option, table, key.name, value);
+        const std::string alias = std::string(prefix) + (megahertz ? "rx-bandwidth-hz" : std::string(key.name));
+        const SettingName setting = *findSettingName(alias);
+        const DecimalPosition position =
+            decimalToPosition(value.text, megahertz ? 1000000 : setting.positionsPerUnit());
+        try {
+            validatePosition(setting, position, milliwatts, alias);
+            c.requested.assign(alias + "=" + shownValue(static_cast<int>(position.position), setting.positionsPerUnit()));
+        } catch (const InputError&) {
+            c.radio.stations[index].*key.member = milliwatts ? read / 1000 : read * key.scale;
+            c.radio.offSliders.push_back(dottedKey(table, key.name) + " = " + value.text);
+        }
+    }
+
+    // A dish's gain at the plan's frequency.
+    void dish(CheckedPlan& c, std::size_t index, std::string_view table, const PlanStation& s) const {
+        const auto diameter = s.settings.find("antenna-diameter-m");
+        const auto efficiency = s.settings.find("antenna-efficiency");
+        if (diameter == s.settings.end()) {
+            if (efficiency != s.settings.end())
+                refuse(efficiency->second, table, "antenna-efficiency", "given without antenna-diameter-m",
+                       "with antenna-diameter-m");
+            return;
+        }
+        const double d = option(kAntennaDiameterOption, table, "antenna-diameter-m", diameter->second);
+        const double eta = efficiency == s.settings.end()
+                               ? 0.55
+                               : option(kAntennaEfficiencyOption, table, "antenna-efficiency", efficiency->second);
+        const double frequencyMhz =
+            c.requested.settings().positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll21))];
+        const double gain = dishGainDbi(d, eta, frequencyMhz);
+        c.radio.stations[index].antennaGainDbi = gain;
+        c.radio.offSliders.push_back(dottedKey(table, "antenna-diameter-m") + " = " + diameter->second.text + " (" +
+                                     fixedText(gain, 2) + " dBi)");
+    }
+
     CheckedStation station(CheckedPlan& c, std::string_view table, const PlanStation& s, std::string_view prefix,
                            const NumberOption& mast, std::string_view defaultName) const {
         CheckedStation checked;
         checked.name = s.name ? s.name->text : std::string(defaultName);
-        for (const auto& [name, value] : s.settings) slider(c, table, name, std::string(prefix) + name, value);
+        for (const auto& [name, value] : s.settings) {
+            if (name == "antenna-diameter-m" || name == "antenna-efficiency") continue;  // after the frequency
+            if (const RadioKey* key = findRadioKey(name))
+                radio(c, table, prefix, *key, value);
+            else
+                slider(c, table, name, std::string(prefix) + name, value);
+        }
         if (s.mastM) {
             if (!terrain()) refuse(*s.mastM, table, "mast-m", "given without a DEM or profile", kTerrainForms);
             checked.mastM = option(mast, table, "mast-m", *s.mastM);

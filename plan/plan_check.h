@@ -10,6 +10,7 @@
 #include "grammar/settings.h"
 #include "link/availability_options.h"
 #include "plan/plan.h"
+#include "plan/plan_radio.h"
 #include "terrain/path_profile.h"
 #include "terrain/site.h"
 
@@ -54,6 +55,7 @@ struct CheckedPlan {
     CheckedStation station1;
     CheckedStation station2;
     SettingsBuilder requested{false};  // the sliders the plan sets, and power/1000
+    PlanRadio radio;                   // the radio values that are no slider positions
     AvailabilityOptions availability;  // percents, [itu] values given, the required S/N
     double requiredAvailabilityPercent = 99.9;
     std::vector<std::string> dems;  // resolved against the plan's folder

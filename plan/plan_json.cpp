@@ -88,6 +88,7 @@ std::string dumped(const ordered_json& json) { return json.dump(-1, ' ', false, 
 std::string profileMembers(const PlanResult& r, const BoxTexts& boxes) {
     ProfileJsonExtras extras;
     if (r.placed) extras = {pathJson(*r.placed, *r.places), climateJson(*r.climate)};
+    extras.boxesLeftOut = !r.boxesNote.empty();
     std::string object;
     appendProfileJson(object, *r.derived, boxes, &r.availability, extras);
     // "{...}\n": the members lie between the outer braces.
@@ -115,7 +116,10 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r) {
         text += "," + profileMembers(r, boxes);
     } else {
         text += ",\"boxes\":";
-        appendBoxObjectValue(text, boxes, nullptr);
+        if (r.boxesNote.empty())
+            appendBoxObjectValue(text, boxes, nullptr);
+        else
+            text += "null";
         text += ",\"availability\":";
         JsonWriter availability(text);
         writeAvailability(availability, r.availability, &r.values.geometry);

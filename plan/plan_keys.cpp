@@ -4,6 +4,7 @@
 #include "grammar/option_ranges.h"
 #include "grammar/setting_names.h"
 #include "plan/plan_numbers.h"
+#include "plan/plan_radio.h"
 
 namespace tropolink {
 namespace {
@@ -24,6 +25,28 @@ PlanKeyInfo optionKey(std::string_view table, std::string_view name, const Numbe
     return {table, name, PlanKind::Number, std::string(option.unit), allowedValues(option), std::move(shownDefault)};
 }
 
+// A radio value may leave its slider's range: the plan runs it as given.
+std::string radioAllowed(const RadioKey& key) {
+    std::string allowed = allowedValues(key.option);
+    if (key.name == "tx-power") allowed += " (" + allowedValues(txPowerMilliwattOption()) + ")";
+    return allowed;
+}
+
+// The keys that give the same value another way, after the slider's own.
+void addRadioAlternatives(std::vector<PlanKeyInfo>& keys, std::string_view table, std::string_view sliderName) {
+    if (sliderName == "antenna-gain-dbi") {
+        keys.push_back(optionKey(table, "antenna-diameter-m", kAntennaDiameterOption, ""));
+        keys.back().allowed += ", instead of antenna-gain-dbi";
+        keys.push_back(optionKey(table, "antenna-efficiency", kAntennaEfficiencyOption,
+                                 std::string(kAntennaEfficiencyOption.defaultValue)));
+        keys.back().allowed += ", with antenna-diameter-m";
+    } else if (sliderName == "rx-bandwidth-hz") {
+        const RadioKey& megahertz = *findRadioKey("rx-bandwidth-mhz");
+        keys.push_back(optionKey(table, megahertz.name, megahertz.option, ""));
+        keys.back().allowed += ", instead of rx-bandwidth-hz";
+    }
+}
+
 void addStation(std::vector<PlanKeyInfo>& keys, std::string_view table, std::string_view prefix,
                 const NumberOption& mast, std::string_view defaultName) {
     keys.push_back({table, "name", PlanKind::Text, "", std::string(kTextAllowed), "\"" + std::string(defaultName) + "\""});
@@ -33,6 +56,8 @@ void addStation(std::vector<PlanKeyInfo>& keys, std::string_view table, std::str
         if (!alias.name.starts_with(prefix)) continue;
         const std::string_view name = alias.name.substr(prefix.size());
         keys.push_back(sliderKey(table, name, alias.name));
+        if (const RadioKey* radio = findRadioKey(name)) keys.back().allowed = radioAllowed(*radio);
+        addRadioAlternatives(keys, table, name);
     }
 }
 

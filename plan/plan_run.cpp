@@ -31,10 +31,20 @@ GroundSource groundSource(const CheckedPlan& plan) {
     return source;
 }
 
+// The pass again with the radio values that are no slider positions, on
+// the record of the sliders' pass (the ground and the climate stay its own).
+void applyRadio(PassValues& values, const PlanRadio& radio) {
+    if (radio.offSliders.empty()) return;
+    LinkParameters params = values.params;
+    applyRadio(params, radio);
+    values = computePassValues(params);
+}
+
 void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, HeadlessWindow& window) {
     stages.begin("pass");
     r.settingsLine = settingsLine(plan.requested);
     r.values = runPass(window, plan.requested.settings());
+    applyRadio(r.values, plan.radio);
     stages.begin("methods");
     r.link = ituLink(r.values, plan.availability);
     r.budget = linkBudget(r.values);
@@ -52,6 +62,7 @@ void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& sta
     const ProfileGround ground{r.points, r.placed ? &*r.placed : nullptr};
     stages.begin("pass");
     ProfileAnswer a = answerPass(ground, *r.derived, plan.requested, plan.availability, maps, window);
+    applyRadio(a.values, plan.radio);
     stages.begin("methods");
     addMethods(a, ground, plan.availability);
     r.places = a.places;
@@ -109,6 +120,7 @@ std::vector<std::string> climateNotes(const PlanResult& r) {
 
 std::vector<std::string> notesOf(const PlanResult& r) {
     std::vector<std::string> notes = availabilityNotes(r.availability);
+    if (!r.boxesNote.empty()) notes.push_back(r.boxesNote);
     if (r.availability.p617.domain.verdict == itur::MethodVerdict::LineOfSight ||
         r.availability.p2001.domain.verdict == itur::MethodVerdict::LineOfSight)
         notes.emplace_back("The path is line of sight: the troposcatter methods give no loss and no availability");
@@ -136,8 +148,10 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
     r.yearCurves = yearCurves(r.link);
     if (const auto required = plan.availability.requiredSnrDb)
         r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
-    for (int n = 1; n <= kResultBoxCount; ++n)
-        r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
+    r.boxesNote = boxesLeftOutNote(plan.radio);
+    if (r.boxesNote.empty())
+        for (int n = 1; n <= kResultBoxCount; ++n)
+            r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
     r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
     r.notes = notesOf(r);
     return r;

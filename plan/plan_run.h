@@ -47,7 +47,10 @@ struct PlanResult {
     std::optional<SiteClimate> climate;
     std::string settingsLine;  // the settings as --batch reads them
     PassValues values;
-    std::array<std::string, kResultBoxCount> boxes;  // in ResultBox order, as the window shows them
+    // In ResultBox order, as the window shows them; all empty when a radio
+    // value is no slider position (boxesNote says which).
+    std::array<std::string, kResultBoxCount> boxes;
+    std::string boxesNote;
     itur::ItuLink link;
     itur::LinkBudget budget;
     itur::AvailabilityAnswer availability;

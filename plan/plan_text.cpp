@@ -68,7 +68,10 @@ void appendPlanText(std::string& out, const PlanResult& r) {
         appendClimateText(out, *r.climate);
         out += '\n';
     }
-    appendBoxLines(out, r.boxTexts());
+    if (r.boxesNote.empty())
+        appendBoxLines(out, r.boxTexts());
+    else
+        out += r.boxesNote + "\n";
     out += "\nITU-R methods:\n";
     if (r.derived)
         appendAvailabilityTable(out, r.availability, p.availability);

@@ -50,7 +50,8 @@ std::string templateValue(const PlanKeyInfo& info) {
     if (!info.shownDefault.empty()) return info.shownDefault;
     static const std::pair<std::string_view, std::string_view> kExamples[] = {
         {"site", "[44.2706, -71.3033]"}, {"dem", "[\"srtm/\"]"}, {"profile", "\"path.csv\""},
-        {"step-m", "30"},                {"n0", "320"},          {"snr-db", "10"}};
+        {"step-m", "30"},                {"n0", "320"},          {"snr-db", "10"},
+        {"antenna-diameter-m", "3"},     {"rx-bandwidth-mhz", "2"}};
     for (const auto& [name, example] : kExamples)
         if (info.name == name) return std::string(example);
     return "";
@@ -73,6 +74,7 @@ std::string_view templateNote(std::string_view name) {
         {"snr-db", "none: no verdict"},
         {"order", "any [diversity] key adds fading within the hour, and the verdict then uses it"},
         {"branch-correlation", "dual diversity only"},
+        {"antenna-diameter-m", "the gain at the frequency: 10 log10(efficiency (pi D f / c)^2)"},
     };
     for (const auto& [key, note] : kNotes)
         if (key == name) return note;
@@ -111,7 +113,9 @@ std::string planTemplate() {
         "#   a [path].profile CSV with sites, which place it on the earth;\n"
         "#   a [path].profile CSV alone;\n"
         "#   none of these: the calculator's sliders (antenna-height-m, obstruction-*, distance-km).\n"
-        "# Numbers are plain decimals (no exponent) on the sliders' steps. Paths are relative to this file.\n";
+        "# Numbers are plain decimals (no exponent) on the sliders' steps. Paths are relative to this file.\n"
+        "# A station's radio (power, line losses, noise, gain, bandwidth) may leave its sliders' ranges and steps:\n"
+        "# the budget and the methods take it as given, and the calculator's 52 boxes are then left out.\n";
     std::string_view table;
     bool first = true;
     for (const PlanKeyInfo& info : planKeys()) {

@@ -75,7 +75,12 @@ void appendMethodGrid(std::string& out, const PlanResult& r) {
 void appendBoxesSection(std::string& out, const ReportInput& in) {
     const PlanResult& r = in.result;
     const bool milliwatts = r.plan.requested.settings().powerDividedBy1000;
-    out += "<section id=\"boxes\">\n<h2>The calculator's 52 boxes</h2>\n<div class=\"columns\">\n";
+    out += "<section id=\"boxes\">\n<h2>The calculator's 52 boxes</h2>\n";
+    if (!r.boxesNote.empty()) {
+        out += "<p>" + htmlEscaped(r.boxesNote) + ".</p>\n</section>\n";
+        return;
+    }
+    out += "<div class=\"columns\">\n";
     appendStations(out, r, milliwatts);
     out += "<div>\n";
     appendSingles(out, r, "Path", {Text21, Text22, Text51, Text23, Text50});

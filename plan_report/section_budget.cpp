@@ -39,7 +39,8 @@ void appendChain(std::string& out, const BudgetDirection& a, const BudgetDirecti
     appendRow(out, "System noise temperature (K)", {both(a, b, &BudgetDirection::systemNoiseTempK, 1)});
     appendRow(out, "Bandwidth (Hz)", {both(a, b, &BudgetDirection::bandwidthHz, 0)});
     appendRow(out, "Noise power kTB (dBW)", {both(a, b, &BudgetDirection::noisePowerDbw, 2)});
-    out += "<tr class=\"sum\"><th>Sensitivity: noise power \xE2\x88\x92 antenna gain (dBW)</th><td>" +
+    out += "<tr class=\"sum\"><th>Received level at S/N 0 dB, before the receive antenna: noise power "
+           "\xE2\x88\x92 receive antenna gain (dBW)</th><td>" +
            both(a, b, &BudgetDirection::sensitivityDbw, 2) + "</td></tr>\n";
     if (a.requiredSnrDb) {
         appendRow(out, "Required S/N (dB)", {numberCell(a.requiredSnrDb, 1) + "</td><td>" + numberCell(b.requiredSnrDb, 1)});

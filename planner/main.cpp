@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     tropolink::planner::PlannerWindow window;
-    window.resize(1280, 860);
+    window.fitToScreen();
     window.show();
     if (!parser.positionalArguments().isEmpty()) window.openPlan(parser.positionalArguments().constFirst());
     return QApplication::exec();

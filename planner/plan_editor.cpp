@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "planner/flag_combo.h"
 #include "planner/maps_panel.h"
 #include "planner/plan_fields.h"
 
@@ -33,10 +34,17 @@ QString tooltipOf(const PlanField& field) {
     return tip;
 }
 
-QString accessibleNameOf(const PlanField& field) {
+QString accessibleNameOf(const PlanField& field, const std::string& unit) {
     QString name = qs(field.group) + QStringLiteral(" ") + qs(field.label);
-    if (!field.unit.empty()) name += QStringLiteral(" (") + qs(field.unit) + QStringLiteral(")");
+    if (!unit.empty()) name += QStringLiteral(" (") + qs(unit) + QStringLiteral(")");
     return name;
+}
+
+QString accessibleNameOf(const PlanField& field) { return accessibleNameOf(field, field.unit); }
+
+// The unit a field shows: power-div-1000 turns the powers' watts into milliwatts.
+std::string unitOf(const PlanField& field, bool milliwatts) {
+    return milliwatts && field.key->name == "tx-power" ? std::string("mW") : field.unit;
 }
 
 QLabel* plainLabel(const QString& text) {
@@ -84,13 +92,27 @@ PlanEditor::PlanEditor(QWidget* parent) : QWidget(parent), generalError_(new QLa
         const int r = grid->rowCount();
         grid->addWidget(label, r, 0);
         grid->addWidget(editor, r, 1);
-        grid->addWidget(plainLabel(qs(field.unit)), r, 2);
+        row.unit = plainLabel(qs(field.unit));
+        grid->addWidget(row.unit, r, 2);
         grid->addWidget(row.error, r + 1, 0, 1, 3);
-        // The maps' status closes the group of the values they give.
-        const bool lastOfGroup = i + 1 == fields.size() || fields[i + 1].group != group;
-        if (lastOfGroup && field.kind == FieldKind::MapValue) grid->addWidget(maps_, r + 2, 0, 1, 3);
+        // The maps' status follows the values they give.
+        const bool lastFromMaps = i + 1 == fields.size() || fields[i + 1].kind != FieldKind::MapValue;
+        if (lastFromMaps && field.kind == FieldKind::MapValue) grid->addWidget(maps_, r + 2, 0, 1, 3);
     }
     layout->addStretch(1);
+    if (auto* power = qobject_cast<QComboBox*>(editor("power-div-1000")))
+        connect(power, &QComboBox::currentIndexChanged, this, &PlanEditor::showPowerUnits);
+}
+
+void PlanEditor::showPowerUnits() {
+    const auto* power = qobject_cast<QComboBox*>(editor("power-div-1000"));
+    const bool milliwatts = power && power->currentIndex() == kFlagTrue;
+    for (auto& [key, row] : rows_) {
+        if (row.field->key->name != "tx-power") continue;
+        const std::string unit = unitOf(*row.field, milliwatts);
+        row.unit->setText(qs(unit));
+        row.editor->setAccessibleName(accessibleNameOf(*row.field, unit));
+    }
 }
 
 QWidget* PlanEditor::makeEditor(const PlanField& field, Row& row, QWidget* parent) {
@@ -122,7 +144,7 @@ QWidget* PlanEditor::makeEditor(const PlanField& field, Row& row, QWidget* paren
             return edit;
         }
         case FieldKind::Flag: {
-            auto* combo = new QComboBox(parent);
+            auto* combo = new FlagCombo(parent);
             combo->addItems({tr("default (%1)").arg(qs(field.defaultText)), tr("true"), tr("false")});
             combo->setAccessibleName(name);
             combo->setToolTip(tip);

@@ -47,6 +47,7 @@ private:
         QWidget* editor = nullptr;
         QWidget* fromMaps = nullptr;  // the check box of an [itu] value
         QLabel* error = nullptr;
+        QLabel* unit = nullptr;
     };
     QWidget* makeEditor(const PlanField& field, Row& row, QWidget* parent);
     QWidget* pathEditor(const PlanField& field, Row& row, QWidget* parent);
@@ -56,6 +57,7 @@ private:
     void chooseFile(Row& row);
     QString relativeToPlan(const QString& path) const;
     void changed();
+    void showPowerUnits();
 
     Plan base_;
     std::map<std::string, Row> rows_;

@@ -37,8 +37,11 @@ constexpr KeyLook kLabels[] = {
     {"rx-noise-figure-db", "Receiver noise figure"},
     {"rx-line-loss-db", "Receive line loss"},
     {"antenna-gain-dbi", "Antenna gain"},
+    {"antenna-diameter-m", "Dish diameter (instead of the gain)"},
+    {"antenna-efficiency", "Dish aperture efficiency"},
     {"antenna-noise-temp-k", "Antenna noise temperature"},
     {"rx-bandwidth-hz", "Receiver bandwidth"},
+    {"rx-bandwidth-mhz", "Receiver bandwidth in MHz (instead of Hz)"},
     {"frequency-mhz", "Frequency"},
     {"dem", "DEM files or folders"},
     {"profile", "Profile CSV"},
@@ -92,7 +95,8 @@ FieldKind kindOf(const PlanKeyInfo& key) {
         case PlanKind::Number:
             break;
     }
-    return key.table == "itu" ? FieldKind::MapValue : FieldKind::Number;
+    // The ground under the common volume comes from the DEM, not from the maps.
+    return key.table == "itu" && key.name != "ground-height-km" ? FieldKind::MapValue : FieldKind::Number;
 }
 
 // The key table shows defaults as TOML values: "\"Station 1\"", "[50, 90]".

@@ -7,10 +7,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 
+#include <algorithm>
 #include <exception>
 
 #include "io/file_output.h"
@@ -58,7 +60,8 @@ PlannerWindow::PlannerWindow(PlanRunFunction run, QWidget* parent)
     scroll->setWidget(editor_);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(editor_->minimumSizeHint().width() + 24);
+    // Narrow enough for a small screen at a large scale: the form scrolls.
+    scroll->setMinimumWidth(std::min(editor_->minimumSizeHint().width() + 24, 320));
     scroll->setAccessibleName(tr("Plan form"));
     splitter_->addWidget(scroll);
     splitter_->addWidget(results_);
@@ -107,11 +110,21 @@ void PlannerWindow::buildMenus() {
     });
 }
 
+void PlannerWindow::fitToScreen() {
+    QSize size(1280, 860);
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(size);
+}
+
 void PlannerWindow::updateTitle() {
     QString title = qs(editor_->plan().title ? editor_->plan().title->text : std::string());
     if (title.isEmpty()) title = path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
     // The plan's title is data: the title bar shows it as it is.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[ *]"));
+    // A long title keeps its beginning and its end.
+    constexpr qsizetype kLongest = 60;
+    if (title.size() > kLongest)
+        title = title.left(kLongest / 2 - 1) + QStringLiteral("…") + title.right(kLongest / 2 - 1);
     setWindowTitle(title + QStringLiteral("[*] — Tropolink Planner"));
 }
 

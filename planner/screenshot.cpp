@@ -1,6 +1,7 @@
 // Renders the planner window with a plan and its results to a PNG file, for
-// the documentation. Usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB [end]]
-// TAB is the results page shown; "end" scrolls the form to its last field.
+// the documentation. Usage: tropolink-planner-screenshot PLAN OUTPUT.png [TAB [end]] [fit]
+// TAB is the results page shown; "end" scrolls the form to its last field;
+// "fit" sizes the window to the screen as the planner opens, not to 1280 × 860.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -21,7 +22,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     tropolink::planner::PlannerWindow window;
-    window.resize(1280, 860);
+    if (args.contains(QLatin1String("fit")))
+        window.fitToScreen();
+    else
+        window.resize(1280, 860);
     window.show();
     if (!window.openPlan(args[1])) return 1;
     QElapsedTimer waited;
@@ -30,7 +34,7 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         QThread::msleep(10);
     }
-    if (args.size() > 3) {
+    if (args.size() > 3 && args[3] != QLatin1String("fit")) {
         if (auto* tabs = window.results()->findChild<QTabWidget*>()) tabs->setCurrentIndex(args[3].toInt());
     }
     if (args.size() > 4 && args[4] == QLatin1String("end")) {

@@ -99,8 +99,11 @@ void appendProfileJson(std::string& out, const ProfileSettings& p, const BoxText
     writeStation(json, "station2", p.station2);
     json.endObject();
     json.key("boxes");
-    std::string boxes;
-    appendBoxObjectValue(boxes, boxTexts, nullptr);
+    std::string boxes = "null";
+    if (!extras.boxesLeftOut) {
+        boxes.clear();
+        appendBoxObjectValue(boxes, boxTexts, nullptr);
+    }
     json.raw(boxes);
     if (!extras.path.empty()) {
         json.key("path");

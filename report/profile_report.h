@@ -22,6 +22,7 @@ void appendHorizonTable(std::string& out, const profile::ProfileSettings& p);
 struct ProfileJsonExtras {
     std::string path;
     std::string climate;
+    bool boxesLeftOut = false;  // "boxes": null
 };
 
 void appendProfileJson(std::string& out, const profile::ProfileSettings& p, const BoxTexts& boxes,

@@ -66,8 +66,8 @@ TEST_F(PlanCliTest, ARefusedPlanWritesOneLineAndNoFile) {
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "tropolink-cli: " + plan +
-                           ":3:12: station1.tx-power = 1e3: not a plain decimal number (allowed: 0.1 to 1500 W in "
-                           "steps of 0.1)\n");
+                           ":3:12: station1.tx-power = 1e3: not a plain decimal number (allowed: a plain decimal "
+                           "from 0.0001 to 100000 W)\n");
     EXPECT_FALSE(fs::exists(report));
     EXPECT_FALSE(fs::exists(kml));
 }

@@ -48,15 +48,15 @@ const BadPlan kBadPlans[] = {
     {"site of three numbers", "[station1]\nsite = [44, -71, 3]\n", "2:8", "station1.site: 3 numbers (allowed: [LAT, LON]"},
     {"string in the percent list", "[requirement]\npercent = [50, \"90\"]\n", "2:16",
      "requirement.percent: a string where a number belongs"},
-    {"out of range", "[station1]\nrx-bandwidth-hz = 6000\n", "2:19",
-     "station1.rx-bandwidth-hz = 6000: out of range (allowed: 0 to 5000 Hz in steps of 1)"},
+    {"out of range", "[station1]\nantenna-height-m = 10001\n", "2:20",
+     "station1.antenna-height-m = 10001: out of range (allowed: 0 to 10000 m in steps of 1)"},
     {"exponent", "[station1]\ntx-power = 1e3\n", "2:12", "station1.tx-power = 1e3: not a plain decimal number"},
     {"exponent in a float", "[itu]\ndelta-n = 4.5e1\n", "2:11", "itu.delta-n = 4.5e1: not a plain decimal number"},
     {"underscores", "[path]\nfrequency-mhz = 1_000\n", "2:17", "path.frequency-mhz = 1_000: not a plain decimal number"},
     {"hexadecimal", "[path]\nfrequency-mhz = 0x100\n", "2:17", "path.frequency-mhz = 0x100: not a plain decimal number"},
     {"infinity", "[itu]\nn0 = inf\n", "2:6", "itu.n0 = inf: not a plain decimal number"},
-    {"between two steps", "[station2]\ntx-line-loss-db = 1.55\n", "2:19",
-     "station2.tx-line-loss-db = 1.55: between two steps of the slider"},
+    {"between two steps", "[path]\nfrequency-mhz = 432.5\n", "2:17",
+     "path.frequency-mhz = 432.5: between two steps of the slider"},
     {"zone not whole", "[itu]\nclimate-zone = 6.5\n", "2:16", "itu.climate-zone = 6.5: not a whole number (allowed: a whole number from 1 to 7)"},
     {"percent at its bound", "[requirement]\npercent = [50, 100]\n", "2:16",
      "requirement.percent = 100: out of range (allowed: a plain decimal strictly between 0 and 100)"},
@@ -156,8 +156,8 @@ TEST(PlanReaderTest, AnEmptyPlanIsTheCalculatorAtItsStart) {
 }
 
 TEST(PlanReaderTest, PowerInMilliwattsReadsTheMilliwattRange) {
-    const std::string message = refusal("power-div-1000 = true\n[station1]\ntx-power = 2000\n");
-    const std::string watts = refusal("[station1]\ntx-power = 2000\n");
+    const std::string message = refusal("power-div-1000 = true\n[station1]\ntx-power = 100000001\n");
+    const std::string watts = refusal("[station1]\ntx-power = 100001\n");
     EXPECT_NE(message.find("mW"), std::string::npos) << message;
     EXPECT_EQ(watts.find("mW"), std::string::npos) << watts;
 }

@@ -80,7 +80,9 @@ TEST(PlanTomlTest, TheTemplateIsAnEmptyPlanThatNamesEveryKey) {
                             "# profile = ", "# delta-n = 40", "# climate-zone = 6", "# availability-percent = 99.9",
                             "# percent = [50, 90, 99, 99.9, 99.99]"})
         EXPECT_THAT(text, HasSubstr(key));
-    EXPECT_THAT(text, HasSubstr("0 to 5000 Hz in steps of 1"));
+    EXPECT_THAT(text, HasSubstr("0 to 500000000 Hz"));
+    EXPECT_THAT(text, HasSubstr("# rx-bandwidth-mhz = 2\n"));
+    EXPECT_THAT(text, HasSubstr("# antenna-diameter-m = 3\n"));
 }
 
 TEST(PlanTomlTest, EachTemplateLineSetAloneIsAValidSlidersPlan) {
@@ -95,7 +97,9 @@ TEST(PlanTomlTest, EachTemplateLineSetAloneIsAValidSlidersPlan) {
         if (key == "site" || key == "mast-m" || key == "dem" || key == "profile" || key == "step-m" ||
             key == "sea-where-missing" || key == "fill-voids")
             continue;
-        const std::string text = table + "\n" + line.substr(2) + "\n";
+        // The efficiency belongs to a diameter.
+        const std::string with = key == "antenna-efficiency" ? "antenna-diameter-m = 3\n" : "";
+        const std::string text = table + "\n" + with + line.substr(2) + "\n";
         EXPECT_NO_THROW(checkPlan(parsePlan(text, "a"))) << text;
         ++tried;
     }

@@ -60,8 +60,9 @@ def test_keywords_make_the_plan_the_file_would():
 @pytest.mark.parametrize(
     "keywords, message",
     [
-        ({"station1": {"tx_power": "1e3"}}, "station1.tx-power = 1e3: not a plain decimal number (allowed: 0.1 to 1500 W"),
-        ({"station1": {"tx_power": 2000}}, "station1.tx-power = 2000: out of range"),
+        ({"station1": {"tx_power": "1e3"}}, "station1.tx-power = 1e3: not a plain decimal number (allowed: 0.0001 to 100000 W"),
+        ({"station1": {"tx_power": 100001}}, "station1.tx-power = 100001: out of range"),
+        ({"station2": {"rx_bandwidth_mhz": 501}}, "station2.rx-bandwidth-mhz = 501: out of range"),
         ({"station1": {"tx_powr": 5}}, "station1.tx-powr: unknown key (allowed: name, site,"),
         ({"colour": 5}, "colour: unknown key"),
         ({"itu": {"climate_zone": 6.5}}, "itu.climate-zone = 6.5: not a whole number"),
@@ -75,6 +76,16 @@ def test_keywords_are_refused_as_the_file_is(keywords, message):
     with pytest.raises(ValueError) as refused:
         tropolink.Plan(**keywords)
     assert str(refused.value).startswith(message)
+
+
+def test_real_radio_values_leave_out_the_boxes_and_say_why():
+    dish = {"antenna_diameter_m": 3, "antenna_efficiency": 0.55}
+    plan = tropolink.Plan(station1={"tx_power": 2000, **dish}, station2={"rx_bandwidth_mhz": 2, **dish},
+                          path={"frequency_mhz": 4700, "distance_km": 82}, requirement={"snr_db": 12})
+    answer = plan.run()
+    assert answer["boxes"] is None
+    assert any("station1.tx-power = 2000" in note and "52 boxes are left out" in note for note in answer["notes"])
+    assert answer["values"]["station2"]["rxSensitivity"] == pytest.approx(-136.90771549150088 - 40.79459254337416)
 
 
 def test_a_wrong_type_is_a_type_error():
