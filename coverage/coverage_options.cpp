@@ -9,6 +9,7 @@
 namespace tropolink::coverage {
 namespace {
 
+constexpr std::string_view kMethods = "p2001-all, p617 or p2001-troposcatter";
 constexpr std::string_view kSectorForm = "AZIMUTH,WIDTH in degrees: azimuth 0 to 360, width above 0 up to 360";
 
 std::string_view trimBlanks(std::string_view text) {
@@ -49,6 +50,27 @@ Sector parseSector(std::string_view text) {
     sector.widthDeg = readNumberOption(kSectorWidthOption, width);
     if (sector.widthDeg == 0) throw InputError("--sector width " + std::string(width), "no width", kSectorForm);
     return sector;
+}
+
+MethodChoice parseMethod(std::string_view text, std::string_view option) {
+    for (const MethodChoice m : {MethodChoice::P2001All, MethodChoice::P617, MethodChoice::P2001Troposcatter})
+        if (text == methodName(m)) return m;
+    throw InputError(std::string(option) + " " + std::string(text), "no such method", kMethods);
+}
+
+std::string_view methodName(MethodChoice method) {
+    switch (method) {
+        case MethodChoice::P2001All: return "p2001-all";
+        case MethodChoice::P617: return "p617";
+        case MethodChoice::P2001Troposcatter: return "p2001-troposcatter";
+    }
+    return "";
+}
+
+p2001::Polarisation parsePolarisation(std::string_view text, std::string_view option) {
+    if (text == "vertical") return p2001::Polarisation::Vertical;
+    if (text == "horizontal") return p2001::Polarisation::Horizontal;
+    throw InputError(std::string(option) + " " + std::string(text), "no such polarisation", "vertical or horizontal");
 }
 
 }  // namespace tropolink::coverage

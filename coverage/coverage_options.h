@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "grammar/option_ranges.h"
+#include "p2001/path_input.h"
 #include "terrain/site.h"
 
 // The texts a coverage map is asked for with, read by the tool's one number
@@ -61,5 +63,34 @@ double parseRadiusKm(std::string_view text);
 double parseCellM(std::string_view text);
 // "AZIMUTH,WIDTH", blanks allowed around either number; a width above 0.
 Sector parseSector(std::string_view text);
+
+enum class MethodChoice { P2001All, P617, P2001Troposcatter };
+
+inline constexpr NumberOption kFrequencyOption{.name = "--frequency-mhz",
+                                               .valueName = "F",
+                                               .meaning = "frequency",
+                                               .unit = "MHz",
+                                               .minimum = "30",
+                                               .maximum = "50000"};
+inline constexpr NumberOption kGain1Option{.name = "--s1-gain-dbi",
+                                           .valueName = "G",
+                                           .meaning = "station 1's antenna gain towards the cell",
+                                           .unit = "dBi",
+                                           .minimum = "-20",
+                                           .maximum = "80",
+                                           .defaultValue = "0"};
+inline constexpr NumberOption kGain2Option{.name = "--s2-gain-dbi",
+                                           .valueName = "G",
+                                           .meaning = "the cell's antenna gain towards station 1",
+                                           .unit = "dBi",
+                                           .minimum = "-20",
+                                           .maximum = "80",
+                                           .defaultValue = "0"};
+
+// "p2001-all", "p617", "p2001-troposcatter"; throws InputError naming `option`.
+MethodChoice parseMethod(std::string_view text, std::string_view option = "--method");
+std::string_view methodName(MethodChoice method);
+// "vertical" or "horizontal"; throws InputError naming `option`.
+p2001::Polarisation parsePolarisation(std::string_view text, std::string_view option = "--polarisation");
 
 }  // namespace tropolink::coverage

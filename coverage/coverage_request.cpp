@@ -11,34 +11,11 @@
 namespace tropolink::coverage {
 namespace {
 
-constexpr std::string_view kMethods = "p2001-all, p617 or p2001-troposcatter";
-
 void requireOption(const NumberOption& option, double value) {
     requireInRange(option, value, std::stod(std::string(option.minimum)), std::stod(std::string(option.maximum)));
 }
 
 }  // namespace
-
-MethodChoice parseMethod(std::string_view text, std::string_view option) {
-    for (const MethodChoice m : {MethodChoice::P2001All, MethodChoice::P617, MethodChoice::P2001Troposcatter})
-        if (text == methodName(m)) return m;
-    throw InputError(std::string(option) + " " + std::string(text), "no such method", kMethods);
-}
-
-std::string_view methodName(MethodChoice method) {
-    switch (method) {
-        case MethodChoice::P2001All: return "p2001-all";
-        case MethodChoice::P617: return "p617";
-        case MethodChoice::P2001Troposcatter: return "p2001-troposcatter";
-    }
-    return "";
-}
-
-p2001::Polarisation parsePolarisation(std::string_view text, std::string_view option) {
-    if (text == "vertical") return p2001::Polarisation::Vertical;
-    if (text == "horizontal") return p2001::Polarisation::Horizontal;
-    throw InputError(std::string(option) + " " + std::string(text), "no such polarisation", "vertical or horizontal");
-}
 
 CoverageMaps findCoverageMaps(MethodChoice method, const std::optional<std::filesystem::path>& mapsOption) {
     climate::MapsService& service = climate::MapsService::shared();

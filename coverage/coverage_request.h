@@ -10,40 +10,11 @@
 #include "coverage/coverage_cells.h"
 #include "coverage/p2001_method.h"
 #include "coverage/troposcatter_method.h"
-#include "grammar/option_ranges.h"
+#include "coverage/coverage_options.h"
 
 // A map as a front end asks for it, the command line's options or Python's
 // arguments alike, and the one way to turn it into what the map runs with.
 namespace tropolink::coverage {
-
-enum class MethodChoice { P2001All, P617, P2001Troposcatter };
-
-inline constexpr NumberOption kFrequencyOption{.name = "--frequency-mhz",
-                                               .valueName = "F",
-                                               .meaning = "frequency",
-                                               .unit = "MHz",
-                                               .minimum = "30",
-                                               .maximum = "50000"};
-inline constexpr NumberOption kGain1Option{.name = "--s1-gain-dbi",
-                                           .valueName = "G",
-                                           .meaning = "station 1's antenna gain towards the cell",
-                                           .unit = "dBi",
-                                           .minimum = "-20",
-                                           .maximum = "80",
-                                           .defaultValue = "0"};
-inline constexpr NumberOption kGain2Option{.name = "--s2-gain-dbi",
-                                           .valueName = "G",
-                                           .meaning = "the cell's antenna gain towards station 1",
-                                           .unit = "dBi",
-                                           .minimum = "-20",
-                                           .maximum = "80",
-                                           .defaultValue = "0"};
-
-// "p2001-all", "p617", "p2001-troposcatter"; throws InputError naming `option`.
-MethodChoice parseMethod(std::string_view text, std::string_view option = "--method");
-std::string_view methodName(MethodChoice method);
-// "vertical" or "horizontal"; throws InputError naming `option`.
-p2001::Polarisation parsePolarisation(std::string_view text, std::string_view option = "--polarisation");
 
 struct CoverageRequest {
     GridRequest grid;

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the readers of a coverage map's texts: the first
-// byte picks the site, the radius, the cell size or the sector, the rest is
-// the text. An accepted value lies in its range and reads back the same from
+// byte picks the site, the radius, the cell size, the sector, the method, the
+// polarisation, the frequency or a gain, the rest is the text. An accepted value lies in its range and reads back the same from
 // its shortest text; a refusal is one printable line that names the option
 // and says what is allowed.
 #include <charconv>
@@ -39,8 +39,10 @@ void checkRefusal(const std::string& message, std::string_view option) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const int which = data[0] % 4;
-    const std::string_view option = which == 0 ? "--site" : which == 1 ? "--radius-km" : which == 2 ? "--cell-m" : "--sector";
+    const int which = data[0] % 8;
+    constexpr std::string_view kOptions[] = {"--site",   "--radius-km",    "--cell-m",        "--sector",
+                                             "--method", "--polarisation", "--frequency-mhz", "--s1-gain-dbi"};
+    const std::string_view option = kOptions[which];
     try {
         switch (which) {
             case 0: {
@@ -58,6 +60,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const double m = parseCellM(text);
                 require(m >= kMinCellM && m <= kMaxCellM, "cell in range");
                 require(parseCellM(shortest(m)) == m, "cell reads back");
+                break;
+            }
+            case 4:
+                require(methodName(parseMethod(text)) == text, "a method reads back as its name");
+                break;
+            case 5:
+                require(text == (parsePolarisation(text) == tropolink::p2001::Polarisation::Vertical ? "vertical"
+                                                                                                      : "horizontal"),
+                        "a polarisation is its name");
+                break;
+            case 6:
+            case 7: {
+                const tropolink::NumberOption& number = which == 6 ? kFrequencyOption : kGain1Option;
+                const double value = tropolink::readNumberOption(number, text);
+                require(value >= (which == 6 ? 30 : -20) && value <= (which == 6 ? 50000 : 80), "in range");
+                require(tropolink::readNumberOption(number, shortest(value)) == value, "reads back");
                 break;
             }
             default: {
