@@ -87,7 +87,7 @@ std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double
         for (int station = 1; station <= 2; ++station) {
             const auto index = static_cast<std::size_t>(station - 1);
             const itur::StationAvailability& a = (*m.availability)[index];
-            PlanVerdict v{method, station, a, std::nullopt, requirementMet(a, requiredPercent)};
+            PlanVerdict v{method, station, a, requirementMet(a, requiredPercent), std::nullopt};
             if (m.fading && m.fading->stations) {
                 v.withDiversity = (*m.fading->stations)[index].withDiversity;
                 v.met = v.withDiversity->percent >= requiredPercent;

@@ -27,10 +27,10 @@ struct PlanVerdict {
     itur::ItuMethod method = itur::ItuMethod::P617;
     int receivingStation = 1;
     itur::StationAvailability availability;  // reached, hourly median only
+    bool met = false;  // reached >= required
     // With [diversity]: reached with fading within the hour and the diversity
     // asked for, which then decides `met`.
     std::optional<itur::FadingAvailability> withDiversity;
-    bool met = false;  // reached >= required
 };
 
 // Everything a plan gives, which the front ends only show: the ground, the

@@ -28,7 +28,7 @@ py::object shortTermOutage(const py::object& marginDb, int order, const std::str
                                std::span<double>(outages.mutable_data(), size));
     }
     if (margins.ndim() == 0) return py::float_(outages.data()[0]);
-    return std::move(outages);
+    return outages;
 }
 
 }  // namespace

@@ -374,7 +374,7 @@ TEST(SweepTest, AvailabilityColumnsEqualTheAvailabilitySubcommand) {
     args.insert(args.end(), options.begin(), options.end());
     const std::vector<Row> rows = csvRows(runCli(args).out);
     ASSERT_EQ(rows.size(), 4U);
-    SweepArguments request{"distance-km=20:420:200", {}, 0, {"99"}, {{}, {"50"}, {}, {"0.5"}, {"2"}, {"5"}}, 0};
+    SweepArguments request{"distance-km=20:420:200", {}, 0, {"99"}, {{}, {"50"}, {}, {"0.5"}, {"2"}, {"5"}, {}, {}, {}}, 0};
     const std::vector<std::string> names = sweepCsvColumns(planSweep(request));
     EXPECT_EQ(Row(rows[0].begin() + 1, rows[0].end()), names);
     const std::vector<std::string> last(names.end() - 4, names.end());
