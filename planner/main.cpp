@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
     tropolink::planner::PlannerWindow window;
     window.fitToScreen();
     window.show();
+    window.fitToScreen();
     if (!parser.positionalArguments().isEmpty()) window.openPlan(parser.positionalArguments().constFirst());
     return QApplication::exec();
 }

@@ -112,7 +112,9 @@ void PlannerWindow::buildMenus() {
 
 void PlannerWindow::fitToScreen() {
     QSize size(1280, 860);
-    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    // The frame is known once the window is shown; the whole window must fit.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size() * 0.9 - frame);
     resize(size);
 }
 

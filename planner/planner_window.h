@@ -28,7 +28,8 @@ public:
     bool openPlan(const QString& path);
     bool savePlanAs(const QString& path);
     void newPlan();
-    // 1280 × 860, or less: within 90 % of the available area of the window's screen.
+    // 1280 × 860, or less: within 90 % of the available area of the window's
+    // screen, frame included (known once shown).
     void fitToScreen();
     // The report and the map of the results shown; false (after telling the
     // user) when there are none to write or the file cannot be written.
