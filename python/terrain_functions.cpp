@@ -48,8 +48,6 @@ terrain::Site siteOf(const py::object& value, const char* name) {
     return terrain::parseSite(text(lat) + "," + text(lon), name);
 }
 
-namespace {
-
 std::vector<std::string> demPaths(const py::object& dem) {
     const py::module_ os = py::module_::import("os");
     const bool one = PyUnicode_Check(dem.ptr()) || py::isinstance(dem, os.attr("PathLike"));
