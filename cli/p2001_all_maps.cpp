@@ -11,15 +11,13 @@ RunResult loadP2001AllMaps(const std::optional<std::string>& mapsOption, P2001Al
     const std::optional<std::filesystem::path> option =
         mapsOption ? std::optional<std::filesystem::path>(*mapsOption) : std::nullopt;
     try {
-        const auto set = climate::MapsService::shared().require(climate::MapSetId::P2001All, option);
+        const auto set = requireP2001Maps(option);
         maps.source = set->folder().string();
         maps.read = p2001MapReader(set);
     } catch (const climate::MapError& e) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const climate::InstallError& e) {
-        return {kExitBadInput,
-                diagnostic("the complete P.2001 needs its 14 maps: " + std::string(e.what()) + "; " +
-                           std::string(climate::kMapsInstallHint))};
+        return {kExitBadInput, diagnostic(e.what())};
     }
     return {};
 }

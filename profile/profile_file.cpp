@@ -49,8 +49,10 @@ int readRows(int fd, Rows& rows) {
 template <typename Rows>
 std::vector<ProfilePoint> readFileRows(const std::string& path) {
     const bool standardInput = path == "-";
-    // A FIFO or a device would block or never end: only standard input may be one.
-    if (!standardInput && fileKind(path) != FileKind::Missing)
+    // A FIFO or a device would block or never end: only standard input may be
+    // one. A missing file or a folder fails to open or read as any file does.
+    const FileKind kind = standardInput ? FileKind::Regular : fileKind(path);
+    if (kind != FileKind::Regular && kind != FileKind::Missing && kind != FileKind::Folder)
         if (const auto why = whyNotRegularFile(path))
             throw ProfileError(0, "", *why, "a regular CSV file, or - for standard input");
     const int fd = standardInput ? STDIN_FILENO : aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

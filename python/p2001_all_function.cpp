@@ -95,13 +95,11 @@ p2001::MapReader installedMaps(const py::object& maps) {
     if (!maps.is_none())
         folder = std::filesystem::path(py::module_::import("os").attr("fsencode")(maps).cast<std::string>());
     try {
-        return p2001MapReader(climate::MapsService::shared().require(climate::MapSetId::P2001All, folder));
+        return p2001MapReader(requireP2001Maps(folder));
     } catch (const climate::MapError& e) {
         throw py::value_error(e.what());
     } catch (const climate::InstallError& e) {
-        PyErr_SetString(PyExc_FileNotFoundError, ("the complete P.2001 needs its 14 maps: " + std::string(e.what()) +
-                                                  "; " + std::string(climate::kMapsInstallHint))
-                                                     .c_str());
+        PyErr_SetString(PyExc_FileNotFoundError, e.what());
         throw py::error_already_set();
     }
 }

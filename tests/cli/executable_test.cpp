@@ -119,7 +119,7 @@ class BadInputTest : public testing::TestWithParam<BadInputCase> {};
 
 constexpr const char* kAllowedOptions =
     " (allowed: --set NAME=VALUE, --power-div-1000, --json, --values, --batch, --jobs N, --help, --version, sweep, "
-    "availability, profile, maps, plan)\n";
+    "availability, profile, maps, plan, p2001-all, coverage)\n";
 
 TEST_P(BadInputTest, OneLineOnStandardErrorAndStatus2) {
     const CliRun run = runCli(GetParam().args);
@@ -163,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{{"--json", "availability"},
                      "--json: give the options of availability after it: tropolink-cli availability --json (allowed: "
                      "--set NAME=VALUE, --power-div-1000, --percent P, --delta-n DN, --n0 N0, --ground-height-km HS, "
-                     "--climate-zone Z, --required-snr DB, --json, --batch, --jobs N, --help)\n"},
+                     "--climate-zone Z, --required-snr DB, --diversity-order N, --combiner NAME, --branch-correlation R, --json, "
+                     "--batch, --jobs N, --help)\n"},
         BadInputCase{{"--set", "distance-km=9", "sweep", "frequency-mhz=100:200"},
                      "--set: give the options of sweep after it: tropolink-cli sweep --set (allowed: "
                      "NAME=FROM:TO[:STEP], --set NAME=VALUE, --power-div-1000, --csv FILE, --svg FILE, --percent P, "
@@ -174,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "--step-m M, --sea-where-missing, --fill-voids, --write-profile FILE, --kml FILE, --geojson FILE, "
                      "--maps DIR, --s1-mast-m M, --s2-mast-m M, --set NAME=VALUE, --power-div-1000, --json, --svg "
                      "FILE, --availability, --percent P, --delta-n DN, --n0 N0, --climate-zone Z, --required-snr DB, "
-                     "--jobs N, --help)\n"}));
+                     "--diversity-order N, --combiner NAME, --branch-correlation R, --jobs N, --help)\n"}));
 
 // The options of one --help: the lines from "Options:" to the blank line.
 std::vector<std::string> optionLines(const std::string& help) {

@@ -139,7 +139,7 @@ TEST(P2001AllCliTest, RefusalsAreOneLineWithStatusTwo) {
         {fileArgs(shortProfile, {"--frequency-mhz", "900"}), "10 points (allowed: more than 10 points"},
         {fileArgs(badZone, {"--frequency-mhz", "900"}), "row 1: 2: zone is not 1, 3 or 4"},
         {{"p2001-all", profile.string(), "--frequency-mhz", "900"}, "--from"},
-        {fileArgs(profile, {"--frequency-mhz", "900"}, scratch() / "none"), "the complete P.2001 needs its 14 maps"},
+        {fileArgs(profile, {"--frequency-mhz", "900"}, scratch() / "none"), "the complete P.2001 method needs its 14 ITU-R maps; "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.says);

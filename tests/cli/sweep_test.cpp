@@ -286,8 +286,10 @@ TEST(SweepTest, RowsStreamInBoundedMemory) {
     rusage usage{};
     ASSERT_EQ(wait4(pid, &status, 0, &usage), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    // Held whole, the 12 476 rows of 410 columns would take well over 100 MB.
-    EXPECT_LT(usage.ru_maxrss, 40 * 1024) << "KiB";
+    // Held whole, the 12 476 rows of 410 columns would take well over 100 MB;
+    // the tool's own libraries (GDAL, Qt Gui for the coverage pictures) take
+    // about 40 MB before the first row.
+    EXPECT_LT(usage.ru_maxrss, 64 * 1024) << "KiB";
 }
 
 // A valid Yeh column with these figures, as the sweep reports it.

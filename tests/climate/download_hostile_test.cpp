@@ -62,7 +62,8 @@ TEST(DownloadHostileTest, ABodyBeyondTheSizeLimitIsRefusedBeforeItIsWritten) {
     // A body of exactly the limit is let through, to be refused as no ZIP.
     LocalServer exact({{"/exact.zip", std::string(1 << 20, 'x')}});
     EXPECT_EQ(refusal(dir, exact.url("/exact.zip")),
-              exact.url("/exact.zip") + ": neither a ZIP nor one of N050.TXT, DN50.TXT and TropoClim.txt");
+              exact.url("/exact.zip") + ": neither a ZIP nor one of "
+              "N050.TXT, DN50.TXT, TropoClim.txt, DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt");
 }
 
 TEST(DownloadHostileTest, RefusalsOfWhatWasDownloadedNameTheAddress) {
@@ -75,7 +76,8 @@ TEST(DownloadHostileTest, RefusalsOfWhatWasDownloadedNameTheAddress) {
               server.url("/p1812.zip") + "/N050.TXT: its data does not match its CRC (allowed: an intact ZIP)");
     EXPECT_EQ(
         refusal(dir, server.url("/empty.zip")),
-        server.url("/empty.zip") + ": holds none of N050.TXT, DN50.TXT and TropoClim.txt, not even in a ZIP within it");
+        server.url("/empty.zip") + ": holds none of "
+        "N050.TXT, DN50.TXT, TropoClim.txt, DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt, not even in a ZIP within it");
 }
 
 TEST(DownloadHostileTest, ADownloadStoppedByItsCallerInstallsNothing) {

@@ -24,12 +24,12 @@ def grid_text(values):
 
 
 def zone_rows(lat):
-    """The 0.5 degree row of a latitude, as the nearest lookup rounds it."""
-    return int(np.floor((89.75 - lat) / 0.5 + 0.5))
+    """The 0.5 degree row of a latitude, as the nearest lookup rounds it: an exact tie takes the smaller index."""
+    return int(np.ceil((89.75 - lat) / 0.5 - 0.5))
 
 
 def zone_columns(lon):
-    return int(np.floor((lon + 179.75) / 0.5 + 0.5))
+    return int(np.ceil((lon + 179.75) / 0.5 - 0.5))
 
 
 # Zone codes by cell: the row band of the first cell, sea (0) elsewhere.
@@ -73,8 +73,8 @@ def test_bilinear_is_exact_on_a_plane(maps, lat, lon):
 
 @pytest.mark.parametrize("lat,lon,code,zone", [
     (53.25, -4.95, 5, 5), (53.25, 355.05, 5, 5), (-23.5, 133.0, 4, 4), (1.0, -60.0, 1, 1),
-    (1.0, -59.7, 1, 1),  # the same 0.5 degree cell
-    (1.0, -60.3, 0, 7),  # the next one: sea, the tool's zone 7
+    (1.0, -60.3, 1, 1),  # the same 0.5 degree cell: -60.0 lies on its edge, and a tie takes the western one
+    (1.0, -59.7, 0, 7),  # the next one: sea, the tool's zone 7
     (-89.9, 179.9, 0, 7),
 ])
 def test_zones_by_nearest_cell(maps, lat, lon, code, zone):

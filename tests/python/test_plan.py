@@ -60,7 +60,7 @@ def test_keywords_make_the_plan_the_file_would():
 @pytest.mark.parametrize(
     "keywords, message",
     [
-        ({"station1": {"tx_power": "1e3"}}, "station1.tx-power = 1e3: not a plain decimal number (allowed: 0.0001 to 100000 W"),
+        ({"station1": {"tx_power": "1e3"}}, "station1.tx-power = 1e3: not a plain decimal number (allowed: a plain decimal from 0.0001 to 100000 W"),
         ({"station1": {"tx_power": 100001}}, "station1.tx-power = 100001: out of range"),
         ({"station2": {"rx_bandwidth_mhz": 501}}, "station2.rx-bandwidth-mhz = 501: out of range"),
         ({"station1": {"tx_powr": 5}}, "station1.tx-powr: unknown key (allowed: name, site,"),
