@@ -22,10 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SpecialFilesTest : public testing::Test {
+class NonRegularFilesTest : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("special-files-" + std::to_string(::getpid()));
+        dir_ = fs::temp_directory_path() / ("non-regular-files-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
         ASSERT_EQ(mkfifo(fifo().c_str(), 0600), 0);
         std::ofstream(large(), std::ios::binary) << std::string(kMaxPlanBytes + 1, '#');
@@ -40,7 +40,7 @@ private:
     fs::path dir_;
 };
 
-struct SpecialFile {
+struct NonRegularFile {
     std::string path;
     std::string reason;
 };
@@ -54,29 +54,29 @@ std::string planRefusal(const std::string& path) {
     return "accepted";
 }
 
-TEST_F(SpecialFilesTest, APlanThatIsNotARegularFileIsRefusedUnopened) {
+TEST_F(NonRegularFilesTest, APlanThatIsNotARegularFileIsRefusedUnopened) {
     const std::string allowed = " (allowed: a regular .tropolink.toml file of at most 4 MiB)";
-    const SpecialFile cases[] = {
+    const NonRegularFile cases[] = {
         {fifo(), "a FIFO"},
         {"/dev/zero", "a character device"},
         {"/dev/null", "a character device"},
         {large(), "larger than 4 MiB"},
     };
-    for (const SpecialFile& c : cases) {
+    for (const NonRegularFile& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(planRefusal(c.path), c.path + ": cannot read the plan: " + c.reason + allowed);
     }
     EXPECT_EQ(planRefusal(folder()), folder() + ": a folder, not a plan (allowed: a .tropolink.toml file)");
 }
 
-TEST_F(SpecialFilesTest, AProfileThatIsNotARegularFileIsRefusedUnopened) {
-    const SpecialFile cases[] = {
+TEST_F(NonRegularFilesTest, AProfileThatIsNotARegularFileIsRefusedUnopened) {
+    const NonRegularFile cases[] = {
         {fifo(), "a FIFO"},
         {"/dev/zero", "a character device"},
     };
     // A folder fails to read as any unreadable file does: an I/O error.
     EXPECT_THROW(profile::readProfileFile(folder()), std::system_error);
-    for (const SpecialFile& c : cases) {
+    for (const NonRegularFile& c : cases) {
         SCOPED_TRACE(c.path);
         try {
             profile::readProfileFile(c.path);
@@ -96,7 +96,7 @@ std::string wholeFileRefusal(const std::string& path, std::uint64_t maxBytes) {
     }
 }
 
-TEST_F(SpecialFilesTest, AWholeFileIsReadUpToItsCapExactly) {
+TEST_F(NonRegularFilesTest, AWholeFileIsReadUpToItsCapExactly) {
     const std::string exact = large() + ".exact";
     std::ofstream(exact, std::ios::binary) << std::string(1000, 'x');
     const struct {
