@@ -124,13 +124,10 @@ CLI::App* addAvailability(CLI::App& app, AvailabilityRequest& r) {
     return sub;
 }
 
-CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
-    auto* sub = app.add_subcommand("profile", "Horizons and settings from a terrain profile, one pass on them");
-    addOptionalText(sub, "file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
-        ->type_name("FILE");
-    SiteArguments& s = r.sites;
-    addOptionalText(sub, "--from", s.from, "Station 1 on the earth, decimal degrees")->type_name("LAT,LON");
-    addOptionalText(sub, "--to", s.to, "Station 2 on the earth, decimal degrees")->type_name("LAT,LON");
+// The sites and the DEMs between them, as profile and p2001-all take them.
+void addGroundOptions(CLI::App* sub, SiteArguments& s, const std::string& fromHelp, const std::string& toHelp) {
+    addOptionalText(sub, "--from", s.from, fromHelp)->type_name("LAT,LON");
+    addOptionalText(sub, "--to", s.to, toHelp)->type_name("LAT,LON");
     sub->add_option("--dem", s.dems, "Elevation raster or folder of SRTM tiles, the ground between the sites (repeatable)")
         ->type_name("PATH")
         ->allow_extra_args(false);
@@ -138,6 +135,14 @@ CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
         ->type_name("M");
     sub->add_flag("--sea-where-missing", s.seaWhereMissingCount, "With --dem: ground no DEM holds is sea, 0 m");
     sub->add_flag("--fill-voids", s.fillVoidsCount, "With --dem: voids filled along the path");
+}
+
+CLI::App* addProfile(CLI::App& app, ProfileRequest& r) {
+    auto* sub = app.add_subcommand("profile", "Horizons and settings from a terrain profile, one pass on them");
+    addOptionalText(sub, "file", r.file, "Profile CSV: distance km, ground height m asl; - for standard input")
+        ->type_name("FILE");
+    SiteArguments& s = r.sites;
+    addGroundOptions(sub, s, "Station 1 on the earth, decimal degrees", "Station 2 on the earth, decimal degrees");
     addOptionalText(sub, "--write-profile", s.writeProfile, "Write the profile as the CSV that FILE reads")
         ->type_name("FILE");
     addOptionalText(sub, "--kml", s.kml, "With sites: write the path, horizons and common volume as KML")
@@ -185,15 +190,7 @@ CLI::App* addP2001All(CLI::App& app, P2001AllRequest& r) {
                     "standard input")
         ->type_name("FILE");
     SiteArguments& s = r.sites;
-    addOptionalText(sub, "--from", s.from, "Station 1, the transmitter, decimal degrees")->type_name("LAT,LON");
-    addOptionalText(sub, "--to", s.to, "Station 2, the receiver, decimal degrees")->type_name("LAT,LON");
-    sub->add_option("--dem", s.dems, "Elevation raster or folder of SRTM tiles, the ground between the sites (repeatable)")
-        ->type_name("PATH")
-        ->allow_extra_args(false);
-    addOptionalText(sub, "--step-m", s.stepM, "With --dem: " + optionHelp(kStepOption) + " (default: the DEM's posts)")
-        ->type_name("M");
-    sub->add_flag("--sea-where-missing", s.seaWhereMissingCount, "With --dem: ground no DEM holds is sea, 0 m");
-    sub->add_flag("--fill-voids", s.fillVoidsCount, "With --dem: voids filled along the path");
+    addGroundOptions(sub, s, "Station 1, the transmitter, decimal degrees", "Station 2, the receiver, decimal degrees");
     sub->add_option("--frequency-mhz", r.frequencies, "Frequencies, 30 to 50000 MHz")->type_name("F");
     sub->add_option("--percent", r.percents,
                     "Percentages of an average year, strictly between 0 and 100, at most 1000 (default 50 90 99 99.9 "

@@ -99,13 +99,7 @@ std::vector<ProfilePoint> AnyProfileRows::finish() {
 }
 
 std::vector<ProfilePoint> readAnyProfile(std::string_view text) {
-    AnyProfileRows rows;
-    for (std::size_t start = 0; start < text.size();) {
-        const auto newline = text.find('\n', start);
-        rows.add(text.substr(start, newline - start));
-        start = newline == std::string_view::npos ? text.size() : newline + 1;
-    }
-    return rows.finish();
+    return readLines(text, AnyProfileRows{});
 }
 
 }  // namespace tropolink::profile

@@ -131,13 +131,7 @@ std::vector<ProfilePoint> ProfileRows::finish() {
 }
 
 std::vector<ProfilePoint> readProfile(std::string_view text) {
-    ProfileRows rows;
-    for (std::size_t start = 0; start < text.size();) {
-        const auto newline = text.find('\n', start);
-        rows.add(text.substr(start, newline - start));
-        start = newline == std::string_view::npos ? text.size() : newline + 1;
-    }
-    return rows.finish();
+    return readLines(text, ProfileRows{});
 }
 
 }  // namespace tropolink::profile

@@ -54,6 +54,18 @@ private:
     long row_ = 0;
 };
 
+// Feeds each line of `text` (without its '\n') to a reader of rows that has
+// add() and finish(), as ProfileRows does, and returns what finish() gives.
+template <typename Rows>
+auto readLines(std::string_view text, Rows rows) {
+    for (std::size_t start = 0; start < text.size();) {
+        const auto newline = text.find('\n', start);
+        rows.add(text.substr(start, newline - start));
+        start = newline == std::string_view::npos ? text.size() : newline + 1;
+    }
+    return rows.finish();
+}
+
 // The parts of a row both profile layouts share.
 // A line without blanks, CR or one pair of quotes around each field.
 std::vector<std::string_view> splitProfileFields(std::string_view line);
