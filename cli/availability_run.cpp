@@ -62,6 +62,9 @@ RunResult runAvailability(const AvailabilityRequest& request, int inputFd, Outpu
         return {kExitBadInput, diagnostic(e.what())};
     }
     if (request.batchCount == 0) return answerOnce(settings, options, request.jsonCount == 1, out);
+    // A batch with a requirement asks for the availabilities; the margins at
+    // the improvement percentages would cost three times as much again.
+    if (options.fading && options.requiredSnrDb) options.fading->improvementMargins = false;
     return runBatch(
         inputFd, out,
         [&options](const InputLine& line, long long number, HeadlessWindow& window, std::string& text) {

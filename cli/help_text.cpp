@@ -193,7 +193,8 @@ The JSON object:
     "hourlyMedianOnlyDb", "oneReceiverDb", "withDiversityDb", "improvementDb"}],
     "stations": {"atStation1": {"medianMarginDb", "oneReceiver": {"percent",
     "outageMinutesPerYear", "heldBeyondMethod"}, "withDiversity": {...}}}},
-    "p2001": {...}} (null where the method gives no figure)
+    "p2001": {...}} (null where the method gives no figure); a --batch with
+    --required-snr gives the stations and leaves "requiredMargins" empty
 Numbers are the shortest text that reads back to the same double.
 )";
 

@@ -55,8 +55,9 @@ std::optional<MethodFading> methodFading(ItuMethod method, const ItuLink& link, 
     const LossCurve loss = lossCurve(method, link);
     MethodFading f;
     f.diversity = request.diversity;
-    for (std::size_t i = 0; i < kImprovementPercents.size(); ++i)
-        f.atImprovementPercents[i] = requiredMargins(*nodes, loss, kImprovementPercents[i], request.diversity);
+    if (request.improvementMargins)
+        for (const double percent : kImprovementPercents)
+            f.atImprovementPercents.push_back(requiredMargins(*nodes, loss, percent, request.diversity));
     if (request.requiredAvailabilityPercent)
         f.atRequiredPercent = requiredMargins(*nodes, loss, *request.requiredAvailabilityPercent, request.diversity);
     if (requiredSnrDb) {

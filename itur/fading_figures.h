@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "itur/diversity.h"
 
@@ -16,6 +17,10 @@ inline constexpr std::array<double, 2> kImprovementPercents{99.9, 99.99};
 struct FadingRequest {
     Diversity diversity;
     std::optional<double> requiredAvailabilityPercent;  // 0 < p < 100
+    // The margins at kImprovementPercents: each is a root of the yearly
+    // integral, most of the cost, so a batch that wants only the
+    // availabilities leaves them out.
+    bool improvementMargins = true;
 };
 
 // The yearly availability of one receiver with fading.
@@ -47,7 +52,7 @@ struct RequiredMargins {
 
 struct MethodFading {
     Diversity diversity;
-    std::array<RequiredMargins, 2> atImprovementPercents;  // at kImprovementPercents
+    std::vector<RequiredMargins> atImprovementPercents;  // at kImprovementPercents, when asked for
     std::optional<RequiredMargins> atRequiredPercent;      // with a required availability
     std::optional<std::array<StationFading, 2>> stations;  // with a required S/N
 };

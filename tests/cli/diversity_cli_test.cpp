@@ -159,6 +159,21 @@ TEST(DiversityCliTest, BatchAndProfileCarryTheFading) {
     EXPECT_EQ(first + "\n", single.out);
     EXPECT_EQ(json::parse(second)["line"], 2);
 
+    // With a requirement a batch gives the availabilities, and leaves out the margins.
+    const CliRun required = runCli({"availability", "--json", "--required-snr", "10", "--diversity-order", "2",
+                                    "--set", "distance-km=300"});
+    const CliRun requiredBatch =
+        runCli({"availability", "--batch", "--required-snr", "10", "--diversity-order", "2"}, "distance-km=300\n");
+    ASSERT_EQ(requiredBatch.exitStatus, 0) << requiredBatch.err;
+    json alone = json::parse(required.out), inBatch = json::parse(requiredBatch.out);
+    for (const char* method : {"p617", "p2001"}) {
+        EXPECT_EQ(inBatch["fading"][method]["requiredMargins"], json::array());
+        EXPECT_EQ(alone["fading"][method]["requiredMargins"].size(), 2u);
+        alone["fading"][method].erase("requiredMargins");
+        inBatch["fading"][method].erase("requiredMargins");
+    }
+    EXPECT_EQ(inBatch, alone);
+
     std::string profile;
     for (int i = 0; i <= 2500; ++i) profile += std::to_string(i / 10) + "." + std::to_string(i % 10) + ",0\n";
     const CliRun run = runCli({"profile", "-", "--json", "--availability", "--required-snr", "10",
