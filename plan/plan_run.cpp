@@ -146,6 +146,7 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
     else
         runGround(plan, maps, stages, r, window);
     r.yearCurves = yearCurves(r.link);
+    r.fadingCurves = fadingCurves(r.link, r.availability);
     if (const auto required = plan.availability.requiredSnrDb)
         r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
     r.boxesNote = boxesLeftOutNote(plan.radio);

@@ -14,6 +14,7 @@
 #include "itur/availability.h"
 #include "link/profile_answer.h"
 #include "link/site_climate.h"
+#include "plan/fading_curves.h"
 #include "plan/plan_check.h"
 #include "plan/year_curves.h"
 #include "profile/profile_csv.h"
@@ -55,6 +56,7 @@ struct PlanResult {
     itur::LinkBudget budget;
     itur::AvailabilityAnswer availability;
     std::vector<YearCurve> yearCurves;  // each method's L(p) over the year, in itur::kItuMethods order
+    std::vector<FadingCurve> fadingCurves;  // with [diversity]: availability against the median margin
     // With a required S/N: the highest path loss that still meets it,
     // received at station 1 and at station 2, dB.
     std::optional<std::array<double, 2>> highestLossDb;

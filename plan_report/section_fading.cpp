@@ -1,5 +1,6 @@
 // Fading within the hour: what one receiver and the diversity asked for
 // reach, and the median margins they need; only for a plan with [diversity].
+#include "plan_report/fading_svg.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
 #include "report/fading_report.h"
@@ -45,6 +46,8 @@ void appendFadingSection(std::string& out, const ReportInput& in) {
         out += "<p>Neither method gives a figure on this path.</p>\n</section>\n";
         return;
     }
+    if (const std::string chart = fadingAvailabilitySvg(in.result); !chart.empty())
+        out += "<figure class=\"year\">" + inlineSvg(chart) + "</figure>\n";
     out += "<table class=\"fade\">\n<thead><tr><th>Receiving station</th><th>Median margin dB</th><th>One receiver"
            "</th><th>Outage min/year</th><th>";
     appendHtmlEscaped(out, diversityName(a.fading->diversity));

@@ -106,6 +106,34 @@ TEST(PlanRunTest, DiversityDecidesTheVerdictAtTheBoundary) {
     EXPECT_EQ(dual.availability.p617.fading->atRequiredPercent->percent, 99.9);
 }
 
+// The chart's curves: none without [diversity]; with it each rises with the
+// margin, the diversity above one receiver, and the diversity curve crosses
+// the required availability where the margin table says it does.
+TEST(PlanRunTest, FadingCurvesCrossTheRequirementAtTheNeededMargin) {
+    const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+    EXPECT_TRUE(run(base).fadingCurves.empty());
+    for (const std::string diversity : {"order = 1", "order = 2\ncombiner = \"maximal-ratio\"", "order = 4"}) {
+        const PlanResult r = run(base + "[diversity]\n" + diversity + "\n");
+        ASSERT_EQ(r.fadingCurves.size(), 2u) << diversity;
+        for (const FadingCurve& c : r.fadingCurves) {
+            ASSERT_EQ(c.oneReceiver.size(), c.withDiversity.size());
+            ASSERT_GT(c.oneReceiver.size(), 100u);
+            EXPECT_EQ(c.oneReceiver.front().marginDb, kFadingCurveLoDb);
+            EXPECT_EQ(c.oneReceiver.back().marginDb, kFadingCurveHiDb);
+            const itur::RequiredMargins& needed = *itur::methodAnswer(r.availability, c.method).fading->atRequiredPercent;
+            for (std::size_t i = 0; i < c.oneReceiver.size(); ++i) {
+                EXPECT_GE(c.withDiversity[i].availabilityPercent, c.oneReceiver[i].availabilityPercent);
+                if (i == 0) continue;
+                EXPECT_GE(c.oneReceiver[i].availabilityPercent, c.oneReceiver[i - 1].availabilityPercent);
+                const MarginPoint &before = c.withDiversity[i - 1], &after = c.withDiversity[i];
+                const bool crosses = before.availabilityPercent < 99.9 && after.availabilityPercent >= 99.9;
+                EXPECT_EQ(crosses, needed.withDiversityDb > before.marginDb && needed.withDiversityDb <= after.marginDb)
+                    << diversity << " at " << after.marginDb << " dB";
+            }
+        }
+    }
+}
+
 TEST(PlanRunTest, AboveTheHighestPercentIsMet) {
     const PlanResult r = run("[requirement]\nsnr-db = -50\navailability-percent = 99.9999\n");
     for (const PlanVerdict& v : r.verdicts) {

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <regex>
 
+#include "climate/map_set.h"
 #include "plan/plan_toml.h"
 #include "plan_report/budget_rows.h"
 #include "plan_report/budget_svg.h"
+#include "plan_report/fading_svg.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/plan_report.h"
 #include "plan_report/probability_axis.h"
+#include "plan_report/report_sections.h"
 #include "report_fixture.h"
 
 namespace tropolink {
@@ -172,6 +176,30 @@ TEST(PlanReport, SectionsInOrderAndNothingToFetch) {
         EXPECT_EQ(count(html, "<svg"), profile ? 3u : 2u);
         EXPECT_EQ(count(html, "<?xml"), 0u);
     }
+}
+
+// The fading chart: with [diversity] both receivers' curves, the required
+// availability and the link margin marked; without it, no chart.
+TEST(FadingSvg, DrawnOnlyWithDiversityAndMarksTheRequirementAndTheMargins) {
+    const auto result = [](const std::string& diversity) {
+        const std::string text = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\navailability-percent = 99.5\n";
+        return runPlan(checkPlan(parsePlan(text + diversity, "chart.tropolink.toml")), MapsInUse{});
+    };
+    EXPECT_EQ(fadingAvailabilitySvg(result("")), "");
+    const PlanResult dual = result("[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n");
+    const std::string svg = fadingAvailabilitySvg(dual);
+    for (const std::string text : {"P.617, one receiver", "P.617, dual maximal-ratio", "required 99.5 %",
+                                   "Median margin: S/N at L(50 %) over the required S/N (dB)"})
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    const double margin = (*dual.availability.p617.fading->stations)[0].medianMarginDb;
+    EXPECT_NE(svg.find("link margin " + numberCell(margin, 1) + " dB, P.617"), std::string::npos);
+    // Two curves a method.
+    std::size_t paths = 0;
+    for (std::size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1)) ++paths;
+    EXPECT_EQ(paths, 2 * dual.fadingCurves.size());
+    const std::string one = fadingAvailabilitySvg(result("[diversity]\norder = 1\n"));
+    EXPECT_EQ(one.find("P.617, one receiver, "), std::string::npos);
+    EXPECT_EQ(one.find("dual"), std::string::npos);
 }
 
 }  // namespace
