@@ -14,6 +14,7 @@
 
 #include "link/method_columns.h"
 #include "planner/figure_text.h"
+#include "planner/fading_view.h"
 #include "planner/loss_chart.h"
 #include "planner/profile_view.h"
 #include "planner/result_texts.h"
@@ -61,6 +62,7 @@ ResultsView::ResultsView(QWidget* parent)
       tabs_(new QTabWidget),
       profile_(new ProfileView),
       chart_(new LossChart),
+      fading_(new FadingView),
       legacy_(makeTable({tr("Method"), tr("Path loss"), tr("Verdict"), tr("S/N at station 1"), tr("S/N at station 2")},
                         tr("Legacy methods table"))),
       climate_(makeTable({tr("Value"), tr("Figure"), tr("Source"), tr("Taken at")}, tr("Climate table"))) {
@@ -85,6 +87,7 @@ ResultsView::ResultsView(QWidget* parent)
     tabs_->setAccessibleName(tr("Result pages"));
     tabs_->addTab(profile_, tr("&Profile"));
     tabs_->addTab(chart_, tr("&Loss over the year"));
+    tabs_->addTab(fading_, tr("Fadin&g"));
     tabs_->addTab(legacy_, tr("Legacy &methods"));
     tabs_->addTab(climate_, tr("C&limate"));
 
@@ -114,6 +117,7 @@ void ResultsView::clear(const QString& why) {
     legacy_->setRowCount(0);
     climate_->setRowCount(0);
     chart_->clear();
+    fading_->clear(why);
     profile_->setPicture({}, why);
     profile_->setAccessibleDescription(why);
     notes_->clear();
@@ -145,6 +149,7 @@ void ResultsView::showResult(const PlanResult& result) {
     fillClimate(result);
     fillProfile(result);
     chart_->show(result);
+    fading_->show(result);
     QStringList notes;
     for (const std::string& note : result.notes) notes << QString::fromStdString(note);
     notes_->setText(notes.join(QLatin1Char('\n')));

@@ -12,11 +12,12 @@ class QTabWidget;
 
 namespace tropolink::planner {
 
+class FadingView;
 class LossChart;
 class ProfileView;
 
 // The results of the last valid plan: the verdict first, then the profile,
-// the loss over the year, the legacy methods and the climate in tabs.
+// the loss over the year, fading within the hour, the legacy methods and the climate in tabs.
 class ResultsView : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ public:
     QTableWidget* legacyTable() const { return legacy_; }
     QTableWidget* climateTable() const { return climate_; }
     LossChart* lossChart() const { return chart_; }
+    FadingView* fadingView() const { return fading_; }
     ProfileView* profileView() const { return profile_; }
     bool stale() const { return stale_; }
 
@@ -54,6 +56,7 @@ private:
     QTabWidget* tabs_;
     ProfileView* profile_;
     LossChart* chart_;
+    FadingView* fading_;
     QTableWidget* legacy_;
     QTableWidget* climate_;
     bool stale_ = false;

@@ -9,7 +9,10 @@
 
 #include "plan/plan_check.h"
 #include "plan/plan_toml.h"
+#include "planner/fading_view.h"
+#include "planner/figure_text.h"
 #include "planner/loss_chart.h"
+#include "planner/profile_view.h"
 #include "planner/plan_editor.h"
 #include "planner/planner_window.h"
 #include "planner/probability_axis.h"
@@ -158,6 +161,30 @@ private slots:
         const std::vector<QStringList> rows = climateTexts(resultOf(plan.toStdString()));
         QCOMPARE(rows.size(), static_cast<std::size_t>(sources.size()));
         for (std::size_t i = 0; i < rows.size(); ++i) QCOMPARE(rows[i][2], sources[static_cast<qsizetype>(i)]);
+    }
+
+    // The fading tab shows the result's own figures, and the chart; without
+    // [diversity] it says why it is empty.
+    void theFadingTabShowsTheResultsFigures() {
+        ResultsView view;
+        const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+        view.showResult(resultOf(base));
+        QCOMPARE(view.fadingView()->stationTable()->rowCount(), 0);
+        QVERIFY(!view.fadingView()->chart()->hasPicture());
+        const PlanResult dual = resultOf(base + "[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n");
+        view.showResult(dual);
+        QVERIFY(view.fadingView()->chart()->hasPicture());
+        const QTableWidget* stations = view.fadingView()->stationTable();
+        const QTableWidget* margins = view.fadingView()->marginTable();
+        QCOMPARE(stations->rowCount(), 4);  // two methods, two receiving stations
+        QCOMPARE(margins->rowCount(), 6);   // 99.9, 99.99 and the required 99.9 %, each method
+        const itur::StationFading& first = (*dual.availability.p617.fading->stations)[0];
+        QCOMPARE(stations->item(0, 1)->text(), figure(first.medianMarginDb, 2));
+        QCOMPARE(stations->item(0, 3)->text(), figure(first.withDiversity.percent, 4) + " %");
+        QCOMPARE(stations->horizontalHeaderItem(3)->text(), QStringLiteral("dual maximal-ratio"));
+        const itur::RequiredMargins& required = *dual.availability.p617.fading->atRequiredPercent;
+        QCOMPARE(margins->item(2, 0)->text(), QStringLiteral("P.617, 99.9 % (required)"));
+        QCOMPARE(margins->item(2, 4)->text(), figure(required.improvementDb(), 2));
     }
 
     void theProfileIsDescribedInWords() {
