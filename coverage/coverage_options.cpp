@@ -5,6 +5,7 @@
 
 #include "grammar/input_error.h"
 #include "grammar/number_text.h"
+#include "itur/method_names.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -60,7 +61,7 @@ MethodChoice parseMethod(std::string_view text, std::string_view option) {
 
 std::string_view methodName(MethodChoice method) {
     switch (method) {
-        case MethodChoice::P2001All: return "p2001-all";
+        case MethodChoice::P2001All: return itur::methodNames(itur::ItuMethod::P2001All).cli;
         case MethodChoice::P617: return "p617";
         case MethodChoice::P2001Troposcatter: return "p2001-troposcatter";
     }

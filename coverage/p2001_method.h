@@ -37,7 +37,8 @@ public:
     // the method's domain, so that no path is refused for them.
     P2001Method(P2001Settings settings, P2001Maps maps);
 
-    std::string name() const override { return "p2001-all"; }
+    std::string name() const override { return std::string(itur::methodNames(itur::ItuMethod::P2001All).cli); }
+    itur::ItuMethod ituMethod() const override { return itur::ItuMethod::P2001All; }
     const std::vector<double>& percents() const override { return settings_.percents; }
     void losses(const CellPath& path, std::span<std::optional<double>> lossDb) const override;
     std::vector<MetadataItem> metadata() const override;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "itur/method_names.h"
 #include "terrain/path_profile.h"
 #include "terrain/site.h"
 
@@ -30,6 +31,8 @@ public:
 
     // The method's name as the command line gives it: "p2001-all", "p617".
     virtual std::string name() const = 0;
+    // Which method it is, for the words of itur::methodNames.
+    virtual itur::ItuMethod ituMethod() const = 0;
     // The percentages of the year, in band order.
     virtual const std::vector<double>& percents() const = 0;
     // Lb in dB at each percentage; none where the method gives no figure.

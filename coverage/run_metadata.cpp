@@ -9,6 +9,7 @@
 
 #include "coverage/metadata_text.h"
 #include "coverage/summary_text.h"
+#include "itur/method_names.h"
 
 namespace tropolink::coverage {
 namespace {
@@ -92,7 +93,7 @@ PictureInput pictureInput(const CoverageSetup& setup, const CoverageOutputs& out
     const double parallelRadiusM = earth.EquatorialRadius() * std::cos(lat) / std::sqrt(1 - e2 * std::sin(lat) * std::sin(lat));
     in.widthKm = parallelRadiusM * (in.eastDeg - in.westDeg) * std::numbers::pi / 180 / 1000;
     in.title = bandTitle(setup.quantity, setup.method->percents()[outputs.pictureBand]);
-    in.lines.push_back(setup.method->name() + ", " + valueOf(method, "FREQUENCY_MHZ") + " MHz, masts " +
+    in.lines.push_back(std::string(itur::methodNames(setup.method->ituMethod()).label) + ", " + valueOf(method, "FREQUENCY_MHZ") + " MHz, masts " +
                        valueOf(method, "S1_MAST_M") + " m at the site and " + valueOf(method, "S2_MAST_M") +
                        " m in each cell");
     in.lines.push_back("site " + placeText(grid.site) + ", radius " + metadataNumber(grid.radiusKm) + " km, cells of " +

@@ -32,6 +32,7 @@ public:
     TroposcatterMethod(TroposcatterSettings settings, MapsInUse maps);
 
     std::string name() const override;  // "p617", "p2001-troposcatter"
+    itur::ItuMethod ituMethod() const override { return settings_.method; }
     const std::vector<double>& percents() const override { return settings_.percents; }
     void losses(const CellPath& path, std::span<std::optional<double>> lossDb) const override;
     std::vector<MetadataItem> metadata() const override;

@@ -117,6 +117,10 @@ TEST(CoverageRunTest, GeoTiffGeoreferenceAndMetadata) {
     EXPECT_STREQ(d->GetMetadataItem("COMPRESSION", "IMAGE_STRUCTURE"), "DEFLATE");
     const auto item = [&](const char* name) { return std::string(d->GetMetadataItem(name) ? d->GetMetadataItem(name) : "(none)"); };
     EXPECT_EQ(item("METHOD"), "p2001-all");
+    // The picture names the method as every other text does.
+    const PictureInput picture = pictureInput(setup, {.geotiff = tif}, CellCounts{});
+    ASSERT_FALSE(picture.lines.empty());
+    EXPECT_EQ(picture.lines[0].rfind("P.2001 all mechanisms, 2000 MHz, masts 30 m", 0), 0u) << picture.lines[0];
     EXPECT_EQ(item("FREQUENCY_MHZ"), "2000");
     EXPECT_EQ(item("PERCENTAGES"), "50 99.9");
     EXPECT_EQ(item("S1_MAST_M"), "30");
