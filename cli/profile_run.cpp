@@ -20,6 +20,7 @@
 #include "plan/mechanism_run.h"
 #include "plan/mechanism_text.h"
 #include "plan/plan_run.h"
+#include "plan/profile_mechanisms.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
 #include "report/availability_json.h"
@@ -68,30 +69,6 @@ void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer
 }
 
 RunResult badInput(const std::exception& e) { return {kExitBadInput, diagnostic(e.what())}; }
-
-// The complete P.2001 beside the troposcatter methods: both directions where
-// the path has sites and the 14 maps are installed.
-PlanMechanisms profileMechanisms(const Ground& ground, const ProfileAnswer& a, const AvailabilityOptions& options,
-                                 const PlanMaps& maps, std::pair<double, double> masts) {
-    if (!ground.placed)
-        return skippedMechanisms(MechanismSkip::NoSites,
-                                 "the complete P.2001 needs the ends' coordinates to read its maps: give --from and --to");
-    if (!maps.p2001All) return skippedMechanisms(MechanismSkip::NoMaps, missingP2001MapsLine(maps.folders));
-    MechanismPath path;
-    path.points = ground.points;
-    path.site1 = ground.placed->site1;
-    path.site2 = ground.placed->site2;
-    path.frequencyMhz = a.link->frequencyMhz;
-    path.mast1M = masts.first;
-    path.mast2M = masts.second;
-    path.gain1Dbi = a.link->gain1Dbi;
-    path.gain2Dbi = a.link->gain2Dbi;
-    MechanismRequirement requirement;
-    requirement.budget = linkBudget(a.values);
-    requirement.percents = options.percents;
-    requirement.requiredSnrDb = options.requiredSnrDb;
-    return runMechanisms(path, requirement, p2001MapReader(maps.p2001All), maps.p2001All->folder().string());
-}
 
 }  // namespace
 

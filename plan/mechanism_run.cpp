@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "grammar/number_text.h"
+#include "link/p2001_all.h"
 #include "itur/method_domain.h"
 #include "p2001/input_check.h"
 #include "p2001/row_evaluation.h"

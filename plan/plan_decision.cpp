@@ -96,7 +96,8 @@ std::optional<std::string> disagreement(const PlanResult& r, const PlanDecision&
         sentence += "another mechanism carries the signal, " + decidingMechanismsText(*d.mechanism) +
                     ", which the troposcatter methods leave out";
     else if (d.defaults.any())
-        sentence += "a climate default explains it, the troposcatter methods' N0, delta-N or zone not being a map's value";
+        sentence += "a climate default explains it, the methods weighing N0, delta-N and the zone differently, "
+                    "and here some of them are defaults, not the path's climate";
     else if (withComplete)
         sentence += "the complete method reads its own 14 maps along the path, where the troposcatter methods take "
                     "one climate";

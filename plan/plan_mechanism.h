@@ -6,7 +6,7 @@
 
 #include "itur/availability.h"
 #include "itur/method_names.h"
-#include "link/p2001_all.h"
+#include "link/p2001_map_value.h"
 #include "p2001/combination.h"
 
 // The complete P.2001 in a plan: both directions, the four sub-models at the
