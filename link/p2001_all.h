@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/p2001_map_value.h"
 #include "p2001/map_lookups.h"
 #include "p2001/path_input.h"
 #include "p2001/prepared_path.h"
@@ -33,8 +34,6 @@ struct P2001AllSettings {
 // A profile given to the method needs more points than this.
 inline constexpr std::size_t kP2001AllMinPointsExclusive = 10;
 
-enum class ZoneSource { Column, Derived };
-
 struct PathZones {
     std::vector<int> zone;  // one a point: 1 sea, 3 coastal land, 4 inland
     ZoneSource source = ZoneSource::Derived;
@@ -49,17 +48,6 @@ std::string derivedZonesNote(double seaFraction);
 
 // The value of one of the 14 maps at a point; called from one thread.
 using P2001MapValueReader = p2001::MapReader;
-
-// A value the path read from a map, and where.
-struct P2001MapValue {
-    p2001::MapFile file;
-    p2001::MapSite site;
-    p2001::GeoPoint at;
-    double value = 0;
-};
-
-// "the path's mid-point" and so on.
-std::string_view mapSiteName(p2001::MapSite site);
 
 struct P2001AllPath {
     std::string name;  // the profile file's name, or the DEM route's description

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 
 #include "engine/recalculate.h"
 #include "engine/result_box.h"
+#include "climate/maps_service.h"
 #include "ground/ground.h"
 #include "ground/site_profile.h"
 #include "itur/availability.h"
@@ -16,6 +18,7 @@
 #include "link/site_climate.h"
 #include "plan/fading_curves.h"
 #include "plan/plan_check.h"
+#include "plan/plan_mechanism.h"
 #include "plan/year_curves.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
@@ -32,6 +35,10 @@ struct PlanVerdict {
     // With [diversity]: reached with fading within the hour and the diversity
     // asked for, which then decides `met`.
     std::optional<itur::FadingAvailability> withDiversity;
+    // Whether the method gives a figure on this path; `reason` says why not
+    // (line of sight, outside its domain, no maps), and `met` is then false.
+    bool applies = true;
+    std::string reason;
 };
 
 // Everything a plan gives, which the front ends only show: the ground, the
@@ -60,7 +67,14 @@ struct PlanResult {
     // With a required S/N: the highest path loss that still meets it,
     // received at station 1 and at station 2, dB.
     std::optional<std::array<double, 2>> highestLossDb;
-    std::vector<PlanVerdict> verdicts;  // by method in itur::kItuMethods order; receiving station 1 then 2
+    // The complete P.2001 in both directions, or why it did not run.
+    PlanMechanisms mechanisms;
+    // The complete method first where it ran, then by method in itur::kItuMethods
+    // order; receiving station 1 then 2.
+    std::vector<PlanVerdict> verdicts;
+    // With a requirement: the one verdict, from the complete method where it
+    // ran, otherwise from the more cautious troposcatter method.
+    std::optional<PlanDecision> decision;
     std::vector<std::string> notes;     // validity notes, as the availability output words them
 
     // The boxes as the box writers take them.
@@ -81,9 +95,24 @@ struct PlanCancelled : std::exception {
 // Whether the plan reads the climate maps: a plan with sites does.
 bool planNeedsMaps(const CheckedPlan& plan);
 
+// The maps a plan with sites reads.
+struct PlanMaps {
+    MapsInUse climate;   // N0, ΔN and the zones; none when not installed
+    MapsInUse p2001All;  // the complete P.2001's 14; none when not installed
+    std::vector<std::filesystem::path> folders;  // looked in, for the line on missing maps
+};
+
+// The maps in the folders candidateMapsFolders gives for `mapsOption`.
+// Throws climate::MapError when one of them is refused.
+PlanMaps findPlanMaps(const std::optional<std::filesystem::path>& mapsOption,
+                      climate::MapsService& service = climate::MapsService::shared());
+
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
 // none. Throws GroundError, std::system_error for a profile that cannot be
 // read, NumericFault and PlanCancelled.
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
+// The same with the complete P.2001's maps as found; runPlan looks for them
+// in the climate maps' folder only.
+PlanResult runPlanWithMaps(const CheckedPlan& plan, const PlanMaps& maps, const PlanRunControl& control = {});
 
 }  // namespace tropolink

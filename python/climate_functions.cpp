@@ -13,6 +13,7 @@
 
 #include "climate/lookup.h"
 #include "climate/map_error.h"
+#include "climate/maps_folder.h"
 #include "climate/maps_service.h"
 #include "grammar/number_text.h"
 #include "python/itu_arguments.h"
@@ -161,5 +162,17 @@ void addClimateFunctions(py::module_& m) {
 }
 
 MapsInUse installedMaps(const py::object& maps) { return climateMaps(mapsOption(maps), false); }
+
+PlanMaps installedPlanMaps(const py::object& maps) {
+    PlanMaps found;
+    found.climate = installedMaps(maps);
+    try {
+        found.folders = climate::candidateMapsFolders(mapsOption(maps));
+        found.p2001All = climate::MapsService::shared().find(climate::MapSetId::P2001All, found.folders);
+    } catch (const climate::MapError& e) {
+        raise(PyExc_ValueError, e.what());
+    }
+    return found;
+}
 
 }  // namespace tropolink::python

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "link/site_climate.h"
+#include "plan/plan_run.h"
 
 namespace tropolink::python {
 
@@ -17,5 +18,9 @@ void addClimateFunctions(pybind11::module_& module);
 // the maps service: read once and kept while their files stay as they were.
 // None when no folder holds them; ValueError for a refused map.
 MapsInUse installedMaps(const pybind11::object& maps);
+
+// The same with the complete P.2001's 14 maps beside them, each none when
+// not installed; ValueError for a refused map.
+PlanMaps installedPlanMaps(const pybind11::object& maps);
 
 }  // namespace tropolink::python

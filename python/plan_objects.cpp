@@ -146,10 +146,10 @@ void writeText(const py::object& path, const std::string& text) {
         raiseOsError(failed->error, failed->message(), failed->path);
 }
 
-PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
+PlanResult runOf(const PythonPlan& p, const PlanMaps& maps) {
     try {
         py::gil_scoped_release release;
-        return runPlan(p.checked, maps);
+        return runPlanWithMaps(p.checked, maps);
     } catch (const GroundError& e) {
         throw py::value_error(e.what());
     } catch (const std::system_error& e) {
@@ -158,10 +158,10 @@ PlanResult runOf(const PythonPlan& p, const MapsInUse& maps) {
 }
 
 // As the tool loads them for a plan with sites: none, with a UserWarning, when not installed.
-MapsInUse mapsFor(const PythonPlan& p, const py::object& maps) {
-    if (!planNeedsMaps(p.checked)) return nullptr;
-    MapsInUse installed = installedMaps(maps);
-    if (!installed && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
+PlanMaps mapsFor(const PythonPlan& p, const py::object& maps) {
+    if (!planNeedsMaps(p.checked)) return {};
+    PlanMaps installed = installedPlanMaps(maps);
+    if (!installed.climate && PyErr_WarnEx(PyExc_UserWarning, std::string(kMissingMapsNote).c_str(), 1) != 0)
         throw py::error_already_set();
     return installed;
 }

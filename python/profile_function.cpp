@@ -14,6 +14,8 @@
 #include "link/pass_window.h"
 #include "link/profile_answer.h"
 #include "link/profile_link.h"
+#include "plan/mechanism_text.h"
+#include "plan/profile_mechanisms.h"
 #include "python/climate_functions.h"
 #include "python/itu_availability.h"
 #include "python/keyword_settings.h"
@@ -126,7 +128,14 @@ py::dict profileFunction(const py::object& ground, const py::object& mast1, cons
     const MapsInUse inUse = placed ? mapsOfPath(maps) : nullptr;
     HeadlessWindow window;
     const ProfileAnswer a = answerProfile({used, placed}, derived, requested, options ? &*options : nullptr, inUse, window);
-    return profileObject(a, window, placed);
+    py::dict d = profileObject(a, window, placed);
+    if (options) {
+        const PlanMechanisms m =
+            profileMechanisms(read, a, *options, placed ? installedPlanMaps(maps) : PlanMaps{}, {mast1M, mast2M});
+        d[py::str(std::string(itur::methodNames(itur::ItuMethod::P2001All).json))] =
+            py::module_::import("json").attr("loads")(mechanismsJsonText(m));
+    }
+    return d;
 }
 
 constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a terrain profile: what
@@ -135,7 +144,9 @@ constexpr const char* kProfileDoc = R"doc(Horizons, settings and one pass from a
 profile_or_csv_path: a Profile from terrain_profile() (then "path" and "climate" appear, as with
 `profile --from --to --dem`), or the path of a profile CSV (str or os.PathLike), as
 `profile FILE` reads it. s1_mast_m, s2_mast_m: each antenna above its ground, m.
-availability=True adds P.617 and P.2001 on the profile's geometry; percent, delta_n, n0,
+availability=True adds P.617 and P.2001 on the profile's geometry, and "p2001All": the
+complete P.2001 in both directions where the path has sites and its 14 maps are installed
+(else "ran" False and the "reason"); percent, delta_n, n0,
 climate_zone and required_snr_db are its options, as availability() takes them, and
 refused without it. maps: the ITU-R maps' folder (None: where the tool looks); without
 maps a UserWarning says what they would give. power_div_1000 and the other keywords as

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "run_cli.h"
+#include "tests/climate/synthetic_itu_maps.h"
 
 namespace tropolink::cli {
 namespace {
@@ -119,8 +120,10 @@ TEST_F(PlanCliTest, NewWritesTheTemplateAndNeverOverwrites) {
 TEST_F(PlanCliTest, TheDemPlanGivesTheProfileCommandsBoxes) {
     const CliRun plan = runCli({"plan", kDemPlan});
     ASSERT_EQ(plan.exitStatus, 0) << plan.err;
+    // Without the 14 maps the more cautious troposcatter method decides; the rows follow.
     EXPECT_THAT(plan.out, StartsWith("Verdict: the link needs S/N >= 10 dB for 99.9 % of the year\n"
-                                     "  P.617, received at Mount Washington: met, available 99.99"));
+                                     "  NOT MET, decided by P.2001 troposcatter"));
+    EXPECT_THAT(plan.out, HasSubstr("\n  P.617, received at Mount Washington: met, available 99.99"));
     EXPECT_THAT(plan.out, HasSubstr("  P.2001 troposcatter, received at Memphremagog: NOT MET, available 98.2"));
     const std::vector<std::string> station{"tx-power=10", "tx-line-loss-db=2", "rx-noise-figure-db=2",
                                            "rx-line-loss-db=2", "antenna-gain-dbi=30", "rx-bandwidth-hz=3000"};
@@ -155,10 +158,18 @@ TEST_F(PlanCliTest, JsonIsOneObjectWithThePlanVerdictsAndSources) {
     EXPECT_EQ(j["form"], "demWithSites");
     EXPECT_EQ(j["plan"]["station1"]["name"], "Mount Washington");
     EXPECT_EQ(j["plan"]["path"]["dem"][0], "white-mountains.tif");
-    ASSERT_EQ(j["verdicts"].size(), 4u);
-    EXPECT_EQ(j["verdicts"][0]["method"], "P.617");
-    EXPECT_EQ(j["verdicts"][0]["met"], true);
-    EXPECT_EQ(j["verdicts"][2]["met"], false);
+    ASSERT_EQ(j["verdicts"].size(), 6u);
+    // Without its maps the complete method comes first and does not apply, with the reason.
+    EXPECT_EQ(j["verdicts"][0]["method"], "P.2001 all mechanisms");
+    EXPECT_EQ(j["verdicts"][0]["applies"], false);
+    EXPECT_EQ(j["verdicts"][0]["reason"], "its 14 ITU-R maps are not installed");
+    EXPECT_EQ(j["p2001All"]["skipped"], "noMaps");
+    EXPECT_THAT(j["p2001All"]["reason"].get<std::string>(), HasSubstr("maps download"));
+    EXPECT_EQ(j["verdicts"][2]["method"], "P.617");
+    EXPECT_EQ(j["verdicts"][2]["met"], true);
+    EXPECT_EQ(j["verdicts"][2]["applies"], true);
+    EXPECT_EQ(j["verdicts"][4]["met"], false);
+    EXPECT_EQ(j["decision"]["method"], "P.2001 troposcatter");
     EXPECT_EQ(j["climate"]["n0"]["source"], "default");
     EXPECT_EQ(j["boxes"]["Text1"], " 1927");
     EXPECT_TRUE(j["notes"].is_array());
@@ -166,6 +177,32 @@ TEST_F(PlanCliTest, JsonIsOneObjectWithThePlanVerdictsAndSources) {
     const json sliders = json::parse(runCli({"plan", kSlidersPlan, "--json"}).out);
     EXPECT_EQ(sliders["climate"]["deltaN"]["source"], "option");
     EXPECT_EQ(sliders["climate"]["n0"]["source"], "slider");
+}
+
+TEST_F(PlanCliTest, WithTheFourteenMapsTheCompleteMethodDecidesTheVerdict) {
+    climate::testing::writeAllMaps(dir_ / "maps");
+    const CliRun run = runCli({"plan", kDemPlan, "--maps", path("maps")});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> verdict = linesStartingWith(run.out, "  ");
+    ASSERT_GE(verdict.size(), 3u);
+    EXPECT_THAT(verdict[0], StartsWith("  met, decided by P.2001 all mechanisms"));
+    EXPECT_THAT(verdict[0], HasSubstr("diffraction and clear-air propagation near the surface decides the loss"));
+    EXPECT_THAT(verdict[1], HasSubstr("another mechanism carries the signal"));
+    EXPECT_THAT(run.out, HasSubstr("received at Memphremagog, Mount Washington transmitting:"));
+    EXPECT_THAT(run.out, HasSubstr("received at Mount Washington, Memphremagog transmitting:"));
+
+    climate::testing::writeTroposcatterMaps(dir_ / "three");
+    const CliRun three = runCli({"plan", kDemPlan, "--maps", path("three")});
+    ASSERT_EQ(three.exitStatus, 0) << three.err;
+    EXPECT_THAT(three.out, HasSubstr("P.2001 all mechanisms: left out, its 14 maps are not installed"));
+    EXPECT_THAT(three.out, HasSubstr("lacks 13 (install them with"));
+}
+
+TEST_F(PlanCliTest, ThePolarisationKeyIsRefusedWithoutSites) {
+    const std::string plan = file("p.tropolink.toml", "[path]\npolarisation = \"vertical\"\n");
+    const CliRun run = runCli({"plan", plan});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_THAT(run.err, HasSubstr("path.polarisation: given without sites"));
 }
 
 TEST_F(PlanCliTest, TheReportIsWrittenWholeBesideTheText) {

@@ -48,7 +48,10 @@ void finish(PlanResult& r, const HeadlessWindow& window) {
     for (const itur::ItuMethod method : itur::kItuMethods) {
         const itur::MethodAnswer& answer = method == itur::ItuMethod::P617 ? r.availability.p617 : r.availability.p2001;
         for (int station = 1; station <= 2; ++station) {
-            PlanVerdict v{method, station, (*answer.availability)[static_cast<std::size_t>(station - 1)], false, std::nullopt};
+            PlanVerdict v;
+            v.method = method;
+            v.receivingStation = station;
+            v.availability = (*answer.availability)[static_cast<std::size_t>(station - 1)];
             v.met = v.availability.bound == itur::AvailabilityBound::Above ||
                     (v.availability.percent && *v.availability.percent >= required);
             r.verdicts.push_back(v);

@@ -155,3 +155,55 @@ def test_a_plan_or_profile_that_cannot_be_read_is_an_os_error(tmp_path):
         unreadable.run()
     assert raised.value.filename == str(tmp_path)
     assert raised.value.strerror == f"cannot read {tmp_path}: Is a directory"
+
+
+# Every map at a constant from the middle of its range (the ITU's may not be copied).
+SYNTHETIC_MAPS = {
+    "N050.TXT": (121, 241, 310), "DN50.TXT": (121, 241, 40), "TropoClim.txt": (360, 720, 6),
+    "DN_Median.txt": (121, 241, 40), "DN_SupSlope.txt": (121, 241, 20), "DN_SubSlope.txt": (121, 241, 15),
+    "dndz_01.txt": (121, 241, -400), "surfwv_50_fixed.txt": (121, 241, 10), "h0.txt": (121, 241, 3),
+    "Esarain_Pr6_v5.txt": (161, 321, 30), "Esarain_Mt_v5.txt": (161, 321, 800),
+    "Esarain_Beta_v5.txt": (161, 321, 0.3), "FoEs0.1.txt": (121, 241, 10), "FoEs01.txt": (121, 241, 7),
+    "FoEs10.txt": (121, 241, 4.5), "FoEs50.txt": (121, 241, 3)}
+
+
+def write_synthetic_maps(folder, names=SYNTHETIC_MAPS):
+    folder.mkdir(parents=True, exist_ok=True)
+    for name in names:
+        rows, columns, value = SYNTHETIC_MAPS[name]
+        (folder / name).write_text((" ".join([str(value)] * columns) + "\n") * rows)
+    return folder
+
+
+def test_with_the_14_maps_the_complete_method_decides_as_the_tool_says(cli, tmp_path):
+    maps = write_synthetic_maps(tmp_path / "maps")
+    status, out, err = cli("plan", str(DEM_PLAN), "--json", "--maps", str(maps))
+    assert status == 0, err
+    result = tropolink.Plan.load(DEM_PLAN).run(maps=maps)
+    assert result == json.loads(out)
+    assert result["p2001All"]["ran"]
+    assert [s["receivingStation"] for s in result["p2001All"]["stations"]] == [1, 2]
+    assert result["decision"]["method"] == "P.2001 all mechanisms"
+    assert result["decision"]["mechanism"]["mechanisms"] == ["nearSurface"]
+    assert [v["method"] for v in result["verdicts"][:2]] == ["P.2001 all mechanisms"] * 2
+
+
+def test_without_the_14_maps_the_run_records_why(tmp_path):
+    maps = write_synthetic_maps(tmp_path / "three", ["N050.TXT", "DN50.TXT", "TropoClim.txt"])
+    result = tropolink.Plan.load(DEM_PLAN).run(maps=maps)
+    assert not result["p2001All"]["ran"]
+    assert result["p2001All"]["skipped"] == "noMaps"
+    assert "maps download" in result["p2001All"]["reason"]
+    assert result["verdicts"][0]["applies"] is False
+
+
+def test_profile_with_availability_carries_the_complete_method(tmp_path):
+    maps = write_synthetic_maps(tmp_path / "maps")
+    ground = tropolink.terrain_profile((44.2706, -71.3033), (44.9, -71.9), EXAMPLES / "white-mountains.tif")
+    d = tropolink.profile(ground, 20, 30, availability=True, required_snr_db=10, maps=maps)
+    stations = d["p2001All"]["stations"]
+    assert [s["receivingStation"] for s in stations] == [1, 2]
+    assert len(stations[0]["atPercents"]) == len(d["availability"]["p617"])
+    assert stations[1]["availability"]["bound"] == "above 99.999"
+    csv = tropolink.profile(EXAMPLES / "hill-path.csv", availability=True)
+    assert csv["p2001All"]["skipped"] == "noSites"
