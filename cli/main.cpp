@@ -375,7 +375,7 @@ int main(int argc, char** argv) {
         else
             result = batch ? runBatch(STDIN_FILENO, out, values, jobs) : runSingle(request, out);
     } catch (const std::bad_alloc&) {
-        result = {kExitIoError, diagnostic("out of memory")};
+        result = {kExitBadInput, diagnostic("out of memory")};
     } catch (const std::exception& e) {  // no thread to be had, and the like
         result = {kExitIoError, diagnostic(oneLine(e.what()))};
     }

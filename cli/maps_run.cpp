@@ -18,6 +18,7 @@
 #include "climate/maps_service.h"
 #include "climate/zones.h"
 #include "grammar/number_text.h"
+#include "io/input_file.h"
 #include "terrain/site.h"
 #include "terrain/terrain_error.h"
 
@@ -174,7 +175,9 @@ RunResult runAt(const MapsRequest& request, Output& out) {
         throw climate::InstallError(std::string(e.what()) + "; " + std::string(climate::kMapsInstallHint));
     }
     const climate::ClimateValues values = climate::lookupAll(*maps, {site.latDeg, site.lonDeg});
-    const auto p2001 = climate::MapsService::shared().find(climate::MapSetId::P2001All, mapsOption(request));
+    // The complete method's maps are shown when present; a named folder need not hold them.
+    const auto p2001 = climate::MapsService::shared().find(climate::MapSetId::P2001All,
+                                                           climate::candidateMapsFolders(mapsOption(request)));
     if (request.json) {
         appendAtJson(out.buffer(), site, values, maps->folder(), p2001.get());
     } else {
@@ -186,7 +189,7 @@ RunResult runAt(const MapsRequest& request, Output& out) {
 }  // namespace
 
 std::string downloadProgressLine(std::string_view url, std::int64_t receivedBytes, std::int64_t totalBytes) {
-    std::string line(url);
+    std::string line = printablePath(url);
     line += ": " + std::to_string(receivedBytes);
     if (totalBytes > 0) line += " of " + std::to_string(totalBytes);
     return line + " bytes";

@@ -5,6 +5,7 @@
 #include "climate/maps_folder.h"
 #include "climate/maps_service.h"
 #include "grammar/number_text.h"
+#include "io/input_file.h"
 
 namespace tropolink::cli {
 namespace {
@@ -14,7 +15,7 @@ using climate::MapStatus;
 
 std::string folderList(const std::vector<fs::path>& folders) {
     std::string list;
-    for (const fs::path& folder : folders) list += (list.empty() ? "" : ", ") + folder.string();
+    for (const fs::path& folder : folders) list += (list.empty() ? "" : ", ") + printablePath(folder.string());
     return list;
 }
 
@@ -39,7 +40,7 @@ void appendMapText(std::string& out, const MapStatus& map) {
         return;
     }
     out += map.valid ? ": valid\n" : ": refused: " + map.problem + "\n";
-    out += "  path: " + map.path.string() + "\n";
+    out += "  path: " + printablePath(map.path.string()) + "\n";
     if (map.sha256.empty()) return;  // unreadable: the problem says so
     out += "  size: " + std::to_string(map.sizeBytes) + " bytes\n";
     out += "  sha256: " + map.sha256 + "\n";
@@ -70,7 +71,7 @@ void appendMapsReportText(std::string& out, const MapsReport& report) {
         out += std::string(climate::kMapsInstallHint) + "\n";
         return;
     }
-    out += "maps folder: " + report.folder->string() + "\n";
+    out += "maps folder: " + printablePath(report.folder->string()) + "\n";
     for (const MapStatus& map : report.maps) appendMapText(out, map);
     if (!setReady(report, climate::MapSetId::Climate))
         out += "not ready: " + std::string(climate::kMapsInstallHint) + "\n";

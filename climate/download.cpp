@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "climate/map_error.h"
+#include "io/input_file.h"
 
 namespace tropolink::climate {
 namespace {
@@ -86,13 +87,14 @@ std::string localName(std::string_view url, std::size_t index) {
 
 void fetch(const std::string& url, const fs::path& file, const DownloadProgress& progress,
            const DownloadLimits& limits, const std::atomic<bool>* stop) {
+    const std::string shown = printablePath(url);  // an address may hold a newline or an escape
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
     const std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
-    if (!out) throw DownloadError("cannot write the download of " + url + " to " + file.string());
+    if (!out) throw DownloadError("cannot write the download of " + shown + " to " + file.string());
     const std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
-    if (!curl) throw DownloadError("cannot download " + url + ": libcurl did not start");
+    if (!curl) throw DownloadError("cannot download " + shown + ": libcurl did not start");
 
     Transfer transfer{url, progress, limits, stop, out.get()};
     char error[CURL_ERROR_SIZE] = {};
@@ -119,12 +121,12 @@ void fetch(const std::string& url, const fs::path& file, const DownloadProgress&
     const CURLcode code = curl_easy_perform(c);
     if (code == CURLE_ABORTED_BY_CALLBACK && stop != nullptr && stop->load()) throw ImportCancelled();
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        throw DownloadError("cannot download " + url + ": larger than " + std::to_string(limits.maxBytes) +
+        throw DownloadError("cannot download " + shown + ": larger than " + std::to_string(limits.maxBytes) +
                             " bytes (allowed: at most " + sizeText(static_cast<std::uint64_t>(limits.maxBytes)) + ")");
     if (code != CURLE_OK)
-        throw DownloadError("cannot download " + url + ": " + (error[0] != '\0' ? error : curl_easy_strerror(code)));
+        throw DownloadError("cannot download " + shown + ": " + (error[0] != '\0' ? printablePath(error) : curl_easy_strerror(code)));
     if (std::fflush(out.get()) != 0 || std::ferror(out.get()) != 0)
-        throw DownloadError("cannot write the download of " + url + " to " + file.string());
+        throw DownloadError("cannot write the download of " + shown + " to " + file.string());
 }
 
 }  // namespace
@@ -138,7 +140,7 @@ ImportResult downloadMaps(std::span<const std::string> urls, const fs::path& tar
     const ScratchFolder scratch;
     std::vector<ImportSource> files;
     for (std::size_t i = 0; i < urls.size(); ++i) {
-        files.push_back({scratch.path() / localName(urls[i], i), urls[i]});
+        files.push_back({scratch.path() / localName(urls[i], i), printablePath(urls[i])});
         fetch(urls[i], files.back().file, progress, limits, options.stop);
     }
     return importMaps(files, targetDir, options);

@@ -4,6 +4,7 @@
 
 #include "climate/map_error.h"
 #include "climate/maps_folder.h"
+#include "io/input_file.h"
 
 namespace tropolink::climate {
 namespace {
@@ -43,8 +44,25 @@ std::vector<FileStamp> stampsOf(MapSetId set, const fs::path& folder) {
 
 std::string folderList(std::span<const fs::path> folders) {
     std::string list;
-    for (const fs::path& folder : folders) list += (list.empty() ? "" : ", ") + folder.string();
+    for (const fs::path& folder : folders) list += (list.empty() ? "" : ", ") + printablePath(folder.string());
     return list;
+}
+
+// "DIR: lacks DN50.TXT and TropoClim.txt (allowed: ...)", or "no such folder".
+std::string incompleteFolderLine(const fs::path& folder, MapSetId set) {
+    std::error_code error;
+    std::string why;
+    if (!fs::is_directory(folder, error)) {
+        why = "no such folder";
+    } else {
+        std::vector<std::string_view> missing;
+        for (const MapKind kind : mapSetInfo(set).kinds)
+            if (!mapFilePath(folder, kind)) missing.push_back(mapFormat(kind).fileName);
+        why = "lacks ";
+        for (std::size_t i = 0; i < missing.size(); ++i)
+            why += std::string(i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + std::string(missing[i]);
+    }
+    return printablePath(folder.string()) + ": " + why + " (allowed: a maps folder holding " + mapSetFiles(set) + ")";
 }
 
 }  // namespace
@@ -73,12 +91,14 @@ std::shared_ptr<const MapSet> MapsService::find(MapSetId set, std::span<const fs
 }
 
 std::shared_ptr<const MapSet> MapsService::find(MapSetId set, const std::optional<fs::path>& mapsOption) {
+    // A folder the user named is never passed over for the defaults.
+    if (mapsOption && !holdsMapSet(*mapsOption, set)) throw InstallError(incompleteFolderLine(*mapsOption, set));
     return find(set, candidateMapsFolders(mapsOption));
 }
 
 std::shared_ptr<const MapSet> MapsService::require(MapSetId set, const std::optional<fs::path>& mapsOption) {
+    if (auto maps = find(set, mapsOption)) return maps;
     const std::vector<fs::path> folders = candidateMapsFolders(mapsOption);
-    if (auto maps = find(set, folders)) return maps;
     throw InstallError(mapSetFiles(set) + " are in none of: " + folderList(folders));
 }
 

@@ -29,7 +29,8 @@ public:
     // The set from the first of `folders` that holds all its maps; none when
     // none does. Throws MapError when one of them is refused.
     std::shared_ptr<const MapSet> find(MapSetId set, std::span<const std::filesystem::path> folders);
-    // The same in the folders candidateMapsFolders gives for `mapsOption`.
+    // The same in the folders candidateMapsFolders gives for `mapsOption`; a
+    // named folder that lacks one of the maps is an InstallError naming it.
     std::shared_ptr<const MapSet> find(MapSetId set, const std::optional<std::filesystem::path>& mapsOption);
     // The same, but a set no folder holds is an InstallError naming the
     // maps and the folders looked in.

@@ -8,7 +8,7 @@ set -euo pipefail
 seconds="${1:-30}"
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${TROPOLINK_FUZZ_BUILD_DIR:-$here/../build-fuzz}"
-fuzzers=(batch_line_fuzzer options_fuzzer keyword_fuzzer map_fuzzer site_fuzzer plan_fuzzer zip_walk_fuzzer zip_fuzzer coverage_options_fuzzer profile_fuzzer)
+fuzzers=(batch_line_fuzzer options_fuzzer keyword_fuzzer map_fuzzer site_fuzzer plan_fuzzer zip_walk_fuzzer zip_fuzzer coverage_options_fuzzer profile_fuzzer output_identity_fuzzer)
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build"

@@ -9,7 +9,8 @@ namespace {
 
 std::optional<std::pair<std::uint64_t, std::uint64_t>> identity(const std::string& path) {
     struct stat status {};
-    if (path.empty() || stat(path.c_str(), &status) != 0) return std::nullopt;
+    // A NUL would cut the name short at it: such a name is no file, never the file before it.
+    if (path.empty() || path.find('\0') != std::string::npos || stat(path.c_str(), &status) != 0) return std::nullopt;
     return std::pair{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "climate/zones.h"
+#include "grammar/number_text.h"
 #include "engine/slider.h"
 #include "itur/scatter_geometry.h"
 #include "profile/itu_horizon.h"
@@ -100,6 +101,13 @@ SiteClimate siteClimate(const PlacedProfile& placed, const profile::ProfileSetti
     } else {
         c.climateZone = {static_cast<double>(request.defaultClimateZone), ClimateSource::Default};
     }
+
+    // A map may hold what --delta-n refuses; the value is used, but said to be unusual.
+    for (const ClimateValue* v : {&c.deltaNRadius, &c.deltaN})
+        if (v->source == ClimateSource::Map && (v->value < kMinMapDeltaN || v->value > kMaxMapDeltaN) &&
+            c.deltaNNote.empty())
+            c.deltaNNote = "delta-N " + fixedText(v->value, 3) + " N-units/km from " + v->file.filename().string() +
+                           " at the " + v->where + " is outside 20 to 80, the range of --delta-n; it is used as it is";
 
     if (c.n0.source != ClimateSource::Default && !request.surfaceRefractivitySet) {
         const SliderSpec& slider = kSliders[static_cast<std::size_t>(sliderIndex(Slider::HScroll23))];

@@ -35,6 +35,10 @@ struct ClimateRequest {
     double defaultN0 = 0;  // the surface refractivity slider's value
 };
 
+// The range of --delta-n, which a map's value may leave.
+inline constexpr double kMinMapDeltaN = 20;
+inline constexpr double kMaxMapDeltaN = 80;
+
 // The climate maps a computation reads, shared and never changed while it
 // runs; none when they are not installed.
 using MapsInUse = std::shared_ptr<const climate::MapSet>;
@@ -60,6 +64,7 @@ struct SiteClimate {
     // the map or --n0 and the slider was not set explicitly.
     std::optional<int> surfaceRefractivityPosition;
     std::string surfaceRefractivityNote;  // when holding it to the slider's range changed it
+    std::string deltaNNote;               // when a map's delta-N lies outside --delta-n's range
 };
 
 SiteClimate siteClimate(const PlacedProfile& placed, const profile::ProfileSettings& settings,

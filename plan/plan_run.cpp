@@ -119,6 +119,7 @@ std::vector<std::string> climateNotes(const PlanResult& r) {
             if (value->source == ClimateSource::Default)
                 notes.push_back(std::string(name) + " is the default, not a map's value");
         if (!r.climate->surfaceRefractivityNote.empty()) notes.push_back(r.climate->surfaceRefractivityNote);
+        if (!r.climate->deltaNNote.empty()) notes.push_back(r.climate->deltaNNote);
     } else if (!o.n0 || !o.deltaNGiven || !o.climateZoneGiven) {
         notes.emplace_back(
             "Without sites no map is read: N0 is the surface refractivity slider, delta-N 40 N-units/km and the "

@@ -5,6 +5,8 @@
 #include <exception>
 #include <utility>
 
+#include "planner/error_text.h"
+
 namespace tropolink::planner {
 namespace {
 
@@ -62,7 +64,7 @@ std::uint64_t PlanRunner::start(const CheckedPlan& plan) {
         } catch (const PlanCancelled&) {
             wasCancelled = true;
         } catch (const std::exception& e) {
-            message = QString::fromStdString(e.what());
+            message = errorText(e);
         }
         QMetaObject::invokeMethod(
             this,

@@ -21,6 +21,7 @@
 #include "plan/plan_toml.h"
 #include "plan/report_time.h"
 #include "plan_report/plan_report.h"
+#include "planner/error_text.h"
 #include "planner/maps_panel.h"
 #include "planner/plain_message.h"
 #include "planner/plan_editor.h"
@@ -143,7 +144,7 @@ bool PlannerWindow::openPlan(const QString& path) {
     try {
         plan = readPlan(path.toStdString());
     } catch (const std::exception& e) {
-        plainMessage(this, QMessageBox::Warning, tr("Open a plan"), qs(e.what()));
+        plainMessage(this, QMessageBox::Warning, tr("Open a plan"), errorText(e));
         return false;
     }
     path_ = path;
@@ -222,12 +223,12 @@ void PlannerWindow::recompute() {
         checked = checkPlan(plan);
     } catch (const PlanError& e) {
         runner_->cancel();
-        editor_->showError(e.key(), qs(e.what()));
+        editor_->showError(e.key(), errorText(e));
         results_->setStale(tr("The plan in the form is not valid."));
         return;
     } catch (const std::exception& e) {
         runner_->cancel();
-        editor_->showError(std::string(), qs(e.what()));
+        editor_->showError(std::string(), errorText(e));
         results_->setStale(tr("The plan in the form is not valid."));
         return;
     }
@@ -284,13 +285,17 @@ bool PlannerWindow::writeKml(const QString& path) {
         return false;
     }
     const std::vector<terrain::MapFeature> features = pathFeatures(*shown_->placed, *shown_->places);
+    // KML whatever the file's name, as --kml writes it.
+    std::optional<WriteFailure> failed;
     try {
-        terrain::writeMapFeatures(path.toStdString(), features);
+        failed = writeFile(path.toStdString(),
+                           terrain::mapFeaturesText(features, terrain::MapFeatureFormat::Kml, path.toStdString()));
     } catch (const std::exception& e) {
-        plainMessage(this, QMessageBox::Warning, tr("Export KML"), qs(e.what()));
+        plainMessage(this, QMessageBox::Warning, tr("Export KML"), errorText(e));
         return false;
     }
-    return true;
+    if (failed) plainMessage(this, QMessageBox::Warning, tr("Export KML"), qs(failed->message()));
+    return !failed;
 }
 
 void PlannerWindow::rememberRecent(const QString& path) {

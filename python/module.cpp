@@ -1,5 +1,6 @@
 #include <pybind11/pybind11.h>
 
+#include <new>
 #include <string>
 
 #include "grammar/input_error.h"
@@ -118,6 +119,8 @@ PYBIND11_MODULE(tropolink, m) {
             PyErr_SetString(PyExc_ArithmeticError, numericFaultMessage(e).c_str());
         } catch (const std::system_error& e) {
             python::raiseOsError(e.code(), e.what());
+        } catch (const std::bad_alloc&) {
+            PyErr_SetString(PyExc_MemoryError, "out of memory");
         }
     });
 

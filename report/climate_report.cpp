@@ -46,6 +46,7 @@ void appendClimateText(std::string& out, const SiteClimate& c) {
         out += "  the calculator's N value sea level is set to " + std::to_string(*c.surfaceRefractivityPosition) +
                " from N0\n";
     if (!c.surfaceRefractivityNote.empty()) out += "  note: " + c.surfaceRefractivityNote + "\n";
+    if (!c.deltaNNote.empty()) out += "  note: " + c.deltaNNote + "\n";
 }
 
 std::string climateJson(const SiteClimate& c) {

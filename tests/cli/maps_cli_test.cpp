@@ -166,7 +166,8 @@ TEST(MapsCliTest, BadInputGetsOneLineAndStatus2) {
          "maps at 1e1,0: latitude is not a plain decimal number (allowed: LAT,LON in decimal degrees, latitude -90 "
          "to 90, longitude -180 to 180)"},
         {"missing maps", {"at", "0,0", "--maps", "@/good"},
-         "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: @/good; install them with "
+         "@/good: lacks DN50.TXT and TropoClim.txt (allowed: a maps folder holding the ITU-R maps N050.TXT, DN50.TXT "
+         "and TropoClim.txt); install them with "
          "`tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the Recommendations' ZIPs"},
         {"maps twice", {"status", "--maps", "@/a", "--maps", "@/b"},
          "--maps @/b: --maps given twice (allowed: one folder)"},

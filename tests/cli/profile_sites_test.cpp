@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -226,10 +227,27 @@ TEST(ProfileSitesTest, TheMapsGiveTheClimateAndOptionsWin) {
 }
 
 TEST(ProfileSitesTest, WithoutMapsTheDefaultsStandAndStandardErrorSaysSo) {
-    const CliRun run = runCli(demArgs({"--maps", scratch("empty").string()}));
+    // No maps where lookups look: the environment's folder and the user's are empty.
+    fs::create_directories(scratch("empty"));
+    ::setenv("TROPOLINK_MAPS", scratch("empty").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", scratch("empty").c_str(), 1);
+    const CliRun run = runCli(demArgs({}));
+    ::unsetenv("TROPOLINK_MAPS");
+    ::unsetenv("XDG_DATA_HOME");
     ASSERT_EQ(run.exitStatus, 0);
     EXPECT_THAT(run.err, HasSubstr("the ITU-R maps would give N0, delta-N and the climate zone"));
     EXPECT_THAT(run.out, HasSubstr("climate zone            6, default"));
+}
+
+// A folder the user named is never passed over for the defaults.
+TEST(ProfileSitesTest, ANamedMapsFolderWithoutTheMapsIsRefused) {
+    fs::create_directories(scratch("empty"));
+    const CliRun run = runCli(demArgs({"--maps", scratch("empty").string()}));
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "tropolink-cli: " + scratch("empty").string() +
+                           ": lacks N050.TXT, DN50.TXT and TropoClim.txt (allowed: a maps folder holding the ITU-R maps "
+                           "N050.TXT, DN50.TXT and TropoClim.txt)\n");
+    EXPECT_EQ(run.out, "");
 }
 
 }  // namespace

@@ -80,6 +80,18 @@ TEST(DownloadHostileTest, RefusalsOfWhatWasDownloadedNameTheAddress) {
         "N050.TXT, DN50.TXT, TropoClim.txt, DN_Median.txt, DN_SupSlope.txt, DN_SubSlope.txt, dndz_01.txt, surfwv_50_fixed.txt, h0.txt, Esarain_Pr6_v5.txt, Esarain_Mt_v5.txt, Esarain_Beta_v5.txt, FoEs0.1.txt, FoEs01.txt, FoEs10.txt and FoEs50.txt, not even in a ZIP within it");
 }
 
+// Control characters in an address, as a pasted one may hold, would split
+// the one-line refusal or reach the terminal as escapes.
+TEST(DownloadHostileTest, ControlCharactersInTheAddressAreShownEscaped) {
+    const ScratchDir dir;
+    for (const std::string& url : {std::string("http://127.0.0.1:9/a\nb.zip"), std::string("http://127.0.0.1:9/\x1b[2Jc.zip")}) {
+        const std::string refused = refusal(dir, url);
+        EXPECT_EQ(refused.find_first_of("\n\x1b"), std::string::npos) << refused;
+        EXPECT_TRUE(refused.starts_with("cannot download http://127.0.0.1:9/")) << refused;
+    }
+    EXPECT_NE(refusal(dir, "http://127.0.0.1:9/a\nb.zip").find("/a\\nb.zip"), std::string::npos);
+}
+
 TEST(DownloadHostileTest, ADownloadStoppedByItsCallerInstallsNothing) {
     const ScratchDir dir;
     LocalServer server({{"/endless.zip", std::string(LocalServer::kEndless)}});

@@ -113,8 +113,19 @@ TEST(MapsFolderTest, NoFolderWithTheMapsNamesWhereItLooked) {
         MapsService().require(MapSetId::Climate, dir.path());
         ADD_FAILURE() << "found";
     } catch (const InstallError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " + dir.path().string());
+        EXPECT_EQ(std::string(e.what()), dir.path().string() + ": lacks N050.TXT, DN50.TXT and TropoClim.txt (allowed: a "
+                                                               "maps folder holding the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt)");
+    }
+    // Unnamed, the folders looked in are listed.
+    const ScopedEnv maps("TROPOLINK_MAPS", dir.path().string());
+    const ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
+    try {
+        MapsService().require(MapSetId::Climate, std::nullopt);
+        ADD_FAILURE() << "found";
+    } catch (const InstallError& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with("the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " +
+                                                      dir.path().string() + ", "))
+            << e.what();
     }
 }
 

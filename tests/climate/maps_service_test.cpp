@@ -128,12 +128,50 @@ TEST(MapsServiceTest, AFolderWithoutTheWholeSetServesNone) {
     const std::vector<fs::path> partFirst{dir / "part", dir / "full"};
     EXPECT_EQ(service.find(MapSetId::Climate, partFirst)->folder(), dir / "full");
     EXPECT_FALSE(service.find(MapSetId::Climate, std::span(partFirst).first(1)));
+}
+
+// A folder the user named is never passed over for the defaults: one line
+// names it and the maps it lacks, whether or not the maps are needed.
+TEST(MapsServiceTest, ANamedFolderWithoutTheWholeSetIsRefusedNamingWhatItLacks) {
+    const ScratchDir dir;
+    fs::create_directories(dir / "empty");
+    fs::create_directories(dir / "part");
+    writeFile(dir / "part" / "n050.txt", n0Text());
+    fs::create_directories(dir / "two");
+    writeFile(dir / "two" / "N050.TXT", n0Text());
+    writeFile(dir / "two" / "TropoClim.txt", zoneText(4));
+    writeFile(dir / "file", "");
+    const std::string allowed =
+        " (allowed: a maps folder holding the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt)";
+    const struct {
+        fs::path folder;
+        std::string why;
+    } cases[] = {{dir / "empty", "lacks N050.TXT, DN50.TXT and TropoClim.txt"},
+                 {dir / "part", "lacks DN50.TXT and TropoClim.txt"},
+                 {dir / "two", "lacks DN50.TXT"},
+                 {dir / "missing", "no such folder"},
+                 {dir / "file", "no such folder"}};
+    MapsService service;
+    for (const auto& c : cases) {
+        for (const bool required : {false, true}) {
+            try {
+                required ? service.require(MapSetId::Climate, c.folder) : service.find(MapSetId::Climate, c.folder);
+                ADD_FAILURE() << c.folder << " accepted";
+            } catch (const InstallError& e) {
+                EXPECT_EQ(std::string(e.what()), c.folder.string() + ": " + c.why + allowed);
+            }
+        }
+    }
+}
+
+TEST(MapsServiceTest, ANewlineInANamedFolderIsShownEscaped) {
+    const ScratchDir dir;
     try {
-        service.require(MapSetId::Climate, dir / "part");
-        ADD_FAILURE() << "found";
+        MapsService().find(MapSetId::Climate, dir / "a\nb");
+        ADD_FAILURE() << "accepted";
     } catch (const InstallError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: " + (dir / "part").string());
+        EXPECT_EQ(std::string(e.what()).find('\n'), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find((dir / "a\\nb").string()), std::string::npos) << e.what();
     }
 }
 

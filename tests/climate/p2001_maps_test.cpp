@@ -191,7 +191,9 @@ TEST(P2001MapsTest, ImportsTheFourteenFromTheP2001Zip) {
     const auto maps = service.find(MapSetId::P2001All, dir / "maps");
     ASSERT_TRUE(maps);
     EXPECT_EQ(maps->at(MapKind::FoEs50, {0, 0}), 3);
-    EXPECT_FALSE(service.find(MapSetId::Climate, dir / "maps"));
+    // Named, the folder is refused for the climate maps it lacks rather than passed over.
+    EXPECT_THROW(service.find(MapSetId::Climate, dir / "maps"), InstallError);
+    EXPECT_FALSE(service.find(MapSetId::Climate, std::vector{dir / "maps"}));
 }
 
 TEST(P2001MapsTest, AnImportWithOneMapOutOfRangeInstallsNothing) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "io/file_output.h"
+#include "io/input_files.h"
 #include "io/output.h"
 #include "tests/support/temporary_file.h"
 
@@ -186,6 +187,29 @@ TEST(WriteErrorTest, CarriesTheFailureAndItsLine) {
     const WriteError error({"map\n.tif", "write", {}, "GDAL cannot finish it"});
     EXPECT_STREQ(error.what(), "cannot write map\\x0A.tif: GDAL cannot finish it");
     EXPECT_EQ(error.failure().reason, "GDAL cannot finish it");
+}
+
+}  // namespace
+}  // namespace tropolink
+
+namespace tropolink {
+namespace {
+
+// "plan\0x" would reach stat() as "plan": the output would pass for the plan
+// and an input so named would add the plan; neither names a file.
+TEST(InputFilesTest, ANameHoldingANulIsNoFile) {
+    const fs::path dir = fs::temp_directory_path() / ("input-files-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "plan") << "x";
+    const std::string plan = (dir / "plan").string();
+    const std::string cut = plan + std::string(1, '\0') + "x";
+    InputFiles inputs;
+    inputs.add(cut);
+    EXPECT_FALSE(inputs.inputAt(plan));
+    inputs.add(plan);
+    EXPECT_EQ(inputs.inputAt(plan), plan);
+    EXPECT_FALSE(inputs.inputAt(cut));
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -174,6 +174,27 @@ TEST_F(ClimateFixture, SeaZoneAtTheCommonVolumeAndTheSliderHeldToItsRange) {
     EXPECT_THAT(c.surfaceRefractivityNote, HasSubstr("it shows 350"));
 }
 
+TEST_F(ClimateFixture, AMapDeltaNOutsideTheOptionsRangeIsUsedWithANote) {
+    const struct {
+        double deltaN;
+        bool noted;
+    } cases[] = {{19.999, true}, {20, false}, {80, false}, {80.001, true}, {150, true}};
+    for (const auto& c : cases) {
+        MapsInUse flat = std::make_shared<const climate::MapSet>(
+            climate::MapSetId::Climate, "/maps",
+            std::vector<climate::MapSet::Map>{
+                {climate::MapKind::N0, "/maps/N050.TXT", maps->grid(climate::MapKind::N0)},
+                {climate::MapKind::DeltaN, "/maps/DN50.TXT", climate::Grid{121, 241, std::vector<double>(121 * 241, c.deltaN)}},
+                {climate::MapKind::Zone, "/maps/TropoClim.txt", maps->grid(climate::MapKind::Zone)}});
+        const SiteClimate climate = siteClimate(placed, settings, request, flat);
+        EXPECT_EQ(climate.deltaN.value, c.deltaN);
+        EXPECT_EQ(!climate.deltaNNote.empty(), c.noted) << c.deltaN;
+        if (c.noted) {
+            EXPECT_THAT(climate.deltaNNote, HasSubstr("from DN50.TXT at the midpoint is outside 20 to 80"));
+        }
+    }
+}
+
 TEST_F(ClimateFixture, LineOfSightTakesTheMidpoint) {
     settings = profile::deriveSettings(placed.points, 10000, 10000);
     const SiteClimate c = siteClimate(placed, settings, request, maps);

@@ -3,6 +3,7 @@
 // an error naming its file, and the report names the maps of its run.
 #include <QtTest>
 
+#include <QSignalSpy>
 #include <QTableWidget>
 
 #include <atomic>
@@ -83,8 +84,11 @@ private slots:
         QVERIFY(window.runner()->busy());
         QVERIFY(window.planEditor()->mapsPanel()->statusText().contains(QStringLiteral("not installed")));
 
-        const MapsPanel::Imported imported =
-            window.planEditor()->mapsPanel()->importFiles(downloadedMaps(fs::path(home_.path().toStdString()) / "zips"));
+        MapsPanel* panel = window.planEditor()->mapsPanel();
+        QSignalSpy finished(panel, &MapsPanel::importFinished);
+        QVERIFY(panel->startImport(downloadedMaps(fs::path(home_.path().toStdString()) / "zips")));
+        QVERIFY(finished.wait(kWaitMs));
+        const auto imported = finished.takeFirst().at(0).value<MapsPanel::Imported>();
         QVERIFY2(imported.installed, qPrintable(imported.message));
         QVERIFY(QTest::qWaitFor([&] { return window.shownResult() && window.shownResult()->climate; }, kWaitMs));
         release = true;

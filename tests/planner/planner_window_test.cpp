@@ -206,6 +206,12 @@ private slots:
         const QString kml = dir.filePath(QStringLiteral("path.kml"));
         QVERIFY(window.writeKml(kml));
         QVERIFY(fileBytes(kml).contains("<kml"));
+        // The action decides the format, as --kml does, never the file's name.
+        for (const QString& name : {QStringLiteral("path.geojson"), QStringLiteral("path"), QStringLiteral("path.KML.txt")}) {
+            QVERIFY(window.writeKml(dir.filePath(name)));
+            QVERIFY2(fileBytes(dir.filePath(name)).contains("<kml"), qPrintable(name));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("tmp")), QStringList());
     }
 
     void aPlanWithoutSitesHasNoKml() {

@@ -18,11 +18,11 @@ OPTIONS = ["--site", "44.7,-71.7", "--radius-km", "6", "--cell-m", "400", "--dem
 
 
 @pytest.fixture
-def no_maps(tmp_path):
-    """An empty maps folder: the defaults, whatever is installed."""
-    folder = tmp_path / "maps"
-    folder.mkdir()
-    return str(folder)
+def no_maps(tmp_path, monkeypatch):
+    """No maps where lookups look, for this process and the tool: the defaults,
+    whatever the user installed. A folder named with maps= must hold them."""
+    monkeypatch.setenv("TROPOLINK_MAPS", str(tmp_path / "no-maps"))
+    monkeypatch.setenv("XDG_DATA_HOME", str(tmp_path / "no-data"))
 
 
 def tiff_bands(path, shape):
@@ -35,7 +35,7 @@ def tiff_bands(path, shape):
 @pytest.mark.skipif(shutil.which("gdal_translate") is None, reason="needs gdal_translate")
 def test_bands_are_the_tools_geotiff(cli, tmp_path, no_maps):
     tif = tmp_path / "map.tif"
-    status, out, err = cli("coverage", *OPTIONS, "--maps", no_maps, "--sector", "45,200", "--out", str(tif))
+    status, out, err = cli("coverage", *OPTIONS, "--sector", "45,200", "--out", str(tif))
     assert status == 0, err
     result = tropolink.coverage(**ARGS, maps=no_maps, sector="45,200")
     bands = result["bands"]

@@ -136,7 +136,8 @@ def test_missing_maps_name_the_places_and_the_remedy(tmp_path, monkeypatch):
     with pytest.raises(FileNotFoundError) as error:
         tropolink.itu_maps_at(0, 0, maps=tmp_path)
     assert str(error.value) == (
-        f"the ITU-R maps N050.TXT, DN50.TXT and TropoClim.txt are in none of: {tmp_path}; install them with "
+        f"{tmp_path}: lacks N050.TXT, DN50.TXT and TropoClim.txt (allowed: a maps folder holding the ITU-R maps "
+        "N050.TXT, DN50.TXT and TropoClim.txt); install them with "
         "`tropolink-cli maps download`, or `tropolink-cli maps import FILE...` from the Recommendations' ZIPs")
 
     monkeypatch.setenv("TROPOLINK_MAPS", str(tmp_path / "env"))

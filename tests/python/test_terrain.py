@@ -57,12 +57,12 @@ def test_csv_profile_equals_the_tools_json(tool_json, python_args, tool_args):
     ({"availability": True, "surface_refractivity": 301, "s2_mast_m": 30},
      ["--availability", "--set", "surface-refractivity=301", "--s2-mast-m", "30"]),
 ])
-def test_dem_profile_equals_the_tools_json(tool_json, tmp_path, python_args, tool_args):
-    empty = tmp_path / "no-maps"
-    empty.mkdir()
-    expected, err = tool_json("--from", FROM, "--to", TO, "--dem", str(DEM), "--maps", str(empty), *tool_args)
+def test_dem_profile_equals_the_tools_json(tool_json, tmp_path, monkeypatch, python_args, tool_args):
+    monkeypatch.setenv("TROPOLINK_MAPS", str(tmp_path / "no-maps"))
+    monkeypatch.setenv("XDG_DATA_HOME", str(tmp_path / "no-data"))
+    expected, err = tool_json("--from", FROM, "--to", TO, "--dem", str(DEM), *tool_args)
     ground = tropolink.terrain_profile(SITE1, SITE2, DEM)
-    answer, notes = quiet_profile(ground, maps=empty, **python_args)
+    answer, notes = quiet_profile(ground, **python_args)
     assert answer == expected
     assert len(notes) == 1 and notes[0] in err
 
@@ -81,9 +81,11 @@ def test_dem_profile_takes_the_climate_from_the_maps(tool_json, tmp_path):
     ({"step_m": 250, "fill_voids": True, "sea_where_missing": True},
      ["--step-m", "250", "--fill-voids", "--sea-where-missing"]),
 ])
-def test_terrain_profile_equals_the_written_profile(cli, tmp_path, python_args, tool_args):
+def test_terrain_profile_equals_the_written_profile(cli, tmp_path, monkeypatch, python_args, tool_args):
     written = tmp_path / "ground.csv"
-    status, out, err = cli("profile", "--from", FROM, "--to", TO, "--dem", str(DEM), "--maps", str(tmp_path),
+    monkeypatch.setenv("TROPOLINK_MAPS", str(tmp_path / "no-maps"))
+    monkeypatch.setenv("XDG_DATA_HOME", str(tmp_path / "no-data"))
+    status, out, err = cli("profile", "--from", FROM, "--to", TO, "--dem", str(DEM),
                            "--write-profile", str(written), "--json", *tool_args)
     assert status == 0, err
     p = tropolink.terrain_profile(FROM, list(SITE2), [str(DEM)], **python_args)
