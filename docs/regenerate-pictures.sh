@@ -9,7 +9,7 @@ CLI=${CLI:-build/cli/tropolink-cli}
 "$CLI" sweep distance-km=1:2000 --percent 99.9 --svg docs/loss-vs-distance-99.9.svg
 "$CLI" profile docs/examples/hill-path.csv --s1-mast-m 30 --s2-mast-m 20 --svg docs/terrain-profile.svg >/dev/null
 "$CLI" profile --from 44.2706,-71.3033 --to 44.9,-71.9 --dem docs/examples/white-mountains.tif \
-  --svg docs/white-mountains-profile.svg >/dev/null 2>&1
+  --set frequency-mhz=2000 --svg docs/white-mountains-profile.svg >/dev/null 2>&1
 # The coverage map needs the whole SRTM tile N44W072 (SRTM_TILE names it), and no ITU-R maps:
 # P.617 on its defaults.
 SRTM_TILE=${SRTM_TILE:-N44W072.hgt}

@@ -122,7 +122,7 @@ void appendSitesSection(std::string& out, const ReportInput& in) {
     out += "</div>\n";
     if (!r.points.empty() && r.derived) {
         out += "<figure class=\"profile\">\n";
-        out += inlineSvg(profileSvg({r.points, *r.derived, r.values, r.settingsLine}));
+        out += inlineSvg(profileSvg({r.points, *r.derived, r.values, r.link.frequencyMhz}));
         out += "<figcaption>The terrain between the stations, the vertical scale exaggerated, with the horizon "
                "rays.</figcaption>\n</figure>\n";
     }
