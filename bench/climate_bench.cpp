@@ -1,5 +1,6 @@
 // Loading the three climate maps and looking up N0, ΔN and the zone, on
-// synthetic maps of the real size written here (the ITU's may not be copied).
+// synthetic maps of the real size (the ITU's may not be copied), varied as
+// real ones are, from the one generator of synthetic maps.
 // Prints each median next to its target.
 #include <stdlib.h>
 #include <time.h>
@@ -8,13 +9,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "climate/lookup.h"
 #include "climate/map_set.h"
+#include "climate/synthetic_maps.h"
 
 namespace {
 
@@ -26,21 +27,6 @@ constexpr double kLoadTargetMs = 100;
 constexpr double kLookupTargetNs = 1000;
 constexpr int kRuns = 7;
 constexpr int kLookupsPerRun = 2'000'000;
-
-// Values with decimals, as the real maps have, so that parsing costs what it will.
-void writeMap(const fs::path& file, int rows, int columns, double base, double step, bool whole) {
-    std::string text;
-    char value[32];
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const double v = whole ? (r + c) % 7 : base + step * ((r * 7 + c * 13) % 997);
-            std::snprintf(value, sizeof value, whole ? "%s%.0f" : "%s%.6f", c > 0 ? " " : "", v);
-            text += value;
-        }
-        text += "\r\n";
-    }
-    std::ofstream(file, std::ios::binary) << text;
-}
 
 // On a machine shared with other work the process's CPU time is the steadier figure.
 double cpuSeconds() {
@@ -60,9 +46,7 @@ int main() {
     std::string pattern = (fs::temp_directory_path() / "climate-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) return 1;
     const fs::path dir = pattern;
-    writeMap(dir / "N050.TXT", 121, 241, 290, 0.1, false);
-    writeMap(dir / "DN50.TXT", 121, 241, 20, 0.07, false);
-    writeMap(dir / "TropoClim.txt", 360, 720, 0, 0, true);
+    writeSyntheticMaps(dir, kClimateMaps, SyntheticFill::Varied);
 
     std::vector<double> loadMs;
     std::vector<double> loadCpuMs;

@@ -1,5 +1,5 @@
 // Loading the complete P.2001 method's 14 maps, on synthetic maps of the real
-// size written here (the ITU's may not be copied), against what a user would
+// size from the one generator (the ITU's may not be copied), against what a user would
 // write instead: each file read with an ifstream, value by value, unchecked.
 // Prints each median next to its target.
 #include <stdlib.h>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "climate/map_set.h"
+#include "climate/synthetic_maps.h"
 
 namespace {
 
@@ -23,25 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kLoadTargetMs = 150;
 constexpr int kRuns = 7;
-
-// Values with the decimals the real maps have, spread over the map's own
-// range, so that parsing and checking cost what they will.
-void writeMap(const fs::path& folder, MapKind kind) {
-    const MapFormat& f = mapFormat(kind);
-    const double low = f.wholeNumbers ? 0 : f.minValue + 0.3 * (f.maxValue - f.minValue);
-    const double step = f.wholeNumbers ? 1 : 0.4 * (f.maxValue - f.minValue) / 997;
-    std::string text;
-    char value[40];
-    for (int r = 0; r < f.rows; ++r) {
-        for (int c = 0; c < f.columns; ++c) {
-            const double v = f.wholeNumbers ? (r + c) % 7 : low + step * ((r * 7 + c * 13) % 997);
-            std::snprintf(value, sizeof value, f.wholeNumbers ? "%s%.0f" : "%s%.6f", c > 0 ? " " : "", v);
-            text += value;
-        }
-        text += "\r\n";
-    }
-    std::ofstream(folder / std::string(f.fileName), std::ios::binary) << text;
-}
 
 // The plain way: every value through operator>>, no shape or range check.
 double naiveLoad(const fs::path& folder) {
@@ -93,7 +75,7 @@ int main() {
     std::string pattern = (fs::temp_directory_path() / "p2001-maps-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) return 1;
     const fs::path dir = pattern;
-    for (const MapKind kind : kP2001AllMaps) writeMap(dir, kind);
+    writeSyntheticMaps(dir, kP2001AllMaps, SyntheticFill::Varied);
 
     std::uintmax_t bytes = 0;
     for (const auto& entry : fs::directory_iterator(dir)) bytes += entry.file_size();

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Points per second of tropolink.itu_maps_at, on synthetic maps of the real size written here.
+"""Points per second of tropolink.itu_maps_at, on synthetic maps of the real size.
 
-Usage: PYTHONPATH=<build>/python python_itu_maps.py [POINTS] [CLIMATE_BENCH]. The points are
+Usage: PYTHONPATH=<build>/python TROPOLINK_SYNTHETIC_MAPS=<build>/climate/tropolink-synthetic-maps
+python_itu_maps.py [POINTS] [CLIMATE_BENCH]. The maps come from that generator, varied as real ones. The points are
 spread over the world in an order the cache cannot predict. Prints the median of five runs,
 by the CPU time of this process (one thread; steady on a shared machine) and by the wall
 clock, next to the target of 5 000 000 points/s; the first call, which reads the maps, apart.
 With the path of the built climate_bench, its figures for loading the maps and for one
 lookup follow.
 """
+import os
 import statistics
 import subprocess
 import sys
@@ -22,11 +24,8 @@ TARGET_POINTS_PER_S = 5_000_000
 
 
 def write_maps(folder):
-    r, c = np.mgrid[0:121, 0:241]
-    np.savetxt(folder / "N050.TXT", 290 + 0.1 * ((r * 7 + c * 13) % 997), fmt="%.6f")
-    np.savetxt(folder / "DN50.TXT", 20 + 0.07 * ((r * 7 + c * 13) % 997), fmt="%.6f")
-    r, c = np.mgrid[0:360, 0:720]
-    np.savetxt(folder / "TropoClim.txt", (r + c) % 7, fmt="%d")
+    generator = os.environ.get("TROPOLINK_SYNTHETIC_MAPS", "build/climate/tropolink-synthetic-maps")
+    subprocess.run([generator, str(folder), "--varied"], check=True)
 
 
 def main():

@@ -39,7 +39,8 @@ echo "online processors: $(getconf _NPROCESSORS_ONLN)"
 "$python" bench/cli_batch.py "$bin/cli/tropolink-cli" 1000000
 "$python" bench/batch_vs_model.py "$bin/cli/tropolink-cli"
 PYTHONPATH="$bin/python" "$python" bench/python_calculate_many.py
-PYTHONPATH="$bin/python" "$python" bench/python_itu_maps.py 1000000 "$bin/bench/climate_bench"
+PYTHONPATH="$bin/python" TROPOLINK_SYNTHETIC_MAPS="$bin/climate/tropolink-synthetic-maps" "$python" \
+  bench/python_itu_maps.py 1000000 "$bin/bench/climate_bench"
 "$bin/bench/p2001_maps_bench"
 "$bin/bench/terrain_bench"
 QT_QPA_PLATFORM=offscreen "$bin/bench/coverage_bench" 2>/dev/null

@@ -129,7 +129,7 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
         html = planReportHtml(plan, result,
                               {reportTime(), r.version, std::filesystem::path(r.file).filename().string()});
     std::string svg;
-    if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.settingsLine});
+    if (r.svg) svg = profileSvg({result.points, *result.derived, result.values, result.link.frequencyMhz});
     return writeOutputs(outputs, {html, features[0], features[1], svg}, out);
 }
 

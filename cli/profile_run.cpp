@@ -51,6 +51,13 @@ SettingsBuilder requestedSettings(const ProfileRequest& request) {
     return builder;
 }
 
+// The Fresnel zone is drawn at a frequency the user chose, not at the slider's default.
+bool setsFrequency(const ProfileRequest& request) {
+    for (const std::string& assignment : request.assignments)
+        if (splitAssignment(assignment).name.slider->slider == Slider::HScroll21) return true;
+    return false;
+}
+
 void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer, const AvailabilityOptions& options,
                         const itur::ItuLink& link, bool sites) {
     out += sites ? "\nITU-R methods on the ITU earth's horizons of this path: " : "\nITU-R methods on the profile's own geometry: ";
@@ -196,8 +203,10 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
             return {kExitIoError, diagnostic(e.what())};
         }
     }
+    const std::optional<double> fresnelMhz =
+        setsFrequency(request) ? std::optional<double>(values.params.frequency) : std::nullopt;
     return writeOutputs(outputs,
-                        {request.svgPath ? profileSvg({points, derived, values, line}) : std::string(),
+                        {request.svgPath ? profileSvg({points, derived, values, fresnelMhz}) : std::string(),
                          sa.writeProfile ? profileCsv(points) : std::string(), features[0], features[1]},
                         out);
 }

@@ -4,12 +4,20 @@
 set -eu
 cd "$(dirname "$0")/.."
 CLI=${CLI:-build/cli/tropolink-cli}
+SYNTHETIC_MAPS=${SYNTHETIC_MAPS:-build/climate/tropolink-synthetic-maps}
+
+# The examples' maps are synthetic (the ITU's may not be redistributed): constant at the tool's defaults
+# (N0 310, delta-N 40, zone 6) and plausible constants for the rest, so that the figures are those without maps.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+EXAMPLE_MAPS="$work/maps"
+"$SYNTHETIC_MAPS" "$EXAMPLE_MAPS"
 
 "$CLI" sweep distance-km=1:2000 --svg docs/loss-vs-distance.svg
 "$CLI" sweep distance-km=1:2000 --percent 99.9 --svg docs/loss-vs-distance-99.9.svg
 "$CLI" profile docs/examples/hill-path.csv --s1-mast-m 30 --s2-mast-m 20 --svg docs/terrain-profile.svg >/dev/null
-"$CLI" profile --from 44.2706,-71.3033 --to 44.9,-71.9 --dem docs/examples/white-mountains.tif \
-  --svg docs/white-mountains-profile.svg >/dev/null 2>&1
+"$CLI" profile --from 44.2706,-71.3033 --to 44.9,-71.9 --dem docs/examples/white-mountains.tif --maps "$EXAMPLE_MAPS" \
+  --set frequency-mhz=2000 --svg docs/white-mountains-profile.svg >/dev/null
 # The coverage map needs the whole SRTM tile N44W072 (SRTM_TILE names it), and no ITU-R maps:
 # P.617 on its defaults.
 SRTM_TILE=${SRTM_TILE:-N44W072.hgt}

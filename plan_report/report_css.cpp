@@ -40,7 +40,7 @@ svg { max-width: 100%; height: auto; display: block; }
 figure.profile svg { width: 100%; }
 .small, td.note { font-size: 12px; color: #555; }
 td.note { text-align: left; background: #fafbfc; }
-pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; font-size: 12px; white-space: pre-wrap;
+pre.plan, pre.settings { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; font-size: 12px; white-space: pre-wrap;
            overflow-wrap: anywhere; }
 @media screen and (min-width: 900px) { #sites .columns { flex-wrap: nowrap; } }
 @page { size: A4; margin: 12mm; }
@@ -50,7 +50,7 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   h1 { font-size: 20px; }
   h2 { font-size: 15px; break-after: avoid; }
   section { margin-bottom: 14px; break-inside: avoid; }
-  table, figure, tr, pre.plan, ul { break-inside: avoid; }
+  table, figure, tr, pre.plan, pre.settings, ul { break-inside: avoid; }
   th, td { padding: 2px 5px; }
   .columns { gap: 10px; flex-wrap: nowrap; }
   #year .columns { flex-wrap: wrap; }

@@ -27,7 +27,14 @@ void appendPlanSection(std::string& out, const ReportInput& in) {
            "report.</p>\n<pre class=\"plan\">";
     // A plan made in a window has no file text yet: its canonical layout stands in.
     appendHtmlEscaped(out, in.plan.source.empty() ? planToml(in.plan) : in.plan.source);
-    out += "</pre>\n</section>\n";
+    out += "</pre>\n";
+    if (!in.result.settingsLine.empty()) {
+        out += "<p>The calculator's settings for this path, as <code>tropolink-cli --batch</code> reads them:</p>\n"
+               "<pre class=\"settings\">";
+        appendHtmlEscaped(out, in.result.settingsLine);
+        out += "</pre>\n";
+    }
+    out += "</section>\n";
 }
 
 }  // namespace tropolink

@@ -1,6 +1,7 @@
 // Sites and path: where the stations stand, what lies between them and how
 // the horizon rays meet.
 #include <cmath>
+#include <numbers>
 
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
@@ -20,6 +21,15 @@ std::string placeText(const PathPlace& place) {
     return numberCell(place.distanceKm, 1) + " km; " + numberCell(place.site.latDeg, 4) + "&deg;, " +
            numberCell(place.site.lonDeg, 4) + "&deg;; " + numberCell(place.groundM, 0) + " m";
 }
+
+double mradOfDegrees(double degrees) { return degrees * std::numbers::pi / 180 * 1000; }
+
+// An angle of the calculator, which works in degrees: in mrad, the degrees after.
+std::string mradWithDegrees(double degrees, int mradDecimals) {
+    return numberCell(mradOfDegrees(degrees), mradDecimals) + " (" + numberCell(degrees, 3) + "&deg;)";
+}
+
+std::string radiusText(double km) { return numberCell(km, 0) + " km"; }
 
 // A compass bearing, 0 to 360 degrees clockwise from north.
 double bearingDeg(double azimuthDeg) {
@@ -47,11 +57,13 @@ void appendStations(std::string& out, const PlanResult& r) {
         appendRow(out, "Mast (m)", {numberCell(p.station1.mastM, 1), numberCell(p.station2.mastM, 1)});
         appendRow(out, "Antenna above sea level (m)",
                   {numberCell(d.station1.antennaHeightM, 1), numberCell(d.station2.antennaHeightM, 1)});
-        appendRow(out, "Horizon distance (km)",
+        // The calculator's earth, the exact profile, within the obstruction sliders' 100 km.
+        const std::string earth = "over the " + radiusText(kEffectiveEarthRadiusKm) + " earth";
+        appendRow(out, "Horizon distance " + earth + " (km)",
                   {numberCell(d.station1.horizon.distanceKm, 2), numberCell(d.station2.horizon.distanceKm, 2)});
         appendRow(out, "Horizon height (m)",
                   {numberCell(d.station1.horizon.heightM, 1), numberCell(d.station2.horizon.heightM, 1)});
-        appendRow(out, "Horizon elevation (mrad)",
+        appendRow(out, "Horizon elevation " + earth + ", exact (mrad)",
                   {numberCell(d.station1.horizon.angleMrad, 2), numberCell(d.station2.horizon.angleMrad, 2)});
     } else {
         appendRow(out, "Antenna above sea level (m)",
@@ -62,13 +74,16 @@ void appendStations(std::string& out, const PlanResult& r) {
                   {numberCell(lp.station1.obstructionHeight * kMPerKm, 0),
                    numberCell(lp.station2.obstructionHeight * kMPerKm, 0)});
     }
-    appendRow(out, "Take-off angle (deg)",
-              {numberCell(r.values.geometry.station1.takeOffAngle, 3), numberCell(r.values.geometry.station2.takeOffAngle, 3)});
+    appendRow(out, "Calculator's take-off angle, on its slider settings (mrad)",
+              {mradWithDegrees(r.values.geometry.station1.takeOffAngle, 2),
+               mradWithDegrees(r.values.geometry.station2.takeOffAngle, 2)});
     if (r.climate) {
+        // The ITU-R methods' earth: its radius from ΔN, horizons anywhere on the path.
         const SiteClimate& c = *r.climate;
-        appendRow(out, "ITU-R horizon distance (km)",
+        const std::string earth = "over the ITU-R earth of " + radiusText(c.effectiveEarthRadiusKm);
+        appendRow(out, "Horizon distance " + earth + " (km)",
                   {numberCell(c.horizon1.distanceKm, 2), numberCell(c.horizon2.distanceKm, 2)});
-        appendRow(out, "ITU-R horizon elevation (mrad)",
+        appendRow(out, "Horizon elevation " + earth + " (mrad)",
                   {numberCell(c.horizon1.angleMrad, 2), numberCell(c.horizon2.angleMrad, 2)});
     }
     out += "</tbody>\n</table>\n";
@@ -96,7 +111,8 @@ void appendPath(std::string& out, const ReportInput& in) {
     }
     if (r.plan.profile) appendRow(out, "Profile", {"<span class=\"file\">" + htmlEscaped(r.plan.profile->filename().string()) + "</span>"});
     appendRow(out, "Scatter angle",
-              {numberCell(r.values.geometry.scatteringAngle, 3) + "&deg; (calculator); " +
+              {numberCell(mradOfDegrees(r.values.geometry.scatteringAngle), 2) + " mrad = " +
+               numberCell(r.values.geometry.scatteringAngle, 3) + "&deg; (calculator); " +
                numberCell(r.availability.geometry.scatterAngleMrad(), 2) + " mrad (ITU-R)"});
     if (r.availability.commonVolumeHeightKm)
         appendRow(out, "Common volume height", {numberCell(*r.availability.commonVolumeHeightKm * kMPerKm, 0) + " m above sea level"});
@@ -122,9 +138,9 @@ void appendSitesSection(std::string& out, const ReportInput& in) {
     out += "</div>\n";
     if (!r.points.empty() && r.derived) {
         out += "<figure class=\"profile\">\n";
-        out += inlineSvg(profileSvg({r.points, *r.derived, r.values, r.settingsLine}));
-        out += "<figcaption>The terrain between the stations, the vertical scale exaggerated, with the horizon "
-               "rays.</figcaption>\n</figure>\n";
+        out += inlineSvg(profileSvg({r.points, *r.derived, r.values, r.link.frequencyMhz}));
+        out += "<figcaption>The terrain between the stations with the earth's bulge, the vertical scale "
+               "exaggerated, with the horizon rays and the first Fresnel zone.</figcaption>\n</figure>\n";
     }
     out += "</section>\n";
 }

@@ -207,7 +207,7 @@ void ResultsView::fillProfile(const PlanResult& result) {
         return;
     }
     const std::string svg =
-        profileSvg(ProfilePicture{result.points, *result.derived, result.values, result.settingsLine});
+        profileSvg(ProfilePicture{result.points, *result.derived, result.values, result.link.frequencyMhz});
     profile_->setPicture(QByteArray::fromStdString(svg));
     profile_->setAccessibleDescription(profileDescription(result));
 }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
+#include "link/p2001_all.h"
 #include "grammar/number_text.h"
 #include "plot/label_placement.h"
 #include "plot/plot_axis.h"
@@ -13,6 +15,7 @@
 #include "plot/plot_panel.h"
 #include "plot/polyline.h"
 #include "plot/svg_writer.h"
+#include "profile/fresnel.h"
 #include "profile/rays.h"
 
 namespace tropolink {
@@ -25,16 +28,20 @@ using profile::earthBulgeM;
 constexpr double kPlotHeightPx = 420;
 constexpr double kHeadroom = 0.12;  // of the heights shown, above the highest feature
 constexpr int kGridSamples = 96;    // per height grid curve
-constexpr std::string_view kGround = "#c9b48a";
+constexpr std::string_view kGround = "#c9b48a";  // inland
+constexpr std::string_view kCoastalLand = "#a9c47f";
+constexpr std::string_view kSeaGround = "#9ec8ea";
 constexpr std::string_view kGroundEdge = "#7a6235";
 constexpr std::string_view kSea = "#2f7fc1";
+constexpr std::string_view kFresnel = "#f0b429";
+constexpr std::string_view kFresnelEdge = "#b7791f";
 constexpr std::string_view kRay = "#d0312d";
 constexpr std::string_view kDirect = "#555555";
 constexpr std::string_view kCrossing = "#7b3fa0";
 constexpr std::string_view kGrid = "#dcdcdc";
-constexpr std::string_view kGridText = "#8c8c8c";
 
-// The page: km along the path, metres above the chord through sea level.
+// The page: km along the path, metres above the chord through sea level,
+// which is the height above sea level with the earth's bulge added.
 struct Page {
     LinearScale x;
     LinearScale y;
@@ -74,6 +81,16 @@ void dot(SvgWriter& svg, Point p, std::string_view colour, double radius) {
                          {"stroke-width", "1"}});
 }
 
+// A hollow ring: it marks a point that may carry another marker.
+void ring(SvgWriter& svg, Point p, std::string_view colour) {
+    svg.empty("circle", {{"cx", px(p.x)},
+                         {"cy", px(p.y)},
+                         {"r", "7"},
+                         {"fill", "none"},
+                         {"stroke", std::string(colour)},
+                         {"stroke-width", "2"}});
+}
+
 void label(SvgWriter& svg, Point p, std::string_view anchor, std::string_view text,
            std::string_view colour = "#222222") {
     svg.text("text",
@@ -96,33 +113,35 @@ Range pageHeights(const ProfilePicture& pic, const std::optional<profile::RayCro
     return nonEmpty(r);
 }
 
+std::string degreesInMrad(double degrees) {
+    return fixedText(degrees * std::numbers::pi / 180 * 1000, 2) + " mrad = " + fixedText(degrees, 3) + "°";
+}
+
+double kFactor() { return kEffectiveEarthRadiusKm / 6371; }
+
+// The caption in words: the radius, the exaggeration and the k-factor, the
+// kind of path and the clearance of the first Fresnel zone.
 std::vector<std::string> subtitleLines(const ProfilePicture& pic, double exaggeration,
-                                       const std::optional<std::size_t>& blocking) {
+                                       const std::optional<std::size_t>& blocking,
+                                       const std::optional<profile::FresnelClearance>& worst) {
     const auto& g = pic.values.geometry;
     std::vector<std::string> lines{
-        "Effective earth radius " + fixedText(kEffectiveEarthRadiusKm, 5) + " km; vertical scale exaggerated " +
-            fixedText(exaggeration, exaggeration < 10 ? 1 : 0) + " times",
-        "Heights above sea level follow the curved grid lines, labelled along them; the height axis holds at the "
-        "stations only"};
+        "Effective earth radius " + fixedText(kEffectiveEarthRadiusKm, 0) + " km (k-factor " + fixedText(kFactor(), 2) +
+            "); heights exaggerated " + fixedText(exaggeration, exaggeration < 10 ? 1 : 0) + " times against distances",
+        "Heights above sea level with the earth's bulge for that radius added to the ground, so that the rays and the "
+        "direct line are straight"};
     std::string path = g.lineOfSight ? "Line-of-sight path" : "Path beyond the horizon";
-    path += " (scattering angle " + fixedText(g.scatteringAngle, 3) + " deg); the direct line between the antennas ";
+    path += " (scattering angle " + degreesInMrad(g.scatteringAngle) + "); the direct line between the antennas ";
     path +=
         blocking ? "meets the ground at " + fixedText(pic.points[*blocking].distanceKm, 1) + " km" : "clears the ground";
     lines.push_back(path);
-    std::string settings = "Settings: ";
-    std::string_view rest = pic.settingsLine;
-    while (!rest.empty()) {
-        const auto blank = rest.find(' ');
-        const std::string_view word = rest.substr(0, blank);
-        rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
-        if (settings.size() + word.size() + 1 > kSubtitleLineChars) {
-            lines.push_back(settings);
-            settings.clear();
-        }
-        if (!settings.empty() && !settings.ends_with(": ")) settings += ' ';
-        settings += word;
-    }
-    lines.push_back(settings);
+    if (!pic.frequencyMhz)
+        lines.emplace_back("No frequency given: no Fresnel zone drawn");
+    else if (worst)
+        lines.push_back("First Fresnel zone at " + fixedText(*pic.frequencyMhz, 0) + " MHz; worst clearance " +
+                        fixedText(worst->radii, 2) + " radii (" + fixedText(worst->clearanceM, 0) + " m) at " +
+                        fixedText(worst->distanceKm, 1) + " km from station 1" +
+                        (worst->radii < 0 ? ", the ground above the direct line" : ""));
     return lines;
 }
 
@@ -131,20 +150,42 @@ void drawGrid(SvgWriter& svg, const Box& box, const Page& page, const Ticks& xTi
     for (const double v : xTicks.values)
         svg.empty("line",
                   {{"x1", px(page.x(v))}, {"y1", px(box.top)}, {"x2", px(page.x(v))}, {"y2", px(box.bottom())}});
-    for (const double v : yTicks.values) {
-        std::vector<Point> curve;
-        for (int i = 0; i <= kGridSamples; ++i) curve.push_back(page.at(page.pathKm * i / kGridSamples, v));
-        svg.empty("path", {{"d", pathData(curve)}});
+    for (const double v : yTicks.values)
+        svg.empty("line",
+                  {{"x1", px(box.left)}, {"y1", px(page.y(v))}, {"x2", px(box.right())}, {"y2", px(page.y(v))}});
+    svg.close();
+}
+
+std::string_view zoneColour(int zone) {
+    if (zone == profile::kSeaZone) return kSeaGround;
+    if (zone == profile::kCoastalLandZone) return kCoastalLand;
+    return kGround;
+}
+
+// One filled shape per run of points in one zone, each run reaching the next
+// run's first point so that they meet.
+void drawZones(SvgWriter& svg, const Box& box, const Page& page, std::span<const profile::ProfilePoint> points,
+               const std::vector<int>& zones) {
+    svg.open("g", {{"id", "ground"}, {"stroke", "none"}});
+    for (std::size_t begin = 0; begin + 1 < points.size();) {
+        std::size_t end = begin + 1;
+        while (end + 1 < points.size() && zones[end] == zones[begin]) ++end;
+        std::vector<Point> top;
+        for (std::size_t i = begin; i <= end; ++i) top.push_back(page.at(points[i].distanceKm, points[i].heightM));
+        top = simplifyPolyline(top, 0.1);
+        const double right = top.back().x;
+        const double left = top.front().x;
+        top.push_back({right, box.bottom()});
+        top.push_back({left, box.bottom()});
+        svg.empty("path", {{"class", "zone-" + std::to_string(zones[begin])},
+                           {"d", pathData(top) + " Z"},
+                           {"fill", std::string(zoneColour(zones[begin]))}});
+        begin = end;
     }
     svg.close();
 }
 
-void drawGround(SvgWriter& svg, const Box& box, const std::vector<Point>& top, const std::vector<Point>& sea) {
-    std::vector<Point> body = top;
-    body.push_back({box.right(), box.bottom()});
-    body.push_back({box.left, box.bottom()});
-    svg.empty("path",
-              {{"id", "ground"}, {"d", pathData(body) + " Z"}, {"fill", std::string(kGround)}, {"stroke", "none"}});
+void drawGroundLines(SvgWriter& svg, const std::vector<Point>& top, const std::vector<Point>& sea) {
     svg.empty("path", {{"id", "sea-level"},
                        {"d", pathData(sea)},
                        {"fill", "none"},
@@ -155,6 +196,24 @@ void drawGround(SvgWriter& svg, const Box& box, const std::vector<Point>& top, c
                        {"fill", "none"},
                        {"stroke", std::string(kGroundEdge)},
                        {"stroke-width", "1.2"}});
+}
+
+// The first Fresnel zone: the direct line plus and minus the zone's radius.
+void drawFresnelZone(SvgWriter& svg, const Page& page, const ProfilePicture& pic) {
+    const double d = pic.settings.distanceKm;
+    std::vector<Point> outline;
+    for (int side : {1, -1})
+        for (int i = 0; i <= kGridSamples; ++i) {
+            const double km = d * (side > 0 ? i : kGridSamples - i) / kGridSamples;
+            const double r = profile::fresnelRadiusM(*pic.frequencyMhz, km, d - km);
+            outline.push_back({page.x(km), page.y(profile::directLineM(pic.settings, km) + side * r)});
+        }
+    svg.empty("path", {{"id", "fresnel-zone"},
+                       {"d", pathData(outline) + " Z"},
+                       {"fill", std::string(kFresnel)},
+                       {"fill-opacity", "0.35"},
+                       {"stroke", std::string(kFresnelEdge)},
+                       {"stroke-width", "0.8"}});
 }
 
 // Where the lines run on the page: the labels keep clear of them.
@@ -235,29 +294,11 @@ Label placeLabel(LabelPlacer& placer, const Box& box, Point p, std::string text,
 
 void draw(SvgWriter& svg, const Label& l) { label(svg, l.at, l.anchor, l.text, l.colour); }
 
-// Each height grid line labelled where it runs clear of the ground and the
-// other lines, mid-path if it can: that is where it leaves the axis most.
-std::vector<Label> gridLabels(LabelPlacer& placer, const Box& box, const Page& page, const Ticks& yTicks,
-                              std::span<const profile::ProfilePoint> points) {
-    constexpr std::array<double, 9> kAlong{0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9};
-    std::vector<Label> labels;
-    for (const double v : yTicks.values) {
-        const std::string text = yTicks.label(v) + " m";
-        std::vector<Label> candidates;
-        std::vector<Rect> boxes;
-        for (const double f : kAlong) {
-            const double km = f * page.pathKm;
-            if (v < profile::groundHeightAtM(points, km)) continue;  // under the ground
-            const Point on = page.at(km, v);
-            const Label l{{on.x, on.y - 3}, "middle", text, kGridText};
-            const Rect r = textBox(l.at, l.anchor, text);
-            if (r.top < box.top + 2 || r.bottom > box.bottom() - 2) continue;
-            candidates.push_back(l);
-            boxes.push_back(r);
-        }
-        if (const auto chosen = placer.place(boxes)) labels.push_back(candidates[*chosen]);
-    }
-    return labels;
+// A height as the axis shows it: above sea level, plus the bulge where it shows.
+std::string heightWithBulge(double heightM, double bulgeM) {
+    std::string text = fixedText(heightM, 0) + " m";
+    if (std::lround(bulgeM) >= 1) text += " + " + fixedText(bulgeM, 0) + " m bulge";
+    return text;
 }
 
 void drawStation(SvgWriter& svg, const Page& page, const profile::ProfilePoint& ground,
@@ -284,7 +325,9 @@ std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& p
     const auto& p = pic.settings;
     if (crossing)
         labels.push_back(placeLabel(placer, box, page.at(crossing->distanceKm, crossing->heightM),
-                                    "lowest point of the common volume: " + fixedText(crossing->heightM, 0) + " m asl",
+                                    "lowest point of the common volume: " +
+                                        heightWithBulge(crossing->heightM,
+                                                        earthBulgeM(crossing->distanceKm, page.pathKm)),
                                     kCrossing));
     for (const bool first : {true, false}) {
         const profile::StationSettings& s = first ? p.station1 : p.station2;
@@ -292,7 +335,7 @@ std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& p
         // Its distance from its own station, which the axis does not give for station 2.
         labels.push_back(placeLabel(placer, box, page.at(km, s.horizon.heightM),
                                     fixedText(s.horizon.distanceKm, 1) + " km from station " + (first ? "1" : "2") + ", " +
-                                        fixedText(s.horizon.heightM, 0) + " m",
+                                        heightWithBulge(s.horizon.heightM, earthBulgeM(km, page.pathKm)),
                                     kRay));
     }
     for (const bool first : {true, false}) {
@@ -304,22 +347,40 @@ std::vector<Label> markLabels(LabelPlacer& placer, const Box& box, const Page& p
     return labels;
 }
 
-void drawLegend(SvgWriter& svg, double top, bool crossing) {
+// What the legend shows besides the fixed rows.
+struct LegendContent {
+    bool crossing = false;
+    std::optional<double> frequencyMhz;
+    std::array<bool, 3> zones{};  // sea, coastal land, inland present
+    bool zoneColumn = false;
+};
+
+void drawLegend(SvgWriter& svg, double top, const LegendContent& c) {
     openLegend(svg, top);
     double y = top + 12;
     const auto row = [&](std::string_view text) {
         label(svg, {kLegendTextLeftPx, y + 4}, "start", text);
         y += kLegendRowPx;
     };
-    svg.empty("rect", {{"x", px(kLegendLeftPx)},
-                       {"y", px(y - 7)},
-                       {"width", px(kLegendSampleWidthPx)},
-                       {"height", "14"},
-                       {"fill", std::string(kGround)},
-                       {"stroke", std::string(kGroundEdge)}});
-    row("Ground");
+    const auto patch = [&](std::string_view fill, std::string_view stroke) {
+        svg.empty("rect", {{"x", px(kLegendLeftPx)},
+                           {"y", px(y - 7)},
+                           {"width", px(kLegendSampleWidthPx)},
+                           {"height", "14"},
+                           {"fill", std::string(fill)},
+                           {"stroke", std::string(stroke)}});
+    };
+    constexpr std::array<std::pair<int, std::string_view>, 3> kZoneRows{
+        {{profile::kSeaZone, "Sea"}, {profile::kCoastalLandZone, "Coastal land"}, {profile::kInlandZone, "Inland"}}};
+    for (std::size_t i = 0; i < kZoneRows.size(); ++i) {
+        if (!c.zones[i]) continue;
+        patch(zoneColour(kZoneRows[i].first), kGroundEdge);
+        row(kZoneRows[i].second);
+    }
+    row(c.zoneColumn ? "(zones: the profile's column)" : "(zones: from the heights)");
     line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kSea, "1.5");
-    row("Sea level");
+    row("Sea level + bulge");
+    row("k-factor " + fixedText(kFactor(), 2) + ", ae " + fixedText(kEffectiveEarthRadiusKm, 0) + " km");
     line(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y + 8}, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6},
          "#222222", "3");
     dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y - 6}, "#222222", 4.5);
@@ -328,12 +389,21 @@ void drawLegend(SvgWriter& svg, double top, bool crossing) {
     row("Horizon ray");
     dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kRay, 4);
     row("Horizon point");
-    if (crossing) {
+    if (c.crossing) {
         dot(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kCrossing, 4.5);
         row("Rays cross");
     }
     line(svg, {kLegendLeftPx, y}, {kLegendLeftPx + kLegendSampleWidthPx, y}, kDirect, "1.3", "6 4");
     row("Direct line");
+    if (c.frequencyMhz) {
+        patch(kFresnel, kFresnelEdge);
+        row("1st Fresnel zone, " + fixedText(*c.frequencyMhz, 0) + " MHz");
+        ring(svg, {kLegendLeftPx + kLegendSampleWidthPx / 2, y}, kFresnelEdge);
+        row("Worst clearance");
+    } else {
+        row("No Fresnel zone: no");
+        row("frequency given");
+    }
     svg.close();
 }
 
@@ -343,11 +413,14 @@ std::string profileSvg(const ProfilePicture& pic) {
     const double d = pic.settings.distanceKm;
     const auto crossing = profile::horizonRaysCrossing(pic.settings);
     const auto blocking = profile::firstPointAboveDirectLine(pic.points, pic.settings);
+    const std::optional<profile::FresnelClearance> worst =
+        pic.frequencyMhz ? profile::worstFresnelClearance(pic.points, pic.settings, *pic.frequencyMhz) : std::nullopt;
+    const PathZones zones = pathZones(pic.points);
     const Ticks yTicks = ticksAround(pageHeights(pic, crossing), static_cast<int>(kPlotHeightPx / 45));
     const Ticks xTicks = ticksWithin({0, d}, static_cast<int>((kPlotRightPx - kPlotLeftPx) / 90));
     const Range yRange = yTicks.span();
     const double exaggeration = (kPlotHeightPx / (yRange.hi - yRange.lo)) / ((kPlotRightPx - kPlotLeftPx) / (1000 * d));
-    const std::vector<std::string> subtitle = subtitleLines(pic, exaggeration, blocking);
+    const std::vector<std::string> subtitle = subtitleLines(pic, exaggeration, blocking, worst);
 
     const double top = belowSubtitlePx(subtitle.size()) + 24;
     const Box box{kPlotLeftPx, top, kPlotRightPx - kPlotLeftPx, kPlotHeightPx};
@@ -369,25 +442,30 @@ std::string profileSvg(const ProfilePicture& pic) {
     placer.addPolyline(lines.groundTop);
     placer.addSoftPolyline(lines.seaLevel);
     const std::vector<Label> marks = markLabels(placer, box, page, pic, crossing);
-    const std::vector<Label> heights = gridLabels(placer, box, page, yTicks, pic.points);
 
     svg.open("g", {{"id", "profile"}, {"clip-path", "url(#plot-area)"}});
     drawGrid(svg, box, page, xTicks, yTicks);
-    svg.open("g", {{"class", "grid-labels"}, {"font-size", "10"}});
-    for (const Label& l : heights) draw(svg, l);
-    svg.close();
-    drawGround(svg, box, lines.groundTop, lines.seaLevel);
+    drawZones(svg, box, page, pic.points, zones.zone);
+    drawGroundLines(svg, lines.groundTop, lines.seaLevel);
+    if (pic.frequencyMhz) drawFresnelZone(svg, page, pic);
     drawRays(svg, lines);
     svg.close();
     // Markers and labels may reach over the frame.
     svg.open("g", {{"id", "marks"}});
     drawStation(svg, page, pic.points.front(), pic.settings.station1, true);
     drawStation(svg, page, pic.points.back(), pic.settings.station2, false);
+    if (worst) {
+        const profile::ProfilePoint& p = pic.points[worst->point];
+        ring(svg, page.at(p.distanceKm, p.heightM), kFresnelEdge);
+    }
     for (const Label& l : marks) draw(svg, l);
     svg.close();
     drawFrameAndAxes(svg, box, page.x, page.y, xTicks, yTicks,
-                     {"Distance from station 1 (km)", "Height above sea level (m)", 56});
-    drawLegend(svg, box.top, crossing.has_value());
+                     {"Distance from station 1 (km)", "Height above sea level + earth bulge (m)", 56});
+    LegendContent legend{crossing.has_value(), pic.frequencyMhz, {}, zones.source == ZoneSource::Column};
+    for (const int z : zones.zone)
+        legend.zones[z == profile::kSeaZone ? 0 : z == profile::kCoastalLandZone ? 1 : 2] = true;
+    drawLegend(svg, box.top, legend);
     svg.finish();
     return out;
 }

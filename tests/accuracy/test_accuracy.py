@@ -1,3 +1,4 @@
+import os
 import pathlib
 import subprocess
 import sys
@@ -13,6 +14,11 @@ from geometry import antenna_altitude_m, find_horizon, split_scatter_angle  # no
 from page import compare_stats, read_stats  # noqa: E402
 
 PAGE = (ROOT / "docs" / "accuracy.md").read_text()
+
+
+def run_script(*args):
+    return subprocess.run([sys.executable, str(SCRIPT), *map(str, args)], capture_output=True, text=True,
+                          check=False)
 
 
 def check(tmp_path, page):
@@ -84,3 +90,52 @@ def test_horizon_search_limit_and_ties():
     assert (near.index, near.distance_km) == (1, 50.0)  # a tie with the point at 100 km goes to the nearer
     assert find_horizon(d, h, False, 0.0, np.inf, limit_km=50).index == 3  # 50 km from the far end
     assert find_horizon(d, h, True, 0.0, np.inf, limit_km=10) is None
+
+
+@pytest.fixture(scope="module")
+def synthetic_maps(tmp_path_factory):
+    """The 14 maps (and the other two) from the one generator, never the ITU's."""
+    folder = tmp_path_factory.mktemp("maps") / "synthetic"
+    subprocess.run([os.environ["TROPOLINK_SYNTHETIC_MAPS"], str(folder)], check=True)
+    return folder
+
+
+def test_without_maps_the_page_says_the_complete_rows_need_them():
+    assert "needs the ITU's 14 digital maps" in PAGE
+    assert "--maps DIR" in PAGE
+    assert not any(r.method == "P.2001 complete" for r in read_stats(PAGE))
+
+
+def test_with_maps_the_complete_rows_join_and_the_page_names_the_files(tmp_path, synthetic_maps):
+    page = tmp_path / "accuracy.md"
+    done = run_script("--maps", synthetic_maps, "--page", page)
+    assert done.returncode == 0, done.stderr
+    text = page.read_text()
+    rows = read_stats(text)
+    complete = {(r.route, r.percent): r for r in rows if r.method == "P.2001 complete"}
+    # Every measured link has both sites' coordinates: all 13 at the median, on the terrain route alone.
+    assert complete[("terrain", 50)].count == 13
+    assert {route for route, _ in complete} == {"terrain", "terrain, flagged out"}
+    assert f"read the maps in `{synthetic_maps}`" in text
+    for name in ("`DN_Median.txt`", "`TropoClim.txt`", "`FoEs0.1.txt`", "`Esarain_Beta_v5.txt`"):
+        assert name in text
+    assert "needs the ITU's 14 digital maps" not in text
+    # The other rows are those of the page without maps.
+    others = [r for r in rows if r.method != "P.2001 complete"]
+    assert compare_stats(others, read_stats(PAGE)) == []
+    assert "P.2001 complete" in (tmp_path / "accuracy.svg").read_text()
+    # And the page checks against itself with the same maps.
+    checked = run_script("--check", "--maps", synthetic_maps, "--page", page)
+    assert checked.returncode == 0, checked.stderr
+
+
+def test_a_folder_without_the_maps_is_refused_by_name(tmp_path, synthetic_maps):
+    partial = tmp_path / "partial"
+    partial.mkdir()
+    for f in synthetic_maps.iterdir():
+        if f.name != "h0.txt":
+            (partial / f.name).write_bytes(f.read_bytes())
+    done = run_script("--maps", partial, "--page", tmp_path / "accuracy.md")
+    assert done.returncode == 2
+    assert done.stderr == f"{partial}: no h0.txt (allowed: a folder holding the 14 maps of the complete P.2001)\n"
+    assert not (tmp_path / "accuracy.md").exists()

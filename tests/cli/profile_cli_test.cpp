@@ -18,6 +18,7 @@ namespace {
 
 using nlohmann::json;
 using testing::HasSubstr;
+using testing::Not;
 using testing::StartsWith;
 using testing_support::CliRun;
 using testing_support::runCli;
@@ -157,15 +158,17 @@ TEST(ProfileCliTest, PictureOfThePath) {
     const std::string svg = testing_support::readAll(fd);
     ::close(fd);
     std::filesystem::remove(path);
-    EXPECT_THAT(svg, HasSubstr("Effective earth radius 8494.64543 km; vertical scale exaggerated"));
-    // Each horizon's distance is from its own station; the heights are read along the curved lines.
-    EXPECT_THAT(svg, HasSubstr(">8.0 km from station 1, 300 m</text>"));
-    EXPECT_THAT(svg, HasSubstr(" km from station 2, 0 m</text>"));
-    EXPECT_THAT(svg, HasSubstr("Heights above sea level follow the curved grid lines, labelled along them"));
-    EXPECT_THAT(svg, HasSubstr("<g class=\"grid-labels\" font-size=\"10\">"));
+    EXPECT_THAT(svg, HasSubstr("Effective earth radius 8495 km (k-factor 1.33); heights exaggerated"));
+    EXPECT_THAT(svg, Not(HasSubstr("8494.64543")));
+    // Each horizon's distance is from its own station; its height is read on the axis, bulge added.
+    EXPECT_THAT(svg, HasSubstr(">8.0 km from station 1, 300 m + 114 m bulge</text>"));
+    EXPECT_THAT(svg, HasSubstr(" km from station 2, 0 m + "));
     EXPECT_THAT(svg, HasSubstr(">lowest point of the common volume: "));
     EXPECT_THAT(svg, HasSubstr(">Distance from station 1 (km)</text>"));
-    EXPECT_THAT(svg, HasSubstr(">Height above sea level (m)</text>"));
+    EXPECT_THAT(svg, HasSubstr(">Height above sea level + earth bulge (m)</text>"));
+    // No frequency was set: the slider's default does not draw a Fresnel zone.
+    EXPECT_THAT(svg, HasSubstr("No frequency given: no Fresnel zone drawn"));
+    EXPECT_THAT(svg, Not(HasSubstr("id=\"fresnel-zone\"")));
     EXPECT_THAT(svg, HasSubstr("the direct line between the antennas meets the ground"));
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
 }

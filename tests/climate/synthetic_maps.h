@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "climate/synthetic_maps.h"
+
 namespace tropolink::climate::testing {
 
 // Synthetic maps in the ITU's text form: the real ones may not be copied.
@@ -24,15 +26,7 @@ inline std::string number(double value) {
     return std::string(buffer, end);
 }
 
-inline std::string gridText(int rows, int columns, const std::function<double(int, int)>& value,
-                            std::string_view lineEnd = "\n") {
-    std::string text;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) text += (c > 0 ? " " : "") + number(value(r, c));
-        text += lineEnd;
-    }
-    return text;
-}
+using climate::gridText;
 
 inline std::string n0Text() { return gridText(121, 241, [](int r, int c) { return planeN0(r, c); }); }
 inline std::string deltaNText() { return gridText(121, 241, [](int r, int c) { return planeDeltaN(r, c); }); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <regex>
 
@@ -200,6 +201,31 @@ TEST(FadingSvg, DrawnOnlyWithDiversityAndMarksTheRequirementAndTheMargins) {
     const std::string one = fadingAvailabilitySvg(result("[diversity]\norder = 1\n"));
     EXPECT_EQ(one.find("P.617, one receiver, "), std::string::npos);
     EXPECT_EQ(one.find("dual"), std::string::npos);
+}
+
+// Angles in mrad, the calculator's degrees in parentheses; one horizon
+// elevation row per definition; the settings line in the closing section.
+TEST(PlanReport, AnglesInMradAndOneHorizonRowPerDefinition) {
+    const test::ReportFixture f = test::profileFixture();
+    const std::string html = reportOf(f);
+    const std::size_t sites = html.find("<section id=\"sites\"");
+    const std::string sitesHtml = html.substr(sites, html.find("</section>", sites) - sites);
+    EXPECT_EQ(count(sitesHtml, "(deg)"), 0u);
+    EXPECT_EQ(count(sitesHtml, "Horizon elevation over the 8495 km earth, exact (mrad)"), 1u);
+    EXPECT_EQ(count(sitesHtml, "take-off angle, on its slider settings (mrad)"), 1u);
+    // Without sites there is no ITU-R earth: its rows stay out.
+    EXPECT_EQ(count(sitesHtml, "ITU-R earth"), 0u);
+    const double takeOff = f.result.values.geometry.station1.takeOffAngle;
+    char cell[80];
+    std::snprintf(cell, sizeof cell, "%.2f (%.3f&deg;)", takeOff * 3.14159265358979323846 / 0.18, takeOff);
+    EXPECT_NE(sitesHtml.find(cell), std::string::npos) << cell;
+    EXPECT_NE(sitesHtml.find(" mrad = "), std::string::npos);  // the scatter angle
+
+    // The picture's caption is in words; the settings line closes the report.
+    EXPECT_EQ(count(sitesHtml, "Settings:"), 0u);
+    const std::size_t plan = html.find("<section id=\"plan\"");
+    ASSERT_FALSE(f.result.settingsLine.empty());
+    EXPECT_GT(html.find("<pre class=\"settings\">" + htmlEscaped(f.result.settingsLine) + "</pre>"), plan);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
     python3 validation/accuracy            writes docs/accuracy.md and docs/accuracy.svg
     python3 validation/accuracy --check    recomputes the statistics and compares them with docs/accuracy.md
+    --maps DIR                             adds the complete P.2001, read from the 14 maps in DIR
 
 The built module `tropolink` must be importable (PYTHONPATH=build/python).
 """
@@ -11,6 +12,7 @@ import sys
 from pathlib import Path
 
 from collect import collect
+from complete import missing_maps
 from measured_links import read_links
 from page import compare_stats, read_stats
 from picture import picture_svg
@@ -25,8 +27,13 @@ def main(argv: list) -> int:
     parser = argparse.ArgumentParser(prog="validation/accuracy", description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true", help="compare with the page instead of writing it")
     parser.add_argument("--page", type=Path, default=DOCS / "accuracy.md", help="the page (default: docs/accuracy.md)")
+    parser.add_argument("--maps", type=Path, help="the folder of the ITU's 14 maps: adds the complete P.2001's rows")
     args = parser.parse_args(argv)
-    c = collect(read_links())
+    if args.maps is not None and missing_maps(args.maps):
+        print(f"{args.maps}: no {missing_maps(args.maps)[0]} (allowed: a folder holding the 14 maps of the complete "
+              "P.2001)", file=sys.stderr)
+        return 2
+    c = collect(read_links(), args.maps)
     stats = all_stats(c.errors())
     if args.check:
         problems = compare_stats(stats, read_stats(args.page.read_text()))

@@ -1,6 +1,10 @@
 """Both routes for every link, and what each method's prediction missed by."""
 
 from dataclasses import dataclass, field
+from pathlib import Path
+from typing import Optional
+
+from complete import COMPLETE, complete_losses
 
 from measured_links import PERCENTS, Link
 from routes import (ITU_METHODS, LEGACY_METHODS, NEAR_HORIZON_KM, PUBLISHED, ROUTES, TERRAIN, Published, Terrain,
@@ -18,6 +22,7 @@ class LinkResult:
     link: Link
     published: Published
     terrain: Terrain
+    complete: Optional[dict] = None  # percent -> Lb of the complete P.2001, with the maps and both sites
 
     @property
     def near_horizons(self) -> list:
@@ -29,6 +34,8 @@ class LinkResult:
     def prediction(self, method: str, route: str, percent: int):
         if method in LEGACY_METHODS:
             return self.terrain.legacy.get(method) if percent == 50 else None
+        if method == COMPLETE:
+            return None if self.complete is None or route != TERRAIN else self.complete.get(percent)
         losses = (self.published if route == PUBLISHED else self.terrain).losses
         return losses.get(method, {}).get(percent)
 
@@ -37,11 +44,18 @@ class LinkResult:
 class Collection:
     results: list = field(default_factory=list)  # LinkResult, in the table's order
     unmeasured: list = field(default_factory=list)  # Link measured at none of PERCENTS
+    maps: Optional[Path] = None  # the 14 maps' folder, when the complete P.2001 ran
+
+    def method_routes(self) -> list:
+        return METHOD_ROUTES + ([(COMPLETE, TERRAIN)] if self.maps else [])
+
+    def without_sites(self) -> list:
+        return [r.link.number for r in self.results if self.maps and r.complete is None]
 
     def errors(self) -> dict:
         """(method, route, percent) -> predicted minus measured, over the links that have both."""
         table = {}
-        routes = METHOD_ROUTES + [(m, TERRAIN_UNFLAGGED) for m, r in METHOD_ROUTES if r == TERRAIN]
+        routes = self.method_routes() + [(m, TERRAIN_UNFLAGGED) for m, r in self.method_routes() if r == TERRAIN]
         for method, route in routes:
             results = [r for r in self.results if route != TERRAIN_UNFLAGGED or not r.near_horizons]
             used = TERRAIN if route == TERRAIN_UNFLAGGED else route
@@ -55,15 +69,19 @@ class Collection:
 
     def points(self) -> list:
         """(method, route, measured, predicted) of every pair."""
-        return [(m, rt, r.link.measured_db[p], r.prediction(m, rt, p)) for m, rt in METHOD_ROUTES for r in self.results
+        return [(m, rt, r.link.measured_db[p], r.prediction(m, rt, p)) for m, rt in self.method_routes()
+                for r in self.results
                 for p in PERCENTS if p in r.link.measured_db and r.prediction(m, rt, p) is not None]
 
 
-def collect(links: list) -> Collection:
-    c = Collection()
+def collect(links: list, maps: Optional[Path] = None) -> Collection:
+    """With `maps`, the folder of the 14 maps, the complete P.2001 runs too."""
+    c = Collection(maps=maps)
     for link in links:
         if link.measured_db:
-            c.results.append(LinkResult(link, published_route(link), terrain_route(link)))
+            terrain = terrain_route(link)
+            complete = complete_losses(link, terrain.masts_m, maps) if maps else None
+            c.results.append(LinkResult(link, published_route(link), terrain, complete))
         else:
             c.unmeasured.append(link)
     return c

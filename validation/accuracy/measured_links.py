@@ -20,6 +20,8 @@ class Station:
     mast_m: Optional[float]  # antenna above ground, as published
     gain_dbi: float
     horizon_mrad: Optional[float]  # published horizon elevation angle
+    lat: Optional[float] = None  # degrees north
+    lon: Optional[float] = None  # degrees east, 0 to 360 as published
 
 
 @dataclass(frozen=True)
@@ -55,7 +57,8 @@ def _climate(text: str) -> str:
 
 def _station(row: dict, end: str) -> Station:
     return Station(_number(row[f"{end}_HASL"]), _number(row[f"{end}_AHAG"]), float(row[f"{end}_GN"]),
-                   _number(row["TH_T" if end == "TX" else "TH_R"]))
+                   _number(row["TH_T" if end == "TX" else "TH_R"]), _number(row[f"{end}_LAT"]),
+                   _number(row[f"{end}_LONG"]))
 
 
 def read_links(path: Path = DATA_DIR / "links.csv") -> list[Link]:

@@ -9,6 +9,8 @@ WIDTH, HEIGHT = 760, 560
 LEFT, TOP, SIZE = 70, 40, 460  # the square plot area
 COLOURS = {"P.617": "#1f77b4", "P.617 revised angle": "#17becf", "P.2001": "#d62728", "YEH": "#2ca02c",
            "ITT": "#9467bd", "CCIR": "#8c564b", "COLLINS": "#e377c2", "RIDER": "#ff7f0e"}
+# Shown only when the maps let the complete method run.
+COMPLETE_COLOUR = ("P.2001 complete", "#000000")
 STEP_DB = 10
 
 
@@ -56,11 +58,14 @@ def picture_svg(points: list) -> str:
     out.append(f'<text x="{LEFT + SIZE / 2}" y="{TOP + SIZE + 36}" text-anchor="middle">measured loss (dB)</text>')
     out.append(f'<text transform="translate(20 {TOP + SIZE / 2}) rotate(-90)" text-anchor="middle">'
                'predicted loss (dB)</text>')
+    colours = dict(COLOURS)
+    if any(p[0] == COMPLETE_COLOUR[0] for p in points):
+        colours[COMPLETE_COLOUR[0]] = COMPLETE_COLOUR[1]
     for method, route, measured, predicted in sorted(points, key=lambda p: p[0] != UNDERNEATH):
         half = 6 if method == UNDERNEATH else 3.5
-        out.append(_marker(route, sx(measured), sy(predicted), COLOURS[method], half))
+        out.append(_marker(route, sx(measured), sy(predicted), colours[method], half))
     x, y = LEFT + SIZE + 24, TOP + 10
-    for method, colour in COLOURS.items():
+    for method, colour in colours.items():
         out.append(f'<rect x="{x}" y="{y - 9}" width="14" height="10" fill="{colour}"/>')
         out.append(f'<text x="{x + 20}" y="{y}">{escape(method)}</text>')
         y += 20

@@ -1,6 +1,7 @@
 """docs/accuracy.md as a whole: the figures, how they were made, and what they say."""
 
 from collect import Collection
+from complete import maps_paragraph
 from report import (PICTURE, errors_table, horizon_limit_notes, left_out, links_table, published_notes, stat,
                     statistics_section)
 from routes import PUBLISHED, TERRAIN
@@ -87,6 +88,7 @@ the path-loss box, none where the box shows a word. The script's horizon search 
 `profile()`'s on every link.
 
 {horizon_limit_notes(c)}
+{maps_paragraph(c.maps, c.without_sites())}
 ## Left out
 
 {left_out(c)}
