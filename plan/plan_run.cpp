@@ -147,7 +147,10 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
         runGround(plan, maps, stages, r, window);
     r.yearCurves = yearCurves(r.link);
     if (const auto required = plan.availability.requiredSnrDb)
+    {
         r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
+        r.zoneAvailabilities = zoneAvailabilities(r.link, r.budget, *required);
+    }
     r.boxesNote = boxesLeftOutNote(plan.radio);
     if (r.boxesNote.empty())
         for (int n = 1; n <= kResultBoxCount; ++n)

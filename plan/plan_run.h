@@ -16,6 +16,7 @@
 #include "link/site_climate.h"
 #include "plan/plan_check.h"
 #include "plan/year_curves.h"
+#include "plan/zone_availability.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
 #include "report/box_writers.h"
@@ -59,6 +60,8 @@ struct PlanResult {
     // received at station 1 and at station 2, dB.
     std::optional<std::array<double, 2>> highestLossDb;
     std::vector<PlanVerdict> verdicts;  // by method in itur::kItuMethods order; receiving station 1 then 2
+    // With a required S/N: the availability under each climate zone.
+    std::vector<ZoneAvailability> zoneAvailabilities;
     std::vector<std::string> notes;     // validity notes, as the availability output words them
 
     // The boxes as the box writers take them.

@@ -19,6 +19,7 @@ std::string planReportHtml(const Plan& plan, const PlanResult& result, const Rep
     out += "</style>\n</head>\n<body>\n";
     appendHeaderSection(out, in);
     appendVerdictSection(out, in);
+    appendClimateDefaults(out, in);
     appendSitesSection(out, in);
     appendClimateSection(out, in);
     appendBudgetSection(out, in);

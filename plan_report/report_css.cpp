@@ -33,6 +33,8 @@ table.verdict tr.not-met td.word, td.not-met { color: var(--not-met); font-weigh
 table.verdict tr.met { background: #e8f5ec; }
 table.verdict tr.not-met { background: #fbeaea; }
 table.climate td, table.path td { text-align: left; }
+table.zones tr.used th, table.zones tr.used td { font-weight: bold; background: #eef3fb; }
+p.defaults { background: #fff6e0; border-left: 4px solid #d9a400; padding: 4px 8px; }
 .columns { display: flex; flex-wrap: wrap; gap: 18px; align-items: flex-start; }
 figure { margin: 0 0 10px; }
 figcaption { font-size: 12px; color: #555; max-width: 620px; }

@@ -43,6 +43,7 @@ void finish(PlanResult& r, const HeadlessWindow& window) {
         r.boxes[static_cast<std::size_t>(i - 1)] = window.boxText(boxFromNumber(i));
     r.budget = linkBudget(r.values);
     r.yearCurves = yearCurves(r.link);
+    r.zoneAvailabilities = zoneAvailabilities(r.link, r.budget, kRequiredSnrDb);
     r.notes = availabilityNotes(r.availability);
     const double required = r.plan.requiredAvailabilityPercent;
     for (const itur::ItuMethod method : itur::kItuMethods) {
