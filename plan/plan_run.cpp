@@ -87,7 +87,11 @@ std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double
         for (int station = 1; station <= 2; ++station) {
             const auto index = static_cast<std::size_t>(station - 1);
             const itur::StationAvailability& a = (*m.availability)[index];
-            PlanVerdict v{method, station, a, requirementMet(a, requiredPercent), std::nullopt};
+            PlanVerdict v;
+            v.method = method;
+            v.receivingStation = station;
+            v.availability = a;
+            v.met = requirementMet(a, requiredPercent);
             if (m.fading && m.fading->stations) {
                 v.withDiversity = (*m.fading->stations)[index].withDiversity;
                 v.met = v.withDiversity->percent >= requiredPercent;

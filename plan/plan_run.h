@@ -15,6 +15,7 @@
 #include "link/profile_answer.h"
 #include "link/site_climate.h"
 #include "plan/plan_check.h"
+#include "plan/plan_mechanism.h"
 #include "plan/year_curves.h"
 #include "plan/zone_availability.h"
 #include "profile/profile_csv.h"
@@ -32,6 +33,10 @@ struct PlanVerdict {
     // With [diversity]: reached with fading within the hour and the diversity
     // asked for, which then decides `met`.
     std::optional<itur::FadingAvailability> withDiversity;
+    // Whether the method gives a figure on this path; `reason` says why not
+    // (line of sight, outside its domain, no maps), and `met` is then false.
+    bool applies = true;
+    std::string reason;
 };
 
 // Everything a plan gives, which the front ends only show: the ground, the
@@ -59,7 +64,14 @@ struct PlanResult {
     // With a required S/N: the highest path loss that still meets it,
     // received at station 1 and at station 2, dB.
     std::optional<std::array<double, 2>> highestLossDb;
-    std::vector<PlanVerdict> verdicts;  // by method in itur::kItuMethods order; receiving station 1 then 2
+    // The complete P.2001 in both directions, or why it did not run.
+    PlanMechanisms mechanisms;
+    // The complete method first where it ran, then by method in itur::kItuMethods
+    // order; receiving station 1 then 2.
+    std::vector<PlanVerdict> verdicts;
+    // With a requirement: the one verdict, from the complete method where it
+    // ran, otherwise from the more cautious troposcatter method.
+    std::optional<PlanDecision> decision;
     // With a required S/N: the availability under each climate zone.
     std::vector<ZoneAvailability> zoneAvailabilities;
     std::vector<std::string> notes;     // validity notes, as the availability output words them
