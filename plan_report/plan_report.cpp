@@ -24,6 +24,7 @@ std::string planReportHtml(const Plan& plan, const PlanResult& result, const Rep
     appendClimateSection(out, in);
     appendBudgetSection(out, in);
     appendYearSection(out, in);
+    appendMechanismSection(out, in);
     appendFadingSection(out, in);
     appendBoxesSection(out, in);
     appendNotesSection(out, in);

@@ -34,6 +34,7 @@ table.verdict tr.met { background: #e8f5ec; }
 table.verdict tr.not-met { background: #fbeaea; }
 table.climate td, table.path td { text-align: left; }
 table.zones tr.used th, table.zones tr.used td { font-weight: bold; background: #eef3fb; }
+table.mechanisms td.name { text-align: left; }
 p.defaults { background: #fff6e0; border-left: 4px solid #d9a400; padding: 4px 8px; }
 .columns { display: flex; flex-wrap: wrap; gap: 18px; align-items: flex-start; }
 figure { margin: 0 0 10px; }
@@ -59,6 +60,7 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   figure.waterfall svg { width: 100%; }
   table.chain { width: 100%; }
   figure.year svg { width: 120mm; }
+  figure.mechanisms svg { width: 90mm; }
   figure.profile svg { width: 125mm; margin: 0 auto; }
   table.stations tbody th, table.path tbody th { white-space: nowrap; }
   figcaption, .small, td.note { font-size: 9.5px; }

@@ -26,6 +26,7 @@ void appendClimateDefaults(std::string& out, const ReportInput& in);
 void appendZoneTable(std::string& out, const ReportInput& in);
 void appendBudgetSection(std::string& out, const ReportInput& in);
 void appendYearSection(std::string& out, const ReportInput& in);
+void appendMechanismSection(std::string& out, const ReportInput& in);
 void appendFadingSection(std::string& out, const ReportInput& in);
 void appendBoxesSection(std::string& out, const ReportInput& in);
 void appendNotesSection(std::string& out, const ReportInput& in);

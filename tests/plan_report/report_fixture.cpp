@@ -1,11 +1,14 @@
 #include "report_fixture.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "engine/headless_window.h"
 #include "link/availability_link.h"
 #include "link/profile_answer.h"
+#include "plot/probability_axis.h"
 #include "report/availability_notes.h"
 
 namespace tropolink::test {
@@ -49,7 +52,10 @@ void finish(PlanResult& r, const HeadlessWindow& window) {
     for (const itur::ItuMethod method : itur::kItuMethods) {
         const itur::MethodAnswer& answer = method == itur::ItuMethod::P617 ? r.availability.p617 : r.availability.p2001;
         for (int station = 1; station <= 2; ++station) {
-            PlanVerdict v{method, station, (*answer.availability)[static_cast<std::size_t>(station - 1)], false, std::nullopt};
+            PlanVerdict v;
+            v.method = method;
+            v.receivingStation = station;
+            v.availability = (*answer.availability)[static_cast<std::size_t>(station - 1)];
             v.met = v.availability.bound == itur::AvailabilityBound::Above ||
                     (v.availability.percent && *v.availability.percent >= required);
             r.verdicts.push_back(v);
@@ -90,6 +96,41 @@ ReportFixture profileFixture(const std::string& text) {
     r.link = *answer.link;
     r.availability = *answer.availability;
     finish(r, window);
+    return f;
+}
+
+namespace {
+
+MechanismLosses madeUpLosses(double percent, double offsetDb) {
+    const double z = normalQuantile(percent / 100);
+    MechanismLosses m;
+    m.percent = percent;
+    m.subModels = {.lbm1Db = 196 + 4 * z + offsetDb, .lbm2Db = 185 + 14 * z + offsetDb,
+                   .lbm3Db = 190 + 6 * z + offsetDb, .lbm4Db = 260 + 2 * z + offsetDb};
+    m.lbDb = std::min({m.subModels.lbm1Db, m.subModels.lbm2Db, m.subModels.lbm3Db, m.subModels.lbm4Db}) - 0.5;
+    m.deciding = decidingMechanisms(m.subModels);
+    return m;
+}
+
+}  // namespace
+
+ReportFixture mechanismFixture(const std::string& text) {
+    ReportFixture f = profileFixture(text);
+    PlanResult& r = f.result;
+    r.highestLossDb = std::array<double, 2>{204.6, 204.6};
+    PlanMechanisms& m = r.mechanisms;
+    m.skip = MechanismSkip::None;
+    m.reason.clear();
+    for (const int station : {1, 2}) {
+        MechanismStation s;
+        s.receivingStation = station;
+        const double offset = station == 1 ? 1 : 0;
+        for (const double p : r.plan.availability.percents) s.atPercents.push_back(madeUpLosses(p, offset));
+        for (const double p : yearCurvePercents()) s.overYear.push_back(madeUpLosses(p, offset));
+        s.atRequired = madeUpLosses(r.plan.requiredAvailabilityPercent, offset);
+        m.stations.push_back(std::move(s));
+    }
+    m.notes.push_back(text + ": the maps are synthetic");
     return f;
 }
 
