@@ -60,7 +60,8 @@ pre.plan { background: #f6f8fa; border: 1px solid var(--rule); padding: 10px; fo
   figure.waterfall svg { width: 100%; }
   table.chain { width: 100%; }
   figure.year svg { width: 120mm; }
-  figure.mechanisms svg { width: 90mm; }
+  figure.mechanisms svg { width: 80mm; }
+  table.mechanisms { font-size: 9.5px; width: 100%; }
   figure.profile svg { width: 125mm; margin: 0 auto; }
   table.stations tbody th, table.path tbody th { white-space: nowrap; }
   figcaption, .small, td.note { font-size: 9.5px; }

@@ -1,5 +1,7 @@
 // How the signal arrives: the complete P.2001's combined loss and its four
 // sub-models over the year, and the mechanism that decides it.
+#include <algorithm>
+
 #include "plan_report/html_escape.h"
 #include "plan_report/mechanism_svg.h"
 #include "plan_report/report_sections.h"
@@ -23,18 +25,29 @@ void appendAbsent(std::string& out, const PlanMechanisms& m) {
 }
 
 // The sentence under the heading: what carries the signal at the required
-// percentage in each direction.
+// percentage, once where both directions agree.
 void appendDeciding(std::string& out, const PlanResult& r) {
     const CheckedPlan& p = r.plan;
-    for (const MechanismStation& s : r.mechanisms.stations) {
-        if (!s.atRequired) continue;
-        out += "<p class=\"deciding\">Received at <b>";
-        appendHtmlEscaped(out, stationName(p, s.receivingStation));
-        out += "</b>, at the required " + percentText(p.requiredAvailabilityPercent) +
-               " % of the year the signal arrives by <b>";
-        appendHtmlEscaped(out, decidingMechanismsText(s.atRequired->deciding));
-        out += "</b> (L<sub>b</sub> " + numberCell(s.atRequired->lbDb, 1) + " dB).</p>\n";
+    std::vector<const MechanismStation*> with;
+    for (const MechanismStation& s : r.mechanisms.stations)
+        if (s.atRequired) with.push_back(&s);
+    if (with.empty()) return;
+    const auto words = [](const MechanismStation* s) { return decidingMechanismsText(s->atRequired->deciding); };
+    const bool same = std::all_of(with.begin(), with.end(), [&](const auto* s) { return words(s) == words(with[0]); });
+    out += "<p class=\"deciding\">At the required " + percentText(p.requiredAvailabilityPercent) +
+           " % of the year the signal arrives by ";
+    for (std::size_t i = 0; i < with.size(); ++i) {
+        if (i > 0) out += same ? ", " : "; by ";
+        if (i == 0 || !same) {
+            out += "<b>";
+            appendHtmlEscaped(out, words(with[i]));
+            out += "</b> ";
+        }
+        out += "(L<sub>b</sub> " + numberCell(with[i]->atRequired->lbDb, 1) + " dB received at ";
+        appendHtmlEscaped(out, stationName(p, with[i]->receivingStation));
+        out += ")";
     }
+    out += ".</p>\n";
 }
 
 void appendTable(std::string& out, const PlanResult& r) {

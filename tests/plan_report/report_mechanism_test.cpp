@@ -3,6 +3,8 @@
 #include <regex>
 #include <sstream>
 
+#include "plan_report/budget_rows.h"
+#include "plan_report/budget_svg.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/mechanism_svg.h"
 #include "plan_report/plan_report.h"
@@ -126,6 +128,61 @@ TEST(ReportMechanisms, WithoutTheMethodTheSectionSaysWhy) {
         EXPECT_EQ(count(section, "<table"), 0u);
     }
     EXPECT_NE(sectionOf(test::settingsFixture()).find("did not run"), std::string::npos);
+}
+
+// The budget carries the complete method's Lb of each direction, and its
+// waterfall shows it, naming it, wherever the method ran.
+TEST(ReportMechanisms, TheBudgetBarShowsTheCompleteMethodWhereItRan) {
+    const std::string complete = itur::recommendationName(itur::ItuMethod::P2001All);
+    struct Case {
+        bool ran;
+        double required;  // 99.9 is among the plan's percentages, 99.5 not
+        std::string shown;
+    };
+    const Case cases[] = {
+        {true, 99.9, complete + " not exceeded for 99.9 % of the year"},
+        {true, 99.5, complete + " not exceeded for 99.5 % of the year"},
+        {false, 99.9, "ITU-R P.2001 troposcatter not exceeded for 99.9 % of the year"},
+    };
+    for (const Case& c : cases) {
+        test::ReportFixture f = test::mechanismFixture();
+        PlanResult& r = f.result;
+        r.plan.requiredAvailabilityPercent = c.required;
+        for (MechanismStation& s : r.mechanisms.stations) s.atRequired->percent = c.required;
+        if (!c.ran) {
+            r.mechanisms.skip = MechanismSkip::NoMaps;
+            r.mechanisms.stations.clear();
+        }
+        const BudgetDirection a = budgetDirection(r, 1);
+        const BudgetDirection b = budgetDirection(r, 2);
+        ASSERT_EQ(a.rows.size(), b.rows.size());
+        for (const BudgetDirection* d : {&a, &b}) {
+            const std::optional<std::size_t> row = waterfallRow(*d, r.plan);
+            ASSERT_TRUE(row);
+            const BudgetLossRow& shown = d->rows[*row];
+            EXPECT_EQ(shown.percent, c.required);
+            if (c.ran) {
+                const MechanismStation& s = r.mechanisms.stations[static_cast<std::size_t>(d->receiving - 1)];
+                ASSERT_EQ(s.receivingStation, d->receiving);
+                EXPECT_EQ(shown.ituMethod, itur::ItuMethod::P2001All);
+                EXPECT_EQ(shown.pathLossDb, s.atRequired->lbDb);
+                std::size_t rows = 0;
+                for (const BudgetLossRow& each : d->rows)
+                    if (each.ituMethod == itur::ItuMethod::P2001All) {
+                        const MechanismLosses& at = rows < s.atPercents.size() ? s.atPercents[rows] : *s.atRequired;
+                        EXPECT_EQ(each.percent, at.percent);
+                        EXPECT_EQ(each.pathLossDb, at.lbDb);
+                        ++rows;
+                    }
+                EXPECT_EQ(rows, s.atPercents.size() + (c.required == 99.5 ? 1 : 0));
+            } else {
+                EXPECT_EQ(shown.ituMethod, itur::ItuMethod::P2001);
+            }
+        }
+        const std::string svg = budgetWaterfallSvg(a, b, r.plan);
+        EXPECT_EQ(count(svg, "Path loss: " + c.shown), 2u) << c.shown;
+        EXPECT_NE(waterfallCaption(a, r.plan).find(c.shown), std::string::npos);
+    }
 }
 
 }  // namespace
