@@ -4,6 +4,7 @@
 
 #include "cli/output_paths.h"
 #include "cli/profile_sites.h"
+#include "climate/map_error.h"
 #include "grammar/input_error.h"
 #include "io/file_output.h"
 #include "link/pass_window.h"
@@ -87,9 +88,19 @@ RunResult runPlanCommand(const PlanRequest& r, Output& out) {
             return badInput(e);
         }
     }
+    PlanMaps planMaps{maps, nullptr, {}};
+    if (planNeedsMaps(checked)) {
+        try {
+            PlanMaps found = findPlanMaps(r.maps ? std::optional<std::filesystem::path>(*r.maps) : std::nullopt);
+            planMaps.p2001All = std::move(found.p2001All);
+            planMaps.folders = std::move(found.folders);
+        } catch (const climate::MapError& e) {
+            return {kExitBadInput, diagnostic(e.what())};
+        }
+    }
     PlanResult result;
     try {
-        result = runPlan(checked, maps);
+        result = runPlanWithMaps(checked, planMaps);
     } catch (const GroundError& e) {
         return badInput(e);
     } catch (const std::system_error& e) {  // a profile that cannot be read

@@ -41,6 +41,7 @@ struct PlanPath {
     std::optional<PlanText> stepM;
     std::optional<PlanText> seaWhereMissing;  // "true"/"false": fills the user asked for
     std::optional<PlanText> fillVoids;
+    std::optional<PlanText> polarisation;  // "vertical"/"horizontal": the complete P.2001's
 };
 
 // [itu]: each value given here overrides the maps.

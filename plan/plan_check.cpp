@@ -207,6 +207,15 @@ private:
         if (p.stepM) c.profileOptions.stepM = option(kStepOption, "path", "step-m", *p.stepM);
         if (p.seaWhereMissing) c.profileOptions.seaWhereMissing = boolean("path", "sea-where-missing", *p.seaWhereMissing);
         if (p.fillVoids) c.profileOptions.fillVoids = boolean("path", "fill-voids", *p.fillVoids);
+        if (p.polarisation) {
+            if (p.polarisation->text != "vertical" && p.polarisation->text != "horizontal")
+                refuse(*p.polarisation, "path", "polarisation", "not a polarisation: " + quoteInput(p.polarisation->text),
+                       "\"vertical\" or \"horizontal\"");
+            if (form_ != PlanForm::DemWithSites && form_ != PlanForm::ProfileWithSites)
+                refuse(*p.polarisation, "path", "polarisation", "given without sites",
+                       "with both sites and [path].dem or [path].profile, where the complete P.2001 runs");
+            if (p.polarisation->text == "horizontal") c.polarisation = p2001::Polarisation::Horizontal;
+        }
     }
 
     void files(CheckedPlan& c) const {

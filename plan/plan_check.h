@@ -9,6 +9,7 @@
 
 #include "grammar/settings.h"
 #include "link/availability_options.h"
+#include "p2001/path_input.h"
 #include "plan/plan.h"
 #include "plan/plan_radio.h"
 #include "terrain/path_profile.h"
@@ -61,6 +62,7 @@ struct CheckedPlan {
     std::vector<std::string> dems;  // resolved against the plan's folder
     std::optional<std::filesystem::path> profile;
     terrain::ProfileOptions profileOptions;
+    p2001::Polarisation polarisation = p2001::Polarisation::Vertical;  // of the complete P.2001
 };
 
 // Throws PlanError for an out-of-range or malformed value, a key of another

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "plan/mechanism_json.h"
 #include "plan/plan_keys.h"
 #include "plan/plan_slots.h"
 #include "report/availability_json.h"
@@ -61,6 +62,8 @@ ordered_json verdictsJson(const PlanResult& r) {
         const std::string_view bound = boundText(v.availability.bound);
         list.push_back({{"method", itur::methodNames(v.method).label},
                         {"receivingStation", v.receivingStation},
+                        {"applies", v.applies},
+                        {"reason", v.applies ? ordered_json(nullptr) : ordered_json(v.reason)},
                         {"met", v.met},
                         {"availabilityPercent", optional(v.availability.percent)},
                         {"outageMinutesPerYear", optional(v.availability.outageMinutesPerYear)},
@@ -107,7 +110,9 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r) {
                                                                        : ordered_json(nullptr)},
                            {"availabilityPercent", r.plan.requiredAvailabilityPercent},
                            {"percents", r.plan.availability.percents}};
+    head["decision"] = decisionJson(r.decision);
     head["verdicts"] = verdictsJson(r);
+    head["p2001All"] = mechanismsJson(r.mechanisms);
     head["notes"] = r.notes;
     head["settingsLine"] = r.settingsLine;
     std::string text = dumped(head);

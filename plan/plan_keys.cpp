@@ -78,6 +78,8 @@ std::vector<PlanKeyInfo> makeKeys() {
     keys.push_back(optionKey("path", "step-m", kStepOption, ""));
     keys.push_back({"path", "sea-where-missing", PlanKind::Boolean, "", std::string(kBooleanAllowed), "false"});
     keys.push_back({"path", "fill-voids", PlanKind::Boolean, "", std::string(kBooleanAllowed), "false"});
+    keys.push_back({"path", "polarisation", PlanKind::Text, "of the complete P.2001", "\"vertical\" or \"horizontal\"",
+                    "\"vertical\""});
     keys.push_back(optionKey("itu", "delta-n", kDeltaNOption, std::string(kDeltaNOption.defaultValue)));
     keys.push_back(optionKey("itu", "n0", kN0Option, ""));
     keys.push_back(optionKey("itu", "climate-zone", kClimateZoneOption, std::string(kClimateZoneOption.defaultValue)));

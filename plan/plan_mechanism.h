@@ -83,6 +83,7 @@ struct PlanMechanisms {
 struct PlanDecision {
     itur::ItuMethod method = itur::ItuMethod::P2001All;
     bool met = false;
+    bool applies = true;    // false when no method gives a figure on the path
     std::string firstLine;  // which method decided and why, and the mechanism at the required percentage
     std::optional<DecidingMechanisms> mechanism;  // of the complete method, at the required percentage
     // Said in words: the methods' disagreement over 6 dB and what explains it,

@@ -1,9 +1,13 @@
 #include "plan/plan_run.h"
 
+#include "climate/map_error.h"
+#include "climate/maps_folder.h"
 #include "link/availability_link.h"
 #include "link/p2001_maps.h"
 #include "link/pass_window.h"
 #include "link/profile_link.h"
+#include "plan/mechanism_run.h"
+#include "plan/plan_decision.h"
 #include "report/availability_notes.h"
 #include "report/path_report.h"
 
@@ -52,6 +56,34 @@ void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, He
                                               plan.availability.requiredSnrDb, plan.availability.fading);
 }
 
+// The complete P.2001 in both directions where the plan has sites, ground and its maps.
+PlanMechanisms mechanismsOf(const PlanResult& r, const PlanMaps& maps) {
+    const CheckedPlan& plan = r.plan;
+    if (!r.placed || !plan.station1.site || !plan.station2.site)
+        return skippedMechanisms(MechanismSkip::NoSites,
+                                 "the complete P.2001 needs the ends' coordinates to read its maps: give both "
+                                 "stations a site",
+                                 plan.polarisation);
+    if (!maps.p2001All)
+        return skippedMechanisms(MechanismSkip::NoMaps, missingP2001MapsLine(maps.folders), plan.polarisation);
+    MechanismPath path;
+    path.points = r.points;
+    path.site1 = *plan.station1.site;
+    path.site2 = *plan.station2.site;
+    path.frequencyMhz = r.link.frequencyMhz;
+    path.mast1M = plan.station1.mastM;
+    path.mast2M = plan.station2.mastM;
+    path.gain1Dbi = r.link.gain1Dbi;
+    path.gain2Dbi = r.link.gain2Dbi;
+    path.polarisation = plan.polarisation;
+    MechanismRequirement requirement;
+    requirement.budget = r.budget;
+    requirement.percents = plan.availability.percents;
+    requirement.requiredSnrDb = plan.availability.requiredSnrDb;
+    requirement.requiredPercent = plan.requiredAvailabilityPercent;
+    return runMechanisms(path, requirement, p2001MapReader(maps.p2001All), maps.p2001All->folder().string());
+}
+
 void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& stages, PlanResult& r,
                HeadlessWindow& window) {
     stages.begin("terrain");
@@ -74,40 +106,13 @@ void runGround(const CheckedPlan& plan, const MapsInUse& maps, const Stages& sta
     r.availability = *a.availability;
 }
 
-bool requirementMet(const itur::StationAvailability& a, double requiredPercent) {
-    if (a.bound == itur::AvailabilityBound::Above) return true;
-    return a.bound == itur::AvailabilityBound::None && a.percent && *a.percent >= requiredPercent;
-}
-
-std::vector<PlanVerdict> verdicts(const itur::AvailabilityAnswer& answer, double requiredPercent) {
-    std::vector<PlanVerdict> list;
-    for (const itur::ItuMethod method : itur::kItuMethods) {
-        const itur::MethodAnswer& m = method == itur::ItuMethod::P617 ? answer.p617 : answer.p2001;
-        if (!m.availability) continue;
-        for (int station = 1; station <= 2; ++station) {
-            const auto index = static_cast<std::size_t>(station - 1);
-            const itur::StationAvailability& a = (*m.availability)[index];
-            PlanVerdict v;
-            v.method = method;
-            v.receivingStation = station;
-            v.availability = a;
-            v.met = requirementMet(a, requiredPercent);
-            if (m.fading && m.fading->stations) {
-                v.withDiversity = (*m.fading->stations)[index].withDiversity;
-                v.met = v.withDiversity->percent >= requiredPercent;
-            }
-            list.push_back(v);
-        }
-    }
-    return list;
-}
-
 std::vector<std::string> climateNotes(const PlanResult& r) {
     std::vector<std::string> notes;
     const AvailabilityOptions& o = r.plan.availability;
     if (r.climate) {
         if (!r.climate->mapsFolder) notes.emplace_back(kMissingMapsNote);
-        else if (auto note = p2001MapsNote(*r.climate->mapsFolder)) notes.push_back(std::move(*note));
+        else if (r.mechanisms.skip == MechanismSkip::NoMaps)
+            if (auto note = p2001MapsNote(*r.climate->mapsFolder)) notes.push_back(std::move(*note));
         const std::pair<const ClimateValue*, std::string_view> values[] = {
             {&r.climate->n0, "N0"}, {&r.climate->deltaN, "delta-N"}, {&r.climate->climateZone, "the climate zone"}};
         for (const auto& [value, name] : values)
@@ -140,7 +145,28 @@ BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.
 
 bool planNeedsMaps(const CheckedPlan& plan) { return plan.station1.site.has_value(); }
 
+PlanMaps findPlanMaps(const std::optional<std::filesystem::path>& mapsOption, climate::MapsService& service) {
+    PlanMaps maps;
+    maps.folders = climate::candidateMapsFolders(mapsOption);
+    maps.climate = service.find(climate::MapSetId::Climate, maps.folders);
+    maps.p2001All = service.find(climate::MapSetId::P2001All, maps.folders);
+    return maps;
+}
+
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control) {
+    PlanMaps all;
+    all.climate = maps;
+    if (maps) {
+        all.folders = {maps->folder()};
+        if (planNeedsMaps(plan)) all.p2001All = climate::MapsService::shared().find(climate::MapSetId::P2001All, all.folders);
+    } else {
+        all.folders = climate::candidateMapsFolders(std::nullopt);
+    }
+    return runPlanWithMaps(plan, all, control);
+}
+
+PlanResult runPlanWithMaps(const CheckedPlan& plan, const PlanMaps& planMaps, const PlanRunControl& control) {
+    const MapsInUse& maps = planMaps.climate;
     const Stages stages(control);
     PlanResult r;
     r.plan = plan;
@@ -159,7 +185,15 @@ PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRun
     if (r.boxesNote.empty())
         for (int n = 1; n <= kResultBoxCount; ++n)
             r.boxes[static_cast<std::size_t>(n - 1)] = window.boxText(boxFromNumber(n));
-    r.verdicts = verdicts(r.availability, plan.requiredAvailabilityPercent);
+    if (plan.form != PlanForm::Settings) {
+        if (planMaps.p2001All && r.placed) stages.begin("all mechanisms");
+        r.mechanisms = mechanismsOf(r, planMaps);
+    } else {
+        // The calculator's sliders: no ground to run it on, nothing to say.
+        r.mechanisms = skippedMechanisms(MechanismSkip::NoSites, "", plan.polarisation);
+    }
+    r.verdicts = planVerdicts(r);
+    r.decision = planDecision(r);
     r.notes = notesOf(r);
     return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 
 #include "engine/recalculate.h"
 #include "engine/result_box.h"
+#include "climate/maps_service.h"
 #include "ground/ground.h"
 #include "ground/site_profile.h"
 #include "itur/availability.h"
@@ -94,9 +96,24 @@ struct PlanCancelled : std::exception {
 // Whether the plan reads the climate maps: a plan with sites does.
 bool planNeedsMaps(const CheckedPlan& plan);
 
+// The maps a plan with sites reads.
+struct PlanMaps {
+    MapsInUse climate;   // N0, ΔN and the zones; none when not installed
+    MapsInUse p2001All;  // the complete P.2001's 14; none when not installed
+    std::vector<std::filesystem::path> folders;  // looked in, for the line on missing maps
+};
+
+// The maps in the folders candidateMapsFolders gives for `mapsOption`.
+// Throws climate::MapError when one of them is refused.
+PlanMaps findPlanMaps(const std::optional<std::filesystem::path>& mapsOption,
+                      climate::MapsService& service = climate::MapsService::shared());
+
 // Runs the checked plan. The maps serve the forms with sites; `maps` may hold
 // none. Throws GroundError, std::system_error for a profile that cannot be
 // read, NumericFault and PlanCancelled.
 PlanResult runPlan(const CheckedPlan& plan, const MapsInUse& maps, const PlanRunControl& control = {});
+// The same with the complete P.2001's maps as found; runPlan looks for them
+// in the climate maps' folder only.
+PlanResult runPlanWithMaps(const CheckedPlan& plan, const PlanMaps& maps, const PlanRunControl& control = {});
 
 }  // namespace tropolink

@@ -19,6 +19,7 @@ PlanSlot pathSlot(PlanPath& p, std::string_view name) {
     if (name == "step-m") return {.one = &p.stepM};
     if (name == "sea-where-missing") return {.one = &p.seaWhereMissing};
     if (name == "fill-voids") return {.one = &p.fillVoids};
+    if (name == "polarisation") return {.one = &p.polarisation};
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "plan/plan_json.h"
+#include "plan/mechanism_text.h"
 
 #include <string>
 
@@ -17,23 +18,8 @@ namespace {
 
 void appendVerdictLine(std::string& out, const PlanVerdict& v, const PlanResult& r) {
     const CheckedStation& station = v.receivingStation == 1 ? r.plan.station1 : r.plan.station2;
-    out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + terminalText(station.name) + ": ";
-    out += v.met ? "met" : "NOT MET";
-    if (v.withDiversity) {
-        const itur::FadingAvailability& f = *v.withDiversity;
-        out += ", available " + fixedText(f.percent, 4) + " % of the year with fading, outage " +
-               fixedText(f.outageMinutesPerYear, 1) + " minutes a year; hourly median only";
-    }
-    const itur::StationAvailability& a = v.availability;
-    if (a.percent) {
-        out += ", available " + fixedText(*a.percent, 4) + " % of the year";
-        if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
-    } else if (a.bound == itur::AvailabilityBound::Above || a.bound == itur::AvailabilityBound::Below) {
-        out += ", available " + std::string(boundText(a.bound)) + " % of the year";
-    } else {
-        out += ", the method gives no figure (" + std::string(boundText(a.bound)) + ")";
-    }
-    out += '\n';
+    out += "  " + std::string(itur::methodNames(v.method).label) + ", received at " + terminalText(station.name) + ": " +
+           verdictRowText(v) + "\n";
 }
 
 }  // namespace
@@ -50,6 +36,10 @@ void appendPlanText(std::string& out, const PlanResult& r) {
             out += ", received with " + diversityDescription(p.availability.fading->diversity) +
                    " and fading within the hour";
         out += "\n";
+        if (r.decision) {
+            out += "  " + r.decision->firstLine + "\n";
+            for (const std::string& sentence : r.decision->sentences) out += "  " + terminalText(sentence) + "\n";
+        }
         for (const PlanVerdict& v : r.verdicts) appendVerdictLine(out, v, r);
     } else {
         out += "Verdict: none, the plan gives no [requirement].snr-db\n";
@@ -77,6 +67,7 @@ void appendPlanText(std::string& out, const PlanResult& r) {
         appendAvailabilityTable(out, r.availability, p.availability);
     else
         appendAvailabilityTable(out, r.availability, p.availability, r.values.geometry);
+    appendMechanismText(out, r);
     if (!r.notes.empty()) {
         out += "\nNotes:\n";
         for (const std::string& note : r.notes) out += "  " + terminalText(note) + "\n";

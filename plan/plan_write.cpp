@@ -70,6 +70,7 @@ std::string_view templateNote(std::string_view name) {
         {"step-m", "with [path].dem; none: the DEM's post spacing"},
         {"sea-where-missing", "with [path].dem"},
         {"fill-voids", "with [path].dem"},
+        {"polarisation", "with both sites: the complete P.2001 runs where its 14 maps are installed"},
         {"n0", "none: the maps with sites, else the surface refractivity"},
         {"snr-db", "none: no verdict"},
         {"order", "any [diversity] key adds fading within the hour, and the verdict then uses it"},

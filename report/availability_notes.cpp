@@ -6,7 +6,6 @@
 #include "report/fading_report.h"
 
 namespace tropolink {
-namespace {
 
 std::string outOfRangeNote(itur::ItuMethod method, itur::OutOfRangeReason reason, const itur::AvailabilityAnswer& a) {
     std::string note = std::string(itur::methodNames(method).label) + " gives no figure: ";
@@ -32,8 +31,6 @@ std::string outOfRangeNote(itur::ItuMethod method, itur::OutOfRangeReason reason
     }
     return note;
 }
-
-}  // namespace
 
 std::vector<std::string> availabilityNotes(const itur::AvailabilityAnswer& a) {
     std::vector<std::string> notes;

@@ -11,6 +11,9 @@ namespace tropolink {
 // method gives no figure, and where the methods' figures mislead.
 std::vector<std::string> availabilityNotes(const itur::AvailabilityAnswer& answer);
 
+// Why `method` gives no figure on a path outside its domain, in one sentence.
+std::string outOfRangeNote(itur::ItuMethod method, itur::OutOfRangeReason reason, const itur::AvailabilityAnswer& a);
+
 // Below this percentage ducting and layer reflection decide the loss.
 inline constexpr double kScatterOnlyPercent = 10;
 
