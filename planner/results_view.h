@@ -13,6 +13,7 @@ class QTabWidget;
 namespace tropolink::planner {
 
 class LossChart;
+class MechanismView;
 class ProfileView;
 
 // The results of the last valid plan: the verdict first, then the profile,
@@ -33,6 +34,8 @@ public:
     QTableWidget* legacyTable() const { return legacy_; }
     QTableWidget* climateTable() const { return climate_; }
     LossChart* lossChart() const { return chart_; }
+    MechanismView* mechanismView() const { return mechanisms_; }
+    QString decisionText() const;
     ProfileView* profileView() const { return profile_; }
     bool stale() const { return stale_; }
 
@@ -50,10 +53,12 @@ private:
     QProgressBar* progress_;
     QPushButton* cancel_;
     QTableWidget* verdict_;
+    QLabel* decision_;
     QLabel* notes_;
     QTabWidget* tabs_;
     ProfileView* profile_;
     LossChart* chart_;
+    MechanismView* mechanisms_;
     QTableWidget* legacy_;
     QTableWidget* climate_;
     bool stale_ = false;
