@@ -1,6 +1,5 @@
 #include "planner/mechanism_texts.h"
 
-#include "plan/climate_defaults.h"
 #include "plan_report/mechanism_svg.h"
 #include "planner/figure_text.h"
 
@@ -22,7 +21,6 @@ QStringList decisionLines(const PlanResult& result) {
     if (!result.decision) return lines;
     lines << text(result.decision->firstLine);
     for (const std::string& sentence : result.decision->sentences) lines << text(sentence);
-    if (const std::string defaults = climateDefaultsSentence(result); !defaults.empty()) lines << text(defaults);
     return lines;
 }
 

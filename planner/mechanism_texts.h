@@ -9,8 +9,8 @@
 
 namespace tropolink::planner {
 
-// The one verdict in words: its first line, then its sentences and the
-// climate values taken by default; empty without a requirement.
+// The one verdict in words: its first line, then its sentences (the climate
+// defaults among them); empty without a requirement.
 QStringList decisionLines(const PlanResult& result);
 
 // The complete P.2001's rows: at each of the plan's percentages, each

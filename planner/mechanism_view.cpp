@@ -29,6 +29,7 @@ MechanismView::MechanismView(QWidget* parent)
     : QWidget(parent), summary_(new QLabel), chart_(new QChart), table_(new QTableWidget(0, 8)) {
     summary_->setTextFormat(Qt::PlainText);
     summary_->setWordWrap(true);
+    summary_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     summary_->setAccessibleName(tr("How the signal arrives"));
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     auto* view = new QChartView(chart_);

@@ -68,6 +68,7 @@ VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) 
     texts.met = verdict.met ? QStringLiteral("met") : QStringLiteral("not met");
     if (!verdict.applies) {
         texts.availability = text(verdict.reason);
+        texts.outage.clear();
         texts.met = QStringLiteral("does not apply");
     }
     return texts;
