@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "batch/jobs_option.h"
+#include "climate/map_error.h"
 #include "cli/output_paths.h"
 #include "grammar/batch_line.h"
 #include "grammar/input_error.h"
@@ -14,7 +15,11 @@
 #include "link/availability_link.h"
 #include "link/pass_window.h"
 #include "link/profile_answer.h"
+#include "link/p2001_maps.h"
 #include "link/profile_link.h"
+#include "plan/mechanism_run.h"
+#include "plan/mechanism_text.h"
+#include "plan/plan_run.h"
 #include "profile/profile_csv.h"
 #include "profile/rays.h"
 #include "report/availability_json.h"
@@ -63,6 +68,30 @@ void appendAvailability(std::string& out, const itur::AvailabilityAnswer& answer
 }
 
 RunResult badInput(const std::exception& e) { return {kExitBadInput, diagnostic(e.what())}; }
+
+// The complete P.2001 beside the troposcatter methods: both directions where
+// the path has sites and the 14 maps are installed.
+PlanMechanisms profileMechanisms(const Ground& ground, const ProfileAnswer& a, const AvailabilityOptions& options,
+                                 const PlanMaps& maps, std::pair<double, double> masts) {
+    if (!ground.placed)
+        return skippedMechanisms(MechanismSkip::NoSites,
+                                 "the complete P.2001 needs the ends' coordinates to read its maps: give --from and --to");
+    if (!maps.p2001All) return skippedMechanisms(MechanismSkip::NoMaps, missingP2001MapsLine(maps.folders));
+    MechanismPath path;
+    path.points = ground.points;
+    path.site1 = ground.placed->site1;
+    path.site2 = ground.placed->site2;
+    path.frequencyMhz = a.link->frequencyMhz;
+    path.mast1M = masts.first;
+    path.mast2M = masts.second;
+    path.gain1Dbi = a.link->gain1Dbi;
+    path.gain2Dbi = a.link->gain2Dbi;
+    MechanismRequirement requirement;
+    requirement.budget = linkBudget(a.values);
+    requirement.percents = options.percents;
+    requirement.requiredSnrDb = options.requiredSnrDb;
+    return runMechanisms(path, requirement, p2001MapReader(maps.p2001All), maps.p2001All->folder().string());
+}
 
 }  // namespace
 
@@ -145,6 +174,16 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     } catch (const NumericFault& e) {
         return {kExitNumericFault, diagnostic(numericFaultMessage(e))};
     }
+    std::optional<PlanMechanisms> mechanisms;
+    if (request.availabilityCount > 0) {
+        PlanMaps found;
+        try {
+            if (placed) found = findPlanMaps(sa.maps ? std::optional<std::filesystem::path>(*sa.maps) : std::nullopt);
+        } catch (const climate::MapError& e) {
+            return badInput(e);
+        }
+        mechanisms = profileMechanisms(ground, a, availabilityOptions, found, {mast1, mast2});
+    }
     // The printed line gives these same settings to --batch, so its boxes are these.
     const std::string& line = a.settingsLine;
     const PassValues& values = a.values;
@@ -154,7 +193,11 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
     } else if (request.jsonCount > 0) {
         ProfileJsonExtras extras;
         if (placed) extras = {pathJson(*placed, *a.places), climateJson(*a.climate)};
-        appendProfileJson(out.buffer(), derived, boxTextsOf(window), answer ? &*answer : nullptr, extras);
+        std::string object;
+        appendProfileJson(object, derived, boxTextsOf(window), answer ? &*answer : nullptr, extras);
+        // "{...}\n": the complete P.2001 joins as the object's last member.
+        if (mechanisms) object.replace(object.size() - 2, 2, ",\"p2001All\":" + mechanismsJsonText(*mechanisms) + "}\n");
+        out.buffer() += object;
     } else {
         out.buffer() += line + "\n\n";
         appendHorizonTable(out.buffer(), derived);
@@ -166,6 +209,7 @@ RunResult runProfile(const ProfileRequest& request, Output& out) {
         }
         appendBoxLines(out.buffer(), boxTextsOf(window));
         if (answer) appendAvailability(out.buffer(), *answer, availabilityOptions, *a.link, placed.has_value());
+        if (mechanisms) appendMechanismText(out.buffer(), *mechanisms, "station 1", "station 2");
     }
     std::vector<std::string> features(2);
     if (placed && (sa.kml || sa.geojson)) {

@@ -1,5 +1,7 @@
 #include "plan/mechanism_json.h"
 
+#include "plan/mechanism_text.h"
+
 #include "climate/map_format.h"
 #include "link/p2001_maps.h"
 #include "report/availability_json.h"
@@ -87,6 +89,10 @@ ordered_json mechanismsJson(const PlanMechanisms& m) {
     j["stations"] = ordered_json::array();
     for (const MechanismStation& s : m.stations) j["stations"].push_back(stationJson(s));
     return j;
+}
+
+std::string mechanismsJsonText(const PlanMechanisms& m) {
+    return mechanismsJson(m).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 
 ordered_json decisionJson(const std::optional<PlanDecision>& d) {

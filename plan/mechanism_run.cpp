@@ -108,7 +108,7 @@ MechanismStation runDirection(const MechanismPath& path, const MechanismRequirem
     }
     for (const double p : yearCurvePercents()) s.overYear.push_back(rows.at(p));
     if (requirement.requiredSnrDb) {
-        s.atRequired = rows.at(requirement.requiredPercent);
+        if (requirement.requiredPercent) s.atRequired = rows.at(*requirement.requiredPercent);
         const double maxLossDb = snrAt(requirement.budget, receivingStation, 0) - *requirement.requiredSnrDb;
         s.availability = availabilityByBisection([&](double p) { return rows.at(p).lbDb; }, maxLossDb);
     }

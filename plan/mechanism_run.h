@@ -29,7 +29,7 @@ struct MechanismRequirement {
     itur::LinkBudget budget;
     std::vector<double> percents;
     std::optional<double> requiredSnrDb;
-    double requiredPercent = 99.9;
+    std::optional<double> requiredPercent;  // Lb and its mechanisms there, when given
 };
 
 // Both directions with the 14 maps `read` from `mapsSource`. A path outside

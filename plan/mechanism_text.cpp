@@ -27,8 +27,13 @@ void appendLossLine(std::string& out, const MechanismLosses& m) {
     out += decidingMechanismsText(m.deciding) + "\n";
 }
 
-std::string stationName(const PlanResult& r, int station) {
-    return terminalText(station == 1 ? r.plan.station1.name : r.plan.station2.name);
+
+// ", available 99.9933 % of the year, outage 35.0 minutes a year"
+std::string availabilityWords(const itur::StationAvailability& a) {
+    if (!a.percent) return ", available " + std::string(boundText(a.bound)) + " % of the year";
+    std::string out = ", available " + fixedText(*a.percent, 4) + " % of the year";
+    if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
+    return out;
 }
 
 }  // namespace
@@ -41,21 +46,20 @@ std::string verdictRowText(const PlanVerdict& v) {
         out += ", available " + fixedText(f.percent, 4) + " % of the year with fading, outage " +
                fixedText(f.outageMinutesPerYear, 1) + " minutes a year; hourly median only";
     }
-    const itur::StationAvailability& a = v.availability;
-    if (a.percent) {
-        out += ", available " + fixedText(*a.percent, 4) + " % of the year";
-        if (a.outageMinutesPerYear) out += ", outage " + fixedText(*a.outageMinutesPerYear, 1) + " minutes a year";
-    } else {
-        out += ", available " + std::string(boundText(a.bound)) + " % of the year";
-    }
-    return out;
+    return out + availabilityWords(v.availability);
 }
 
 void appendMechanismText(std::string& out, const PlanResult& r) {
-    const PlanMechanisms& m = r.mechanisms;
+    const bool inNotes = r.climate && r.climate->mapsFolder;  // the plan's notes then name the missing maps
+    appendMechanismText(out, r.mechanisms, r.plan.station1.name, r.plan.station2.name, inNotes);
+}
+
+void appendMechanismText(std::string& out, const PlanMechanisms& m, const std::string& name1, const std::string& name2,
+                         bool reasonInNotes) {
+    const auto stationName = [&](int station) { return terminalText(station == 1 ? name1 : name2); };
     const std::string label(itur::methodNames(itur::ItuMethod::P2001All).label);
     if (!m.ran()) {
-        if (m.skip == MechanismSkip::NoMaps)
+        if (m.skip == MechanismSkip::NoMaps && reasonInNotes)
             out += "\n" + label + ": left out, its 14 maps are not installed (the notes say how to install them)\n";
         else if (!m.reason.empty())
             out += "\n" + label + ": left out, " + m.reason + "\n";
@@ -64,8 +68,8 @@ void appendMechanismText(std::string& out, const PlanResult& r) {
     out += "\n" + label + ", " + (m.polarisation == p2001::Polarisation::Vertical ? "vertical" : "horizontal") +
            " polarisation, maps from " + terminalText(m.mapsSource) + ":\n";
     for (const MechanismStation& s : m.stations) {
-        out += "  received at " + stationName(r, s.receivingStation) + ", " +
-               stationName(r, 3 - s.receivingStation) + " transmitting:\n";
+        out += "  received at " + stationName(s.receivingStation) + ", " +
+               stationName(3 - s.receivingStation) + " transmitting:\n";
         out += "    p %       Lb dB      Lbm1 dB    Lbm2 dB    Lbm3 dB    Lbm4 dB    deciding\n";
         for (const MechanismLosses& losses : s.atPercents) appendLossLine(out, losses);
         if (s.atRequired) {
@@ -74,11 +78,14 @@ void appendMechanismText(std::string& out, const PlanResult& r) {
             out += " %: Lb " + fixedText(s.atRequired->lbDb, 1) + " dB, decided by " +
                    decidingMechanismsText(s.atRequired->deciding) + "\n";
         }
+        if (s.availability) {
+            out += "    with the required S/N" + availabilityWords(*s.availability) + "\n";
+        }
     }
     out += "  zones: " + m.zonesNote + "\n";
     for (const MechanismStation& s : m.stations)
         for (const std::string& note : s.notes)
-            out += "  received at " + stationName(r, s.receivingStation) + ": " + note + "\n";
+            out += "  received at " + stationName(s.receivingStation) + ": " + note + "\n";
     out += "  Lbm1 diffraction and clear-air propagation near the surface, Lbm2 ducting and layer reflection, Lbm3 "
            "troposcatter, Lbm4 sporadic-E\n";
 }

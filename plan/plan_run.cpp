@@ -80,7 +80,7 @@ PlanMechanisms mechanismsOf(const PlanResult& r, const PlanMaps& maps) {
     requirement.budget = r.budget;
     requirement.percents = plan.availability.percents;
     requirement.requiredSnrDb = plan.availability.requiredSnrDb;
-    requirement.requiredPercent = plan.requiredAvailabilityPercent;
+    if (requirement.requiredSnrDb) requirement.requiredPercent = plan.requiredAvailabilityPercent;
     return runMechanisms(path, requirement, p2001MapReader(maps.p2001All), maps.p2001All->folder().string());
 }
 
