@@ -112,15 +112,15 @@ RainPath rainPath(const RainMapValues& maps, const RainSegment& seg, double fGhz
             r.g[static_cast<std::size_t>(m)] = 1;
         }
     }
-    r.slots = m + 1;
-    for (int s = 0; s < r.slots; ++s) {
+    r.slotCount = m + 1;
+    for (int s = 0; s < r.slotCount; ++s) {
         const std::size_t i = static_cast<std::size_t>(s);
         r.sumGp += r.g[i] * r.p[i];
         r.denominator[i] = r.g[i] * r.dRainLimKm * r.kMod;
     }
     r.inverseAlphaMod = 1 / r.alphaMod;
     const double underflow = std::pow(kUnderflowRainRate, r.alphaMod);
-    for (int s = 0; s < r.slots; ++s) {
+    for (int s = 0; s < r.slotCount; ++s) {
         const std::size_t i = static_cast<std::size_t>(s);
         r.negligibleFadeDb[i] = r.denominator[i] * underflow;
     }
@@ -137,7 +137,7 @@ double rainFadeExceededPercent(const RainPath& r, double a) {
     if (a < 0) return 100;
     if (!r.rain) return 0;
     double sum = 0;
-    for (int s = 0; s < r.slots; ++s) {
+    for (int s = 0; s < r.slotCount; ++s) {
         const std::size_t i = static_cast<std::size_t>(s);
         // A slot with no melting-layer multiplier needs an infinite rain rate.
         if (r.denominator[i] == 0) {

@@ -21,7 +21,7 @@ struct RainPath {
     double kMod = 0;  // the path-length-adjusted k and α
     double alphaMod = 0;
     double dRainLimKm = 0;
-    int slots = 0;                            // of g and p in use
+    int slotCount = 0;                           // of g and p in use
     std::array<double, kRainHeightRows> g{};  // path-averaged melting-layer multipliers
     std::array<double, kRainHeightRows> p{};  // their probabilities
     double sumGp = 0;

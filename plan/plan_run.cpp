@@ -179,7 +179,10 @@ PlanResult runPlanWithMaps(const CheckedPlan& plan, const PlanMaps& planMaps, co
     r.yearCurves = yearCurves(r.link);
     r.fadingCurves = fadingCurves(r.link, r.availability);
     if (const auto required = plan.availability.requiredSnrDb)
+    {
         r.highestLossDb = {itur::snrAtStation1(r.budget, 0) - *required, itur::snrAtStation2(r.budget, 0) - *required};
+        r.zoneAvailabilities = zoneAvailabilities(r.link, r.budget, *required);
+    }
     r.boxesNote = boxesLeftOutNote(plan.radio);
     if (r.boxesNote.empty())
         for (int n = 1; n <= kResultBoxCount; ++n)

@@ -20,6 +20,7 @@
 #include "plan/plan_check.h"
 #include "plan/plan_mechanism.h"
 #include "plan/year_curves.h"
+#include "plan/zone_availability.h"
 #include "profile/profile_csv.h"
 #include "profile/profile_settings.h"
 #include "report/box_writers.h"
@@ -75,6 +76,8 @@ struct PlanResult {
     // With a requirement: the one verdict, from the complete method where it
     // ran, otherwise from the more cautious troposcatter method.
     std::optional<PlanDecision> decision;
+    // With a required S/N: the availability under each climate zone.
+    std::vector<ZoneAvailability> zoneAvailabilities;
     std::vector<std::string> notes;     // validity notes, as the availability output words them
 
     // The boxes as the box writers take them.

@@ -1,5 +1,6 @@
 #include "plan_report/budget_rows.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -18,6 +19,29 @@ void carry(BudgetLossRow& row, const BudgetDirection& d) {
 
 std::string verdictWords(itur::MethodVerdict verdict) {
     return verdict == itur::MethodVerdict::LineOfSight ? "line of sight" : "out of range";
+}
+
+// The complete method's rows for the direction: at the plan's percentages,
+// and at the required one where the plan does not list it.
+void addCompleteMethod(BudgetDirection& d, const PlanResult& result) {
+    for (const MechanismStation& s : result.mechanisms.stations) {
+        if (s.receivingStation != d.receiving) continue;
+        std::vector<const MechanismLosses*> rows;
+        for (const MechanismLosses& at : s.atPercents) rows.push_back(&at);
+        if (s.atRequired && std::none_of(rows.begin(), rows.end(), [&](const MechanismLosses* at) {
+                return at->percent == s.atRequired->percent;
+            }))
+            rows.push_back(&*s.atRequired);
+        for (const MechanismLosses* at : rows) {
+            BudgetLossRow row;
+            row.method = itur::recommendationName(itur::ItuMethod::P2001All);
+            row.ituMethod = itur::ItuMethod::P2001All;
+            row.percent = at->percent;
+            row.pathLossDb = at->lbDb;
+            carry(row, d);
+            d.rows.push_back(std::move(row));
+        }
+    }
 }
 
 }  // namespace
@@ -59,6 +83,7 @@ BudgetDirection budgetDirection(const PlanResult& result, int transmitting) {
         carry(row, d);
         d.rows.push_back(std::move(row));
     }
+    if (result.mechanisms.ran()) addCompleteMethod(d, result);
     for (const itur::ItuMethod method : itur::kItuMethods) {
         for (const itur::PercentFigures& f : itur::methodAnswer(result.availability, method).rows) {
             BudgetLossRow row;

@@ -42,7 +42,10 @@ struct BudgetDirection {
     double sensitivityDbw = 0;   // the noise power less the receive antenna gain
     std::optional<double> requiredSnrDb;
     std::optional<double> maxLossDb;  // the highest path loss that still meets the required S/N
-    std::vector<BudgetLossRow> rows;  // the five legacy medians, then each ITU method at each percentage
+    // The five legacy medians, then the complete P.2001 where it ran (at the
+    // plan's percentages and the required one), then each troposcatter method
+    // at each percentage.
+    std::vector<BudgetLossRow> rows;
 };
 
 BudgetDirection budgetDirection(const PlanResult& result, int transmitting);

@@ -17,7 +17,7 @@ using plot::px;
 
 constexpr double kWidthPx = 1040;
 constexpr double kPanelWidthPx = 520;
-constexpr double kPanelHeightPx = 250;
+constexpr double kPanelHeightPx = 266;
 constexpr double kPlotLeftPx = 62;
 constexpr double kPlotRightPx = 500;
 constexpr double kPlotTopPx = 46;
@@ -55,6 +55,11 @@ std::string_view colourOf(const Bar& b) {
     if (b.kind == Kind::Level) return kLevelColour;
     if (b.kind == Kind::Noise) return kNoiseColour;
     return b.to < b.from ? kLossColour : kGainColour;
+}
+
+// "ITU-R P.2001 all mechanisms not exceeded for 99.9 % of the year".
+std::string pathLossSource(const BudgetLossRow& r) {
+    return r.method + (r.percent ? " not exceeded for " + percentText(*r.percent) + " % of the year" : " (median)");
 }
 
 void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan& plan, double leftPx) {
@@ -120,6 +125,8 @@ void drawPanel(plot::SvgWriter& svg, const BudgetDirection& d, const CheckedPlan
                      numberCell(d.noisePowerDbw + *d.requiredSnrDb, 1) + " dBW");
     }
     plot::drawFrameAndAxes(svg, box, x, y, plot::Ticks{}, ticks, {"", "dBW", 44});
+    svg.text("text", {{"x", px(box.left)}, {"y", px(box.bottom() + 46)}, {"font-size", "11"}, {"fill", "#444444"}},
+             "Path loss: " + pathLossSource(d.rows[*row]));
 }
 
 bool at(const BudgetLossRow& row, itur::ItuMethod method, double percent) {
@@ -129,6 +136,10 @@ bool at(const BudgetLossRow& row, itur::ItuMethod method, double percent) {
 }  // namespace
 
 std::optional<std::size_t> waterfallRow(const BudgetDirection& d, const CheckedPlan& plan) {
+    // The complete method wherever it ran: it knows which mechanism carries the signal.
+    for (const double percent : {plan.requiredAvailabilityPercent, 50.0})
+        for (std::size_t i = 0; i < d.rows.size(); ++i)
+            if (at(d.rows[i], itur::ItuMethod::P2001All, percent)) return i;
     for (const double percent : {plan.requiredAvailabilityPercent, 50.0})
         for (const itur::ItuMethod method : {itur::ItuMethod::P2001, itur::ItuMethod::P617})
             for (std::size_t i = 0; i < d.rows.size(); ++i)
@@ -141,9 +152,7 @@ std::optional<std::size_t> waterfallRow(const BudgetDirection& d, const CheckedP
 std::string waterfallCaption(const BudgetDirection& a, const CheckedPlan& plan) {
     const std::optional<std::size_t> row = waterfallRow(a, plan);
     if (!row) return "Where the dB go; no method gives a path loss here.";
-    const BudgetLossRow& r = a.rows[*row];
-    std::string text = "Where the dB go, with the path loss of " + htmlEscaped(r.method);
-    text += r.percent ? " not exceeded for " + percentText(*r.percent) + " % of the year" : " (median)";
+    std::string text = "Where the dB go, with the path loss of " + htmlEscaped(pathLossSource(a.rows[*row]));
     return text + ". Blue: levels; red: losses; green: gains; grey: the receiver's noise power.";
 }
 

@@ -19,10 +19,12 @@ std::string planReportHtml(const Plan& plan, const PlanResult& result, const Rep
     out += "</style>\n</head>\n<body>\n";
     appendHeaderSection(out, in);
     appendVerdictSection(out, in);
+    appendClimateDefaults(out, in);
     appendSitesSection(out, in);
     appendClimateSection(out, in);
     appendBudgetSection(out, in);
     appendYearSection(out, in);
+    appendMechanismSection(out, in);
     appendFadingSection(out, in);
     appendBoxesSection(out, in);
     appendNotesSection(out, in);

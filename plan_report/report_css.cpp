@@ -33,6 +33,9 @@ table.verdict tr.not-met td.word, td.not-met { color: var(--not-met); font-weigh
 table.verdict tr.met { background: #e8f5ec; }
 table.verdict tr.not-met { background: #fbeaea; }
 table.climate td, table.path td { text-align: left; }
+table.zones tr.used th, table.zones tr.used td { font-weight: bold; background: #eef3fb; }
+table.mechanisms td.name { text-align: left; }
+p.defaults { background: #fff6e0; border-left: 4px solid #d9a400; padding: 4px 8px; }
 .columns { display: flex; flex-wrap: wrap; gap: 18px; align-items: flex-start; }
 figure { margin: 0 0 10px; }
 figcaption { font-size: 12px; color: #555; max-width: 620px; }
@@ -57,6 +60,8 @@ pre.plan, pre.settings { background: #f6f8fa; border: 1px solid var(--rule); pad
   figure.waterfall svg { width: 100%; }
   table.chain { width: 100%; }
   figure.year svg { width: 120mm; }
+  figure.mechanisms svg { width: 80mm; }
+  table.mechanisms { font-size: 9.5px; width: 100%; }
   figure.profile svg { width: 125mm; margin: 0 auto; }
   table.stations tbody th, table.path tbody th { white-space: nowrap; }
   figcaption, .small, td.note { font-size: 9.5px; }

@@ -20,8 +20,13 @@ void appendHeaderSection(std::string& out, const ReportInput& in);
 void appendVerdictSection(std::string& out, const ReportInput& in);
 void appendSitesSection(std::string& out, const ReportInput& in);
 void appendClimateSection(std::string& out, const ReportInput& in);
+// Within the sections: which climate values are defaults (page one), and the
+// availability under each climate zone (the climate section).
+void appendClimateDefaults(std::string& out, const ReportInput& in);
+void appendZoneTable(std::string& out, const ReportInput& in);
 void appendBudgetSection(std::string& out, const ReportInput& in);
 void appendYearSection(std::string& out, const ReportInput& in);
+void appendMechanismSection(std::string& out, const ReportInput& in);
 void appendFadingSection(std::string& out, const ReportInput& in);
 void appendBoxesSection(std::string& out, const ReportInput& in);
 void appendNotesSection(std::string& out, const ReportInput& in);
@@ -34,6 +39,8 @@ std::string_view reportCss();
 // that is not finite; a percentage without trailing zeros ("99.9").
 std::string numberCell(std::optional<double> value, int decimals);
 std::string percentText(double percent);
+// "99.9512 %", or the bound or the reason where no percentage was found.
+std::string availabilityText(const itur::StationAvailability& a);
 
 // An inline <svg> from the plot library's document: its XML declaration
 // dropped, as HTML holds the element itself.

@@ -51,7 +51,9 @@ void appendClimateSection(std::string& out, const ReportInput& in) {
     else
         appendWithoutSites(out, r);
     appendRow(out, "Ground height under the common volume", {numberCell(r.link.groundHeightKm * 1000, 0) + " m", ""});
-    out += "</tbody>\n</table>\n</section>\n";
+    out += "</tbody>\n</table>\n";
+    appendZoneTable(out, in);
+    out += "</section>\n";
 }
 
 }  // namespace tropolink

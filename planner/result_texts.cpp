@@ -66,6 +66,11 @@ VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) 
     }
     texts.outage = a.outageMinutesPerYear ? figure(*a.outageMinutesPerYear) + QStringLiteral(" min/year") : QStringLiteral("none given");
     texts.met = verdict.met ? QStringLiteral("met") : QStringLiteral("not met");
+    if (!verdict.applies) {
+        texts.availability = text(verdict.reason);
+        texts.outage.clear();
+        texts.met = QStringLiteral("does not apply");
+    }
     return texts;
 }
 

@@ -16,6 +16,8 @@
 #include "planner/figure_text.h"
 #include "planner/fading_view.h"
 #include "planner/loss_chart.h"
+#include "planner/mechanism_texts.h"
+#include "planner/mechanism_view.h"
 #include "planner/profile_view.h"
 #include "planner/result_texts.h"
 #include "report/profile_svg.h"
@@ -58,11 +60,13 @@ ResultsView::ResultsView(QWidget* parent)
       cancel_(new QPushButton(tr("&Cancel"))),
       verdict_(makeTable({tr("Method"), tr("Receiving"), tr("Availability"), tr("Outage"), tr("Requirement")},
                          tr("Verdict table"))),
+      decision_(new QLabel),
       notes_(new QLabel),
       tabs_(new QTabWidget),
       profile_(new ProfileView),
       chart_(new LossChart),
       fading_(new FadingView),
+      mechanisms_(new MechanismView),
       legacy_(makeTable({tr("Method"), tr("Path loss"), tr("Verdict"), tr("S/N at station 1"), tr("S/N at station 2")},
                         tr("Legacy methods table"))),
       climate_(makeTable({tr("Value"), tr("Figure"), tr("Source"), tr("Taken at")}, tr("Climate table"))) {
@@ -79,6 +83,10 @@ ResultsView::ResultsView(QWidget* parent)
     cancel_->setAccessibleName(tr("Cancel the computation"));
     cancel_->hide();
     connect(cancel_, &QPushButton::clicked, this, &ResultsView::cancelRequested);
+    decision_->setTextFormat(Qt::PlainText);
+    decision_->setWordWrap(true);
+    decision_->setAccessibleName(tr("The one verdict"));
+    decision_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     notes_->setTextFormat(Qt::PlainText);
     notes_->setWordWrap(true);
     notes_->setAccessibleName(tr("Validity notes"));
@@ -88,6 +96,7 @@ ResultsView::ResultsView(QWidget* parent)
     tabs_->addTab(profile_, tr("&Profile"));
     tabs_->addTab(chart_, tr("&Loss over the year"));
     tabs_->addTab(fading_, tr("Fadin&g"));
+    tabs_->addTab(mechanisms_, tr("How the signal &arrives"));
     tabs_->addTab(legacy_, tr("Legacy &methods"));
     tabs_->addTab(climate_, tr("C&limate"));
 
@@ -104,6 +113,7 @@ ResultsView::ResultsView(QWidget* parent)
     verdict_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verdict_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     verdict_->horizontalHeader()->setStretchLastSection(false);
+    layout->addWidget(decision_);
     layout->addWidget(verdict_, 0, Qt::AlignLeft);
     layout->addWidget(notes_);
     layout->addWidget(tabs_, 1);
@@ -112,12 +122,17 @@ ResultsView::ResultsView(QWidget* parent)
 
 QString ResultsView::statusText() const { return status_->text(); }
 
+QString ResultsView::decisionText() const { return decision_->text(); }
+
 void ResultsView::clear(const QString& why) {
     verdict_->setRowCount(0);
     legacy_->setRowCount(0);
     climate_->setRowCount(0);
     chart_->clear();
     fading_->clear(why);
+    mechanisms_->clear();
+    decision_->clear();
+    decision_->hide();
     profile_->setPicture({}, why);
     profile_->setAccessibleDescription(why);
     notes_->clear();
@@ -150,6 +165,10 @@ void ResultsView::showResult(const PlanResult& result) {
     fillProfile(result);
     chart_->show(result);
     fading_->show(result);
+    mechanisms_->show(result);
+    const QStringList decision = decisionLines(result);
+    decision_->setText(decision.join(QLatin1Char('\n')));
+    decision_->setVisible(!decision.isEmpty());
     QStringList notes;
     for (const std::string& note : result.notes) notes << QString::fromStdString(note);
     notes_->setText(notes.join(QLatin1Char('\n')));
@@ -172,8 +191,13 @@ void ResultsView::fillVerdicts(const PlanResult& result) {
         const VerdictTexts texts = verdictTexts(result, verdict);
         setRow(verdict_, row, {texts.method, texts.receiving, texts.availability, texts.outage, texts.met});
         QTableWidgetItem* met = verdict_->item(row, 4);
-        met->setForeground(verdict.met ? QColor(0x0b, 0x6b, 0x1f) : QColor(0xb0, 0x10, 0x10));
-        met->setBackground(verdict.met ? QColor(0xdc, 0xf5, 0xdc) : QColor(0xfb, 0xdc, 0xdc));
+        // A method without a figure is neither met nor failed: grey, not red.
+        met->setForeground(!verdict.applies ? QColor(0x55, 0x55, 0x55)
+                           : verdict.met    ? QColor(0x0b, 0x6b, 0x1f)
+                                            : QColor(0xb0, 0x10, 0x10));
+        met->setBackground(!verdict.applies ? QColor(0xee, 0xee, 0xee)
+                           : verdict.met    ? QColor(0xdc, 0xf5, 0xdc)
+                                            : QColor(0xfb, 0xdc, 0xdc));
         QFont bold = met->font();
         bold.setBold(true);
         met->setFont(bold);

@@ -14,6 +14,7 @@ namespace tropolink::planner {
 
 class FadingView;
 class LossChart;
+class MechanismView;
 class ProfileView;
 
 // The results of the last valid plan: the verdict first, then the profile,
@@ -35,6 +36,8 @@ public:
     QTableWidget* climateTable() const { return climate_; }
     LossChart* lossChart() const { return chart_; }
     FadingView* fadingView() const { return fading_; }
+    MechanismView* mechanismView() const { return mechanisms_; }
+    QString decisionText() const;
     ProfileView* profileView() const { return profile_; }
     bool stale() const { return stale_; }
 
@@ -52,11 +55,13 @@ private:
     QProgressBar* progress_;
     QPushButton* cancel_;
     QTableWidget* verdict_;
+    QLabel* decision_;
     QLabel* notes_;
     QTabWidget* tabs_;
     ProfileView* profile_;
     LossChart* chart_;
     FadingView* fading_;
+    MechanismView* mechanisms_;
     QTableWidget* legacy_;
     QTableWidget* climate_;
     bool stale_ = false;

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     const bool ok = write(folder / "settings.html", tropolink::test::settingsFixture()) &&
                     write(folder / "profile.html", tropolink::test::profileFixture()) &&
-                    write(folder / "hostile.html", tropolink::test::profileFixture(kHostileText));
+                    write(folder / "mechanisms.html", tropolink::test::mechanismFixture()) &&
+                    write(folder / "hostile.html", tropolink::test::mechanismFixture(kHostileText));
     return ok ? 0 : 1;
 }

@@ -3,7 +3,8 @@
 
 Usage: report_browser_test.py SAMPLE_TOOL FOLDER [CLI EXAMPLES] [REPORT.html ...]
 
-SAMPLE_TOOL writes settings.html, profile.html and hostile.html into FOLDER;
+SAMPLE_TOOL writes settings.html, profile.html, mechanisms.html and hostile.html into
+FOLDER;
 with CLI and EXAMPLES, `CLI plan FILE --report` writes the report of each
 example plan there too; further reports are checked the same way. For each
 report the browser is driven over the DevTools protocol on a pipe, so that
@@ -222,7 +223,7 @@ def main():
     sample_tool, folder = sys.argv[1], sys.argv[2]
     subprocess.run([sample_tool, folder], check=True)
     reports = [(os.path.join(folder, name), name == "hostile.html")
-               for name in ("settings.html", "profile.html", "hostile.html")]
+               for name in ("settings.html", "profile.html", "mechanisms.html", "hostile.html")]
     extra = sys.argv[3:]
     if len(extra) >= 2 and os.path.isdir(extra[1]):
         cli, examples = extra[0], extra[1]

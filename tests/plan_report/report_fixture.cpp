@@ -1,11 +1,14 @@
 #include "report_fixture.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "engine/headless_window.h"
 #include "link/availability_link.h"
 #include "link/profile_answer.h"
+#include "plot/probability_axis.h"
 #include "report/availability_notes.h"
 
 namespace tropolink::test {
@@ -43,6 +46,7 @@ void finish(PlanResult& r, const HeadlessWindow& window) {
         r.boxes[static_cast<std::size_t>(i - 1)] = window.boxText(boxFromNumber(i));
     r.budget = linkBudget(r.values);
     r.yearCurves = yearCurves(r.link);
+    r.zoneAvailabilities = zoneAvailabilities(r.link, r.budget, kRequiredSnrDb);
     r.notes = availabilityNotes(r.availability);
     const double required = r.plan.requiredAvailabilityPercent;
     for (const itur::ItuMethod method : itur::kItuMethods) {
@@ -92,6 +96,41 @@ ReportFixture profileFixture(const std::string& text) {
     r.link = *answer.link;
     r.availability = *answer.availability;
     finish(r, window);
+    return f;
+}
+
+namespace {
+
+MechanismLosses madeUpLosses(double percent, double offsetDb) {
+    const double z = normalQuantile(percent / 100);
+    MechanismLosses m;
+    m.percent = percent;
+    m.subModels = {.lbm1Db = 196 + 4 * z + offsetDb, .lbm2Db = 185 + 14 * z + offsetDb,
+                   .lbm3Db = 190 + 6 * z + offsetDb, .lbm4Db = 260 + 2 * z + offsetDb};
+    m.lbDb = std::min({m.subModels.lbm1Db, m.subModels.lbm2Db, m.subModels.lbm3Db, m.subModels.lbm4Db}) - 0.5;
+    m.deciding = decidingMechanisms(m.subModels);
+    return m;
+}
+
+}  // namespace
+
+ReportFixture mechanismFixture(const std::string& text) {
+    ReportFixture f = profileFixture(text);
+    PlanResult& r = f.result;
+    r.highestLossDb = std::array<double, 2>{204.6, 204.6};
+    PlanMechanisms& m = r.mechanisms;
+    m.skip = MechanismSkip::None;
+    m.reason.clear();
+    for (const int station : {1, 2}) {
+        MechanismStation s;
+        s.receivingStation = station;
+        const double offset = station == 1 ? 1 : 0;
+        for (const double p : r.plan.availability.percents) s.atPercents.push_back(madeUpLosses(p, offset));
+        for (const double p : yearCurvePercents()) s.overYear.push_back(madeUpLosses(p, offset));
+        s.atRequired = madeUpLosses(r.plan.requiredAvailabilityPercent, offset);
+        m.stations.push_back(std::move(s));
+    }
+    m.notes.push_back(text + ": the maps are synthetic");
     return f;
 }
 

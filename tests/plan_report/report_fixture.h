@@ -18,5 +18,9 @@ struct ReportFixture {
 
 ReportFixture settingsFixture(const std::string& text = "Start positions");
 ReportFixture profileFixture(const std::string& text = "Hill path");
+// The hill path with the complete method's result made up, not computed:
+// the report only shows it. Near the surface decides the median, ducting
+// the small percentages, troposcatter the rest; the directions differ by 1 dB.
+ReportFixture mechanismFixture(const std::string& text = "Hill path");
 
 }  // namespace tropolink::test

@@ -120,7 +120,10 @@ private slots:
         QFETCH(QString, outage);
         PlanResult result;
         result.plan.station2.name = "Far <end>";
-        PlanVerdict verdict{itur::ItuMethod::P2001, 2, {}, bound == int(itur::AvailabilityBound::Above), std::nullopt, true, {}};
+        PlanVerdict verdict;
+        verdict.method = itur::ItuMethod::P2001;
+        verdict.receivingStation = 2;
+        verdict.met = bound == int(itur::AvailabilityBound::Above);
         verdict.availability.bound = static_cast<itur::AvailabilityBound>(bound);
         if (percent > 0) {
             verdict.availability.percent = percent;
