@@ -23,8 +23,8 @@ EXAMPLE_MAPS="$work/maps"
 SRTM_TILE=${SRTM_TILE:-N44W072.hgt}
 if [ -f "$SRTM_TILE" ]; then
   maps=$(mktemp -d)
-  "$CLI" coverage --site 44.2706,-71.3033 --radius-km 40 --cell-m 250 --dem "$SRTM_TILE" --frequency-mhz 2000 \
-    --percent 99.9 --s1-mast-m 30 --s2-mast-m 10 --method p617 --maps "$maps" --out "$maps/map.tif" \
+  TROPOLINK_MAPS="$maps" XDG_DATA_HOME="$maps" "$CLI" coverage --site 44.2706,-71.3033 --radius-km 40 --cell-m 250 --dem "$SRTM_TILE" --frequency-mhz 2000 \
+    --percent 99.9 --s1-mast-m 30 --s2-mast-m 10 --method p617 --out "$maps/map.tif" \
     --png docs/coverage-mount-washington.png >/dev/null 2>&1
   rm -rf "$maps"
 fi

@@ -47,6 +47,8 @@ std::optional<double> tropoLossAtRequired(const PlanResult& r, itur::ItuMethod m
     return itur::methodLoss(method, r.link, r.plan.requiredAvailabilityPercent).value();
 }
 
+}  // namespace
+
 std::string defaultsSentence(const ClimateDefaults& d, bool completeDecides) {
     std::vector<std::string> names;
     if (d.n0) names.emplace_back("N0");
@@ -60,6 +62,8 @@ std::string defaultsSentence(const ClimateDefaults& d, bool completeDecides) {
            (completeDecides ? ": the troposcatter methods' rows rest on " + std::string(one ? "it" : "them")
                             : ": the verdict rests on " + std::string(one ? "it" : "them"));
 }
+
+namespace {
 
 // The widest gap between two methods' losses at the required percentage
 // when it passes kMethodsDisagreeDb, and what explains it.

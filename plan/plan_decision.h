@@ -21,4 +21,8 @@ std::vector<PlanVerdict> planVerdicts(const PlanResult& r);
 // troposcatter method that gives a figure; none without a requirement.
 std::optional<PlanDecision> planDecision(const PlanResult& r);
 
+// The verdict's sentence on the climate defaults; the report gives them as a
+// paragraph of its own, with the values used, and leaves this one out.
+std::string defaultsSentence(const ClimateDefaults& d, bool completeDecides);
+
 }  // namespace tropolink

@@ -32,6 +32,10 @@ table.verdict tr.met td.word, td.met { color: var(--met); font-weight: bold; }
 table.verdict tr.not-met td.word, td.not-met { color: var(--not-met); font-weight: bold; }
 table.verdict tr.met { background: #e8f5ec; }
 table.verdict tr.not-met { background: #fbeaea; }
+table.verdict tr.does-not-apply td { color: #5f6368; }
+p.decision { font-weight: bold; }
+p.decision.met { color: var(--met); }
+p.decision.not-met { color: var(--not-met); }
 table.climate td, table.path td { text-align: left; }
 table.zones tr.used th, table.zones tr.used td { font-weight: bold; background: #eef3fb; }
 table.mechanisms td.name { text-align: left; }

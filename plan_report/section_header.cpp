@@ -1,5 +1,6 @@
 // The header and the verdict: what the plan is, and whether the link meets it.
 #include "report/fading_report.h"
+#include "plan/plan_decision.h"
 #include "plan_report/budget_rows.h"
 #include "plan_report/html_escape.h"
 #include "plan_report/report_sections.h"
@@ -63,13 +64,32 @@ void appendVerdictSection(std::string& out, const ReportInput& in) {
         out += "</b> and fading within the hour; the availability and outage columns are of the hourly median "
                "only.</p>\n";
     }
+    if (const auto& d = in.result.decision) {
+        out += d->applies ? (d->met ? "<p class=\"decision met\">" : "<p class=\"decision not-met\">")
+                          : "<p class=\"decision\">";
+        appendHtmlEscaped(out, d->firstLine);
+        out += "</p>\n";
+        const std::string defaults = defaultsSentence(d->defaults, in.result.mechanisms.ran());
+        for (const std::string& sentence : d->sentences) {
+            if (sentence == defaults) continue;
+            out += "<p>";
+            appendHtmlEscaped(out, sentence);
+            out += "</p>\n";
+        }
+    }
     out += "<table class=\"verdict\">\n<thead><tr><th>Method</th><th>Receiving station</th><th>Availability "
            "reached</th><th>Outage</th><th>Requirement</th></tr></thead>\n<tbody>\n";
     for (const PlanVerdict& v : in.result.verdicts) {
         const std::string& station = v.receivingStation == 1 ? p.station1.name : p.station2.name;
-        out += v.met ? "<tr class=\"met\">" : "<tr class=\"not-met\">";
+        out += !v.applies ? "<tr class=\"does-not-apply\">" : v.met ? "<tr class=\"met\">" : "<tr class=\"not-met\">";
         out += "<td>" + itur::recommendationName(v.method) + "</td><td>";
         appendHtmlEscaped(out, station);
+        if (!v.applies) {
+            out += "</td><td colspan=\"3\" class=\"word\">does not apply: ";
+            appendHtmlEscaped(out, v.reason);
+            out += "</td></tr>\n";
+            continue;
+        }
         out += "</td><td>" + reachedText(v.availability) + "</td><td>" + outageText(v.availability) + "</td>";
         out += v.met ? "<td class=\"word\">&#10003; met</td>" : "<td class=\"word\">&#10007; not met</td>";
         out += "</tr>\n";

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "climate/map_set.h"
+#include "plan/plan_decision.h"
 #include "plan/plan_toml.h"
 #include "plan_report/budget_rows.h"
 #include "plan_report/budget_svg.h"
@@ -226,6 +227,39 @@ TEST(PlanReport, AnglesInMradAndOneHorizonRowPerDefinition) {
     const std::size_t plan = html.find("<section id=\"plan\"");
     ASSERT_FALSE(f.result.settingsLine.empty());
     EXPECT_GT(html.find("<pre class=\"settings\">" + htmlEscaped(f.result.settingsLine) + "</pre>"), plan);
+}
+
+}  // namespace
+}  // namespace tropolink
+
+namespace tropolink {
+namespace {
+
+// The one verdict heads the section; a method without a figure reads "does
+// not apply" with its reason, never "not met"; the defaults sentence is left
+// to the paragraph that gives the values.
+TEST(PlanReport, TheVerdictSaysWhichMethodDecidedAndWhichDoNotApply) {
+    test::ReportFixture f = test::profileFixture();
+    ASSERT_FALSE(f.result.verdicts.empty());
+    PlanDecision d;
+    d.met = true;
+    d.firstLine = "met, decided by <P.2001 all mechanisms>";
+    d.defaults.n0 = true;
+    d.sentences = {"the methods are 48.7 dB apart", defaultsSentence(d.defaults, false)};
+    f.result.decision = d;
+    f.result.verdicts[0].applies = false;
+    f.result.verdicts[0].met = false;
+    f.result.verdicts[0].reason = "the path is line of sight & short";
+    const std::string html = reportOf(f);
+    const std::size_t at = html.find("<section id=\"verdict\"");
+    const std::string verdict = html.substr(at, html.find("</section>", at) - at);
+    EXPECT_NE(verdict.find("<p class=\"decision met\">met, decided by &lt;P.2001 all mechanisms&gt;</p>"),
+              std::string::npos);
+    EXPECT_NE(verdict.find("<p>the methods are 48.7 dB apart</p>"), std::string::npos);
+    EXPECT_EQ(verdict.find(defaultsSentence(d.defaults, false)), std::string::npos);
+    EXPECT_NE(verdict.find("<tr class=\"does-not-apply\">"), std::string::npos);
+    EXPECT_NE(verdict.find("does not apply: the path is line of sight &amp; short"), std::string::npos);
+    EXPECT_EQ(count(verdict, "not met"), count(verdict, "<tr class=\"not-met\">"));
 }
 
 }  // namespace
