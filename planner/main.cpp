@@ -2,11 +2,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "planner/guarded_application.h"
 #include "planner/planner_window.h"
 #include "tropolink_version.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    tropolink::planner::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tropolink Planner"));
     QApplication::setOrganizationName(QStringLiteral("tropolink"));
     QApplication::setApplicationVersion(QStringLiteral(TROPOLINK_VERSION));

@@ -74,12 +74,14 @@ Broadcast broadcastArguments(std::span<const ArgumentRule> rules, std::span<cons
     b.shape = broadcastShape(rules, arrays);
     for (const py::ssize_t n : b.shape) b.rows *= static_cast<std::size_t>(n);
     const py::module_ numpy = py::module_::import("numpy");
-    for (py::array& a : arrays) {
+    for (std::size_t k = 0; k < arrays.size(); ++k) {
+        py::array& a = arrays[k];
         const bool single = a.size() == 1;
         if (!single && shapeOf(a) != b.shape)
             a = numpy.attr("broadcast_to")(a, shapeTuple(b.shape));
         auto doubles = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(a);
-        if (!doubles) throw py::error_already_set();
+        // ensure() clears NumPy's own error when it fails.
+        if (!doubles) throw py::type_error(rules[k].name + std::string(": numbers, not ") + typeName(values[k]));
         b.columns.push_back({doubles.data(), single ? 0U : 1U});
         b.owners.push_back(std::move(doubles));
     }

@@ -121,6 +121,9 @@ PYBIND11_MODULE(tropolink, m) {
             python::raiseOsError(e.code(), e.what());
         } catch (const std::bad_alloc&) {
             PyErr_SetString(PyExc_MemoryError, "out of memory");
+        } catch (const py::cast_error&) {
+            // A conversion no argument check foresaw: say so without the binding's internals.
+            PyErr_SetString(PyExc_TypeError, "an argument of a type this function does not take; help() lists them");
         }
     });
 

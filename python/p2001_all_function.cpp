@@ -28,7 +28,34 @@ namespace {
 // Percentages a worker takes at a time: a row costs some tens of µs.
 constexpr std::size_t kPercentBlock = 16;
 
+std::string typeName(const py::handle value) { return py::str(value.get_type().attr("__name__")); }
+
+// NumPy's kind of the value as an array: 'f' float, 'i' int, 'c' complex...
+char arrayKind(const py::handle value) {
+    return py::module_::import("numpy").attr("asarray")(value).attr("dtype").attr("kind").cast<char>();
+}
+
+// Numbers only: NumPy would drop a complex value's imaginary part, read
+// True as 1 and fail on text with its own message.
+void requireNumbers(const py::handle value, const std::string& name, std::string_view kinds = "iuf",
+                    const char* allowed = "real numbers") {
+    if (kinds.find(arrayKind(value)) == std::string_view::npos)
+        throw py::type_error(name + ": " + allowed + ", not " + typeName(value));
+}
+
+double realNumber(const py::handle value, const std::string& name) {
+    const bool number = !PyBool_Check(value.ptr()) && !py::isinstance<py::array>(value) &&
+                        (PyFloat_Check(value.ptr()) || PyLong_Check(value.ptr()) ||
+                         py::isinstance(value, py::module_::import("numpy").attr("floating")) ||
+                         py::isinstance(value, py::module_::import("numpy").attr("integer")));
+    if (!number) throw py::type_error(name + ": a real number, not " + typeName(value));
+    const double v = PyFloat_AsDouble(value.ptr());
+    if (v == -1 && PyErr_Occurred()) throw py::error_already_set();
+    return v;
+}
+
 std::vector<double> realValues(const py::object& value, const char* name) {
+    requireNumbers(value, name);
     const py::array_t<double, py::array::c_style | py::array::forcecast> a(value);
     if (a.ndim() > 1) throw py::value_error(std::string(name) + ": a number or a 1-D sequence");
     return {a.data(), a.data() + a.size()};
@@ -77,9 +104,15 @@ double givenValue(const py::dict& given, p2001::MapFile file, p2001::MapSite sit
         const py::dict bySite = value;
         const std::string where(siteKey(site));
         if (!bySite.contains(where)) throw py::value_error("map_values['" + key + "'] lacks '" + where + "'");
-        return bySite[where.c_str()].cast<double>();
+        return realNumber(bySite[where.c_str()], "map_values['" + key + "']['" + where + "']");
     }
-    return value.cast<double>();
+    return realNumber(value, "map_values['" + key + "']");
+}
+
+py::dict mapDict(const py::object& mapValues) {
+    if (!py::isinstance<py::dict>(mapValues))
+        throw py::type_error("map_values: a dict of numbers by map name, not " + typeName(mapValues));
+    return mapValues;
 }
 
 std::vector<P2001MapValue> givenMapValues(const p2001::PathInput& input, const py::dict& given) {
@@ -106,16 +139,20 @@ p2001::MapReader installedMaps(const py::object& maps) {
 
 py::dict p2001All(const py::object& distanceKm, const py::object& heightM, const py::object& zone,
                   const py::object& site1, const py::object& site2, const py::object& frequencyMhz,
-                  const py::object& percent, double s1MastM, double s2MastM, double s1GainDbi, double s2GainDbi,
-                  const std::string& polarisation, const py::object& maps, const py::object& mapValues,
+                  const py::object& percent, const py::object& s1MastM, const py::object& s2MastM,
+                  const py::object& s1GainDbi, const py::object& s2GainDbi,
+                  const py::object& polarisationWord, const py::object& maps, const py::object& mapValues,
                   const py::object& threads) {
     P2001AllSettings settings;
     settings.frequencyMhz = realValues(frequencyMhz, "frequency_mhz");
     settings.percents = realValues(percent, "percent");
-    settings.mast1M = s1MastM;
-    settings.mast2M = s2MastM;
-    settings.gain1Dbi = s1GainDbi;
-    settings.gain2Dbi = s2GainDbi;
+    settings.mast1M = realNumber(s1MastM, "s1_mast_m");
+    settings.mast2M = realNumber(s2MastM, "s2_mast_m");
+    settings.gain1Dbi = realNumber(s1GainDbi, "s1_gain_dbi");
+    settings.gain2Dbi = realNumber(s2GainDbi, "s2_gain_dbi");
+    if (!PyUnicode_Check(polarisationWord.ptr()))
+        throw py::type_error("polarisation: 'vertical' or 'horizontal', not " + typeName(polarisationWord));
+    const std::string polarisation = polarisationWord.cast<std::string>();
     if (polarisation == "horizontal")
         settings.polarisation = p2001::Polarisation::Horizontal;
     else if (polarisation != "vertical")
@@ -124,7 +161,11 @@ py::dict p2001All(const py::object& distanceKm, const py::object& heightM, const
     int threadCount = 1;
     if (!threads.is_none()) {
         if (PyBool_Check(threads.ptr()) || !PyIndex_Check(threads.ptr())) throw py::type_error("threads: a whole number");
-        const long n = threads.cast<long>();
+        const long n = PyLong_AsLong(threads.ptr());
+        if (n == -1 && PyErr_Occurred()) {
+            PyErr_Clear();
+            throw py::value_error("threads: out of range (allowed: 1 to 1024)");
+        }
         if (n < 1 || n > 1024) throw py::value_error("threads=" + std::to_string(n) + ": out of range (allowed: 1 to 1024)");
         threadCount = static_cast<int>(n);
     }
@@ -138,6 +179,7 @@ py::dict p2001All(const py::object& distanceKm, const py::object& heightM, const
     if (zone.is_none()) {
         zones = pathZones(points).zone;
     } else {
+        requireNumbers(zone, "zone", "iu", "whole numbers (1 sea, 3 coastal land, 4 inland)");
         const py::array_t<int, py::array::c_style | py::array::forcecast> z(zone);
         zones.assign(z.data(), z.data() + z.size());
         if (zones.size() != d.size()) throw py::value_error("zone: not of the length of distance_km");
@@ -145,7 +187,7 @@ py::dict p2001All(const py::object& distanceKm, const py::object& heightM, const
     p2001::PathInput input =
         p2001AllInput(points, zones, siteOf(site1, "site1"), siteOf(site2, "site2"), settings);
     std::vector<P2001MapValue> values = mapValues.is_none() ? readP2001MapValues(input, installedMaps(maps))
-                                                            : givenMapValues(input, mapValues.cast<py::dict>());
+                                                            : givenMapValues(input, mapDict(mapValues));
     const p2001::PreparedPath path = p2001::preparePath(std::move(input), collectMapValues(values));
 
     std::vector<double> fGhz;

@@ -83,6 +83,37 @@ def test_refusals_name_the_input(kw, message):
         run(**kw)
 
 
+INTERNALS = ("pybind11", "C++", "incompatible function arguments", "error_already_set", "nullptr")
+
+
+@pytest.mark.parametrize("kw, named", [
+    (dict(s1_mast_m="10"), "s1_mast_m"),
+    (dict(s2_mast_m=None), "s2_mast_m"),
+    (dict(s1_gain_dbi=1j), "s1_gain_dbi"),
+    (dict(s2_gain_dbi=True), "s2_gain_dbi"),
+    (dict(polarisation=1), "polarisation"),
+    (dict(frequency_mhz=900 + 1j), "frequency_mhz"),
+    (dict(percent=["50"]), "percent"),
+    (dict(map_values=[1, 2]), "map_values"),
+    (dict(map_values=dict(PLAIN, h0="3")), "map_values['h0']"),
+    (dict(map_values=dict(PLAIN, DN_Median=None)), "map_values['DN_Median']"),
+    (dict(map_values=dict(PLAIN, h0=[3])), "map_values['h0']"),
+    (dict(map_values=dict(PLAIN, surfwv_50_fixed={"mid": 7.5, "tx": "5", "rx": 9.0})),
+     "map_values['surfwv_50_fixed']['tx']"),
+])
+def test_wrong_types_name_the_input_without_the_bindings_internals(kw, named):
+    with pytest.raises(TypeError) as error:
+        run(**kw)
+    assert str(error.value).startswith(named + ": ")
+    assert not any(word in str(error.value) for word in INTERNALS)
+
+
+def test_zones_are_whole_numbers():
+    with pytest.raises(TypeError, match=r"^zone: whole numbers"):
+        tropolink.p2001_all(D, H, np.full(D.shape, 4.5), **SITES, frequency_mhz=900, percent=50, s1_mast_m=10,
+                            s2_mast_m=10, map_values=PLAIN)
+
+
 def test_too_few_points_and_missing_maps(tmp_path):
     with pytest.raises(ValueError, match="more than 10 points"):
         tropolink.p2001_all(D[:10], H[:10], None, **SITES, frequency_mhz=900, percent=50, s1_mast_m=10,
