@@ -10,23 +10,6 @@
 
 namespace tropolink {
 
-PathZones pathZones(std::span<const profile::ProfilePoint> points) {
-    PathZones z;
-    if (profile::hasZones(points)) {
-        z.source = ZoneSource::Column;
-        for (const profile::ProfilePoint& p : points) z.zone.push_back(p.zone);
-        return z;
-    }
-    std::vector<double> distanceKm;
-    std::vector<double> heightM;
-    for (const profile::ProfilePoint& p : points) {
-        distanceKm.push_back(p.distanceKm);
-        heightM.push_back(p.heightM);
-    }
-    z.zone = p2001::profileZones(distanceKm, heightM);
-    return z;
-}
-
 std::string derivedZonesNote(double seaFraction) {
     return "zones derived from the heights: sea where the ground is at 0 m or below, coastal land up to " +
            fixedText(p2001::kCoastalLandMaxHeightM, 0) + " m within " +

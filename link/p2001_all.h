@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/p2001_map_value.h"
+#include "link/path_zones.h"
 #include "p2001/map_lookups.h"
 #include "p2001/path_input.h"
 #include "p2001/prepared_path.h"
@@ -33,14 +34,6 @@ struct P2001AllSettings {
 
 // A profile given to the method needs more points than this.
 inline constexpr std::size_t kP2001AllMinPointsExclusive = 10;
-
-struct PathZones {
-    std::vector<int> zone;  // one a point: 1 sea, 3 coastal land, 4 inland
-    ZoneSource source = ZoneSource::Derived;
-};
-
-// The profile's zone column when it has one, else the zones its heights give.
-PathZones pathZones(std::span<const profile::ProfilePoint> points);
 
 // The note that comes with derived zones: the rule, the path's fraction over
 // sea (0 to 1), land below sea level counted as sea, a zone column overriding it.

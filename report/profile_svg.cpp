@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "link/p2001_all.h"
 #include "grammar/number_text.h"
+#include "link/path_zones.h"
 #include "plot/label_placement.h"
 #include "plot/plot_axis.h"
 #include "plot/plot_page.h"
