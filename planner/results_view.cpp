@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -24,6 +27,14 @@
 
 namespace tropolink::planner {
 namespace {
+
+// A scroll area that asks for no width of its own: the widest table row would
+// otherwise take width from the form beside the results.
+class SummaryArea : public QScrollArea {
+public:
+    QSize sizeHint() const override { return {0, QScrollArea::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {0, QScrollArea::minimumSizeHint().height()}; }
+};
 
 QTableWidget* makeTable(const QStringList& headers, const QString& name) {
     auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
@@ -113,10 +124,30 @@ ResultsView::ResultsView(QWidget* parent)
     verdict_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verdict_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     verdict_->horizontalHeader()->setStretchLastSection(false);
-    layout->addWidget(decision_);
-    layout->addWidget(verdict_, 0, Qt::AlignLeft);
-    layout->addWidget(notes_);
-    layout->addWidget(tabs_, 1);
+    // The verdict, its table and the notes scroll, and yield height to the
+    // pages below by a splitter: on a small or scaled screen they would
+    // otherwise be squeezed until their lines overlap.
+    summary_ = new QWidget;
+    auto* summaryLayout = new QVBoxLayout(summary_);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    summaryLayout->addWidget(decision_);
+    summaryLayout->addWidget(verdict_, 0, Qt::AlignLeft);
+    summaryLayout->addWidget(notes_);
+    summaryLayout->addStretch(1);
+    auto* summaryArea = new SummaryArea;
+    summaryArea->setWidget(summary_);
+    summaryArea->setWidgetResizable(true);
+    summaryArea->setFrameShape(QFrame::NoFrame);
+    summaryArea->setAccessibleName(tr("Verdict and notes"));
+    split_ = new QSplitter(Qt::Vertical);
+    auto* split = split_;
+    split->setAccessibleName(tr("Verdict and result pages"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(summaryArea);
+    split->addWidget(tabs_);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
     clear(tr("No results yet."));
 }
 
@@ -173,6 +204,13 @@ void ResultsView::showResult(const PlanResult& result) {
     for (const std::string& note : result.notes) notes << QString::fromStdString(note);
     notes_->setText(notes.join(QLatin1Char('\n')));
     notes_->setVisible(!notes.isEmpty());
+    // The summary at its natural height where the window allows, at most
+    // three fifths of it; the pages take the rest.
+    const int total = split_->height();
+    if (total > 0) {
+        const int summary = std::min(summary_->sizeHint().height(), total * 3 / 5);
+        split_->setSizes({summary, total - summary});
+    }
 }
 
 void ResultsView::fillVerdicts(const PlanResult& result) {

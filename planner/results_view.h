@@ -8,6 +8,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+class QSplitter;
 class QTabWidget;
 
 namespace tropolink::planner {
@@ -58,6 +59,8 @@ private:
     QLabel* decision_;
     QLabel* notes_;
     QTabWidget* tabs_;
+    QWidget* summary_ = nullptr;  // the verdict, its table and the notes, above the pages
+    QSplitter* split_ = nullptr;
     ProfileView* profile_;
     LossChart* chart_;
     FadingView* fading_;
