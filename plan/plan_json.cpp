@@ -75,6 +75,27 @@ ordered_json verdictsJson(const PlanResult& r) {
     return list;
 }
 
+// Without [diversity]: each method with fading and one receiver, and the notes that say it.
+ordered_json fadingAloneJson(const std::optional<FadingAlone>& a) {
+    if (!a) return nullptr;
+    ordered_json methods = ordered_json::array();
+    for (const OneReceiverFading& m : a->methods) {
+        ordered_json stations = ordered_json::array();
+        for (std::size_t i = 0; i < m.stations.size(); ++i)
+            stations.push_back({{"receivingStation", i + 1},
+                                {"medianMarginDb", m.stations[i].medianMarginDb},
+                                {"availabilityPercent", m.stations[i].oneReceiver.percent},
+                                {"outageMinutesPerYear", m.stations[i].oneReceiver.outageMinutesPerYear}});
+        methods.push_back({{"method", itur::methodNames(m.method).label},
+                           {"met", m.met},
+                           {"marginNeededDb", m.marginNeededDb},
+                           {"stations", stations}});
+    }
+    return {{"verdictMet", a->verdictMet ? ordered_json(*a->verdictMet) : ordered_json(nullptr)},
+            {"methods", methods},
+            {"notes", a->notes}};
+}
+
 // Without sites the climate values are the plan's or the defaults.
 ordered_json slidersClimateJson(const PlanResult& r) {
     const AvailabilityOptions& o = r.plan.availability;
@@ -114,6 +135,7 @@ void appendPlanJson(std::string& out, const Plan& plan, const PlanResult& r) {
     head["verdicts"] = verdictsJson(r);
     head["p2001All"] = mechanismsJson(r.mechanisms);
     head["notes"] = r.notes;
+    head["fadingWithoutDiversity"] = fadingAloneJson(r.fadingAlone);
     head["settingsLine"] = r.settingsLine;
     std::string text = dumped(head);
     text.pop_back();  // the closing brace: the figures follow

@@ -142,6 +142,12 @@ std::vector<std::string> notesOf(const PlanResult& r) {
 
 }  // namespace
 
+std::vector<std::string> PlanResult::shownNotes() const {
+    std::vector<std::string> shown = notes;
+    if (fadingAlone) shown.insert(shown.end(), fadingAlone->notes.begin(), fadingAlone->notes.end());
+    return shown;
+}
+
 BoxTexts PlanResult::boxTexts() const { return boxTextsOf(boxes, plan.requested.settings().powerDividedBy1000); }
 
 bool planNeedsMaps(const CheckedPlan& plan) { return plan.station1.site.has_value(); }
@@ -197,6 +203,7 @@ PlanResult runPlanWithMaps(const CheckedPlan& plan, const PlanMaps& planMaps, co
     r.verdicts = planVerdicts(r);
     r.decision = planDecision(r);
     r.notes = notesOf(r);
+    r.fadingAlone = fadingAlone(r);
     return r;
 }
 

@@ -16,6 +16,7 @@
 #include "itur/availability.h"
 #include "link/profile_answer.h"
 #include "link/site_climate.h"
+#include "plan/fading_alone.h"
 #include "plan/fading_curves.h"
 #include "plan/plan_check.h"
 #include "plan/plan_mechanism.h"
@@ -79,6 +80,13 @@ struct PlanResult {
     // With a required S/N: the availability under each climate zone.
     std::vector<ZoneAvailability> zoneAvailabilities;
     std::vector<std::string> notes;     // validity notes, as the availability output words them
+    // Without [diversity], with a required S/N: what fading within the hour
+    // would make of the verdict with one receiver.
+    std::optional<FadingAlone> fadingAlone;
+
+    // The notes as the text, the report and the planner show them: the
+    // validity notes, then those on fading alone.
+    std::vector<std::string> shownNotes() const;
 
     // The boxes as the box writers take them.
     BoxTexts boxTexts() const;

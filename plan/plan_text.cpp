@@ -68,9 +68,9 @@ void appendPlanText(std::string& out, const PlanResult& r) {
     else
         appendAvailabilityTable(out, r.availability, p.availability, r.values.geometry);
     appendMechanismText(out, r);
-    if (!r.notes.empty()) {
+    if (const std::vector<std::string> notes = r.shownNotes(); !notes.empty()) {
         out += "\nNotes:\n";
-        for (const std::string& note : r.notes) out += "  " + terminalText(note) + "\n";
+        for (const std::string& note : notes) out += "  " + terminalText(note) + "\n";
     }
 }
 

@@ -7,12 +7,13 @@ namespace tropolink {
 
 void appendNotesSection(std::string& out, const ReportInput& in) {
     out += "<section id=\"notes\">\n<h2>Validity notes</h2>\n";
-    if (in.result.notes.empty()) {
+    const std::vector<std::string> notes = in.result.shownNotes();
+    if (notes.empty()) {
         out += "<p>No notes on this path.</p>\n</section>\n";
         return;
     }
     out += "<ul>\n";
-    for (const std::string& note : in.result.notes) {
+    for (const std::string& note : notes) {
         out += "<li>";
         appendHtmlEscaped(out, note);
         out += "</li>\n";

@@ -155,6 +155,8 @@ QString ResultsView::statusText() const { return status_->text(); }
 
 QString ResultsView::decisionText() const { return decision_->text(); }
 
+QString ResultsView::notesText() const { return notes_->text(); }
+
 void ResultsView::clear(const QString& why) {
     verdict_->setRowCount(0);
     legacy_->setRowCount(0);
@@ -201,7 +203,7 @@ void ResultsView::showResult(const PlanResult& result) {
     decision_->setText(decision.join(QLatin1Char('\n')));
     decision_->setVisible(!decision.isEmpty());
     QStringList notes;
-    for (const std::string& note : result.notes) notes << QString::fromStdString(note);
+    for (const std::string& note : result.shownNotes()) notes << QString::fromStdString(note);
     notes_->setText(notes.join(QLatin1Char('\n')));
     notes_->setVisible(!notes.isEmpty());
     // The summary at its natural height where the window allows, at most

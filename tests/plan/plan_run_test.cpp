@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "climate/map_set.h"
+#include "plan/plan_json.h"
 #include "plan/plan_run.h"
 #include "plan/plan_toml.h"
 #include "tests/climate/synthetic_itu_maps.h"
@@ -105,6 +106,41 @@ TEST(PlanRunTest, DiversityDecidesTheVerdictAtTheBoundary) {
     EXPECT_GT(quad.verdicts[0].withDiversity->percent, dual.verdicts[0].withDiversity->percent);
     EXPECT_TRUE(dual.availability.p617.fading->atRequiredPercent);
     EXPECT_EQ(dual.availability.p617.fading->atRequiredPercent->percent, 99.9);
+}
+
+// Without [diversity] the verdict stays on the hourly median, and the notes
+// give what [diversity] order = 1 would decide, on both sides of the boundary.
+TEST(PlanRunTest, WithoutDiversityTheNotesSayWhatFadingAloneWouldDecide) {
+    const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+    const std::string one = "[diversity]\norder = 1\n";
+    const double reached = run(base + one).verdicts[0].withDiversity->percent;
+    for (const double required : {reached - 1e-6, reached + 1e-6, 99.9}) {
+        const std::string text = base + "availability-percent = " + std::to_string(required).substr(0, 12) + "\n";
+        const PlanResult alone = run(text);
+        const PlanResult faded = run(text + one);
+        ASSERT_TRUE(alone.fadingAlone && alone.decision && faded.decision);
+        EXPECT_FALSE(faded.fadingAlone);
+        EXPECT_FALSE(alone.verdicts[0].withDiversity);
+        EXPECT_EQ(alone.fadingAlone->verdictMet, faded.decision->met) << required;
+        ASSERT_EQ(alone.fadingAlone->methods.size(), 2u);
+        for (const OneReceiverFading& m : alone.fadingAlone->methods) {
+            const itur::MethodFading& f = *itur::methodAnswer(faded.availability, m.method).fading;
+            EXPECT_EQ(m.marginNeededDb, f.atRequiredPercent->oneReceiverDb);
+            for (std::size_t i = 0; i < 2; ++i)
+                EXPECT_EQ(m.stations[i].oneReceiver.percent, (*f.stations)[i].withDiversity.percent);
+        }
+        // Only new lines: the validity notes stay, the JSON gains a key.
+        for (const std::string& note : alone.notes) EXPECT_THAT(faded.notes, testing::Contains(note));
+        std::string json;
+        appendPlanJson(json, parsePlan(text, kExamples / "t.tropolink.toml"), alone);
+        EXPECT_THAT(json, HasSubstr(std::string(R"("fadingWithoutDiversity":{"verdictMet":)") +
+                                    (*alone.fadingAlone->verdictMet ? "true" : "false")));
+        const std::vector<std::string> shown = alone.shownNotes();
+        ASSERT_EQ(shown.size(), alone.notes.size() + 3);
+        EXPECT_THAT(shown[alone.notes.size()], HasSubstr(*alone.fadingAlone->verdictMet ? "would make it met"
+                                                                                        : "would make it NOT MET"));
+    }
+    EXPECT_FALSE(run("[path]\ndistance-km = 300\n").fadingAlone);  // no required S/N: no verdict to change
 }
 
 // The chart's curves: none without [diversity]; with it each rises with the

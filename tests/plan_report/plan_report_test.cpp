@@ -204,6 +204,23 @@ TEST(FadingSvg, DrawnOnlyWithDiversityAndMarksTheRequirementAndTheMargins) {
     EXPECT_EQ(one.find("dual"), std::string::npos);
 }
 
+// Without [diversity] the validity notes end with what fading alone would decide.
+TEST(PlanReport, TheNotesSayWhatFadingAloneWouldDecide) {
+    const std::string text = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+    const PlanResult r = runPlan(checkPlan(parsePlan(text, "notes.tropolink.toml")), MapsInUse{});
+    ASSERT_TRUE(r.fadingAlone);
+    const std::string html = planReportHtml(Plan{}, r, {"2026-12-09 12:00 UTC", "1.0.0", "notes.tropolink.toml"});
+    const std::size_t notes = html.find("<section id=\"notes\">");
+    ASSERT_NE(notes, std::string::npos);
+    std::size_t last = notes;
+    for (const std::string& note : r.shownNotes()) {
+        const std::size_t at = html.find("<li>" + htmlEscaped(note) + "</li>", notes);
+        ASSERT_NE(at, std::string::npos) << note;
+        EXPECT_GT(at, last) << note;
+        last = at;
+    }
+}
+
 // Angles in mrad, the calculator's degrees in parentheses; one horizon
 // elevation row per definition; the settings line in the closing section.
 TEST(PlanReport, AnglesInMradAndOneHorizonRowPerDefinition) {
