@@ -7,6 +7,7 @@
 #include "grammar/number_text.h"
 #include "link/p2001_all.h"
 #include "itur/method_domain.h"
+#include "itur/yearly_outage.h"
 #include "p2001/input_check.h"
 #include "p2001/row_evaluation.h"
 #include "plan/year_curves.h"
@@ -79,6 +80,29 @@ double snrAt(const itur::LinkBudget& budget, int station, double lossDb) {
     return station == 1 ? itur::snrAtStation1(budget, lossDb) : itur::snrAtStation2(budget, lossDb);
 }
 
+itur::FadingAvailability availabilityOf(const itur::YearlyOutage& y) {
+    return {y.availabilityPercent(), y.minutesPerYear(), y.heldMatters()};
+}
+
+// The yearly integral over this direction's Lb, as the troposcatter methods take it over theirs.
+void addFading(MechanismStation& s, PercentRows& rows, const MechanismRequirement& requirement) {
+    const itur::Diversity& diversity = *requirement.fading;
+    const itur::FadeNodes nodes = itur::fadeNodes([&](double p) { return rows.at(p).lbDb; });
+    const double medianDb = rows.at(50).lbDb;
+    const double requiredPercent = *requirement.requiredPercent;
+    itur::StationFading f;
+    f.medianMarginDb = snrAt(requirement.budget, s.receivingStation, medianDb) - *requirement.requiredSnrDb;
+    f.oneReceiver = availabilityOf(itur::yearlyOutage(nodes, f.medianMarginDb, {}));
+    f.withDiversity = availabilityOf(itur::yearlyOutage(nodes, f.medianMarginDb, diversity));
+    s.fading = f;
+    itur::RequiredMargins m;
+    m.percent = requiredPercent;
+    m.hourlyMedianOnlyDb = s.atRequired->lbDb - medianDb;
+    m.oneReceiverDb = itur::medianMarginForOutage(nodes, 1 - requiredPercent / 100, {});
+    m.withDiversityDb = itur::medianMarginForOutage(nodes, 1 - requiredPercent / 100, diversity);
+    s.fadingMargins = m;
+}
+
 MechanismStation runDirection(const MechanismPath& path, const MechanismRequirement& requirement,
                               const p2001::MapReader& read, int receivingStation) {
     const bool forward = receivingStation == 2;
@@ -112,6 +136,8 @@ MechanismStation runDirection(const MechanismPath& path, const MechanismRequirem
         if (requirement.requiredPercent) s.atRequired = rows.at(*requirement.requiredPercent);
         const double maxLossDb = snrAt(requirement.budget, receivingStation, 0) - *requirement.requiredSnrDb;
         s.availability = availabilityByBisection([&](double p) { return rows.at(p).lbDb; }, maxLossDb);
+        if (requirement.fading && s.atRequired && s.atRequired->deciding.first == p2001::Mechanism::Troposcatter)
+            addFading(s, rows, requirement);
     }
     unsigned notes = prepared.notes | rows.notes();
     for (unsigned bit = 1; bit != 0 && bit <= notes; bit <<= 1)

@@ -30,6 +30,9 @@ struct MechanismRequirement {
     std::vector<double> percents;
     std::optional<double> requiredSnrDb;
     std::optional<double> requiredPercent;  // Lb and its mechanisms there, when given
+    // With both of the above: fading within the hour with this diversity,
+    // where troposcatter decides Lb at the required percentage.
+    std::optional<itur::Diversity> fading;
 };
 
 // Both directions with the 14 maps `read` from `mapsSource`. A path outside

@@ -183,6 +183,10 @@ std::vector<PlanVerdict> planVerdicts(const PlanResult& r) {
             v.receivingStation = s.receivingStation;
             if (s.availability) v.availability = *s.availability;
             v.met = requirementMet(v.availability, required);
+            if (r.plan.availability.fading && s.fading) {
+                v.withDiversity = s.fading->withDiversity;
+                v.met = v.withDiversity->percent >= required;
+            }
             list.push_back(v);
         }
     } else if (m.skip != MechanismSkip::NoSites) {

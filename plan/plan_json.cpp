@@ -81,15 +81,20 @@ ordered_json fadingAloneJson(const std::optional<FadingAlone>& a) {
     ordered_json methods = ordered_json::array();
     for (const OneReceiverFading& m : a->methods) {
         ordered_json stations = ordered_json::array();
-        for (std::size_t i = 0; i < m.stations.size(); ++i)
+        for (std::size_t i = 0; i < m.stations.size(); ++i) {
+            const auto& s = m.stations[i];
+            if (!s) {
+                stations.push_back({{"receivingStation", i + 1}, {"applies", false}});
+                continue;
+            }
             stations.push_back({{"receivingStation", i + 1},
-                                {"medianMarginDb", m.stations[i].medianMarginDb},
-                                {"availabilityPercent", m.stations[i].oneReceiver.percent},
-                                {"outageMinutesPerYear", m.stations[i].oneReceiver.outageMinutesPerYear}});
-        methods.push_back({{"method", itur::methodNames(m.method).label},
-                           {"met", m.met},
-                           {"marginNeededDb", m.marginNeededDb},
-                           {"stations", stations}});
+                                {"applies", true},
+                                {"medianMarginDb", s->fading.medianMarginDb},
+                                {"marginNeededDb", s->marginNeededDb},
+                                {"availabilityPercent", s->fading.oneReceiver.percent},
+                                {"outageMinutesPerYear", s->fading.oneReceiver.outageMinutesPerYear}});
+        }
+        methods.push_back({{"method", itur::methodNames(m.method).label}, {"met", m.met}, {"stations", stations}});
     }
     return {{"verdictMet", a->verdictMet ? ordered_json(*a->verdictMet) : ordered_json(nullptr)},
             {"methods", methods},

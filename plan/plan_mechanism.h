@@ -46,6 +46,12 @@ struct MechanismStation {
     std::optional<MechanismLosses> atRequired;  // at the required availability, with a requirement
     // With a requirement: the largest p at which the S/N still meets it.
     std::optional<itur::StationAvailability> availability;
+    // Fading within the hour, when asked for and troposcatter decides Lb at
+    // the required percentage (elsewhere its Rayleigh model does not apply):
+    // the availabilities over this direction's own L(p), and the median
+    // margins the required availability needs.
+    std::optional<itur::StationFading> fading;
+    std::optional<itur::RequiredMargins> fadingMargins;
     std::vector<P2001MapValue> mapValues;  // in the method's order, each with where it was read
     std::vector<std::string> notes;        // the method's notes, and where Lb fell as p rose
 };

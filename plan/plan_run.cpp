@@ -80,7 +80,11 @@ PlanMechanisms mechanismsOf(const PlanResult& r, const PlanMaps& maps) {
     requirement.budget = r.budget;
     requirement.percents = plan.availability.percents;
     requirement.requiredSnrDb = plan.availability.requiredSnrDb;
-    if (requirement.requiredSnrDb) requirement.requiredPercent = plan.requiredAvailabilityPercent;
+    if (requirement.requiredSnrDb) {
+        requirement.requiredPercent = plan.requiredAvailabilityPercent;
+        // Without [diversity], one receiver: what fading alone would make of the verdict.
+        requirement.fading = plan.availability.fading ? plan.availability.fading->diversity : itur::Diversity{};
+    }
     return runMechanisms(path, requirement, p2001MapReader(maps.p2001All), maps.p2001All->folder().string());
 }
 
@@ -137,6 +141,7 @@ std::vector<std::string> notesOf(const PlanResult& r) {
     if (r.places)
         for (std::string& warning : pathWarnings(*r.places)) notes.push_back(std::move(warning));
     for (std::string& note : climateNotes(r)) notes.push_back(std::move(note));
+    for (std::string& note : fadingDoesNotApplyNotes(r)) notes.push_back(std::move(note));
     return notes;
 }
 

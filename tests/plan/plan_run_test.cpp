@@ -125,9 +125,11 @@ TEST(PlanRunTest, WithoutDiversityTheNotesSayWhatFadingAloneWouldDecide) {
         ASSERT_EQ(alone.fadingAlone->methods.size(), 2u);
         for (const OneReceiverFading& m : alone.fadingAlone->methods) {
             const itur::MethodFading& f = *itur::methodAnswer(faded.availability, m.method).fading;
-            EXPECT_EQ(m.marginNeededDb, f.atRequiredPercent->oneReceiverDb);
-            for (std::size_t i = 0; i < 2; ++i)
-                EXPECT_EQ(m.stations[i].oneReceiver.percent, (*f.stations)[i].withDiversity.percent);
+            for (std::size_t i = 0; i < 2; ++i) {
+                ASSERT_TRUE(m.stations[i]);
+                EXPECT_EQ(m.stations[i]->marginNeededDb, f.atRequiredPercent->oneReceiverDb);
+                EXPECT_EQ(m.stations[i]->fading.oneReceiver.percent, (*f.stations)[i].withDiversity.percent);
+            }
         }
         // Only new lines: the validity notes stay, the JSON gains a key.
         for (const std::string& note : alone.notes) EXPECT_THAT(faded.notes, testing::Contains(note));

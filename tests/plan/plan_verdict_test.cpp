@@ -1,11 +1,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <filesystem>
 #include <string>
 
 #include "climate/map_set.h"
+#include "itur/short_term_outage.h"
+#include "itur/yearly_outage.h"
 #include "plan/plan_json.h"
 #include "plan/plan_run.h"
 #include "plan/plan_toml.h"
@@ -174,6 +178,136 @@ TEST_F(PlanVerdictTest, BothDirectionsRunWithTheirOwnMapLookups) {
     };
     EXPECT_NEAR(txPoint(at2).latDeg, 44.2706, 1e-9);
     EXPECT_NEAR(txPoint(at1).latDeg, 44.36, 1e-9);
+}
+
+// A 300 km hop with a hill near each end, where troposcatter carries the
+// complete method's signal at 99.9 %.
+const std::string kLongHop = R"(
+[station1]
+name = "West"
+site = [45.0, 7.0]
+mast-m = 20
+antenna-gain-dbi = 35
+tx-power = 1000
+rx-bandwidth-hz = 3000
+[station2]
+name = "East"
+site = [45.0, 10.8]
+mast-m = 20
+antenna-gain-dbi = 35
+tx-power = 1000
+rx-bandwidth-hz = 3000
+[path]
+frequency-mhz = 2000
+profile = "long.csv"
+[requirement]
+snr-db = 10
+)";
+const std::string kDual = "[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n";
+
+class CompleteMethodFadingTest : public PlanVerdictTest {
+protected:
+    void SetUp() override {
+        PlanVerdictTest::SetUp();
+        std::ofstream csv(dir_.path() / "long.csv");
+        csv << "distance_km,height_m\n";
+        for (int i = 0; i <= 600; ++i) {
+            const double d = 0.5 * i;
+            csv << d << "," << 200 + 300 * std::exp(-std::pow((d - 15) / 5, 2)) + 300 * std::exp(-std::pow((d - 285) / 5, 2))
+                << "\n";
+        }
+    }
+    PlanResult longHop(const std::string& extra) const {
+        return runPlanWithMaps(checkPlan(parsePlan(kLongHop + extra, dir_.path() / "t.tropolink.toml")), allMaps());
+    }
+    PlanResult whiteMountains(const std::string& extra) const {
+        const std::string text = readPlan(kExamples / "white-mountains.tropolink.toml").source + extra;
+        return runPlanWithMaps(checkPlan(parsePlan(text, kExamples / "t.tropolink.toml")), allMaps());
+    }
+};
+
+// Rayleigh fading within the hour is troposcatter's: the complete method
+// takes it, in each direction, exactly where troposcatter decides its loss at
+// the required percentage; elsewhere its verdict stays on the hourly median.
+TEST_F(CompleteMethodFadingTest, FadingAppliesOnlyWhereTroposcatterDecides) {
+    struct Case {
+        std::string name;
+        PlanResult hourly, dual;
+    };
+    const Case cases[] = {{"long hop", longHop(""), longHop(kDual)},
+                          {"white mountains", whiteMountains(""), whiteMountains(kDual)}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.dual.mechanisms.ran()) << c.name;
+        ASSERT_TRUE(c.dual.decision && c.hourly.decision) << c.name;
+        EXPECT_EQ(c.dual.decision->method, itur::ItuMethod::P2001All) << c.name;
+        bool met = true;
+        for (const MechanismStation& s : c.dual.mechanisms.stations) {
+            const bool troposcatter = s.atRequired->deciding.first == p2001::Mechanism::Troposcatter;
+            EXPECT_EQ(s.fading.has_value(), troposcatter) << c.name;
+            const PlanVerdict& v = c.dual.verdicts[static_cast<std::size_t>(s.receivingStation - 1)];
+            const PlanVerdict& today = c.hourly.verdicts[static_cast<std::size_t>(s.receivingStation - 1)];
+            ASSERT_EQ(v.method, itur::ItuMethod::P2001All);
+            EXPECT_EQ(v.availability.percent, today.availability.percent) << c.name;  // hourly median only, as today
+            EXPECT_EQ(v.withDiversity.has_value(), troposcatter) << c.name;
+            EXPECT_EQ(v.met, troposcatter ? v.withDiversity->percent >= 99.9 : today.met) << c.name;
+            met = met && v.met;
+            const std::string note = "P.2001 all mechanisms received at " +
+                                     (s.receivingStation == 1 ? c.dual.plan.station1.name : c.dual.plan.station2.name) +
+                                     ": at 99.9 % of the year";
+            EXPECT_EQ(std::count_if(c.dual.notes.begin(), c.dual.notes.end(),
+                                    [&](const std::string& n) { return n.starts_with(note); }),
+                      troposcatter ? 0 : 1)
+                << c.name;
+            if (troposcatter) {
+                EXPECT_GT(s.fading->withDiversity.percent, s.fading->oneReceiver.percent);
+            }
+        }
+        EXPECT_EQ(c.dual.decision->met, met) << c.name;
+    }
+    EXPECT_EQ(cases[0].dual.mechanisms.stations[0].atRequired->deciding.first, p2001::Mechanism::Troposcatter);
+    EXPECT_NE(cases[1].dual.mechanisms.stations[0].atRequired->deciding.first, p2001::Mechanism::Troposcatter);
+}
+
+// The yearly integral over the complete method's own Lb, against a dense
+// trapezoid sum over its rows at 1200 percentages, evenly in the normal deviate.
+TEST_F(CompleteMethodFadingTest, TheYearlyOutageIsTheSumOverItsOwnLoss) {
+    std::vector<double> p;
+    const double zLow = itur::normalDeviate(itur::kLowestPercent / 100);
+    for (int i = 0; i <= 1200; ++i) {
+        const double z = zLow - 2 * zLow * i / 1200;
+        p.push_back(100 * 0.5 * std::erfc(-z / std::sqrt(2.0)));
+    }
+    // More percentages than a plan file takes.
+    CheckedPlan plan = checkPlan(parsePlan(kLongHop, dir_.path() / "t.tropolink.toml"));
+    plan.availability.percents = {50};
+    plan.availability.percents.insert(plan.availability.percents.end(), p.begin(), p.end());
+    const PlanResult r = runPlanWithMaps(plan, allMaps());
+    ASSERT_TRUE(r.fadingAlone);
+    for (const MechanismStation& s : r.mechanisms.stations) {
+        ASSERT_TRUE(s.fading);
+        const double median = s.atPercents[0].lbDb;
+        const auto q = [&](std::size_t i) {
+            return itur::shortTermOutage(s.fading->medianMarginDb - (s.atPercents[i + 1].lbDb - median), {});
+        };
+        double outage = p.front() / 100 * q(0) + (1 - p.back() / 100) * q(p.size() - 1);
+        for (std::size_t i = 1; i < p.size(); ++i) outage += (p[i] - p[i - 1]) / 100 * (q(i) + q(i - 1)) / 2;
+        EXPECT_NEAR(s.fading->oneReceiver.percent, 100 * (1 - outage), 100 * outage * 1e-4) << s.receivingStation;
+    }
+}
+
+// Without [diversity] the notes say what fading would make of the complete
+// method's verdict: as [diversity] order = 1 decides where troposcatter
+// decides, and that it stays as it is where another mechanism does.
+TEST_F(CompleteMethodFadingTest, FadingAloneFollowsTheMechanismThatDecides) {
+    const PlanResult hop = longHop("");
+    ASSERT_TRUE(hop.fadingAlone && hop.fadingAlone->verdictMet);
+    EXPECT_EQ(*hop.fadingAlone->verdictMet, longHop("[diversity]\norder = 1\n").decision->met);
+    EXPECT_EQ(hop.fadingAlone->methods.front().method, itur::ItuMethod::P2001All);
+    const PlanResult mountains = whiteMountains("");
+    ASSERT_TRUE(mountains.fadingAlone);
+    EXPECT_FALSE(mountains.fadingAlone->verdictMet);
+    EXPECT_THAT(mountains.fadingAlone->notes.front(), HasSubstr("would leave this verdict as it is"));
+    for (const OneReceiverFading& m : mountains.fadingAlone->methods) EXPECT_NE(m.method, itur::ItuMethod::P2001All);
 }
 
 struct PolarisationCase {

@@ -221,6 +221,42 @@ TEST(PlanReport, TheNotesSayWhatFadingAloneWouldDecide) {
     }
 }
 
+// The fading section of the complete P.2001: its rows where troposcatter
+// decides a direction's loss at the required percentage, and a sentence on the
+// direction where another mechanism does, which the fading model leaves alone.
+TEST(PlanReport, TheFadingSectionShowsTheCompleteMethodWhereTroposcatterDecides) {
+    test::ReportFixture f = test::mechanismFixture();
+    PlanResult& r = f.result;
+    r.plan.station1.name = "West";
+    r.plan.station2.name = "East";
+    itur::FadingRequest request;
+    request.diversity = {2, itur::Combiner::MaximalRatio, 0};
+    request.requiredAvailabilityPercent = r.plan.requiredAvailabilityPercent;
+    r.plan.availability.fading = request;
+    r.availability.fading = request;
+    MechanismStation& west = r.mechanisms.stations[0];
+    west.atRequired->deciding = {p2001::Mechanism::Troposcatter, std::nullopt};
+    west.availability = itur::StationAvailability{};
+    west.fading = itur::StationFading{12.25, {91.25, 45990.4, false}, {98.5, 7889.4, false}};
+    west.fadingMargins = itur::RequiredMargins{99.9, 13.5, 30.75, 16.25};
+    r.mechanisms.stations[1].availability = itur::StationAvailability{};
+    const std::string html = reportOf(f);
+    const std::size_t at = html.find("<section id=\"fading\">");
+    ASSERT_NE(at, std::string::npos);
+    const std::string section = html.substr(at, html.find("</section>", at) - at);
+    EXPECT_EQ(count(section, "<tr><th>ITU-R P.2001 all mechanisms, West</th><td>12.25</td><td>91.2500 %</td><td>"
+                             "45990.4</td><td>98.5000 %</td><td>7889.4</td></tr>"),
+              1u);
+    EXPECT_EQ(count(section, "<tr><th>ITU-R P.2001 all mechanisms, West, 99.9 % (required)</th><td>13.50</td><td>"
+                             "30.75</td><td>16.25</td><td>14.50</td></tr>"),
+              1u);
+    EXPECT_EQ(count(section, "ITU-R P.2001 all mechanisms, East"), 0u);
+    EXPECT_EQ(count(section, "<p>P.2001 all mechanisms received at East: at 99.9 % of the year diffraction and "
+                             "clear-air propagation near the surface"),
+              1u);
+    EXPECT_EQ(count(section, "does not apply there"), 1u);
+}
+
 // Angles in mrad, the calculator's degrees in parentheses; one horizon
 // elevation row per definition; the settings line in the closing section.
 TEST(PlanReport, AnglesInMradAndOneHorizonRowPerDefinition) {
