@@ -66,6 +66,11 @@ VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict) 
     }
     texts.outage = a.outageMinutesPerYear ? figure(*a.outageMinutesPerYear) + QStringLiteral(" min/year") : QStringLiteral("none given");
     texts.met = verdict.met ? QStringLiteral("met") : QStringLiteral("not met");
+    if (verdict.withDiversity) {
+        texts.hourlyMedianOnly = texts.availability + QStringLiteral(", ") + texts.outage;
+        texts.availability = figure(verdict.withDiversity->percent, kAvailabilityDecimals) + QStringLiteral(" %");
+        texts.outage = figure(verdict.withDiversity->outageMinutesPerYear) + QStringLiteral(" min/year");
+    }
     if (!verdict.applies) {
         texts.availability = text(verdict.reason);
         texts.outage.clear();

@@ -16,6 +16,9 @@ struct VerdictTexts {
     QString availability;  // "99.9876 %", or why there is none
     QString outage;        // "65.2 min/year"
     QString met;           // "met" or "not met"
+    // With [diversity] the availability and outage are those with fading,
+    // which decide the verdict; this is the hourly median's "99.9987 %, 7.1 min/year".
+    QString hourlyMedianOnly;
 };
 
 VerdictTexts verdictTexts(const PlanResult& result, const PlanVerdict& verdict);

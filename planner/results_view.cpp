@@ -61,6 +61,9 @@ void setRow(QTableWidget* table, int row, const QStringList& cells) {
     }
 }
 
+// The verdict table's last column, shown with [diversity].
+constexpr int kHourlyMedianColumn = 5;
+
 }  // namespace
 
 ResultsView::ResultsView(QWidget* parent)
@@ -69,7 +72,8 @@ ResultsView::ResultsView(QWidget* parent)
       stage_(new QLabel),
       progress_(new QProgressBar),
       cancel_(new QPushButton(tr("&Cancel"))),
-      verdict_(makeTable({tr("Method"), tr("Receiving"), tr("Availability"), tr("Outage"), tr("Requirement")},
+      verdict_(makeTable({tr("Method"), tr("Receiving"), tr("Availability"), tr("Outage"), tr("Requirement"),
+                          tr("Hourly median only")},
                          tr("Verdict table"))),
       decision_(new QLabel),
       notes_(new QLabel),
@@ -159,6 +163,7 @@ QString ResultsView::notesText() const { return notes_->text(); }
 
 void ResultsView::clear(const QString& why) {
     verdict_->setRowCount(0);
+    verdict_->setColumnHidden(kHourlyMedianColumn, true);
     legacy_->setRowCount(0);
     climate_->setRowCount(0);
     chart_->clear();
@@ -219,6 +224,7 @@ void ResultsView::fillVerdicts(const PlanResult& result) {
     verdict_->clearSpans();
     verdict_->setRowCount(0);
     if (result.verdicts.empty()) {
+        verdict_->setColumnHidden(kHourlyMedianColumn, true);
         verdict_->setRowCount(1);
         setRow(verdict_, 0, {tr("No required S/N in the plan: no verdict.")});
         verdict_->setSpan(0, 0, 1, verdict_->columnCount());
@@ -226,10 +232,15 @@ void ResultsView::fillVerdicts(const PlanResult& result) {
         return;
     }
     verdict_->setRowCount(static_cast<int>(result.verdicts.size()));
+    // With [diversity] the figures with fading decide; the hourly median's stay beside them.
+    const bool fading = result.plan.availability.fading.has_value();
+    verdict_->horizontalHeaderItem(2)->setText(fading ? tr("Availability with fading") : tr("Availability"));
+    verdict_->setColumnHidden(kHourlyMedianColumn, !fading);
     int row = 0;
     for (const PlanVerdict& verdict : result.verdicts) {
         const VerdictTexts texts = verdictTexts(result, verdict);
-        setRow(verdict_, row, {texts.method, texts.receiving, texts.availability, texts.outage, texts.met});
+        setRow(verdict_, row,
+               {texts.method, texts.receiving, texts.availability, texts.outage, texts.met, texts.hourlyMedianOnly});
         QTableWidgetItem* met = verdict_->item(row, 4);
         // A method without a figure is neither met nor failed: grey, not red.
         met->setForeground(!verdict.applies ? QColor(0x55, 0x55, 0x55)

@@ -190,6 +190,46 @@ private slots:
         QCOMPARE(margins->item(2, 4)->text(), figure(required.improvementDb(), 2));
     }
 
+    // The verdict table shows the figure that decides: with [diversity] the
+    // availability with fading, the hourly median's beside it; the required
+    // availability lies between the two, so each decides the other way.
+    void theVerdictTableShowsTheFigureThatDecides_data() {
+        QTest::addColumn<QString>("diversity");
+        QTest::newRow("hourly median") << QString();
+        QTest::newRow("one receiver") << QStringLiteral("[diversity]\norder = 1\n");
+        QTest::newRow("dual maximal-ratio") << QStringLiteral("[diversity]\norder = 2\ncombiner = \"maximal-ratio\"\n");
+    }
+    void theVerdictTableShowsTheFigureThatDecides() {
+        QFETCH(QString, diversity);
+        const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
+        const PlanResult probe = resultOf(base + diversity.toStdString());
+        const PlanVerdict& first = probe.verdicts[0];
+        const double hourly = *first.availability.percent;
+        const double decides = first.withDiversity ? first.withDiversity->percent : hourly;
+        const double required = first.withDiversity ? (hourly + decides) / 2 : hourly - 1e-3;
+        const PlanResult result = resultOf(base + "availability-percent = " + std::to_string(required).substr(0, 10) +
+                                           "\n" + diversity.toStdString());
+        ResultsView view;
+        view.showResult(result);
+        const QTableWidget* table = view.verdictTable();
+        QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral("Hourly median only"));
+        QCOMPARE(table->isColumnHidden(5), diversity.isEmpty());
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const PlanVerdict& v = result.verdicts[static_cast<std::size_t>(row)];
+            const double shown = v.withDiversity ? v.withDiversity->percent : *v.availability.percent;
+            QCOMPARE(table->item(row, 2)->text(), figure(shown, 4) + QStringLiteral(" %"));
+            QCOMPARE(table->item(row, 4)->text(), shown >= result.plan.requiredAvailabilityPercent
+                                                      ? QStringLiteral("met") : QStringLiteral("not met"));
+            if (v.withDiversity)
+                QVERIFY(table->item(row, 5)->text().startsWith(figure(*v.availability.percent, 4) + QStringLiteral(" %, ")));
+        }
+        // The hourly median alone would decide the other way.
+        if (first.withDiversity) QVERIFY((hourly >= result.plan.requiredAvailabilityPercent) !=
+                                         (decides >= result.plan.requiredAvailabilityPercent));
+        view.showResult(resultOf("[path]\ndistance-km = 300\n"));
+        QVERIFY(table->isColumnHidden(5));
+    }
+
     // Without [diversity] the notes end with what fading alone would decide;
     // with it the verdict holds fading, and they do not.
     void theNotesSayWhatFadingAloneWouldDecide() {
