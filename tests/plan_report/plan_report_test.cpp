@@ -204,6 +204,37 @@ TEST(FadingSvg, DrawnOnlyWithDiversityAndMarksTheRequirementAndTheMargins) {
     EXPECT_EQ(one.find("dual"), std::string::npos);
 }
 
+// The margins needed: 99.9 and 99.99 %, and the required availability once,
+// marked, whether or not it is one of those two.
+TEST(PlanReport, TheRequiredAvailabilityHasOneMarginRowMarked) {
+    struct Case {
+        std::string required;
+        std::vector<std::string> rows;  // each method's, in order
+    };
+    const Case cases[] = {{"99.9", {"99.9 % (required)", "99.99 %"}},
+                          {"99.99", {"99.9 %", "99.99 % (required)"}},
+                          {"99.5", {"99.9 %", "99.99 %", "99.5 % (required)"}},
+                          {"99.91", {"99.9 %", "99.99 %", "99.91 % (required)"}}};
+    for (const Case& c : cases) {
+        const std::string text = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\navailability-percent = " +
+                                 c.required + "\n[diversity]\norder = 2\n";
+        const PlanResult r = runPlan(checkPlan(parsePlan(text, "margins.tropolink.toml")), MapsInUse{});
+        const std::string html = planReportHtml(Plan{}, r, {"2026-12-09 12:00 UTC", "1.0.0", "margins.tropolink.toml"});
+        const std::size_t table = html.find("<th>Median margin needed, dB</th>");
+        ASSERT_NE(table, std::string::npos) << c.required;
+        const std::string margins = html.substr(table, html.find("</table>", table) - table);
+        std::vector<std::string> rows;
+        for (std::size_t at = margins.find("<tr><th>ITU-R "); at != std::string::npos;
+             at = margins.find("<tr><th>ITU-R ", at + 1)) {
+            const std::size_t comma = margins.find(", ", at);
+            rows.push_back(margins.substr(comma + 2, margins.find("</th>", at) - comma - 2));
+        }
+        std::vector<std::string> expected = c.rows;
+        expected.insert(expected.end(), c.rows.begin(), c.rows.end());  // P.617, then P.2001 troposcatter
+        EXPECT_EQ(rows, expected) << c.required;
+    }
+}
+
 // Without [diversity] the validity notes end with what fading alone would decide.
 TEST(PlanReport, TheNotesSayWhatFadingAloneWouldDecide) {
     const std::string text = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
