@@ -8,17 +8,6 @@
 namespace tropolink {
 namespace {
 
-std::string reachedText(const itur::StationAvailability& a) {
-    switch (a.bound) {
-        case itur::AvailabilityBound::Above: return "above " + percentText(itur::kHighestPercent) + " %";
-        case itur::AvailabilityBound::Below: return "below " + percentText(itur::kLowestPercent) + " %";
-        case itur::AvailabilityBound::LineOfSight: return "none: line of sight";
-        case itur::AvailabilityBound::OutOfRange: return "none: out of the method's range";
-        case itur::AvailabilityBound::None: break;
-    }
-    return a.percent ? numberCell(a.percent, 4) + " %" : "\xE2\x80\x93";
-}
-
 std::string outageText(const itur::StationAvailability& a) {
     if (!a.outageMinutesPerYear) return "\xE2\x80\x93";
     return numberCell(a.outageMinutesPerYear, 1) + " min a year";
@@ -90,7 +79,7 @@ void appendVerdictSection(std::string& out, const ReportInput& in) {
             out += "</td></tr>\n";
             continue;
         }
-        out += "</td><td>" + reachedText(v.availability) + "</td><td>" + outageText(v.availability) + "</td>";
+        out += "</td><td>" + availabilityText(v.availability) + "</td><td>" + outageText(v.availability) + "</td>";
         out += v.met ? "<td class=\"word\">&#10003; met</td>" : "<td class=\"word\">&#10007; not met</td>";
         out += "</tr>\n";
     }
