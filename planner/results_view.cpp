@@ -159,8 +159,6 @@ QString ResultsView::statusText() const { return status_->text(); }
 
 QString ResultsView::decisionText() const { return decision_->text(); }
 
-QString ResultsView::notesText() const { return notes_->text(); }
-
 void ResultsView::clear(const QString& why) {
     verdict_->setRowCount(0);
     verdict_->setColumnHidden(kHourlyMedianColumn, true);

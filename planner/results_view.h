@@ -39,7 +39,6 @@ public:
     FadingView* fadingView() const { return fading_; }
     MechanismView* mechanismView() const { return mechanisms_; }
     QString decisionText() const;
-    QString notesText() const;
     ProfileView* profileView() const { return profile_; }
     bool stale() const { return stale_; }
 

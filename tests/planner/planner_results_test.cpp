@@ -230,21 +230,6 @@ private slots:
         QVERIFY(table->isColumnHidden(5));
     }
 
-    // Without [diversity] the notes end with what fading alone would decide;
-    // with it the verdict holds fading, and they do not.
-    void theNotesSayWhatFadingAloneWouldDecide() {
-        ResultsView view;
-        const std::string base = "[path]\ndistance-km = 300\n[requirement]\nsnr-db = 10\n";
-        const PlanResult alone = resultOf(base);
-        QVERIFY(alone.fadingAlone);
-        view.showResult(alone);
-        const QStringList lines = view.notesText().split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), static_cast<qsizetype>(alone.notes.size() + alone.fadingAlone->notes.size()));
-        QCOMPARE(lines.last(), QString::fromStdString(alone.fadingAlone->notes.back()));
-        view.showResult(resultOf(base + "[diversity]\norder = 1\n"));
-        QVERIFY(!view.notesText().contains(QStringLiteral("leaves out")));
-    }
-
     void theProfileIsDescribedInWords() {
         PlannerWindow window;
         QVERIFY(window.openPlan(kDemPlan));
