@@ -1,0 +1,139 @@
+// A map made with a plan: its budget is the plan's, and what the plan states
+// is kept against the values given beside it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+
+#include "climate/synthetic_maps.h"
+#include "coverage/plan_coverage.h"
+#include "coverage_fixtures.h"
+#include "grammar/input_error.h"
+#include "plan/plan_run.h"
+#include "plan/plan_toml.h"
+
+namespace tropolink::coverage {
+namespace {
+
+using namespace testing_support;
+
+constexpr double kRequiredSnrDb = 12;
+
+class PlanCoverageTest : public ::testing::Test {
+protected:
+    PlanCoverageTest() {
+        climate::writeSyntheticMaps(maps.path(), climate::kMapKinds, climate::SyntheticFill::Varied);
+        std::ofstream(file) << "[station1]\nsite = [44.5, -71.5]\nmast-m = 30\ntx-power = 500\n"
+                               "tx-line-loss-db = 1.5\nantenna-gain-dbi = 35\n"
+                               "[station2]\nsite = [44.6, -71.6]\nmast-m = 12\nrx-noise-figure-db = 3\n"
+                               "rx-line-loss-db = 1\nantenna-gain-dbi = 28\nrx-bandwidth-hz = 3000\n"
+                               "[path]\nfrequency-mhz = 2000\npolarisation = \"horizontal\"\ndem = [\""
+                            << tiles.paths[0]
+                            << "\"]\n[requirement]\nsnr-db = 12\navailability-percent = 99.9\npercent = [50, 99]\n";
+    }
+
+    Tiles tiles;
+    TempDir maps;
+    TempDir dir;
+    std::string file = (dir.path() / "link.tropolink.toml").string();
+};
+
+
+// The plan's own values, given beside it, are taken; any other is refused
+// naming the value given and the plan's.
+TEST_F(PlanCoverageTest, GivenValuesMustAgreeWithThePlan) {
+    const PlanCoverage plan = readPlanCoverage(file, "--plan");
+    const CoverageRequest& own = plan.request;
+    const struct {
+        PlanField field;
+        std::function<void(CoverageRequest&)> change;
+        std::string message;  // empty: the plan's own value, taken
+    } cases[] = {
+        {PlanField::Site, [](CoverageRequest&) {}, ""},
+        {PlanField::Site, [](CoverageRequest& r) { r.grid.site.lonDeg = -71.50001; },
+         "x 44.5,-71.50001: contradicts the plan " + file + " (allowed: the plan's station 1's site 44.5,-71.5, "},
+        {PlanField::Frequency, [](CoverageRequest&) {}, ""},
+        {PlanField::Frequency, [](CoverageRequest& r) { r.frequencyMhz = 2001; }, "the plan's frequency 2000, "},
+        {PlanField::Mast1, [](CoverageRequest& r) { r.mast1M = 31; }, "x 31: contradicts the plan "},
+        {PlanField::Mast2, [](CoverageRequest& r) { r.mast2M = 10; }, "station 2's mast 12, "},
+        {PlanField::Gain1, [](CoverageRequest& r) { r.gain1Dbi = 0; }, "station 1's gain 35, "},
+        {PlanField::Gain2, [](CoverageRequest&) {}, ""},
+        {PlanField::Gain2, [](CoverageRequest& r) { r.gain2Dbi = 28.5; }, "station 2's gain 28, "},
+        {PlanField::Polarisation, [](CoverageRequest&) {}, ""},
+        {PlanField::Polarisation, [](CoverageRequest& r) { r.polarisation = p2001::Polarisation::Vertical; },
+         "x vertical: contradicts the plan " + file + " (allowed: the plan's horizontal, or leave it out)"},
+        {PlanField::Step, [](CoverageRequest&) {}, ""},
+        {PlanField::Step, [](CoverageRequest& r) { r.profile.stepM = 90; }, "x 90: contradicts"},
+        {PlanField::SeaWhereMissing, [](CoverageRequest& r) { r.profile.seaWhereMissing = true; },
+         "the plan's sea-where-missing = false, "},
+        {PlanField::FillVoids, [](CoverageRequest& r) { r.profile.fillVoids = true; }, "the plan's fill-voids = false, "},
+        {PlanField::Dems, [](CoverageRequest&) {}, ""},
+        {PlanField::Dems, [&](CoverageRequest& r) { r.dems = {(tiles.dir.path() / ".").string()}; }, ""},
+        {PlanField::Dems, [&](CoverageRequest& r) { r.dems = {dir.path().string()}; }, "the plan's DEMs "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        CoverageRequest given = own;
+        given.grid.radiusKm = 5;
+        given.grid.cellM = 300;
+        c.change(given);
+        const GivenField field{c.field, "x"};
+        if (c.message.empty()) {
+            const CoverageRequest merged = withPlan(plan, given, false, {&field, 1});
+            EXPECT_EQ(merged.grid.radiusKm, 5);
+            EXPECT_EQ(merged.grid.cellM, 300);
+            continue;
+        }
+        try {
+            withPlan(plan, given, false, {&field, 1});
+            ADD_FAILURE() << "taken";
+        } catch (const InputError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(PlanCoverageTest, PercentagesAreThePlansUnlessGiven) {
+    const PlanCoverage plan = readPlanCoverage(file, "--plan");
+    CoverageRequest given;
+    given.percents = {10};
+    EXPECT_EQ(withPlan(plan, given, true, {}).percents, std::vector<double>{10});
+    EXPECT_EQ(withPlan(plan, given, false, {}).percents, (std::vector<double>{50, 99, 99.9}));
+}
+
+TEST_F(PlanCoverageTest, TheBudgetIsThePlans) {
+    const PlanCoverage plan = readPlanCoverage(file, "--plan");
+    const PlanResult run = runPlanWithMaps(checkPlan(readPlan(file)), findPlanMaps(maps.path()));
+    const BandQuantity& margin = plan.request.quantity;
+    EXPECT_EQ(margin.limit, 0.0);
+    EXPECT_TRUE(margin.higherIsBetter);
+    for (const double loss : {0.0, 180.0, 250.5})
+        EXPECT_EQ(margin.fromLoss(loss, 0), itur::snrAtStation2(run.budget, loss) - kRequiredSnrDb);
+    EXPECT_EQ(plan.request.gain1Dbi, run.link.gain1Dbi);
+    EXPECT_EQ(plan.request.gain2Dbi, run.link.gain2Dbi);
+    EXPECT_EQ(plan.request.frequencyMhz, run.link.frequencyMhz);
+}
+
+TEST_F(PlanCoverageTest, PlansAMapCannotTakeAreRefused) {
+    const struct {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"[path]\nfrequency-mhz = 2000\n[requirement]\nsnr-db = 10\n", ": has no sites (allowed: "},
+        {"[station1]\nsite = [44.5, -71.5]\n[station2]\nsite = [44.6, -71.6]\n[path]\ndem = [\"" + tiles.paths[0] + "\"]\n",
+         ": has no required S/N (allowed: a plan with [requirement].snr-db)"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(file) << c.text;
+        try {
+            readPlanCoverage(file, "--plan");
+            ADD_FAILURE() << c.text;
+        } catch (const InputError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("--plan " + file + c.message, 0), 0u) << e.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tropolink::coverage
