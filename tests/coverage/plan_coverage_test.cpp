@@ -1,12 +1,17 @@
-// A map made with a plan: its budget is the plan's, and what the plan states
-// is kept against the values given beside it.
+// A map made with a plan: in random cells, the S/N margin the band holds is
+// the one the plan itself gives with its station 2 moved to the cell's
+// centre, through the plan's own run, at every percentage; and what the plan
+// states is kept against the values given beside it.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "climate/synthetic_maps.h"
+#include "coverage/coverage_run.h"
 #include "coverage/plan_coverage.h"
 #include "coverage_fixtures.h"
 #include "grammar/input_error.h"
@@ -19,6 +24,11 @@ namespace {
 using namespace testing_support;
 
 constexpr double kRequiredSnrDb = 12;
+
+std::string shortest(double value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
 
 class PlanCoverageTest : public ::testing::Test {
 protected:
@@ -39,6 +49,68 @@ protected:
     std::string file = (dir.path() / "link.tropolink.toml").string();
 };
 
+// The plan's own margin at the map's bands (its percentages, then its
+// availability percentage) with station 2 at `cell`.
+std::vector<double> planMargins(const std::string& file, terrain::Site cell, MethodChoice method,
+                                const std::filesystem::path& maps) {
+    Plan plan = readPlan(file);
+    plan.station2.site = std::array{PlanText{shortest(cell.latDeg), {}}, PlanText{shortest(cell.lonDeg), {}}};
+    const PlanResult r = runPlanWithMaps(checkPlan(plan), findPlanMaps(maps));
+    std::vector<double> losses;
+    if (method == MethodChoice::P2001All) {
+        const MechanismStation& at2 = r.mechanisms.stations.at(1);
+        for (const MechanismLosses& l : at2.atPercents) losses.push_back(l.lbDb);
+        losses.push_back(at2.atRequired.value().lbDb);
+    } else {
+        const itur::ItuMethod itu = method == MethodChoice::P617 ? itur::ItuMethod::P617 : itur::ItuMethod::P2001;
+        for (const double p : {50.0, 99.0, 99.9}) losses.push_back(itur::methodLoss(itu, r.link, p).value().value());
+    }
+    std::vector<double> margins;
+    for (const double loss : losses) margins.push_back(itur::snrAtStation2(r.budget, loss) - kRequiredSnrDb);
+    return margins;
+}
+
+TEST_F(PlanCoverageTest, EachCellHoldsThePlansMarginWithStation2There) {
+    for (const MethodChoice method : {MethodChoice::P2001All, MethodChoice::P617, MethodChoice::P2001Troposcatter}) {
+        SCOPED_TRACE(std::string(methodName(method)));
+        const PlanCoverage plan = readPlanCoverage(file, "--plan");
+        CoverageRequest given;
+        given.grid.radiusKm = 12;
+        given.grid.cellM = 1500;
+        given.method = method;
+        const CoverageRequest request = withPlan(plan, given, false, {});
+        ASSERT_EQ(request.percents, (std::vector<double>{50, 99, 99.9}));
+        const PreparedCoverage prepared = prepareCoverage(request, findCoverageMaps(method, maps.path()));
+        const CoverageSetup& setup = prepared.setup;
+        const int cols = setup.grid.cols();
+        std::vector<float> cells(setup.grid.cellCount() * 3);
+        const CoverageSummary summary =
+            computeCoverage(setup, {.jobs = 2}, [&](int first, int, std::span<const float> rows) {
+                std::copy(rows.begin(), rows.end(), cells.begin() + static_cast<std::ptrdiff_t>(first) * cols * 3);
+            });
+        ASSERT_GT(summary.counts[CellKind::Computed], 100u);
+
+        std::mt19937 random(36);
+        std::uniform_int_distribution<int> rowOf(0, setup.grid.rows() - 1), colOf(0, cols - 1);
+        for (int checked = 0; checked < 5;) {
+            const int row = rowOf(random), col = colOf(random);
+            const float* values = &cells[(static_cast<std::size_t>(row) * cols + col) * 3];
+            if (std::isnan(values[0])) continue;
+            const std::vector<double> margins = planMargins(file, setup.grid.cellCentre(row, col), method, maps.path());
+            for (std::size_t b = 0; b < 3; ++b)
+                EXPECT_EQ(values[b], static_cast<float>(margins[b])) << "cell " << row << "," << col << " band " << b;
+            ++checked;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tropolink::coverage
+
+namespace tropolink::coverage {
+namespace {
+
+using namespace testing_support;
 
 // The plan's own values, given beside it, are taken; any other is refused
 // naming the value given and the plan's.
