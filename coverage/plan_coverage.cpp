@@ -114,11 +114,12 @@ private:
 }  // namespace
 
 PlanCoverage planCoverage(const CheckedPlan& plan, std::string_view option, const std::string& file) {
-    const std::string input = std::string(option) + " " + file;
+    // The file in the problem, whole: the input of a message is cut short.
     if (!plan.station1.site)
-        throw InputError(input, "has no sites", "a plan with [station1].site, the map's centre, and [station2].site");
+        throw InputError(option, file + " has no sites",
+                         "a plan with [station1].site, the map's centre, and [station2].site");
     const std::optional<double> required = plan.availability.requiredSnrDb;
-    if (!required) throw InputError(input, "has no required S/N", "a plan with [requirement].snr-db");
+    if (!required) throw InputError(option, file + " has no required S/N", "a plan with [requirement].snr-db");
 
     const PassValues values = planRadioPass(plan);
     const itur::LinkBudget budget = linkBudget(values);

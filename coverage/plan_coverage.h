@@ -22,7 +22,7 @@ struct PlanCoverage {
 };
 
 // `option` is the plan's option as the front end spells it, `file` the plan
-// as given. Throws InputError naming both for a plan without sites or
+// as given. Throws InputError naming both, "--plan: FILE has no sites", for a plan without sites or
 // without a required S/N, and NumericFault for a radio its pass cannot compute.
 PlanCoverage planCoverage(const CheckedPlan& plan, std::string_view option, const std::string& file);
 

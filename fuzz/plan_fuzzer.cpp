@@ -39,7 +39,7 @@ void requireOneLine(const tropolink::PlanError& e) {
 
 void checkCoverage(tropolink::CheckedPlan plan) {
     using namespace tropolink::coverage;
-    const std::string refusal = "--plan " + std::string(kFile) + ": ";
+    const std::string refusal = "--plan: " + std::string(kFile) + " has no ";
     for (const bool withSite : {false, true}) {
         // A plan without sites, given one, reaches the budget whatever its form.
         if (withSite && !plan.station1.site) plan.station1.site = tropolink::terrain::Site{45, -70};

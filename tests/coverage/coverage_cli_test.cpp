@@ -224,7 +224,7 @@ TEST_F(CoveragePlanCliTest, RefusalsBeforeAnyWork) {
     std::ofstream(plan) << "[path]\nfrequency-mhz = 2000\n[requirement]\nsnr-db = 10\n";
     const auto noSites = runCli(planArgs());
     EXPECT_EQ(noSites.exitStatus, 2);
-    EXPECT_NE(noSites.err.find("--plan " + plan + ": has no sites (allowed: "), std::string::npos) << noSites.err;
+    EXPECT_NE(noSites.err.find("--plan: " + plan + " has no sites (allowed: "), std::string::npos) << noSites.err;
 }
 
 TEST_F(CoveragePlanCliTest, TheBandsAreTheMarginAtThePlansPercentages) {

@@ -192,9 +192,9 @@ TEST_F(PlanCoverageTest, PlansAMapCannotTakeAreRefused) {
         std::string text;
         std::string message;
     } cases[] = {
-        {"[path]\nfrequency-mhz = 2000\n[requirement]\nsnr-db = 10\n", ": has no sites (allowed: "},
+        {"[path]\nfrequency-mhz = 2000\n[requirement]\nsnr-db = 10\n", " has no sites (allowed: "},
         {"[station1]\nsite = [44.5, -71.5]\n[station2]\nsite = [44.6, -71.6]\n[path]\ndem = [\"" + tiles.paths[0] + "\"]\n",
-         ": has no required S/N (allowed: a plan with [requirement].snr-db)"},
+         " has no required S/N (allowed: a plan with [requirement].snr-db)"},
     };
     for (const auto& c : cases) {
         std::ofstream(file) << c.text;
@@ -202,7 +202,7 @@ TEST_F(PlanCoverageTest, PlansAMapCannotTakeAreRefused) {
             readPlanCoverage(file, "--plan");
             ADD_FAILURE() << c.text;
         } catch (const InputError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("--plan " + file + c.message, 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("--plan: " + file + c.message, 0), 0u) << e.what();
         }
     }
 }
