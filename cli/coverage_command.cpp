@@ -51,7 +51,8 @@ CLI::App* addCoverageCommand(CLI::App& app, CoverageCommandRequest& r) {
     sub->add_flag("--fill-voids", r.fillVoidsCount, "Voids filled along each path");
     text(sub, "--plan", r.plan,
          "A link plan: its station 1 is the site, its station 2 stands in every cell, and the bands are the S/N "
-         "margin over its requirement at its percentages; an option it also gives must agree with it",
+         "margin over its requirement at its percentages; an option it also gives must agree with it, but --dem "
+         "and --maps say where to read the ground and the maps",
          "FILE");
     text(sub, "--out", r.out, "The GeoTIFF to write: Lb in dB (with --plan the S/N margin), a float32 band per percentage",
          "FILE.tif");

@@ -1,8 +1,6 @@
 #include "coverage/plan_coverage.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "coverage/metadata_text.h"
 #include "grammar/input_error.h"
@@ -38,18 +36,6 @@ std::string stepText(const std::optional<double>& step) {
 
 std::string yesNo(bool value) { return value ? "true" : "false"; }
 
-// The same files, named alike or not.
-std::vector<std::filesystem::path> canonical(const std::vector<std::string>& paths) {
-    std::vector<std::filesystem::path> out;
-    for (const std::string& p : paths) {
-        std::error_code error;
-        std::filesystem::path c = std::filesystem::weakly_canonical(p, error);
-        out.push_back(error ? std::filesystem::path(p) : c);
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 class Agreement {
 public:
     Agreement(const PlanCoverage& plan, const CoverageRequest& given, CoverageRequest& merged)
@@ -64,10 +50,8 @@ public:
                     refuse(f.name + " " + siteText(g.grid.site), "station 1's site " + siteText(p.grid.site));
                 return;
             case PlanField::Dems:
-                if (p.dems.empty())
-                    merged_.dems = g.dems;
-                else if (canonical(g.dems) != canonical(p.dems))
-                    refuse(f.name, "DEMs " + joined(p.dems));
+                // Where the heights are read, not the link: a finer or wider DEM of the same ground.
+                merged_.dems = g.dems;
                 return;
             case PlanField::Frequency: number(f, g.frequencyMhz, p.frequencyMhz, "frequency "); return;
             case PlanField::Mast1: number(f, g.mast1M, p.mast1M, "station 1's mast "); return;
@@ -100,12 +84,6 @@ private:
     [[noreturn]] void refuse(const std::string& input, const std::string& planned) const {
         throw InputError(input, "contradicts the plan " + plan_.file, "the plan's " + planned + ", or leave it out");
     }
-    static std::string joined(const std::vector<std::string>& names) {
-        std::string text;
-        for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
-        return text;
-    }
-
     const PlanCoverage& plan_;
     const CoverageRequest& given_;
     CoverageRequest& merged_;

@@ -41,7 +41,7 @@ struct GivenField {
 // The plan's request with the front end's grid, sector, method and (when
 // given) percentages from `given`. Each of `fields` holds its value in
 // `given`; one that differs from the plan's is refused (InputError naming
-// both), and DEMs given where the plan names none are taken.
+// both). DEMs given are read instead of the plan's, as maps given are.
 CoverageRequest withPlan(const PlanCoverage& plan, const CoverageRequest& given, bool percentsGiven,
                          std::span<const GivenField> fields);
 

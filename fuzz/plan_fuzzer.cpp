@@ -66,7 +66,7 @@ void checkCoverage(tropolink::CheckedPlan plan) {
         const double drop = r.quantity.fromLoss(150, 0) - r.quantity.fromLoss(151, 0);
         require(!std::isfinite(drop) || std::fabs(drop - 1) < 1e-9, "a dB of loss is a dB of margin");
         std::vector<GivenField> all;
-        for (const PlanField f : {PlanField::Site, PlanField::Dems, PlanField::Frequency, PlanField::Mast1,
+        for (const PlanField f : {PlanField::Site, PlanField::Frequency, PlanField::Mast1,
                                   PlanField::Mast2, PlanField::Gain1, PlanField::Gain2, PlanField::Polarisation,
                                   PlanField::Step, PlanField::SeaWhereMissing, PlanField::FillVoids})
             all.push_back({f, "--x"});

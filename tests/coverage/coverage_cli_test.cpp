@@ -204,7 +204,6 @@ TEST_F(CoveragePlanCliTest, RefusalsBeforeAnyWork) {
         {"", {{"--site", "44.5,-71.4"}}, "--site 44.5,-71.4: contradicts the plan "},
         {"", {{"--s2-mast-m", "12"}}, "--s2-mast-m 12: contradicts the plan " + plan + " (allowed: the plan's station 2's mast 10, "},
         {"", {{"--s1-gain-dbi", "0"}}, "--s1-gain-dbi 0: contradicts the plan "},
-        {"", {{"--dem", out.path().string()}}, "--dem: contradicts the plan "},
         {"", {{"--fill-voids", ""}}, "--fill-voids: contradicts the plan " + plan + " (allowed: the plan's fill-voids = false, "},
         {"", {{"--step-m", "30"}}, "--step-m 30: contradicts the plan "},
         {"", {{"--percent", "100"}}, "--percent 100: out of range"},

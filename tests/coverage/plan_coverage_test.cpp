@@ -140,9 +140,6 @@ TEST_F(PlanCoverageTest, GivenValuesMustAgreeWithThePlan) {
         {PlanField::SeaWhereMissing, [](CoverageRequest& r) { r.profile.seaWhereMissing = true; },
          "the plan's sea-where-missing = false, "},
         {PlanField::FillVoids, [](CoverageRequest& r) { r.profile.fillVoids = true; }, "the plan's fill-voids = false, "},
-        {PlanField::Dems, [](CoverageRequest&) {}, ""},
-        {PlanField::Dems, [&](CoverageRequest& r) { r.dems = {(tiles.dir.path() / ".").string()}; }, ""},
-        {PlanField::Dems, [&](CoverageRequest& r) { r.dems = {dir.path().string()}; }, "the plan's DEMs "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -166,9 +163,13 @@ TEST_F(PlanCoverageTest, GivenValuesMustAgreeWithThePlan) {
     }
 }
 
-TEST_F(PlanCoverageTest, PercentagesAreThePlansUnlessGiven) {
+TEST_F(PlanCoverageTest, PercentagesAndDemsAreThePlansUnlessGiven) {
     const PlanCoverage plan = readPlanCoverage(file, "--plan");
     CoverageRequest given;
+    given.dems = {"other.hgt"};
+    const GivenField dems{PlanField::Dems, "--dem"};
+    EXPECT_EQ(withPlan(plan, given, false, {&dems, 1}).dems, given.dems);
+    EXPECT_EQ(withPlan(plan, given, false, {}).dems, tiles.paths);
     given.percents = {10};
     EXPECT_EQ(withPlan(plan, given, true, {}).percents, std::vector<double>{10});
     EXPECT_EQ(withPlan(plan, given, false, {}).percents, (std::vector<double>{50, 99, 99.9}));
