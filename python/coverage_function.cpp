@@ -205,9 +205,10 @@ worker threads (None: one per processor), the values the same for any.
 plan: a tropolink.Plan or a plan file. Its station 1 is the site, its station 2 (mast,
 gain, losses, noise, bandwidth) stands in every cell, and the bands are the S/N margin
 over its required S/N in dB, from the plan's own budget, at its percentages then its
-availability percentage unless percent is given. The plan gives the site, DEMs,
-frequency, masts, gains, polarisation and profile options; any of them given as well must
-agree with it (ValueError naming both).
+availability percentage unless percent is given. The plan gives the site, frequency,
+masts, gains, polarisation and profile options; any of them given as well must agree with
+it (ValueError naming both). dem and maps say where to read the ground and the maps, the
+plan's DEMs where dem is not given.
 
 The GIL is released while the cells are computed; Ctrl-C (KeyboardInterrupt) stops the
 map within a second. Returns a dict: "bands", float32 array (band, row, column), north row
