@@ -56,7 +56,7 @@ CLI::App* addCoverageCommand(CLI::App& app, CoverageCommandRequest& r) {
          "FILE");
     text(sub, "--out", r.out, "The GeoTIFF to write: Lb in dB (with --plan the S/N margin), a float32 band per percentage",
          "FILE.tif");
-    text(sub, "--png", r.png, "Also a coloured picture with its legend, of the first percentage", "FILE.png");
+    text(sub, "--png", r.png, "Also a coloured picture with its legend, of the first percentage (with --plan, of its availability percentage)", "FILE.png");
     text(sub, "--kml", r.kmz, "Also a KMZ with that picture as a GroundOverlay, for Google Earth", "FILE.kmz");
     text(sub, "--jobs", r.jobs, "Workers (default: one per online processor); the map is the same for any", "N");
     sub->footer(

@@ -144,6 +144,7 @@ RunResult runCoverageCommand(const CoverageCommandRequest& r, Output& out) {
         request = readRequest(r, plan);
         outputs = readOutputs(r);
         outputs.demInputs = request.dems;
+        if (plan) outputs.pictureBand = pictureBand(*plan, request.percents);
         jobs = jobsOrDefault(r.jobs);
         probeOutputs(r);
         const std::optional<std::filesystem::path> mapsOption =

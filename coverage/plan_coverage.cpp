@@ -103,6 +103,7 @@ PlanCoverage planCoverage(const CheckedPlan& plan, std::string_view option, cons
     const itur::LinkBudget budget = linkBudget(values);
     PlanCoverage c;
     c.file = file;
+    c.availabilityPercent = plan.requiredAvailabilityPercent;
     CoverageRequest& r = c.request;
     r.grid.site = *plan.station1.site;
     r.dems = plan.dems;
@@ -125,6 +126,11 @@ PlanCoverage planCoverage(const CheckedPlan& plan, std::string_view option, cons
 
 PlanCoverage readPlanCoverage(const std::string& file, std::string_view option) {
     return planCoverage(checkPlan(readPlan(file)), option, file);
+}
+
+std::size_t pictureBand(const PlanCoverage& plan, const std::vector<double>& percents) {
+    const auto at = std::find(percents.begin(), percents.end(), plan.availabilityPercent);
+    return at == percents.end() ? 0 : static_cast<std::size_t>(at - percents.begin());
 }
 
 CoverageRequest withPlan(const PlanCoverage& plan, const CoverageRequest& given, bool percentsGiven,

@@ -19,7 +19,12 @@ struct PlanCoverage {
     // its percentages then its availability percentage, its climate values,
     // and the margin as the quantity.
     CoverageRequest request;
+    double availabilityPercent = 99.9;  // the requirement's: the band a picture shows
 };
+
+// The band of `percents` a picture of the plan's map shows: its availability
+// percentage's where a band has it, else the first.
+std::size_t pictureBand(const PlanCoverage& plan, const std::vector<double>& percents);
 
 // `option` is the plan's option as the front end spells it, `file` the plan
 // as given. Throws InputError naming both, "--plan: FILE has no sites", for a plan without sites or

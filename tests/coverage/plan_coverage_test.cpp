@@ -173,6 +173,11 @@ TEST_F(PlanCoverageTest, PercentagesAndDemsAreThePlansUnlessGiven) {
     given.percents = {10};
     EXPECT_EQ(withPlan(plan, given, true, {}).percents, std::vector<double>{10});
     EXPECT_EQ(withPlan(plan, given, false, {}).percents, (std::vector<double>{50, 99, 99.9}));
+    const struct {
+        std::vector<double> percents;
+        std::size_t band;
+    } pictures[] = {{{50, 99, 99.9}, 2}, {{99.9}, 0}, {{50, 99.89}, 0}, {{99.9, 50, 99.9}, 0}};
+    for (const auto& p : pictures) EXPECT_EQ(pictureBand(plan, p.percents), p.band);
 }
 
 TEST_F(PlanCoverageTest, TheBudgetIsThePlans) {
