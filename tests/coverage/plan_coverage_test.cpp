@@ -180,19 +180,6 @@ TEST_F(PlanCoverageTest, PercentagesAndDemsAreThePlansUnlessGiven) {
     for (const auto& p : pictures) EXPECT_EQ(pictureBand(plan, p.percents), p.band);
 }
 
-TEST_F(PlanCoverageTest, TheBudgetIsThePlans) {
-    const PlanCoverage plan = readPlanCoverage(file, "--plan");
-    const PlanResult run = runPlanWithMaps(checkPlan(readPlan(file)), findPlanMaps(maps.path()));
-    const BandQuantity& margin = plan.request.quantity;
-    EXPECT_EQ(margin.limit, 0.0);
-    EXPECT_TRUE(margin.higherIsBetter);
-    for (const double loss : {0.0, 180.0, 250.5})
-        EXPECT_EQ(margin.fromLoss(loss, 0), itur::snrAtStation2(run.budget, loss) - kRequiredSnrDb);
-    EXPECT_EQ(plan.request.gain1Dbi, run.link.gain1Dbi);
-    EXPECT_EQ(plan.request.gain2Dbi, run.link.gain2Dbi);
-    EXPECT_EQ(plan.request.frequencyMhz, run.link.frequencyMhz);
-}
-
 TEST_F(PlanCoverageTest, PlansAMapCannotTakeAreRefused) {
     const struct {
         std::string text;
