@@ -266,10 +266,17 @@ DemRaster::Sample DemRaster::interpolate(const Posts& p, RasterReader& reader) c
     return {Status::Ok, top + (bottom - top) * p.fy};
 }
 
+double DemRaster::finestStep() const {
+    return std::min(std::hypot(forward_[1], forward_[4]), std::hypot(forward_[2], forward_[5]));
+}
+
+bool DemRaster::spacedAs(const DemRaster& other) const {
+    return geographic_ == other.geographic_ && finestStep() == other.finestStep() &&
+           (geographic_ || linearUnitM_ == other.linearUnitM_);
+}
+
 double DemRaster::postSpacingM(double latDeg) const {
-    const double across = std::hypot(forward_[1], forward_[4]);
-    const double down = std::hypot(forward_[2], forward_[5]);
-    const double finest = std::min(across, down);
+    const double finest = finestStep();
     if (!geographic_) return finest * linearUnitM_;
     // The length of `finest` degrees of the meridian centred on the latitude.
     const auto& earth = GeographicLib::Geodesic::WGS84();

@@ -62,6 +62,8 @@ public:
     // The finer of the two post spacings, in metres along the meridian at
     // `latDeg` for a geographic raster, in the CRS's metres otherwise.
     double postSpacingM(double latDeg) const;
+    // Whether postSpacingM gives the same at every latitude as `other`'s.
+    bool spacedAs(const DemRaster& other) const;
     const std::string& name() const { return name_; }
 
 private:
@@ -79,6 +81,7 @@ private:
     void readGeometry();                                          // with io_ held
     Sample interpolate(const Posts& p, RasterReader& reader) const;
     std::unique_ptr<OGRCoordinateTransformation, void (*)(OGRCoordinateTransformation*)> cloneTransform() const;
+    double finestStep() const;  // in the CRS's units
 
     std::string name_;
     std::string gdalPath_;

@@ -3,6 +3,7 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -10,10 +11,15 @@
 
 namespace tropolink::terrain {
 namespace {
-constexpr double kMetresPerKm = 1000;
-}
 
-namespace {
+constexpr double kMetresPerKm = 1000;
+// Far beyond the rounding of a computed position, far below a post spacing.
+constexpr double kBoundsMarginDeg = 1e-6;
+// Nearer the poles a path's longitudes may swing through half a turn.
+constexpr double kBoundedLatDeg = 85;
+
+double wrapped(double lonDeg) { return std::remainder(lonDeg, 360.0); }
+
 // Sites built in code, not read by parseSite, are checked here, since the
 // geodesic turns bad coordinates into NaN.
 void checkSite(Site site, const char* which) {
@@ -34,6 +40,32 @@ GeodesicPath::GeodesicPath(Site from, Site to) : from_(from), to_(to) {
     earth.Inverse(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, lengthCheckM, azimuth1Deg_, azimuth2Deg_);
     lengthKm_ = lengthM / kMetresPerKm;
     line_ = std::move(line);
+}
+
+// Along a geodesic the longitude moves one way, with the sign of the
+// azimuth's sine, and the latitude turns only at a vertex, where the azimuth
+// crosses east or west; the path holds a vertex when it heads north at one
+// end and south at the other.
+std::optional<LatLonBox> GeodesicPath::bounds() const {
+    const double pi = std::acos(-1.0), degree = pi / 180;
+    LatLonBox box{std::min(from_.latDeg, to_.latDeg), std::max(from_.latDeg, to_.latDeg), 0, 0};
+    const double north1 = std::cos(azimuth1Deg_ * degree), north2 = std::cos(azimuth2Deg_ * degree);
+    if ((north1 > 0) != (north2 > 0) || north1 == 0 || north2 == 0) {
+        // At the vertex the reduced latitude's cosine is the sine of the azimuth at the equator.
+        const double reduced = std::acos(std::min(1.0, std::fabs(std::sin(line_->EquatorialAzimuth() * degree))));
+        const double vertex = std::atan(std::tan(reduced) / (1 - line_->Flattening())) / degree;
+        if (north1 >= 0 || north2 <= 0) box.northDeg = std::max(box.northDeg, vertex);
+        if (north1 <= 0 || north2 >= 0) box.southDeg = std::min(box.southDeg, -vertex);
+    }
+    box.southDeg -= kBoundsMarginDeg;
+    box.northDeg += kBoundsMarginDeg;
+    if (box.southDeg < -kBoundedLatDeg || box.northDeg > kBoundedLatDeg) return std::nullopt;
+    const double turn = wrapped(to_.lonDeg - from_.lonDeg);
+    const double heading = std::sin(azimuth1Deg_ * degree);
+    if (turn != 0 && (turn > 0) != (heading > 0)) return std::nullopt;
+    box.westDeg = wrapped(from_.lonDeg + std::min(turn, 0.0)) - kBoundsMarginDeg;
+    box.eastDeg = box.westDeg + std::fabs(turn) + 2 * kBoundsMarginDeg;
+    return box;
 }
 
 Site GeodesicPath::at(double distanceKm) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "terrain/site.h"
 
@@ -9,6 +10,13 @@ class GeodesicLine;
 }
 
 namespace tropolink::terrain {
+
+// Latitudes and longitudes from west eastward to east; east may pass 180
+// for a box across the antimeridian.
+struct LatLonBox {
+    double southDeg = 0, northDeg = 0;
+    double westDeg = 0, eastDeg = 0;
+};
 
 // The shortest path on the WGS84 ellipsoid from one site to the other.
 class GeodesicPath {
@@ -25,6 +33,9 @@ public:
     // The point `distanceKm` along the path from `from` (longitude in -180..180);
     // beyond the ends the geodesic continues.
     Site at(double distanceKm) const;
+    // A box every point of the path lies in, with a margin far beyond
+    // rounding; none for a path that comes near a pole.
+    std::optional<LatLonBox> bounds() const;
 
 private:
     Site from_;

@@ -66,6 +66,7 @@ double defaultStepM(DemSampler& dems, const GeodesicPath& path) {
     const double midLatDeg = path.at(path.lengthKm() / 2).latDeg;
     std::optional<double> finest;
     std::vector<const DemRaster*> met;
+    const std::optional<LatLonBox> bounds = path.bounds();
     const auto probes = static_cast<long>(std::ceil(lengthM / kProbeStepM));
     for (long i = 0; i <= probes; ++i) {
         const Site at = path.at(std::min(static_cast<double>(i) * kProbeStepM, lengthM) / kMetresPerKm);
@@ -74,6 +75,9 @@ double defaultStepM(DemSampler& dems, const GeodesicPath& path) {
         met.push_back(raster);
         const double spacing = raster->postSpacingM(midLatDeg);
         if (!finest || spacing < *finest) finest = spacing;
+        // No later probe can meet a finer raster than the first when every
+        // raster the path can meet is spaced alike, as tiles of one kind are.
+        if (met.size() == 1 && bounds && dems.dems().spacedAs(*raster, *bounds)) break;
     }
     const double spacing = finest ? *finest : meridianMetres(midLatDeg, kFallbackSpacingDeg);
     return std::max(kMinStepM, std::floor(spacing));

@@ -7,6 +7,7 @@
 // antimeridian and near the pole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include "dem_fixtures.h"
 #include "obvious_route.h"
 #include "terrain/dem_sampler.h"
+#include "terrain/geodesic_path.h"
 #include "terrain/path_profile.h"
 
 namespace tropolink::terrain {
@@ -126,6 +128,39 @@ Tally compare(const std::vector<std::string>& paths, Box box, int count, unsigne
         tally.filled += static_cast<long>(p.voids.count);
     }
     return tally;
+}
+
+// The box the default step trusts: every point of the path inside it, also
+// where the path bulges past both ends toward a pole, and no box near one.
+TEST(GeodesicPathBoundsTest, EveryPointLiesInTheBox) {
+    std::mt19937_64 random(17);
+    std::uniform_real_distribution<double> lat(-84, 84), lon(-180, 180), turn(-20, 20), unit(0, 1);
+    int bulging = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const Site from{lat(random), lon(random)};
+        // Half the paths run east or west, where the vertex lies between the ends.
+        const Site to{n % 2 ? std::clamp(from.latDeg + turn(random) / 4, -89.0, 89.0) : from.latDeg,
+                      std::remainder(from.lonDeg + turn(random), 360.0)};
+        const GeodesicPath path(from, to);
+        const std::optional<LatLonBox> box = path.bounds();
+        if (!box) {
+            EXPECT_GT(std::max(std::fabs(from.latDeg), std::fabs(to.latDeg)), 60) << n;
+            continue;
+        }
+        double north = -90, south = 90;
+        for (int i = 0; i <= 200; ++i) {
+            const Site at = path.at(path.lengthKm() * i / 200);
+            const double east = at.lonDeg + 360 * std::ceil((box->westDeg - at.lonDeg) / 360);
+            ASSERT_TRUE(at.latDeg >= box->southDeg && at.latDeg <= box->northDeg && east <= box->eastDeg) << n;
+            north = std::max(north, at.latDeg);
+            south = std::min(south, at.latDeg);
+        }
+        const double ends = std::max(from.latDeg, to.latDeg) - std::min(from.latDeg, to.latDeg);
+        if (north - south > ends + 1e-4) ++bulging;
+    }
+    EXPECT_GT(bulging, 1000);
+    EXPECT_FALSE(GeodesicPath({84.9, 0}, {84.9, 30}).bounds());
+    EXPECT_FALSE(GeodesicPath({-80, 10}, {-80, -170}).bounds());
 }
 
 class RoutePinTest : public ::testing::Test {
