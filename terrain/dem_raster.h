@@ -75,6 +75,7 @@ private:
         double fx = 0, fy = 0;  // fractions towards the next column and row
     };
     Posts locate(double latDeg, double lonDeg, OGRCoordinateTransformation* transform) const;
+    bool postsAround(double x, double y, Posts& posts) const;  // x, y in the raster's CRS
     std::shared_ptr<const PostBlock> block(long key) const;
     std::shared_ptr<const PostBlock> readBlock(long key) const;  // with io_ held
     void openDataset() const;                                     // with io_ held
@@ -119,7 +120,9 @@ public:
 
 private:
     friend class DemRaster;
-    const PostBlock& block(long key);
+    // Consecutive points mostly read the block the last one read.
+    const PostBlock& block(long key) { return key == keys_[0] ? *blocks_[0] : swapIn(key); }
+    const PostBlock& swapIn(long key);
 
     const DemRaster* raster_;
     std::unique_ptr<OGRCoordinateTransformation, void (*)(OGRCoordinateTransformation*)> transform_;

@@ -74,7 +74,11 @@ int wrapLon(int lon) {
 class FileSource final : public DemSet::Source {
 public:
     explicit FileSource(const fs::path& file) : raster_(gdalPathFor(file), file.string()) {}
-    Candidates candidates(double, double, SourceCursor&) const override { return {{&raster_}, 1}; }
+    Candidates candidates(double, double, SourceCursor& cursor) const override {
+        cursor.found = {{&raster_}, 1};
+        cursor.everywhere = true;
+        return cursor.found;
+    }
     std::string missingNote(double, double) const override { return {}; }
     void collectOpened(std::vector<const DemRaster*>& rasters) const override { rasters.push_back(&raster_); }
     bool spacedAs(const DemRaster& like, const LatLonBox&) const override { return raster_.spacedAs(like); }

@@ -24,10 +24,12 @@ struct Candidates {
 
 // What one sampler remembers of one source: the one-degree cell of its last
 // point and what the source had there.
+// A source whose rasters are the same everywhere says so.
 struct SourceCursor {
     int latDeg = kNoCell;
     int lonDeg = kNoCell;
     Candidates found;
+    bool everywhere = false;
 };
 
 class DemSet::Source {

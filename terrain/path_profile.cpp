@@ -155,8 +155,9 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
     for (auto* column : {&profile.distanceKm, &profile.heightM, &profile.latDeg, &profile.lonDeg})
         column->reserve(count);
 
-    std::vector<bool> isVoid(count, false);
+    std::vector<bool> isVoid(options.fillVoids ? count : 0, false);
     std::vector<const DemRaster*> used;
+    const DemRaster* lastUsed = nullptr;  // consecutive points mostly share a raster
     for (std::size_t i = 0; i < count; ++i) {
         const bool last = i + 1 == count;
         const double distanceKm = last ? path.lengthKm() : static_cast<double>(i) * stepM / kMetresPerKm;
@@ -165,10 +166,12 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
         double heightM = elevation.heightM;
         switch (elevation.status) {
             case Elevation::Status::Ok:
-                if (std::find(used.begin(), used.end(), elevation.raster) == used.end()) {
+                if (elevation.raster != lastUsed &&
+                    std::find(used.begin(), used.end(), elevation.raster) == used.end()) {
                     used.push_back(elevation.raster);
                     profile.demFilesUsed.push_back(elevation.raster->name());
                 }
+                lastUsed = elevation.raster;
                 break;
             case Elevation::Status::Invalid:
                 throw TerrainError("DEM " + printablePath(elevation.raster->name()) + ": height " +
