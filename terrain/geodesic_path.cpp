@@ -13,6 +13,10 @@ namespace tropolink::terrain {
 namespace {
 
 constexpr double kMetresPerKm = 1000;
+// Positions and the length only: the line then skips the series for areas
+// and scales, which positions do not use.
+constexpr unsigned kLineCaps = GeographicLib::Geodesic::LATITUDE | GeographicLib::Geodesic::LONGITUDE |
+                               GeographicLib::Geodesic::DISTANCE | GeographicLib::Geodesic::DISTANCE_IN;
 // Far beyond the rounding of a computed position, far below a post spacing.
 constexpr double kBoundsMarginDeg = 1e-6;
 // Nearer the poles a path's longitudes may swing through half a turn.
@@ -33,7 +37,7 @@ GeodesicPath::GeodesicPath(Site from, Site to) : from_(from), to_(to) {
     checkSite(to, "site 2");
     const auto& earth = GeographicLib::Geodesic::WGS84();
     auto line = std::make_shared<GeographicLib::GeodesicLine>(
-        earth.InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg));
+        earth.InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, kLineCaps));
     const double lengthM = line->Distance();
     if (!(lengthM > 0)) throw TerrainError("the two sites are the same place (allowed: sites 1 to 2000 km apart)");
     double lengthCheckM = 0;
