@@ -32,16 +32,25 @@ void checkSite(Site site, const char* which) {
 }
 }  // namespace
 
-GeodesicPath::GeodesicPath(Site from, Site to) : from_(from), to_(to) {
+GeodesicEnds geodesicEnds(Site from, Site to) {
+    GeodesicEnds ends;
+    GeographicLib::Geodesic::WGS84().Inverse(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, ends.lengthM,
+                                             ends.azimuth1Deg, ends.azimuth2Deg);
+    return ends;
+}
+
+GeodesicPath::GeodesicPath(Site from, Site to) : GeodesicPath(from, to, geodesicEnds(from, to)) {}
+
+GeodesicPath::GeodesicPath(Site from, Site to, const GeodesicEnds& ends) : from_(from), to_(to) {
     checkSite(from, "site 1");
     checkSite(to, "site 2");
-    const auto& earth = GeographicLib::Geodesic::WGS84();
     auto line = std::make_shared<GeographicLib::GeodesicLine>(
-        earth.InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, kLineCaps));
+        GeographicLib::Geodesic::WGS84().InverseLine(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, kLineCaps));
     const double lengthM = line->Distance();
     if (!(lengthM > 0)) throw TerrainError("the two sites are the same place (allowed: sites 1 to 2000 km apart)");
-    double lengthCheckM = 0;
-    earth.Inverse(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg, lengthCheckM, azimuth1Deg_, azimuth2Deg_);
+    // The azimuths as the inverse problem gives them; the line's may differ in the last bits.
+    azimuth1Deg_ = ends.azimuth1Deg;
+    azimuth2Deg_ = ends.azimuth2Deg;
     lengthKm_ = lengthM / kMetresPerKm;
     line_ = std::move(line);
 }

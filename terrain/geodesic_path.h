@@ -18,11 +18,22 @@ struct LatLonBox {
     double westDeg = 0, eastDeg = 0;
 };
 
+// What the inverse problem gives for two sites: the length and the
+// forward azimuths at both ends, clockwise from north.
+struct GeodesicEnds {
+    double lengthM = 0;
+    double azimuth1Deg = 0;
+    double azimuth2Deg = 0;
+};
+GeodesicEnds geodesicEnds(Site from, Site to);
+
 // The shortest path on the WGS84 ellipsoid from one site to the other.
 class GeodesicPath {
 public:
     // Throws TerrainError for identical sites, which have no direction.
     GeodesicPath(Site from, Site to);
+    // The same with `ends` as geodesicEnds(from, to) gave them, not solved again.
+    GeodesicPath(Site from, Site to, const GeodesicEnds& ends);
 
     Site from() const { return from_; }
     Site to() const { return to_; }

@@ -134,7 +134,13 @@ PathProfile computeProfile(const DemSet& dems, Site from, Site to, const Profile
 }
 
 PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOptions& options) {
-    const GeodesicPath path(from, to);
+    PathProfile profile;
+    computeProfile(dems, GeodesicPath(from, to), options, profile);
+    return profile;
+}
+
+void computeProfile(DemSampler& dems, const GeodesicPath& path, const ProfileOptions& options, PathProfile& profile) {
+    const Site from = path.from(), to = path.to();
     const double lengthM = path.lengthKm() * kMetresPerKm;
     if (path.lengthKm() < kMinPathKm || path.lengthKm() > kMaxPathKm)
         throw TerrainError("the path is " + fixed(path.lengthKm(), 3) + " km long (allowed: " + plain(kMinPathKm) +
@@ -146,7 +152,10 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
     const double stepM = options.stepM ? *options.stepM : defaultStepM(dems, path);
     if (!options.stepM) checkPointCount(lengthM, stepM);
 
-    PathProfile profile;
+    for (auto* column : {&profile.distanceKm, &profile.heightM, &profile.latDeg, &profile.lonDeg}) column->clear();
+    profile.demFilesUsed.clear();
+    profile.sea = {};
+    profile.voids = {};
     profile.lengthKm = path.lengthKm();
     profile.azimuth1Deg = path.azimuth1Deg();
     profile.azimuth2Deg = path.azimuth2Deg();
@@ -203,7 +212,6 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
         profile.lonDeg.push_back(at.lonDeg);
     }
     if (options.fillVoids) fillVoids(profile, isVoid);
-    return profile;
 }
 
 }  // namespace tropolink::terrain
