@@ -49,8 +49,14 @@ CLI::App* addCoverageCommand(CLI::App& app, CoverageCommandRequest& r) {
     number(sub, kStepOption, r.stepM);
     sub->add_flag("--sea-where-missing", r.seaWhereMissingCount, "Ground no DEM holds is sea, 0 m");
     sub->add_flag("--fill-voids", r.fillVoidsCount, "Voids filled along each path");
-    text(sub, "--out", r.out, "The GeoTIFF to write: Lb in dB, a float32 band per percentage", "FILE.tif");
-    text(sub, "--png", r.png, "Also a coloured picture with its legend, of the first percentage", "FILE.png");
+    text(sub, "--plan", r.plan,
+         "A link plan: its station 1 is the site, its station 2 stands in every cell, and the bands are the S/N "
+         "margin over its requirement at its percentages; an option it also gives must agree with it, but --dem "
+         "and --maps say where to read the ground and the maps",
+         "FILE");
+    text(sub, "--out", r.out, "The GeoTIFF to write: Lb in dB (with --plan the S/N margin), a float32 band per percentage",
+         "FILE.tif");
+    text(sub, "--png", r.png, "Also a coloured picture with its legend, of the first percentage (with --plan, of its availability percentage)", "FILE.png");
     text(sub, "--kml", r.kmz, "Also a KMZ with that picture as a GroundOverlay, for Google Earth", "FILE.kmz");
     text(sub, "--jobs", r.jobs, "Workers (default: one per online processor); the map is the same for any", "N");
     sub->footer(

@@ -13,6 +13,8 @@
 #include "link/profile_answer.h"
 #include "climate/map_error.h"
 #include "coverage/coverage_request.h"
+#include "coverage/plan_coverage.h"
+#include "link/pass_window.h"
 #include "coverage/summary_text.h"
 #include "coverage_picture/qt_pictures.h"
 #include "grammar/input_error.h"
@@ -56,32 +58,48 @@ double optionValue(const NumberOption& option, const std::optional<std::string>&
     return readNumberOption(option, required(text, option.name, allowedValues(option)));
 }
 
-CoverageRequest readRequest(const CoverageCommandRequest& r) {
+// With a plan, the options it gives may be left out, and those given must agree with it.
+CoverageRequest readRequest(const CoverageCommandRequest& r, const std::optional<PlanCoverage>& plan) {
     CoverageRequest q;
-    q.grid.site = parseCoverageSite(required(r.site, "--site", "LAT,LON in decimal degrees"));
+    std::vector<GivenField> given;
+    // Whether to read the option: given, or needed without a plan.
+    const auto read = [&](bool isGiven, PlanField field, std::string_view name) {
+        if (isGiven) given.push_back({field, std::string(name)});
+        return isGiven || !plan;
+    };
+    if (read(r.site.has_value(), PlanField::Site, "--site"))
+        q.grid.site = parseCoverageSite(required(r.site, "--site", "LAT,LON in decimal degrees"));
     q.grid.radiusKm = optionValue(kRadiusOption, r.radiusKm);
     q.grid.cellM = optionValue(kCellOption, r.cellM);
     if (r.sector) q.sector = parseSector(*r.sector);
     q.dems = r.dems;
+    if (!r.dems.empty()) given.push_back({PlanField::Dems, "--dem"});
     refuseRepeatedFlag(r.seaWhereMissingCount, "--sea-where-missing");
     refuseRepeatedFlag(r.fillVoidsCount, "--fill-voids");
-    if (r.stepM) q.profile.stepM = readNumberOption(kStepOption, *r.stepM);
+    if (read(r.stepM.has_value(), PlanField::Step, "--step-m") && r.stepM)
+        q.profile.stepM = readNumberOption(kStepOption, *r.stepM);
     q.profile.seaWhereMissing = r.seaWhereMissingCount > 0;
     q.profile.fillVoids = r.fillVoidsCount > 0;
+    read(q.profile.seaWhereMissing, PlanField::SeaWhereMissing, "--sea-where-missing");
+    read(q.profile.fillVoids, PlanField::FillVoids, "--fill-voids");
     if (r.method) q.method = parseMethod(*r.method);
-    q.frequencyMhz = optionValue(kFrequencyOption, r.frequencyMhz);
-    if (r.percents.empty()) throw InputError(kPercentOption.name, "not given", allowedValues(kPercentOption));
+    if (read(r.frequencyMhz.has_value(), PlanField::Frequency, kFrequencyOption.name))
+        q.frequencyMhz = optionValue(kFrequencyOption, r.frequencyMhz);
+    if (r.percents.empty() && !plan) throw InputError(kPercentOption.name, "not given", allowedValues(kPercentOption));
     for (const std::string& p : r.percents) q.percents.push_back(readNumberOption(kPercentOption, p));
-    q.mast1M = optionValue(kMast1Option, r.mast1M);
-    q.mast2M = optionValue(kMast2Option, r.mast2M);
-    if (r.gain1Dbi) q.gain1Dbi = readNumberOption(kGain1Option, *r.gain1Dbi);
-    if (r.gain2Dbi) q.gain2Dbi = readNumberOption(kGain2Option, *r.gain2Dbi);
+    if (read(r.mast1M.has_value(), PlanField::Mast1, kMast1Option.name)) q.mast1M = optionValue(kMast1Option, r.mast1M);
+    if (read(r.mast2M.has_value(), PlanField::Mast2, kMast2Option.name)) q.mast2M = optionValue(kMast2Option, r.mast2M);
+    if (read(r.gain1Dbi.has_value(), PlanField::Gain1, kGain1Option.name) && r.gain1Dbi)
+        q.gain1Dbi = readNumberOption(kGain1Option, *r.gain1Dbi);
+    if (read(r.gain2Dbi.has_value(), PlanField::Gain2, kGain2Option.name) && r.gain2Dbi)
+        q.gain2Dbi = readNumberOption(kGain2Option, *r.gain2Dbi);
     if (r.polarisation) {
         if (q.method != MethodChoice::P2001All && q.method != MethodChoice::P2001Troposcatter)
             throw InputError("--polarisation", "given with --method p617", "--polarisation with P.2001's methods");
         q.polarisation = parsePolarisation(*r.polarisation);
+        given.push_back({PlanField::Polarisation, "--polarisation"});
     }
-    return q;
+    return plan ? withPlan(*plan, q, !r.percents.empty(), given) : q;
 }
 
 CoverageOutputs readOutputs(const CoverageCommandRequest& r) {
@@ -93,7 +111,6 @@ CoverageOutputs readOutputs(const CoverageCommandRequest& r) {
     o.geotiff = required(r.out, "--out", "FILE.tif, the GeoTIFF to write");
     o.png = r.png;
     o.kmz = r.kmz;
-    o.demInputs = r.dems;
     return o;
 }
 
@@ -122,8 +139,12 @@ RunResult runCoverageCommand(const CoverageCommandRequest& r, Output& out) {
     PreparedCoverage prepared;
     bool withoutClimateMaps = false;
     try {
-        request = readRequest(r);
+        std::optional<PlanCoverage> plan;
+        if (r.plan) plan = readPlanCoverage(*r.plan, "--plan");
+        request = readRequest(r, plan);
         outputs = readOutputs(r);
+        outputs.demInputs = request.dems;
+        if (plan) outputs.pictureBand = pictureBand(*plan, request.percents);
         jobs = jobsOrDefault(r.jobs);
         probeOutputs(r);
         const std::optional<std::filesystem::path> mapsOption =
@@ -142,6 +163,10 @@ RunResult runCoverageCommand(const CoverageCommandRequest& r, Output& out) {
         return {kExitBadInput, diagnostic(e.what())};
     } catch (const climate::InstallError& e) {
         return {kExitBadInput, diagnostic(e.what())};
+    } catch (const PlanError& e) {
+        return {kExitBadInput, diagnostic(e.what())};
+    } catch (const NumericFault& e) {
+        return {kExitBadInput, diagnostic(numericFaultMessage(e))};
     }
 
     // Said once nothing is refused, so that a refusal stays one line.

@@ -32,6 +32,7 @@ struct CoverageCommandRequest {
     std::optional<std::string> png;
     std::optional<std::string> kmz;
     std::optional<std::string> jobs;
+    std::optional<std::string> plan;
 };
 
 // Exit status 130 after Ctrl-C, with no file written.

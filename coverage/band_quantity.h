@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "itur/availability.h"
 
@@ -18,6 +20,10 @@ struct BandQuantity {
     std::optional<double> limit;  // where the link just meets its requirement; none without a budget
     // The band's value from Lb (dB) at the band's percentage.
     std::function<double(double lossDb, std::size_t band)> fromLoss;
+    // What the values rest on beyond the loss, for the GeoTIFF's metadata and
+    // a line of the picture; empty for the loss itself.
+    std::vector<std::pair<std::string, std::string>> metadata;
+    std::string source;
 };
 
 // The basic transmission loss, as the method gives it; no limit.

@@ -35,6 +35,7 @@ PreparedCoverage prepareCoverage(const CoverageRequest& r, CoverageMaps maps) {
     CoverageSetup& setup = prepared.setup;
     setup.grid = makeGrid(r.grid);
     setup.sector = r.sector;
+    setup.quantity = r.quantity;
     if (r.sector) {
         requireInRange(kSectorAzimuthOption, r.sector->azimuthDeg, 0, 360);
         requireInRange(kSectorWidthOption, r.sector->widthDeg, 0, 360);
@@ -65,9 +66,13 @@ PreparedCoverage prepareCoverage(const CoverageRequest& r, CoverageMaps maps) {
                                       .mast2M = r.mast2M,
                                       .gain1Dbi = r.gain1Dbi,
                                       .gain2Dbi = r.gain2Dbi};
-        // Where no map gives N0, the surface refractivity slider's start, as `profile` takes it.
-        settings.climate.defaultN0 =
-            SettingsBuilder(false).settings().positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll23))];
+        if (r.climate) {
+            settings.climate = *r.climate;
+        } else {
+            // Where no map gives N0, the surface refractivity slider's start, as `profile` takes it.
+            settings.climate.defaultN0 =
+                SettingsBuilder(false).settings().positions[static_cast<std::size_t>(sliderIndex(Slider::HScroll23))];
+        }
         prepared.method = std::make_unique<TroposcatterMethod>(settings, std::move(maps.climate));
     }
     setup.method = prepared.method.get();

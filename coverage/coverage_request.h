@@ -29,6 +29,10 @@ struct CoverageRequest {
     double gain1Dbi = 0;
     double gain2Dbi = 0;
     p2001::Polarisation polarisation = p2001::Polarisation::Vertical;  // P.2001's methods only
+    BandQuantity quantity = basicTransmissionLoss();
+    // The troposcatter methods' climate values and defaults; none: the maps,
+    // else the defaults of `profile`.
+    std::optional<ClimateRequest> climate;
 };
 
 // The maps the method reads: the 14 of the complete P.2001 for p2001-all,

@@ -56,6 +56,7 @@ TiffContents tiffContents(const CoverageSetup& setup, const CoverageOutputs& out
     for (const MetadataItem& item : setup.method->metadata()) items.push_back(item);
     items.emplace_back("VALUES", setup.quantity.name + ", " + setup.quantity.unit);
     items.emplace_back("LIMIT", setup.quantity.limit ? metadataNumber(*setup.quantity.limit) : "none");
+    for (const MetadataItem& item : setup.quantity.metadata) items.push_back(item);
     items.emplace_back("SITE", metadataNumber(grid.site.latDeg) + "," + metadataNumber(grid.site.lonDeg));
     items.emplace_back("RADIUS_KM", metadataNumber(grid.radiusKm));
     items.emplace_back("CELL_ARCSEC", std::to_string(grid.cellArcSec));
@@ -101,6 +102,7 @@ PictureInput pictureInput(const CoverageSetup& setup, const CoverageOutputs& out
                        (setup.sector ? ", sector " + metadataNumber(setup.sector->azimuthDeg) + " +/- " +
                                            metadataNumber(setup.sector->widthDeg / 2) + " degrees"
                                      : ""));
+    if (!setup.quantity.source.empty()) in.lines.push_back(setup.quantity.source);
     in.lines.push_back("maps: " + valueOf(method, "MAPS"));
     in.lines.push_back("Tropolink " + std::string(tropolinkVersion()));
     for (std::size_t k = 1; k < kCellKinds; ++k) {

@@ -27,4 +27,15 @@ if [ -f "$SRTM_TILE" ]; then
     --percent 99.9 --s1-mast-m 30 --s2-mast-m 10 --method p617 --out "$maps/map.tif" \
     --png docs/coverage-mount-washington.png >/dev/null 2>&1
   rm -rf "$maps"
+  # The S/N margin of the example plan's link on the same tile, with the complete P.2001 on the
+  # synthetic maps, run where the picture's lines name the plan and the maps as the README does.
+  tile=$(cd "$(dirname "$SRTM_TILE")" && pwd)/$(basename "$SRTM_TILE")
+  margin="$work/margin"
+  mkdir "$margin"
+  ln -s "$PWD/docs" "$margin/docs"
+  "$SYNTHETIC_MAPS" "$margin/synthetic-maps"
+  cli=$(cd "$(dirname "$CLI")" && pwd)/$(basename "$CLI")
+  (cd "$margin" && "$cli" coverage --plan docs/examples/mount-washington-coverage.tropolink.toml --dem "$tile" \
+    --radius-km 40 --cell-m 250 --maps synthetic-maps --out map.tif --png docs/coverage-mount-washington-margin.png \
+    >/dev/null 2>&1)
 fi

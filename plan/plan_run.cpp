@@ -8,6 +8,7 @@
 #include "link/profile_link.h"
 #include "plan/mechanism_run.h"
 #include "plan/plan_decision.h"
+#include "plan/radio_pass.h"
 #include "report/availability_notes.h"
 #include "report/path_report.h"
 
@@ -33,15 +34,6 @@ GroundSource groundSource(const CheckedPlan& plan) {
     if (plan.station1.site) source.sites = std::pair{*plan.station1.site, *plan.station2.site};
     source.options = plan.profileOptions;
     return source;
-}
-
-// The pass again with the radio values that are no slider positions, on
-// the record of the sliders' pass (the ground and the climate stay its own).
-void applyRadio(PassValues& values, const PlanRadio& radio) {
-    if (radio.offSliders.empty()) return;
-    LinkParameters params = values.params;
-    applyRadio(params, radio);
-    values = computePassValues(params);
 }
 
 void runSliders(const CheckedPlan& plan, const Stages& stages, PlanResult& r, HeadlessWindow& window) {

@@ -12,8 +12,10 @@
 #include "climate/maps_service.h"
 #include "coverage/coverage_request.h"
 #include "coverage/coverage_run.h"
+#include "coverage/plan_coverage.h"
 #include "coverage/run_metadata.h"
 #include "python/keyword_settings.h"
+#include "python/plan_objects.h"
 #include "python/terrain_functions.h"
 
 namespace py = pybind11;
@@ -47,25 +49,56 @@ std::vector<double> percentsOf(const py::object& percent) {
     return percents;
 }
 
-CoverageRequest requestOf(const py::dict& a) {
+// The plan argument: a tropolink.Plan, or a plan file's path. A file that
+// cannot be read raises OSError, as Plan.load; what the plan reader refuses,
+// or a plan a map cannot take, is a ValueError.
+PlanCoverage planOf(const py::handle& value) {
+    if (auto object = planOfObject(value))
+        return planCoverage(object->checked, "plan", object->file.empty() ? "(made from keywords)" : object->file);
+    // fspath first: io.open would take a number for a file descriptor.
+    const py::object fspath = py::module_::import("os").attr("fspath")(value);
+    py::module_::import("io").attr("open")(fspath, "rb").attr("close")();
+    const std::string path = py::str(fspath);
+    try {
+        return readPlanCoverage(path, "plan");
+    } catch (const PlanError& e) {
+        throw py::value_error(e.what());
+    }
+}
+
+// With a plan, the arguments it gives may be left out; those given must agree with it.
+CoverageRequest requestOf(const py::dict& a, const py::kwargs& given, const std::optional<PlanCoverage>& plan) {
     CoverageRequest r;
-    r.grid.site = siteOf(a["site"], "site");
+    std::vector<GivenField> fields;
+    // Whether to read the argument: given, or needed (or defaulted) without a plan.
+    const auto read = [&](const char* keyword, PlanField field) {
+        const bool isGiven = given.contains(keyword);
+        if (isGiven) fields.push_back({field, keyword});
+        return isGiven || !plan;
+    };
+    if (read("site", PlanField::Site)) r.grid.site = siteOf(a["site"], "site");
     r.grid.radiusKm = numberOf(a["radius_km"], kRadiusOption, "radius_km");
     r.grid.cellM = numberOf(a["cell_m"], kCellOption, "cell_m");
-    r.dems = demPaths(a["dem"]);
-    r.frequencyMhz = numberOf(a["frequency_mhz"], kFrequencyOption, "frequency_mhz");
-    r.percents = percentsOf(a["percent"]);
-    r.mast1M = numberOf(a["s1_mast_m"], kMast1Option, "s1_mast_m");
-    r.mast2M = numberOf(a["s2_mast_m"], kMast2Option, "s2_mast_m");
-    r.gain1Dbi = numberOf(a["s1_gain_dbi"], kGain1Option, "s1_gain_dbi");
-    r.gain2Dbi = numberOf(a["s2_gain_dbi"], kGain2Option, "s2_gain_dbi");
+    if (read("dem", PlanField::Dems)) r.dems = demPaths(a["dem"]);
+    if (read("frequency_mhz", PlanField::Frequency))
+        r.frequencyMhz = numberOf(a["frequency_mhz"], kFrequencyOption, "frequency_mhz");
+    const bool percentsGiven = given.contains("percent");
+    if (percentsGiven || !plan) r.percents = percentsOf(a["percent"]);
+    if (read("s1_mast_m", PlanField::Mast1)) r.mast1M = numberOf(a["s1_mast_m"], kMast1Option, "s1_mast_m");
+    if (read("s2_mast_m", PlanField::Mast2)) r.mast2M = numberOf(a["s2_mast_m"], kMast2Option, "s2_mast_m");
+    if (read("s1_gain_dbi", PlanField::Gain1)) r.gain1Dbi = numberOf(a["s1_gain_dbi"], kGain1Option, "s1_gain_dbi");
+    if (read("s2_gain_dbi", PlanField::Gain2)) r.gain2Dbi = numberOf(a["s2_gain_dbi"], kGain2Option, "s2_gain_dbi");
     r.method = parseMethod(textOf(a["method"], "method", "p2001-all, p617 or p2001-troposcatter"), "method");
-    r.polarisation = parsePolarisation(textOf(a["polarisation"], "polarisation", "vertical or horizontal"), "polarisation");
+    if (read("polarisation", PlanField::Polarisation))
+        r.polarisation =
+            parsePolarisation(textOf(a["polarisation"], "polarisation", "vertical or horizontal"), "polarisation");
     if (!a["sector"].is_none()) r.sector = parseSector(textOf(a["sector"], "sector", "\"AZIMUTH,WIDTH\""));
-    if (!a["step_m"].is_none()) r.profile.stepM = numberOf(a["step_m"], kStepOption, "step_m");
-    r.profile.seaWhereMissing = flagValue(a["sea_where_missing"], "sea_where_missing");
-    r.profile.fillVoids = flagValue(a["fill_voids"], "fill_voids");
-    return r;
+    if (read("step_m", PlanField::Step) && !a["step_m"].is_none())
+        r.profile.stepM = numberOf(a["step_m"], kStepOption, "step_m");
+    if (read("sea_where_missing", PlanField::SeaWhereMissing))
+        r.profile.seaWhereMissing = flagValue(a["sea_where_missing"], "sea_where_missing");
+    if (read("fill_voids", PlanField::FillVoids)) r.profile.fillVoids = flagValue(a["fill_voids"], "fill_voids");
+    return plan ? withPlan(*plan, r, percentsGiven, fields) : r;
 }
 
 py::dict metadataOf(const std::vector<MetadataItem>& items) {
@@ -81,13 +114,17 @@ py::dict coverage(const py::kwargs& given) {
              {"s1_gain_dbi", py::int_(0)},     {"s2_gain_dbi", py::int_(0)},       {"polarisation", py::str("vertical")},
              {"method", py::str("p2001-all")}, {"sector", py::none()},             {"maps", py::none()},
              {"step_m", py::none()},           {"sea_where_missing", py::bool_(false)}, {"fill_voids", py::bool_(false)},
-             {"jobs", py::none()}})
+             {"jobs", py::none()}, {"plan", py::none()}})
         a[name] = value;
     for (const auto& [name, value] : given) a[name] = value;
-    for (const char* needed : {"site", "radius_km", "cell_m", "dem", "frequency_mhz", "percent", "s1_mast_m", "s2_mast_m"})
-        if (!given.contains(needed)) throw py::type_error(std::string("coverage: missing the argument ") + needed);
+    const bool withPlan = !a["plan"].is_none();
+    for (const char* needed : {"radius_km", "cell_m", "site", "dem", "frequency_mhz", "percent", "s1_mast_m", "s2_mast_m"})
+        if (!given.contains(needed) && (!withPlan || needed == std::string_view("radius_km") || needed == std::string_view("cell_m")))
+            throw py::type_error(std::string("coverage: missing the argument ") + needed);
 
-    const CoverageRequest request = requestOf(a);
+    std::optional<PlanCoverage> plan;
+    if (withPlan) plan = planOf(a["plan"]);
+    const CoverageRequest request = requestOf(a, given, plan);
     const int jobs = a["jobs"].is_none() ? jobsOrDefault(std::nullopt) : parseJobs(valueText(a["jobs"], "jobs", "1 to 256"));
     std::optional<std::filesystem::path> maps;
     // The file system's own bytes, also for names that are not valid UTF-8.
@@ -155,7 +192,7 @@ py::dict coverage(const py::kwargs& given) {
     return result;
 }
 
-constexpr const char* kCoverageDoc = R"doc(coverage(*, site, radius_km, cell_m, dem, frequency_mhz, percent, s1_mast_m, s2_mast_m, s1_gain_dbi=0, s2_gain_dbi=0, polarisation="vertical", method="p2001-all", sector=None, maps=None, step_m=None, sea_where_missing=False, fill_voids=False, jobs=None)
+constexpr const char* kCoverageDoc = R"doc(coverage(*, site, radius_km, cell_m, dem, frequency_mhz, percent, s1_mast_m, s2_mast_m, s1_gain_dbi=0, s2_gain_dbi=0, polarisation="vertical", method="p2001-all", sector=None, maps=None, step_m=None, sea_where_missing=False, fill_voids=False, jobs=None, plan=None)
 
 The loss from one site to every cell around it, as `tropolink-cli coverage` computes it:
 each cell one path from the site (station 1) to the cell's centre over the DEM route of
@@ -164,6 +201,14 @@ there (ValueError with the tool's one line). site: (lat, lon) or "LAT,LON"; perc
 number or a list, a band each; method: "p2001-all" (the 14 maps of P.2001 required),
 "p617" or "p2001-troposcatter"; sector: "AZIMUTH,WIDTH"; maps: the maps' folder; jobs:
 worker threads (None: one per processor), the values the same for any.
+
+plan: a tropolink.Plan or a plan file. Its station 1 is the site, its station 2 (mast,
+gain, losses, noise, bandwidth) stands in every cell, and the bands are the S/N margin
+over its required S/N in dB, from the plan's own budget, at its percentages then its
+availability percentage unless percent is given. The plan gives the site, frequency,
+masts, gains, polarisation and profile options; any of them given as well must agree with
+it (ValueError naming both). dem and maps say where to read the ground and the maps, the
+plan's DEMs where dem is not given.
 
 The GIL is released while the cells are computed; Ctrl-C (KeyboardInterrupt) stops the
 map within a second. Returns a dict: "bands", float32 array (band, row, column), north row

@@ -192,6 +192,12 @@ the problem and what is allowed.)doc";
 
 }  // namespace
 
+std::optional<PlanOfObject> planOfObject(const py::handle& value) {
+    if (!py::isinstance<PythonPlan>(value)) return std::nullopt;
+    const auto& p = value.cast<const PythonPlan&>();
+    return PlanOfObject{p.checked, p.plan.file.string()};
+}
+
 void addPlanClass(py::module_& m) {
     py::class_<PythonPlan>(m, "Plan", kPlanDoc)
         .def(py::init(&fromKeywords))

@@ -242,14 +242,14 @@ class CoverageMap(TypedDict):
 
 def coverage(
     *,
-    site: Site,
     radius_km: Union[float, str],
     cell_m: Union[float, str],
-    dem: Union[PathArg, Sequence[PathArg]],
-    frequency_mhz: Union[float, str],
-    percent: Union[float, str, Sequence[Union[float, str]], npt.NDArray[Any]],
-    s1_mast_m: Union[float, str],
-    s2_mast_m: Union[float, str],
+    site: Site = ...,
+    dem: Union[PathArg, Sequence[PathArg]] = ...,
+    frequency_mhz: Union[float, str] = ...,
+    percent: Union[float, str, Sequence[Union[float, str]], npt.NDArray[Any]] = ...,
+    s1_mast_m: Union[float, str] = ...,
+    s2_mast_m: Union[float, str] = ...,
     s1_gain_dbi: Union[float, str] = 0,
     s2_gain_dbi: Union[float, str] = 0,
     polarisation: str = "vertical",
@@ -260,4 +260,5 @@ def coverage(
     sea_where_missing: bool = False,
     fill_voids: bool = False,
     jobs: Optional[int] = None,
+    plan: Union[Plan, PathArg, None] = None,
 ) -> CoverageMap: ...

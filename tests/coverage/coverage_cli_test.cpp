@@ -3,6 +3,7 @@
 // same bytes for any --jobs.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,27 @@ namespace {
 
 using namespace testing_support;
 using cli::testing_support::runCli;
+
+// `coverage` with `options`, `changes` replacing them, or added after them
+// when the name starts with "+" or is not among them; an empty value is a flag.
+std::vector<std::string> commandLine(std::vector<std::pair<std::string, std::string>> options,
+                                     const std::vector<std::pair<std::string, std::string>>& changes) {
+    const std::size_t given = options.size();
+    for (const auto& [name, value] : changes) {
+        std::size_t i = 0;
+        while (i < given && options[i].first != name) ++i;
+        if (i < given)
+            options[i].second = value;
+        else
+            options.emplace_back(name.front() == '+' ? name.substr(1) : name, value);
+    }
+    std::vector<std::string> line{"coverage"};
+    for (const auto& [name, value] : options) {
+        line.push_back(name);
+        if (!value.empty()) line.push_back(value);
+    }
+    return line;
+}
 
 class CoverageCliTest : public ::testing::Test {
 protected:
@@ -35,21 +57,7 @@ protected:
             {"--dem", tiles.paths[0]},     {"--frequency-mhz", "2000"}, {"--percent", "99.9"},
             {"--s1-mast-m", "30"},         {"--s2-mast-m", "10"},    {"--method", "p617"},
             {"--maps", (maps.path() / "climate").string()}, {"--out", (out.path() / "map.tif").string()}};
-        const std::size_t given = options.size();
-        for (const auto& [name, value] : changes) {
-            std::size_t i = 0;
-            while (i < given && options[i].first != name) ++i;
-            if (i < given)
-                options[i].second = value;
-            else
-                options.emplace_back(name.front() == '+' ? name.substr(1) : name, value);
-        }
-        std::vector<std::string> line{"coverage"};
-        for (const auto& [name, value] : options) {
-            line.push_back(name);
-            if (!value.empty()) line.push_back(value);
-        }
-        return line;
+        return commandLine(options, changes);
     }
 
     Tiles tiles;
@@ -155,6 +163,92 @@ TEST_F(CoverageCliTest, SameFilesForAnyJobs) {
     }
     EXPECT_EQ(bytes[0], bytes[1]);
     EXPECT_EQ(bytes[0], bytes[2]);
+}
+
+// A plan's link around the same site, and the map's options beside it.
+class CoveragePlanCliTest : public CoverageCliTest {
+protected:
+    CoveragePlanCliTest() { write(""); }
+    void write(const std::string& extra) const {
+        std::ofstream(plan) << "[station1]\nsite = [44.5, -71.5]\nmast-m = 30\ntx-power = 100\nantenna-gain-dbi = 30\n"
+                               "[station2]\nsite = [44.6, -71.6]\nantenna-gain-dbi = 20\nrx-bandwidth-hz = 3000\n"
+                               "[path]\nfrequency-mhz = 2000\ndem = [\""
+                            << tiles.paths[0] << "\"]\n" << extra
+                            << "[requirement]\nsnr-db = 10\navailability-percent = 99.9\npercent = [50]\n";
+    }
+    std::vector<std::string> planArgs(const std::vector<std::pair<std::string, std::string>>& changes = {}) const {
+        return commandLine({{"--plan", plan},
+                            {"--radius-km", "8"},
+                            {"--cell-m", "500"},
+                            {"--method", "p617"},
+                            {"--maps", (maps.path() / "climate").string()},
+                            {"--out", (out.path() / "map.tif").string()}},
+                           changes);
+    }
+    TempDir planDir;
+    std::string plan = (planDir.path() / "link.tropolink.toml").string();
+};
+
+TEST_F(CoveragePlanCliTest, RefusalsBeforeAnyWork) {
+    const std::string none = (planDir.path() / "none.tropolink.toml").string();
+    const struct {
+        std::string planExtra;
+        std::vector<std::pair<std::string, std::string>> added;
+        std::string message;
+    } cases[] = {
+        {"", {{"--plan", none}}, none + ": "},
+        {"frequency-mhz = 2000\n", {}, plan + ":13:17: not TOML: "},
+        {"polarisation = \"circular\"\n", {}, plan + ":13:16: path.polarisation: not a polarisation"},
+        {"", {{"--frequency-mhz", "2100"}},
+         "--frequency-mhz 2100: contradicts the plan " + plan + " (allowed: the plan's frequency 2000, or leave it out)"},
+        {"", {{"--site", "44.5,-71.4"}}, "--site 44.5,-71.4: contradicts the plan "},
+        {"", {{"--s2-mast-m", "12"}}, "--s2-mast-m 12: contradicts the plan " + plan + " (allowed: the plan's station 2's mast 10, "},
+        {"", {{"--s1-gain-dbi", "0"}}, "--s1-gain-dbi 0: contradicts the plan "},
+        {"", {{"--fill-voids", ""}}, "--fill-voids: contradicts the plan " + plan + " (allowed: the plan's fill-voids = false, "},
+        {"", {{"--step-m", "30"}}, "--step-m 30: contradicts the plan "},
+        {"", {{"--percent", "100"}}, "--percent 100: out of range"},
+        {"", {{"--method", "p2001-troposcatter"}, {"--polarisation", "horizontal"}},
+         "--polarisation horizontal: contradicts the plan " + plan + " (allowed: the plan's vertical, "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        write(c.planExtra);
+        const auto run = runCli(planArgs(c.added));
+        EXPECT_EQ(run.exitStatus, 2) << run.err;
+        EXPECT_EQ(run.err.rfind("tropolink-cli: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_TRUE(filesIn(out.path()).empty());
+    }
+    std::ofstream(plan) << "[path]\nfrequency-mhz = 2000\n[requirement]\nsnr-db = 10\n";
+    const auto noSites = runCli(planArgs());
+    EXPECT_EQ(noSites.exitStatus, 2);
+    EXPECT_NE(noSites.err.find("--plan: " + plan + " has no sites (allowed: "), std::string::npos) << noSites.err;
+}
+
+TEST_F(CoveragePlanCliTest, TheBandsAreTheMarginAtThePlansPercentages) {
+    const auto run = runCli(planArgs({{"--frequency-mhz", "2000"}, {"--s1-mast-m", "30"}}));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::string tif = (out.path() / "map.tif").string();
+    const auto metadata = metadataOf(tif);
+    EXPECT_EQ(metadata.at("PLAN"), plan);
+    EXPECT_EQ(metadata.at("VALUES"), "S/N margin, dB");
+    EXPECT_EQ(metadata.at("LIMIT"), "0");
+    EXPECT_EQ(metadata.at("REQUIRED_SNR_DB"), "10");
+    EXPECT_EQ(metadata.at("PERCENTAGES"), "50 99.9");
+    EXPECT_EQ(metadata.at("DEMS"), tiles.paths[0]);
+    const std::vector<float> median = readBand(tif, 1), year = readBand(tif, 2);
+    std::size_t computed = 0;
+    for (std::size_t i = 0; i < median.size(); ++i)
+        if (!std::isnan(median[i])) {
+            ++computed;
+            EXPECT_GT(median[i], year[i]);  // the margin shrinks as p rises
+        }
+    EXPECT_GT(computed, 50u);
+
+    const auto given = runCli(planArgs({{"--percent", "90"}, {"--out", (out.path() / "p.tif").string()}}));
+    ASSERT_EQ(given.exitStatus, 0) << given.err;
+    EXPECT_EQ(metadataOf((out.path() / "p.tif").string()).at("PERCENTAGES"), "90");
 }
 
 }  // namespace

@@ -97,6 +97,19 @@ std::vector<float> readBand(const std::string& path, int band) {
     return values;
 }
 
+std::map<std::string, std::string> metadataOf(const std::string& path) {
+    GDALAllRegister();
+    std::unique_ptr<GDALDataset> dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
+    if (!dataset) throw std::runtime_error("cannot read " + path);
+    std::map<std::string, std::string> items;
+    for (char** item = dataset->GetMetadata(); item != nullptr && *item != nullptr; ++item) {
+        const std::string text = *item;
+        const auto equals = text.find('=');
+        items[text.substr(0, equals)] = equals == std::string::npos ? "" : text.substr(equals + 1);
+    }
+    return items;
+}
+
 std::string fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;

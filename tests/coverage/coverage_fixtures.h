@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,8 @@ CoverageSetup setupFor(const terrain::DemSet& dems, const PathMethod& method, do
 
 // A band of a GeoTIFF, north row first.
 std::vector<float> readBand(const std::string& path, int band);
+// The GeoTIFF's metadata items of the default domain.
+std::map<std::string, std::string> metadataOf(const std::string& path);
 std::string fileBytes(const std::string& path);
 // The files in a folder, by name.
 std::vector<std::string> filesIn(const fs::path& folder);

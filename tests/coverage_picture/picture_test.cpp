@@ -13,6 +13,7 @@
 
 #include "coverage/coverage_run.h"
 #include "coverage_fixtures.h"
+#include "coverage_picture/picture_style.h"
 #include "coverage_picture/qt_pictures.h"
 
 namespace tropolink::coverage {
@@ -102,6 +103,43 @@ TEST(CoveragePictureTest, PngAndKmzOfAMarginMap) {
         }
     }
     EXPECT_FALSE(decoded(kmz[2].bytes).isNull());
+}
+
+// The rows of the legend crossed by the limit's red mark.
+std::vector<int> limitRows(const QImage& legend) {
+    std::vector<int> rows;
+    for (int y = 0; y < legend.height(); ++y) {
+        int red = 0;
+        for (int x = 0; x < legend.width(); ++x)
+            if (legend.pixelColor(x, y) == style::kLimit) ++red;
+        if (red >= 20) rows.push_back(y);  // the mark across the bar, not the letters of its label
+    }
+    return rows;
+}
+
+// The scale marks the limit of a margin map, at the height of its value
+// between the ticks; a map of the loss has no limit, and the legend says so.
+TEST(CoveragePictureTest, TheScaleMarksTheLimitOfAMarginOnly) {
+    const Tiles tiles;
+    const TroposcatterMethod method(troposcatterSettings(itur::ItuMethod::P617, {99.9}), MapsInUse{});
+    for (const BandQuantity& quantity : {snrMargin(70, -135, 15), basicTransmissionLoss()}) {
+        SCOPED_TRACE(quantity.name);
+        CoverageSetup setup = setupFor(tiles.dems, method, 10, 1000, {44.45, -71.3});
+        setup.quantity = quantity;
+        TempDir out;
+        QtPictureRenderer pictures;
+        const CoverageOutputs outputs{.geotiff = (out / "map.tif").string(), .kmz = (out / "map.kmz").string()};
+        runCoverage(setup, outputs, {.jobs = 1, .pictures = &pictures});
+        const std::vector<ZipEntry> kmz = unzipped(*outputs.kmz);
+        ASSERT_EQ(kmz.size(), 3u);
+        const std::vector<int> rows = limitRows(decoded(kmz[2].bytes));
+        if (!quantity.limit) {
+            EXPECT_TRUE(rows.empty());
+            continue;
+        }
+        ASSERT_FALSE(rows.empty());
+        EXPECT_LE(rows.back() - rows.front(), 3);  // one mark, three pixels thick
+    }
 }
 
 // The summit of the White Mountains on the real 3" tile, which ends 24 km

@@ -101,3 +101,81 @@ def test_ctrl_c_stops_the_map(no_maps):
             tropolink.coverage(**{**ARGS, "radius_km": 30, "cell_m": 100, "maps": no_maps})
     finally:
         timer.cancel()
+
+
+PLAN = f"""[station1]
+site = [44.7, -71.7]
+mast-m = 30
+tx-power = 100
+antenna-gain-dbi = 30
+[station2]
+site = [44.8, -71.8]
+mast-m = 10
+antenna-gain-dbi = 25
+rx-bandwidth-hz = 3000
+[path]
+frequency-mhz = 2000
+dem = ["{DEM}"]
+[requirement]
+snr-db = 10
+availability-percent = 99.9
+percent = [50]
+"""
+
+
+@pytest.fixture
+def plan_file(tmp_path):
+    path = tmp_path / "link.tropolink.toml"
+    path.write_text(PLAN)
+    return path
+
+
+@pytest.mark.skipif(shutil.which("gdal_translate") is None, reason="needs gdal_translate")
+def test_a_plans_margin_is_the_tools(cli, tmp_path, no_maps, plan_file):
+    tif = tmp_path / "map.tif"
+    status, _, err = cli("coverage", "--plan", str(plan_file), "--radius-km", "6", "--cell-m", "400", "--method",
+                         "p617", "--out", str(tif))
+    assert status == 0, err
+    for plan in (plan_file, str(plan_file), tropolink.Plan.load(plan_file)):
+        result = tropolink.coverage(plan=plan, radius_km=6, cell_m=400, method="p617", maps=no_maps)
+        bands = result["bands"]
+        assert bands.shape[0] == 2
+        assert np.array_equal(bands, tiff_bands(tif, bands.shape), equal_nan=True)
+        assert result["percent"] == [50, 99.9]
+        assert result["band_names"][1] == "S/N margin at 99.9 % of the year, dB"
+        assert result["metadata"]["PLAN"] == str(plan_file)
+        assert result["metadata"]["LIMIT"] == "0"
+    # Given again with the plan's own values, the plan's arguments are taken.
+    same = tropolink.coverage(plan=plan_file, radius_km=6, cell_m=400, method="p617", maps=no_maps,
+                              site=(44.7, -71.7), frequency_mhz=2000, s1_mast_m=30, s2_mast_m=10, dem=str(DEM),
+                              percent=[50, 99.9])
+    assert np.array_equal(same["bands"], bands, equal_nan=True)
+
+
+@pytest.mark.parametrize("change, error, message", [
+    ({"frequency_mhz": 2100}, ValueError, "frequency_mhz 2100: contradicts the plan "),
+    ({"s2_mast_m": 12}, ValueError, "(allowed: the plan's station 2's mast 10, or leave it out)"),
+    ({"s1_gain_dbi": 0}, ValueError, "s1_gain_dbi 0: contradicts the plan "),
+    ({"site": (44.7, -71.6)}, ValueError, "site 44.7,-71.6: contradicts the plan "),
+    ({"fill_voids": True}, ValueError, "fill_voids: contradicts the plan "),
+    ({"plan": "/no/such.tropolink.toml"}, FileNotFoundError, "/no/such.tropolink.toml"),
+    ({"plan": 5}, TypeError, "int"),
+    ({"radius_km": None}, TypeError, "radius_km"),
+])
+def test_plan_refusals(no_maps, plan_file, change, error, message):
+    with pytest.raises(error) as raised:
+        tropolink.coverage(**{"plan": plan_file, "radius_km": 6, "cell_m": 400, "method": "p617", "maps": no_maps,
+                              **change})
+    assert message in str(raised.value)
+
+
+@pytest.mark.parametrize("text, message", [
+    (PLAN + "frequency-mhz = 3\n", ":18:1: requirement.frequency-mhz: unknown key"),
+    (PLAN.replace("snr-db = 10\n", ""), " has no required S/N (allowed: a plan with [requirement].snr-db)"),
+])
+def test_plans_a_map_cannot_take(no_maps, plan_file, text, message):
+    plan_file.write_text(text)
+    with pytest.raises(ValueError) as raised:
+        tropolink.coverage(plan=plan_file, radius_km=6, cell_m=400, method="p617", maps=no_maps)
+    assert message in str(raised.value)
+    assert str(plan_file) in str(raised.value)
