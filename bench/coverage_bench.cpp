@@ -6,7 +6,7 @@
 // the map, and, for comparison, the same paths each computed as a single-path
 // command would (the DEMs opened for each path). The load average before and
 // after says how far the figures can be trusted on a shared machine.
-//   coverage_bench [--quick] [--pictures DIR]
+//   coverage_bench [--quick] [--pictures DIR] [--method p2001-all|p617]
 #include <stdlib.h>
 #include <sys/resource.h>
 
@@ -158,8 +158,10 @@ double singlePathSeconds(const CoverageSetup& setup, const std::vector<std::stri
 int main(int argc, char** argv) {
     bool quick = false;
     std::optional<fs::path> pictureDir;
+    std::string only;  // one method instead of both
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        if (std::strcmp(argv[i], "--method") == 0 && i + 1 < argc) only = argv[++i];
         if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc) pictureDir = argv[++i];
     }
     std::string pattern = (fs::temp_directory_path() / "coverage-bench-XXXXXX").string();
@@ -190,6 +192,7 @@ int main(int argc, char** argv) {
 
     QtPictureRenderer renderer;
     for (const PathMethod* method : {static_cast<const PathMethod*>(&complete), static_cast<const PathMethod*>(&troposcatter)}) {
+        if (!only.empty() && method->name() != only) continue;
         setup.method = method;
         const bool isP2001 = method == &complete;
         const fs::path out = pictureDir ? *pictureDir / method->name() : root / method->name();

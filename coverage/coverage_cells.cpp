@@ -1,12 +1,11 @@
 #include "coverage/coverage_cells.h"
 
-#include <GeographicLib/Geodesic.hpp>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
 
+#include "terrain/geodesic_path.h"
 #include "terrain/terrain_error.h"
 
 namespace tropolink::coverage {
@@ -28,30 +27,40 @@ void CellCounts::add(const CellCounts& other) {
     for (std::size_t i = 0; i < kCellKinds; ++i) cells[i] += other.cells[i];
 }
 
-std::optional<CellKind> cellWithoutPath(const CoverageSetup& setup, terrain::DemSampler& sampler, int row, int col) {
-    const terrain::Site site = setup.grid.site;
+namespace {
+
+// The kind of a cell that needs no path, with the geodesic to its centre.
+std::optional<CellKind> kindWithoutPath(const CoverageSetup& setup, terrain::DemSampler& sampler, int row, int col,
+                                        terrain::GeodesicEnds& ends) {
     const terrain::Site centre = setup.grid.cellCentre(row, col);
-    double distanceM = 0, azimuthDeg = 0, azimuthAtCentreDeg = 0;
-    GeographicLib::Geodesic::WGS84().Inverse(site.latDeg, site.lonDeg, centre.latDeg, centre.lonDeg, distanceM,
-                                             azimuthDeg, azimuthAtCentreDeg);
-    if (distanceM > setup.grid.radiusKm * 1000) return CellKind::OutsideRadius;
-    if (distanceM < terrain::kMinPathKm * 1000) return CellKind::NearSite;
-    if (setup.sector && !setup.sector->contains(azimuthDeg)) return CellKind::OutsideSector;
+    ends = terrain::geodesicEnds(setup.grid.site, centre);
+    if (ends.lengthM > setup.grid.radiusKm * 1000) return CellKind::OutsideRadius;
+    if (ends.lengthM < terrain::kMinPathKm * 1000) return CellKind::NearSite;
+    if (setup.sector && !setup.sector->contains(ends.azimuth1Deg)) return CellKind::OutsideSector;
     if (!setup.profile.seaWhereMissing && sampler.rasterAt(centre.latDeg, centre.lonDeg) == nullptr)
         return CellKind::OffDems;
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<CellKind> cellWithoutPath(const CoverageSetup& setup, terrain::DemSampler& sampler, int row, int col) {
+    terrain::GeodesicEnds ends;
+    return kindWithoutPath(setup, sampler, row, col, ends);
+}
+
 CellKind computeCell(const CoverageSetup& setup, terrain::DemSampler& sampler, int row, int col,
                      std::span<float> values, CellWork& work) {
     std::fill(values.begin(), values.end(), std::numeric_limits<float>::quiet_NaN());
-    if (const std::optional<CellKind> kind = cellWithoutPath(setup, sampler, row, col)) return *kind;
+    terrain::GeodesicEnds ends;
+    if (const std::optional<CellKind> kind = kindWithoutPath(setup, sampler, row, col, ends)) return *kind;
     const terrain::Site site = setup.grid.site;
     const terrain::Site centre = setup.grid.cellCentre(row, col);
     const auto start = Clock::now();
-    terrain::PathProfile profile;
+    // The worker's profile, whose memory the next cell uses again.
+    terrain::PathProfile& profile = work.profile;
     try {
-        profile = terrain::computeProfile(sampler, site, centre, setup.profile);
+        terrain::computeProfile(sampler, terrain::GeodesicPath(site, centre, ends), setup.profile, profile);
     } catch (const terrain::TerrainError& e) {
         work.profileSeconds += secondsSince(start);
         if (e.kind() == terrain::TerrainError::Kind::Gap) return CellKind::Gap;
@@ -62,13 +71,13 @@ CellKind computeCell(const CoverageSetup& setup, terrain::DemSampler& sampler, i
     work.profilePoints += profile.distanceKm.size();
     work.demFilesUsed.insert(profile.demFilesUsed.begin(), profile.demFilesUsed.end());
 
-    std::vector<std::optional<double>> losses(values.size());
-    setup.method->losses({site, centre, profile}, losses);
+    work.losses.assign(values.size(), std::nullopt);
+    setup.method->losses({site, centre, profile}, work.losses);
     work.methodSeconds += secondsSince(profiled);
     CellKind kind = CellKind::Computed;
     for (std::size_t band = 0; band < values.size(); ++band) {
-        if (losses[band])
-            values[band] = static_cast<float>(setup.quantity.fromLoss(*losses[band], band));
+        if (work.losses[band])
+            values[band] = static_cast<float>(setup.quantity.fromLoss(*work.losses[band], band));
         else
             kind = CellKind::NoFigure;
     }

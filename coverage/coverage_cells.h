@@ -57,6 +57,9 @@ struct CellWork {
     double methodSeconds = 0;
     std::size_t profilePoints = 0;
     std::set<std::string> demFilesUsed;
+    // The last cell's, kept for their memory.
+    terrain::PathProfile profile;
+    std::vector<std::optional<double>> losses;
 };
 
 // The kind of a cell that needs no path: beyond the radius, near the site,

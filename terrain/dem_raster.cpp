@@ -150,6 +150,25 @@ void DemRaster::openDataset() const {
     DatasetPool::shared().use(this);
 }
 
+bool DemRaster::postsAround(double x, double y, Posts& posts) const {
+    // Pixel coordinates count from the raster's corner; posts sit at pixel centres.
+    const double u = inverse_[0] + inverse_[1] * x + inverse_[2] * y - 0.5;
+    const double v = inverse_[3] + inverse_[4] * x + inverse_[5] * y - 0.5;
+    const double maxU = static_cast<double>(width_ - 1), maxV = static_cast<double>(height_ - 1);
+    if (!(u >= -kEdgeTolerancePosts && u <= maxU + kEdgeTolerancePosts && v >= -kEdgeTolerancePosts &&
+          v <= maxV + kEdgeTolerancePosts) ||
+        width_ < 2 || height_ < 2)
+        return false;
+    const double cu = std::clamp(u, 0.0, maxU), cv = std::clamp(v, 0.0, maxV);
+    // On the last column or row, interpolate from the one before.
+    posts.col = std::min(static_cast<long>(cu), width_ - 2);
+    posts.row = std::min(static_cast<long>(cv), height_ - 2);
+    posts.fx = cu - static_cast<double>(posts.col);
+    posts.fy = cv - static_cast<double>(posts.row);
+    posts.inside = true;
+    return true;
+}
+
 DemRaster::Posts DemRaster::locate(double latDeg, double lonDeg, OGRCoordinateTransformation* transform) const {
     Posts posts;
     auto tryAt = [&](double x, double y) {
@@ -159,27 +178,13 @@ DemRaster::Posts DemRaster::locate(double latDeg, double lonDeg, OGRCoordinateTr
             gdal::QuietErrors quiet;
             if (!transform->Transform(1, &x, &y)) return false;
         }
-        // Pixel coordinates count from the raster's corner; posts sit at pixel centres.
-        const double u = inverse_[0] + inverse_[1] * x + inverse_[2] * y - 0.5;
-        const double v = inverse_[3] + inverse_[4] * x + inverse_[5] * y - 0.5;
-        const double maxU = static_cast<double>(width_ - 1), maxV = static_cast<double>(height_ - 1);
-        if (!(u >= -kEdgeTolerancePosts && u <= maxU + kEdgeTolerancePosts && v >= -kEdgeTolerancePosts &&
-              v <= maxV + kEdgeTolerancePosts) ||
-            width_ < 2 || height_ < 2)
-            return false;
-        const double cu = std::clamp(u, 0.0, maxU), cv = std::clamp(v, 0.0, maxV);
-        // On the last column or row, interpolate from the one before.
-        posts.col = std::min(static_cast<long>(cu), width_ - 2);
-        posts.row = std::min(static_cast<long>(cv), height_ - 2);
-        posts.fx = cu - static_cast<double>(posts.col);
-        posts.fy = cv - static_cast<double>(posts.row);
-        posts.inside = true;
-        return true;
+        return postsAround(x, y, posts);
     };
+    // Most rasters are on WGS84 and hold the point as it is.
+    if (transform ? tryAt(lonDeg, latDeg) : postsAround(lonDeg, latDeg, posts)) return posts;
     // A geographic raster may run past ±180 (a tile east of the antimeridian
     // has its last posts at 180, the one west starts at -180).
-    if (!tryAt(lonDeg, latDeg) && geographic_ && !tryAt(lonDeg + kFullTurnDeg, latDeg))
-        tryAt(lonDeg - kFullTurnDeg, latDeg);
+    if (geographic_ && !tryAt(lonDeg + kFullTurnDeg, latDeg)) tryAt(lonDeg - kFullTurnDeg, latDeg);
     return posts;
 }
 
@@ -266,10 +271,17 @@ DemRaster::Sample DemRaster::interpolate(const Posts& p, RasterReader& reader) c
     return {Status::Ok, top + (bottom - top) * p.fy};
 }
 
+double DemRaster::finestStep() const {
+    return std::min(std::hypot(forward_[1], forward_[4]), std::hypot(forward_[2], forward_[5]));
+}
+
+bool DemRaster::spacedAs(const DemRaster& other) const {
+    return geographic_ == other.geographic_ && finestStep() == other.finestStep() &&
+           (geographic_ || linearUnitM_ == other.linearUnitM_);
+}
+
 double DemRaster::postSpacingM(double latDeg) const {
-    const double across = std::hypot(forward_[1], forward_[4]);
-    const double down = std::hypot(forward_[2], forward_[5]);
-    const double finest = std::min(across, down);
+    const double finest = finestStep();
     if (!geographic_) return finest * linearUnitM_;
     // The length of `finest` degrees of the meridian centred on the latitude.
     const auto& earth = GeographicLib::Geodesic::WGS84();
@@ -289,8 +301,7 @@ RasterReader::~RasterReader() = default;
 RasterReader::RasterReader(RasterReader&&) noexcept = default;
 RasterReader& RasterReader::operator=(RasterReader&&) noexcept = default;
 
-const PostBlock& RasterReader::block(long key) {
-    if (key == keys_[0]) return *blocks_[0];
+const PostBlock& RasterReader::swapIn(long key) {
     std::swap(blocks_[0], blocks_[1]);
     std::swap(keys_[0], keys_[1]);
     if (key != keys_[0]) {

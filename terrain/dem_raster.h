@@ -62,6 +62,8 @@ public:
     // The finer of the two post spacings, in metres along the meridian at
     // `latDeg` for a geographic raster, in the CRS's metres otherwise.
     double postSpacingM(double latDeg) const;
+    // Whether postSpacingM gives the same at every latitude as `other`'s.
+    bool spacedAs(const DemRaster& other) const;
     const std::string& name() const { return name_; }
 
 private:
@@ -73,12 +75,14 @@ private:
         double fx = 0, fy = 0;  // fractions towards the next column and row
     };
     Posts locate(double latDeg, double lonDeg, OGRCoordinateTransformation* transform) const;
+    bool postsAround(double x, double y, Posts& posts) const;  // x, y in the raster's CRS
     std::shared_ptr<const PostBlock> block(long key) const;
     std::shared_ptr<const PostBlock> readBlock(long key) const;  // with io_ held
     void openDataset() const;                                     // with io_ held
     void readGeometry();                                          // with io_ held
     Sample interpolate(const Posts& p, RasterReader& reader) const;
     std::unique_ptr<OGRCoordinateTransformation, void (*)(OGRCoordinateTransformation*)> cloneTransform() const;
+    double finestStep() const;  // in the CRS's units
 
     std::string name_;
     std::string gdalPath_;
@@ -116,7 +120,9 @@ public:
 
 private:
     friend class DemRaster;
-    const PostBlock& block(long key);
+    // Consecutive points mostly read the block the last one read.
+    const PostBlock& block(long key) { return key == keys_[0] ? *blocks_[0] : swapIn(key); }
+    const PostBlock& swapIn(long key);
 
     const DemRaster* raster_;
     std::unique_ptr<OGRCoordinateTransformation, void (*)(OGRCoordinateTransformation*)> transform_;

@@ -1,6 +1,7 @@
 #include "terrain/dem_sampler.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "terrain/dem_source.h"
 
@@ -8,6 +9,15 @@ namespace tropolink::terrain {
 namespace {
 // Rasters whose blocks a sampler keeps at hand: a path meets a few at a time.
 constexpr std::size_t kMaxReaders = 8;
+
+// Whether the source gives the point the rasters it gave the cursor's cell:
+// the same test as a folder's, for a point off the cell's edges.
+bool sameCandidates(const SourceCursor& cursor, double latDeg, double lonDeg) {
+    if (cursor.everywhere) return true;
+    const int lat = static_cast<int>(std::floor(latDeg)), lon = static_cast<int>(std::floor(lonDeg));
+    return lat == cursor.latDeg && lon == cursor.lonDeg && latDeg != lat && lonDeg != lon;
+}
+
 }  // namespace
 
 DemSampler::DemSampler(const DemSet& dems) : dems_(&dems), cursors_(dems.sources_.size()) {}
@@ -32,6 +42,14 @@ RasterReader& DemSampler::reader(const DemRaster& raster) {
 }
 
 Elevation DemSampler::heightAt(double latDeg, double lonDeg) {
+    // The raster the search would try first, with its reader at hand: a
+    // valid height from it ends the search as it would.
+    if (!cursors_.empty() && cursors_[0].found.count > 0 && current_ < readers_.size() &&
+        readers_[current_].raster() == cursors_[0].found.rasters[0] && sameCandidates(cursors_[0], latDeg, lonDeg)) {
+        RasterReader& first = readers_[current_];
+        const auto sample = first.raster()->sample(latDeg, lonDeg, first);
+        if (sample.status == DemRaster::Status::Ok) return {Elevation::Status::Ok, sample.heightM, first.raster(), {}};
+    }
     Elevation elevation;
     const auto& sources = dems_->sources_;
     for (std::size_t s = 0; s < sources.size(); ++s) {

@@ -26,6 +26,7 @@ public:
     // As DemSet::heightAt and DemSet::rasterAt.
     Elevation heightAt(double latDeg, double lonDeg);
     const DemRaster* rasterAt(double latDeg, double lonDeg);
+    const DemSet& dems() const { return *dems_; }
 
 private:
     RasterReader& reader(const DemRaster& raster);

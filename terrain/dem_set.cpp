@@ -74,9 +74,14 @@ int wrapLon(int lon) {
 class FileSource final : public DemSet::Source {
 public:
     explicit FileSource(const fs::path& file) : raster_(gdalPathFor(file), file.string()) {}
-    Candidates candidates(double, double, SourceCursor&) const override { return {{&raster_}, 1}; }
+    Candidates candidates(double, double, SourceCursor& cursor) const override {
+        cursor.found = {{&raster_}, 1};
+        cursor.everywhere = true;
+        return cursor.found;
+    }
     std::string missingNote(double, double) const override { return {}; }
     void collectOpened(std::vector<const DemRaster*>& rasters) const override { rasters.push_back(&raster_); }
+    bool spacedAs(const DemRaster& like, const LatLonBox&) const override { return raster_.spacedAs(like); }
 
 private:
     DemRaster raster_;
@@ -130,7 +135,25 @@ public:
             if (const DemRaster* raster = tile.raster.load(std::memory_order_acquire)) rasters.push_back(raster);
     }
 
+    bool spacedAs(const DemRaster& like, const LatLonBox& box) const override {
+        const int south = static_cast<int>(std::floor(box.southDeg)), north = static_cast<int>(std::floor(box.northDeg));
+        const int west = static_cast<int>(std::floor(box.westDeg)), east = static_cast<int>(std::floor(box.eastDeg));
+        if ((north - south + 1) * (east - west + 1) > kMaxCellsToCheck) return false;
+        for (int lat = south; lat <= north; ++lat) {
+            for (int lon = west; lon <= east; ++lon) {
+                const auto found = tiles_.find({lat, wrapLon(lon)});
+                if (found == tiles_.end()) continue;
+                const DemRaster* raster = found->second.raster.load(std::memory_order_acquire);
+                if (raster == nullptr || !raster->spacedAs(like)) return false;
+            }
+        }
+        return true;
+    }
+
 private:
+    // A long path's box holds many cells; its probes cost little beside its points.
+    static constexpr int kMaxCellsToCheck = 64;
+
     struct Tile {
         fs::path file;
         std::unique_ptr<DemRaster> owned;           // under the folder's lock
@@ -216,6 +239,11 @@ Elevation DemSet::heightAt(double latDeg, double lonDeg) const { return DemSampl
 
 const DemRaster* DemSet::rasterAt(double latDeg, double lonDeg) const {
     return DemSampler(*this).rasterAt(latDeg, lonDeg);
+}
+
+bool DemSet::spacedAs(const DemRaster& like, const LatLonBox& box) const {
+    return std::all_of(sources_.begin(), sources_.end(),
+                       [&](const auto& source) { return source->spacedAs(like, box); });
 }
 
 std::size_t DemSet::openedRasterCount() const {

@@ -10,6 +10,8 @@
 
 namespace tropolink::terrain {
 
+struct LatLonBox;
+
 // Where one point's height came from.
 struct Elevation {
     enum class Status {
@@ -43,6 +45,9 @@ public:
     Elevation heightAt(double latDeg, double lonDeg) const;
     // The first raster whose posts surround the point, valid or not.
     const DemRaster* rasterAt(double latDeg, double lonDeg) const;
+    // Whether every raster that may hold a point of `box` is known to be
+    // spaced as `like` (DemRaster::spacedAs); false when one is not opened yet.
+    bool spacedAs(const DemRaster& like, const LatLonBox& box) const;
     // Rasters opened so far, files and tiles.
     std::size_t openedRasterCount() const;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "terrain/dem_set.h"
+#include "terrain/geodesic_path.h"
 
 // The kinds of entry of a DemSet: a raster file, a folder of tiles. Internal
 // to the terrain library.
@@ -23,10 +24,12 @@ struct Candidates {
 
 // What one sampler remembers of one source: the one-degree cell of its last
 // point and what the source had there.
+// A source whose rasters are the same everywhere says so.
 struct SourceCursor {
     int latDeg = kNoCell;
     int lonDeg = kNoCell;
     Candidates found;
+    bool everywhere = false;
 };
 
 class DemSet::Source {
@@ -39,6 +42,9 @@ public:
     // source has nothing to say.
     virtual std::string missingNote(double latDeg, double lonDeg) const = 0;
     virtual void collectOpened(std::vector<const DemRaster*>& rasters) const = 0;
+    // Whether every raster of the source that may hold a point of `box` is
+    // known to be spaced as `like`; false when one is not opened yet.
+    virtual bool spacedAs(const DemRaster& like, const LatLonBox& box) const = 0;
 };
 
 }  // namespace tropolink::terrain

@@ -66,6 +66,7 @@ double defaultStepM(DemSampler& dems, const GeodesicPath& path) {
     const double midLatDeg = path.at(path.lengthKm() / 2).latDeg;
     std::optional<double> finest;
     std::vector<const DemRaster*> met;
+    const std::optional<LatLonBox> bounds = path.bounds();
     const auto probes = static_cast<long>(std::ceil(lengthM / kProbeStepM));
     for (long i = 0; i <= probes; ++i) {
         const Site at = path.at(std::min(static_cast<double>(i) * kProbeStepM, lengthM) / kMetresPerKm);
@@ -74,6 +75,9 @@ double defaultStepM(DemSampler& dems, const GeodesicPath& path) {
         met.push_back(raster);
         const double spacing = raster->postSpacingM(midLatDeg);
         if (!finest || spacing < *finest) finest = spacing;
+        // No later probe can meet a finer raster than the first when every
+        // raster the path can meet is spaced alike, as tiles of one kind are.
+        if (met.size() == 1 && bounds && dems.dems().spacedAs(*raster, *bounds)) break;
     }
     const double spacing = finest ? *finest : meridianMetres(midLatDeg, kFallbackSpacingDeg);
     return std::max(kMinStepM, std::floor(spacing));
@@ -130,7 +134,13 @@ PathProfile computeProfile(const DemSet& dems, Site from, Site to, const Profile
 }
 
 PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOptions& options) {
-    const GeodesicPath path(from, to);
+    PathProfile profile;
+    computeProfile(dems, GeodesicPath(from, to), options, profile);
+    return profile;
+}
+
+void computeProfile(DemSampler& dems, const GeodesicPath& path, const ProfileOptions& options, PathProfile& profile) {
+    const Site from = path.from(), to = path.to();
     const double lengthM = path.lengthKm() * kMetresPerKm;
     if (path.lengthKm() < kMinPathKm || path.lengthKm() > kMaxPathKm)
         throw TerrainError("the path is " + fixed(path.lengthKm(), 3) + " km long (allowed: " + plain(kMinPathKm) +
@@ -142,7 +152,10 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
     const double stepM = options.stepM ? *options.stepM : defaultStepM(dems, path);
     if (!options.stepM) checkPointCount(lengthM, stepM);
 
-    PathProfile profile;
+    for (auto* column : {&profile.distanceKm, &profile.heightM, &profile.latDeg, &profile.lonDeg}) column->clear();
+    profile.demFilesUsed.clear();
+    profile.sea = {};
+    profile.voids = {};
     profile.lengthKm = path.lengthKm();
     profile.azimuth1Deg = path.azimuth1Deg();
     profile.azimuth2Deg = path.azimuth2Deg();
@@ -151,8 +164,9 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
     for (auto* column : {&profile.distanceKm, &profile.heightM, &profile.latDeg, &profile.lonDeg})
         column->reserve(count);
 
-    std::vector<bool> isVoid(count, false);
+    std::vector<bool> isVoid(options.fillVoids ? count : 0, false);
     std::vector<const DemRaster*> used;
+    const DemRaster* lastUsed = nullptr;  // consecutive points mostly share a raster
     for (std::size_t i = 0; i < count; ++i) {
         const bool last = i + 1 == count;
         const double distanceKm = last ? path.lengthKm() : static_cast<double>(i) * stepM / kMetresPerKm;
@@ -161,10 +175,12 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
         double heightM = elevation.heightM;
         switch (elevation.status) {
             case Elevation::Status::Ok:
-                if (std::find(used.begin(), used.end(), elevation.raster) == used.end()) {
+                if (elevation.raster != lastUsed &&
+                    std::find(used.begin(), used.end(), elevation.raster) == used.end()) {
                     used.push_back(elevation.raster);
                     profile.demFilesUsed.push_back(elevation.raster->name());
                 }
+                lastUsed = elevation.raster;
                 break;
             case Elevation::Status::Invalid:
                 throw TerrainError("DEM " + printablePath(elevation.raster->name()) + ": height " +
@@ -196,7 +212,6 @@ PathProfile computeProfile(DemSampler& dems, Site from, Site to, const ProfileOp
         profile.lonDeg.push_back(at.lonDeg);
     }
     if (options.fillVoids) fillVoids(profile, isVoid);
-    return profile;
 }
 
 }  // namespace tropolink::terrain

@@ -11,6 +11,7 @@
 namespace tropolink::terrain {
 
 class DemSampler;
+class GeodesicPath;
 
 inline constexpr double kMinPathKm = 1;
 inline constexpr double kMaxPathKm = 2000;
@@ -58,5 +59,8 @@ struct PathProfile {
 PathProfile computeProfile(const DemSet& dems, Site from, Site to, const ProfileOptions& options = {});
 // The same through a sampler the thread keeps from one profile to the next.
 PathProfile computeProfile(DemSampler& sampler, Site from, Site to, const ProfileOptions& options = {});
+// The same along a path already solved, into a profile whose memory is used
+// again; what it holds after a throw is unspecified.
+void computeProfile(DemSampler& sampler, const GeodesicPath& path, const ProfileOptions& options, PathProfile& profile);
 
 }  // namespace tropolink::terrain
