@@ -57,4 +57,24 @@ struct MethodFading {
     std::optional<std::array<StationFading, 2>> stations;  // with a required S/N
 };
 
+// A row of a table of the margins needed.
+struct MarginRow {
+    const RequiredMargins* margins = nullptr;
+    bool required = false;
+};
+
+// The improvement percentages, then the required one; a required percentage
+// that is one of them is that row, marked, so that no percentage shows twice.
+inline std::vector<MarginRow> marginRows(const MethodFading& f) {
+    std::vector<MarginRow> rows;
+    bool requiredShown = false;
+    for (const RequiredMargins& m : f.atImprovementPercents) {
+        const bool required = f.atRequiredPercent && f.atRequiredPercent->percent == m.percent;
+        rows.push_back({&m, required});
+        requiredShown = requiredShown || required;
+    }
+    if (f.atRequiredPercent && !requiredShown) rows.push_back({&*f.atRequiredPercent, true});
+    return rows;
+}
+
 }  // namespace tropolink::itur

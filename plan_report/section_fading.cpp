@@ -9,20 +9,8 @@
 namespace tropolink {
 namespace {
 
-// The improvement percentages, then the required one; a required percentage
-// that is one of them is that row, marked.
 void appendMarginRows(std::string& out, itur::ItuMethod method, const itur::MethodFading& f) {
-    std::vector<std::pair<const itur::RequiredMargins*, bool>> rows;  // the margins, whether required
-    const auto required = [&](const itur::RequiredMargins& m) {
-        return f.atRequiredPercent && f.atRequiredPercent->percent == m.percent;
-    };
-    bool requiredShown = false;
-    for (const itur::RequiredMargins& m : f.atImprovementPercents) {
-        rows.emplace_back(&m, required(m));
-        requiredShown = requiredShown || required(m);
-    }
-    if (f.atRequiredPercent && !requiredShown) rows.emplace_back(&*f.atRequiredPercent, true);
-    for (const auto& [m, isRequired] : rows)
+    for (const auto& [m, isRequired] : itur::marginRows(f))
         out += "<tr><th>" + itur::recommendationName(method) + ", " + percentText(m->percent) + " %" +
                (isRequired ? " (required)" : "") + "</th><td>" + numberCell(m->hourlyMedianOnlyDb, 2) + "</td><td>" +
                numberCell(m->oneReceiverDb, 2) + "</td><td>" + numberCell(m->withDiversityDb, 2) + "</td><td>" +

@@ -80,10 +80,7 @@ void FadingView::show(const PlanResult& result) {
                                       availabilityOf(station.oneReceiver.percent), availabilityOf(station.withDiversity.percent),
                                       figure(station.withDiversity.outageMinutesPerYear)});
             }
-        std::vector<std::pair<const itur::RequiredMargins*, bool>> rows;
-        for (const itur::RequiredMargins& m : f->atImprovementPercents) rows.emplace_back(&m, false);
-        if (f->atRequiredPercent) rows.emplace_back(&*f->atRequiredPercent, true);
-        for (const auto& [m, required] : rows)
+        for (const auto& [m, required] : itur::marginRows(*f))
             appendRow(margins_, {label + QStringLiteral(", ") + percentOf(m->percent) +
                                      (required ? tr(" (required)") : QString()),
                                  figure(m->hourlyMedianOnlyDb, 2), figure(m->oneReceiverDb, 2),

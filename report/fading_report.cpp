@@ -35,10 +35,7 @@ void appendMargins(std::string& out, const itur::AvailabilityAnswer& a, const it
     for (const itur::ItuMethod method : itur::kItuMethods) {
         const std::optional<itur::MethodFading>& f = itur::methodAnswer(a, method).fading;
         if (!f) continue;
-        std::vector<std::pair<const itur::RequiredMargins*, bool>> rows;
-        for (const itur::RequiredMargins& m : f->atImprovementPercents) rows.emplace_back(&m, false);
-        if (f->atRequiredPercent) rows.emplace_back(&*f->atRequiredPercent, true);
-        for (const auto& [m, required] : rows) {
+        for (const auto& [m, required] : itur::marginRows(*f)) {
             out += "  " + methodLabel(method);
             std::string label = " for " + percentText(m->percent) + " %" + (required ? " (required)" : "");
             padRight(out, label, kRowLabelWidth);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace tropolink::itur {
 namespace {
@@ -91,6 +94,28 @@ TEST(FadingAvailability, RefusesInvalidRequests) {
         EXPECT_THROW(methodFading(ItuMethod::P617, link, kBudget, 10.0, {{}, percent}), std::domain_error) << percent;
     EXPECT_THROW(methodFading(ItuMethod::P2001, link, kBudget, 10.0, {{4, Combiner::Selection, 0.2}, std::nullopt}),
                  std::invalid_argument);
+}
+
+// A table of margins shows each percentage once; the required one is marked,
+// in place when it is one of the improvement percentages.
+TEST(MarginRowsTest, EachPercentageOnceWithTheRequiredOneMarked) {
+    struct Case {
+        std::optional<double> required;
+        std::vector<std::pair<double, bool>> rows;
+    };
+    const Case cases[] = {{std::nullopt, {{99.9, false}, {99.99, false}}},
+                          {99.9, {{99.9, true}, {99.99, false}}},
+                          {99.99, {{99.9, false}, {99.99, true}}},
+                          {99.5, {{99.9, false}, {99.99, false}, {99.5, true}}},
+                          {99.99000001, {{99.9, false}, {99.99, false}, {99.99000001, true}}}};
+    for (const Case& c : cases) {
+        MethodFading f;
+        for (const double p : kImprovementPercents) f.atImprovementPercents.push_back({p, 0, 0, 0});
+        if (c.required) f.atRequiredPercent = RequiredMargins{*c.required, 0, 0, 0};
+        std::vector<std::pair<double, bool>> rows;
+        for (const MarginRow& row : marginRows(f)) rows.emplace_back(row.margins->percent, row.required);
+        EXPECT_EQ(rows, c.rows) << (c.required ? *c.required : 0.0);
+    }
 }
 
 }  // namespace
